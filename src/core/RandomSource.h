@@ -1,0 +1,19 @@
+#pragma once
+#include <cstdint>
+
+namespace fl3 {
+
+// The one generator of values in [0, 1) shared by everything that draws
+// (random items, the random level choice). Never seeded: each run repeats
+// the same sequence, as players of the original game came to expect.
+class RandomSource {
+ public:
+  double Next();
+  std::uint32_t State() const { return state_; }
+
+ private:
+  static constexpr std::uint32_t kStart = 327680;
+  std::uint32_t state_ = kStart;
+};
+
+}  // namespace fl3

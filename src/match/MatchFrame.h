@@ -1,0 +1,35 @@
+#pragma once
+#include <cstdint>
+
+#include "core/GameState.h"
+#include "core/KeyState.h"
+#include "match/DrawList.h"
+
+namespace fl3 {
+
+enum class MatchEnd { Running, Quit, NoWinner, Winner };
+
+struct FrameOutcome {
+  MatchEnd end = MatchEnd::Running;
+  int winner = -1;  // figure index when end == Winner
+  int beeps = 0;    // explosion sounds this frame (every arm that ends in open fire)
+};
+
+// One match on the shared state, driven frame by frame. The window supplies
+// the measured frame time (at least 51 ms in the game) and the keyboard
+// snapshot; pacing and the winner wait are the window's business.
+class MatchEngine {
+ public:
+  // backgroundNumber < 0: no background picture, tile 0 under every cell.
+  MatchEngine(GameState& state, std::int32_t backgroundNumber);
+
+  // Runs one whole frame; draws into `draw` when given (cleared first).
+  FrameOutcome RunFrame(std::int32_t frameTimeMs, const KeyState& keys, DrawList* draw);
+
+ private:
+  GameState& state_;
+  std::int32_t backgroundNumber_;
+  bool quitRequested_ = false;
+};
+
+}  // namespace fl3
