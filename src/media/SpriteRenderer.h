@@ -1,0 +1,31 @@
+#pragma once
+#include <QImage>
+#include <cstdint>
+
+#include "media/Texture.h"
+
+namespace fl3 {
+
+// Draws textured rectangles into a back buffer of a fixed size (800 x 600
+// for a match, the canvas size in the editor), the way the game's sprite
+// device did: nearest texel, colour tint multiplying each channel, alpha
+// blended source-alpha over inverse-source-alpha. The owner shows the back
+// buffer ("present") by painting it.
+class SpriteRenderer {
+ public:
+  SpriteRenderer(int width, int height);
+
+  void Clear(std::uint32_t argb);
+  // Texture coordinates pick the part (uLeft, vTop)..(uRight, vBottom) of the
+  // texture, stretched over the rectangle. colour is 0x??RRGGBB; its alpha
+  // byte has no effect. A null texture draws nothing.
+  void DrawSprite(const Texture* texture, float x, float y, float width, float height, float uLeft, float vTop,
+                  float uRight, float vBottom, std::uint32_t colour);
+
+  const QImage& BackBuffer() const { return backBuffer_; }
+
+ private:
+  QImage backBuffer_;
+};
+
+}  // namespace fl3
