@@ -1,0 +1,7 @@
+#include "media/MousePointer.h"
+
+namespace fl3 {
+
+void ShowMouse(bool) {}
+
+}  // namespace fl3
