@@ -1,0 +1,32 @@
+#include "ui/QtMessages.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+#include "media/MousePointer.h"
+
+namespace fl3 {
+namespace {
+
+QMessageBox::Icon ToQtIcon(MessageIcon icon) {
+  switch (icon) {
+    case MessageIcon::Critical: return QMessageBox::Critical;
+    case MessageIcon::Information: return QMessageBox::Information;
+    case MessageIcon::None: break;
+  }
+  return QMessageBox::NoIcon;
+}
+
+}  // namespace
+
+MessageAnswer QtMessages::Show(const std::string& text, const std::string& title, MessageIcon icon,
+                               MessageButtons buttons) {
+  QWidget* parent = parent_ ? parent_.data() : QApplication::activeWindow();
+  QMessageBox box(ToQtIcon(icon), QString::fromStdString(title.empty() ? kProgramTitle : title),
+                  QString::fromStdString(text), QMessageBox::Ok, parent);
+  if (buttons == MessageButtons::OkCancel) box.addButton(QMessageBox::Cancel);
+  box.setEscapeButton(buttons == MessageButtons::OkCancel ? QMessageBox::Cancel : QMessageBox::Ok);
+  return box.exec() == QMessageBox::Ok ? MessageAnswer::Ok : MessageAnswer::Cancel;
+}
+
+}  // namespace fl3
