@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QMessageBox>
 
-#include "media/MousePointer.h"
 
 namespace fl3 {
 namespace {
