@@ -1,0 +1,55 @@
+#pragma once
+#include <cstdint>
+#include <functional>
+
+#include "core/Clock.h"
+#include "core/GameState.h"
+#include "core/KeyState.h"
+#include "match/DrawList.h"
+#include "match/FramePacer.h"
+#include "match/MatchFrame.h"
+
+namespace fl3 {
+
+// Runs a match frame by frame on a clock without ever waiting itself: the
+// owner calls Step whenever the wake-up time it returned has come, and sleeps
+// in between. After a winner the last frame stays on screen for 5 seconds.
+class MatchLoop {
+ public:
+  static constexpr std::int64_t kWinnerShowMs = 5000;
+
+  struct Hooks {
+    std::function<void(const DrawList&)> present;  // draw and show one frame
+    std::function<void(int)> beeps;                // explosion sounds of a frame
+  };
+
+  struct StepResult {
+    bool frameRan = false;
+    bool finished = false;
+    std::int64_t wakeAtMs = 0;  // when to call Step again
+  };
+
+  MatchLoop(GameState& state, std::int32_t backgroundNumber, KeyboardSource& keyboard, Clock& clock, Hooks hooks);
+
+  StepResult Step();
+  bool Finished() const { return finished_; }
+  MatchEnd End() const { return lastOutcome_.end; }
+  int Winner() const { return lastOutcome_.winner; }
+
+ private:
+  void RunOneFrame(std::int64_t nowMs);
+
+  GameState& state_;
+  MatchEngine engine_;
+  KeyboardSource& keyboard_;
+  Clock& clock_;
+  Hooks hooks_;
+  FramePacer pacer_;
+  KeyState keys_{};
+  DrawList draws_;
+  FrameOutcome lastOutcome_;
+  std::int64_t winnerShownAtMs_ = -1;
+  bool finished_ = false;
+};
+
+}  // namespace fl3
