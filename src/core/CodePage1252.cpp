@@ -74,6 +74,10 @@ char32_t NextCodePoint(std::string_view text, std::size_t& pos) {
     point = (point << 6) | (next & 0x3F);
   }
   pos += static_cast<std::size_t>(extra) + 1;
+  // Overlong forms could smuggle in characters such as '/' unseen; surrogates
+  // and values past U+10FFFF are no characters at all.
+  constexpr char32_t kShortestForm[] = {0, 0x80, 0x800, 0x10000};
+  if (point < kShortestForm[extra] || point > 0x10FFFF || (point >= 0xD800 && point <= 0xDFFF)) return 0xFFFD;
   return point;
 }
 

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -9,6 +10,10 @@ namespace fl3 {
 
 // Reads a whole file; the reason names the file and what went wrong.
 IoResult ReadWholeFile(const std::filesystem::path& path, std::string& bytes);
+
+// Reads at most `maxBytes` from the start of a file, for readers that need
+// only a file's beginning and must not be made to swallow a huge file.
+IoResult ReadFileStart(const std::filesystem::path& path, std::size_t maxBytes, std::string& bytes);
 
 // Writes to a temporary file beside the target, flushes it and renames it over
 // the target, so a failed write never destroys the old file.

@@ -19,13 +19,14 @@ bool IsBareName(std::string_view name) {
 
 template <typename Visit>
 void ForEachRegularFile(const std::filesystem::path& directory, Visit visit) {
+  // error_code overloads throughout: a folder that vanishes or cannot be read
+  // mid-listing ends the listing instead of throwing.
   std::error_code error;
   std::filesystem::directory_iterator it(directory, error);
-  if (error) return;
-  for (const auto& entry : it) {
+  for (; !error && it != std::filesystem::directory_iterator(); it.increment(error)) {
     std::error_code typeError;
-    if (!entry.is_regular_file(typeError)) continue;
-    visit(entry.path().filename().string());
+    if (!it->is_regular_file(typeError)) continue;
+    visit(it->path().filename().string());
   }
 }
 

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "FileAccess.h"
 #include "GameFolder.h"
 #include "TextNumbers.h"
 
@@ -31,8 +32,9 @@ void KeyLayout::ReadFileText(std::string_view text) {
 }
 
 void KeyLayout::Load(const GameFolder& folder, std::string_view title) {
+  const auto path = folder.Find(KeyLayoutFileName(title));
   std::string text;
-  if (!folder.ReadAll(KeyLayoutFileName(title), text)) return;
+  if (!path || !ReadFileStart(*path, kNumberFileReadLimit, text)) return;
   ReadFileText(text);
 }
 

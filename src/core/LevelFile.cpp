@@ -117,7 +117,7 @@ void ApplyLevelToState(const LevelData& level, GameState& state) {
 
 IoResult ReadLevelFile(const std::filesystem::path& path, LevelData& level) {
   std::string bytes;
-  if (IoResult read = ReadWholeFile(path, bytes); !read) return read;
+  if (IoResult read = ReadFileStart(path, kLevelFileSize, bytes); !read) return read;
   if (IoResult decoded = DecodeLevel(bytes, level); !decoded) {
     return IoResult::Failure("\"" + path.filename().string() + "\": " + decoded.reason);
   }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "FileAccess.h"
 #include "GameFolder.h"
 #include "TextNumbers.h"
 
@@ -20,9 +21,11 @@ MusicSettings ParseMusicSettings(std::string_view text) {
                                 MusicSettings::kGrooveMax);
   return settings;
 }
+
 MusicSettings ReadMusicSettings(const GameFolder& folder) {
+  const auto path = folder.Find(kSettingsFileName);
   std::string text;
-  if (!folder.ReadAll(kSettingsFileName, text)) return MusicSettings{};
+  if (!path || !ReadFileStart(*path, kNumberFileReadLimit, text)) return MusicSettings{};
   return ParseMusicSettings(text);
 }
 

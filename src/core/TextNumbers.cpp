@@ -12,6 +12,22 @@ std::string_view Trim(std::string_view text) {
   return text;
 }
 
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Splits off the first line; CR LF, a lone CR and a lone LF all end a line,
+// as files edited on any system may hold any of them.
+std::string_view TakeLine(std::string_view& text) {
+  const std::size_t end = text.find_first_of("\r\n");
+  const std::string_view line = text.substr(0, end);
+  if (end == std::string_view::npos) {
+    text = {};
+  } else {
+    const bool crLf = text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n';
+    text.remove_prefix(end + (crLf ? 2 : 1));
+  }
+  return line;
+}
+
 }  // namespace
 
 std::string WriteNumberLines(const std::vector<std::int32_t>& values) {
@@ -25,7 +41,11 @@ std::string WriteNumberLines(const std::vector<std::int32_t>& values) {
 
 std::optional<std::int32_t> ParseWholeNumber(std::string_view text) {
   text = Trim(text);
-  if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+  // A '+' may only stand before digits: "+-5" is not a number.
+  if (!text.empty() && text.front() == '+') {
+    text.remove_prefix(1);
+    if (text.empty() || !IsDigit(text.front())) return std::nullopt;
+  }
   if (text.empty()) return std::nullopt;
   std::int32_t value = 0;
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
@@ -35,12 +55,7 @@ std::optional<std::int32_t> ParseWholeNumber(std::string_view text) {
 
 std::vector<std::optional<std::int32_t>> ReadNumberLines(std::string_view text, std::size_t count) {
   std::vector<std::optional<std::int32_t>> values(count);
-  for (std::size_t i = 0; i < count && !text.empty(); ++i) {
-    const std::size_t end = text.find('\n');
-    values[i] = ParseWholeNumber(text.substr(0, end));
-    if (end == std::string_view::npos) break;
-    text.remove_prefix(end + 1);
-  }
+  for (std::size_t i = 0; i < count && !text.empty(); ++i) values[i] = ParseWholeNumber(TakeLine(text));
   return values;
 }
 

@@ -9,6 +9,11 @@ namespace fl3 {
 
 // The small text files of the game hold one decimal number per line, each
 // line ended by CR LF.
+
+// Their readers look at no more than this much of a file: the numbers they
+// want stand at its start, and a huge file must not fill the memory.
+inline constexpr std::size_t kNumberFileReadLimit = 64 * 1024;
+
 std::string WriteNumberLines(const std::vector<std::int32_t>& values);
 
 // Reads the first `count` lines as whole numbers: one entry per line, empty
