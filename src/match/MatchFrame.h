@@ -23,13 +23,23 @@ class MatchEngine {
   // backgroundNumber < 0: no background picture, tile 0 under every cell.
   MatchEngine(GameState& state, std::int32_t backgroundNumber);
 
-  // Runs one whole frame; draws into `draw` when given (cleared first).
+  // Runs one whole frame; draws into `draw` when given (cleared first). When
+  // the end test finds a winner, the list ends with the winner picture. Once
+  // the match has ended, further calls change nothing and report the end
+  // again, without beeps.
   FrameOutcome RunFrame(std::int32_t frameTimeMs, const KeyState& keys, DrawList* draw);
 
+  bool Ended() const { return ended_; }
+
  private:
+  void PrepareFigures();
+  void CountTimeDown(DrawList* draw);
+
   GameState& state_;
   std::int32_t backgroundNumber_;
-  bool quitRequested_ = false;
+  int candidate_ = 0;
+  bool ended_ = false;
+  FrameOutcome last_{};
 };
 
 }  // namespace fl3

@@ -1,0 +1,27 @@
+#pragma once
+#include <array>
+#include <cstdint>
+
+#include "core/GameState.h"
+#include "match/DrawList.h"
+
+namespace fl3 {
+
+// Background (when backgroundNumber >= 0) and every cell, column by column.
+// Codes without a tile picture are left out.
+void DrawMap(DrawList& list, const GameState& state, std::int32_t backgroundNumber);
+
+// The figures in play, back rows first. Returns how many are drawn; their
+// indexes are in `order`.
+int FigureDrawOrder(const GameState& state, std::array<int, FigureCount>& order);
+void DrawFigures(DrawList& list, const GameState& state);
+
+// One panel per figure in play: portrait, lives, fire, bombs.
+void DrawStatusPanels(DrawList& list, const GameState& state);
+
+// Seconds left, to the nearest whole second; a time past the end shows 0.
+void DrawTime(DrawList& list, std::int32_t timeLeft);
+
+void DrawWinner(DrawList& list, int figure);
+
+}  // namespace fl3
