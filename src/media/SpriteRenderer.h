@@ -1,6 +1,7 @@
 #pragma once
 #include <QImage>
 #include <cstdint>
+#include <vector>
 
 #include "media/Texture.h"
 
@@ -13,8 +14,10 @@ namespace fl3 {
 // buffer ("present") by painting it.
 class SpriteRenderer {
  public:
+  // A size of 0 (a failed set-up) gives a renderer that draws nothing.
   SpriteRenderer(int width, int height);
 
+  // The back buffer stays opaque, whatever the colour's alpha byte.
   void Clear(std::uint32_t argb);
   // Texture coordinates pick the part (uLeft, vTop)..(uRight, vBottom) of the
   // texture, stretched over the rectangle. colour is 0x??RRGGBB; its alpha
@@ -26,6 +29,7 @@ class SpriteRenderer {
 
  private:
   QImage backBuffer_;
+  std::vector<int> columnTexels_;  // texel column of each pixel of the sprite being drawn
 };
 
 }  // namespace fl3

@@ -1,0 +1,52 @@
+#include "media/KeyEventKeyboard.h"
+
+#include <QKeyEvent>
+
+#include "media/KeyTranslation.h"
+
+namespace fl3 {
+namespace {
+
+int ScanCodeOf(const QKeyEvent& event, bool nativeKeycodes) {
+  if (nativeKeycodes) {
+    const int code = ScanCodeFromX11Keycode(event.nativeScanCode());
+    if (code != 0) return code;
+  }
+  return ScanCodeFromQtKey(event.key(), event.modifiers().testFlag(Qt::KeypadModifier));
+}
+
+}  // namespace
+
+KeyEventKeyboard::KeyEventKeyboard(QObject& window, bool nativeKeycodes)
+    : window_(&window), nativeKeycodes_(nativeKeycodes) {
+  window.installEventFilter(this);
+}
+
+KeyEventKeyboard::~KeyEventKeyboard() {
+  if (window_) window_->removeEventFilter(this);
+}
+
+void KeyEventKeyboard::ReadKeyboard(KeyState& keys) { keys = held_; }
+
+bool KeyEventKeyboard::eventFilter(QObject* watched, QEvent* event) {
+  switch (event->type()) {
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease: {
+      const auto& key = static_cast<const QKeyEvent&>(*event);
+      if (key.isAutoRepeat()) break;
+      const int code = ScanCodeOf(key, nativeKeycodes_);
+      if (code != 0) held_[static_cast<std::size_t>(code)] = event->type() == QEvent::KeyPress ? 0x80 : 0;
+      break;
+    }
+    case QEvent::FocusOut:
+    case QEvent::WindowDeactivate:
+    case QEvent::Hide:
+      held_.fill(0);
+      break;
+    default:
+      break;
+  }
+  return QObject::eventFilter(watched, event);
+}
+
+}  // namespace fl3

@@ -1,0 +1,51 @@
+#include "media/Texture.h"
+
+#include <QString>
+
+namespace fl3 {
+namespace {
+
+// Nearest texel for each target texel, sampled at the target texel's centre.
+QImage StretchPoint(const QImage& source, int width, int height) {
+  if (source.width() == width && source.height() == height) return source;
+  QImage target(width, height, QImage::Format_ARGB32);
+  if (target.isNull()) return target;
+  const qint64 sourceWidth = source.width();
+  const qint64 sourceHeight = source.height();
+  for (int y = 0; y < height; ++y) {
+    const int sourceY = static_cast<int>((2 * y + 1) * sourceHeight / (2 * qint64{height}));
+    const auto* from = reinterpret_cast<const std::uint32_t*>(source.constScanLine(sourceY));
+    auto* to = reinterpret_cast<std::uint32_t*>(target.scanLine(y));
+    for (int x = 0; x < width; ++x) to[x] = from[(2 * x + 1) * sourceWidth / (2 * qint64{width})];
+  }
+  return target;
+}
+
+void KeyOut(QImage& image, std::uint32_t colorKey) {
+  for (int y = 0; y < image.height(); ++y) {
+    auto* row = reinterpret_cast<std::uint32_t*>(image.scanLine(y));
+    for (int x = 0; x < image.width(); ++x) {
+      if (row[x] == colorKey) row[x] = 0;
+    }
+  }
+}
+
+}  // namespace
+
+TexturePtr TextureFromImage(const QImage& image, int width, int height, std::uint32_t colorKey) {
+  if (image.isNull() || width < 0 || height < 0) return nullptr;
+  const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
+  if (argb.isNull()) return nullptr;
+  QImage pixels = StretchPoint(argb, width == 0 ? argb.width() : width, height == 0 ? argb.height() : height);
+  if (pixels.isNull()) return nullptr;
+  if (colorKey != 0) KeyOut(pixels, colorKey);
+  return std::make_shared<const Texture>(Texture{std::move(pixels)});
+}
+
+TexturePtr LoadTexture(const std::filesystem::path& file, int width, int height, std::uint32_t colorKey) {
+  QImage image;
+  if (!image.load(QString::fromStdString(file.string()))) return nullptr;
+  return TextureFromImage(image, width, height, colorKey);
+}
+
+}  // namespace fl3
