@@ -1,0 +1,186 @@
+#include "ui/StartScreen.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+
+#include "core/GameFolder.h"
+#include "core/Messages.h"
+#include "ui/StartControllerButton.h"
+#include "ui/StartKinds.h"
+#include "ui/StartLevelList.h"
+#include "ui/StartMatchPreparation.h"
+
+namespace fl3 {
+namespace {
+
+constexpr int kClientWidth = 312;
+constexpr int kClientHeight = 296;
+
+void Inform(Messages& messages, const char* text) {
+  messages.Show(text, kProgramTitle, MessageIcon::Critical, MessageButtons::Ok);
+}
+
+constexpr const char* kNoCharacterSheet =
+    "Cannot find the character pictures file.  Please find or create the file C.BMP  Make sure it follows the "
+    "standard size.";
+
+}  // namespace
+
+frmStart::frmStart(GameState& state, const GameFolder& folder, Messages& messages, StartScreenHooks hooks,
+                   QWidget* parent)
+    : QWidget(parent), state_(state), folder_(folder), messages_(messages), hooks_(std::move(hooks)) {
+  setWindowTitle(QString());
+  setFixedSize(kClientWidth, kClientHeight);
+  BuildControls();
+  ConnectControls();
+  Open();
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    move(screen->availableGeometry().center() - rect().center());
+  }
+  buttonPlay_->setFocus();
+}
+
+frmStart::~frmStart() = default;
+
+void frmStart::ConnectControls() {
+  connect(scrollPlay_, &QScrollBar::valueChanged, this, &frmStart::ApplyKind);
+  connect(scrollEdit_, &QScrollBar::valueChanged, this, &frmStart::ApplyEditMode);
+  for (int i = 0; i < FigureCount; ++i) {
+    connect(buttonChar(i), &QPushButton::clicked, this, [this, i] { CycleController(i); });
+    connect(scrollChar(i), &QScrollBar::valueChanged, this, [this, i] { ShowPortrait(i); });
+  }
+  connect(buttonPlay_, &QPushButton::clicked, this, &frmStart::StartMatch);
+  connect(buttonEdit_, &QPushButton::clicked, this, &frmStart::EditLevels);
+  connect(buttonOptions_, &QPushButton::clicked, this, [this] {
+    if (hooks_.OpenOptions) hooks_.OpenOptions();
+  });
+  connect(buttonQuit_, &QPushButton::clicked, this, &QWidget::close);
+}
+
+void frmStart::Open() {
+  if (!folder_.Exists("C.BMP")) Inform(messages_, kNoCharacterSheet);
+  if (folder_.List("*.FL3").empty()) Inform(messages_, "Cannot find any map files.  Please find or create *.FL3");
+  if (folder_.List("A*.BMP").empty()) {
+    Inform(messages_,
+           "Cannot find any tileset picture files.  Please find or create A*.BMP  Make sure it follows the "
+           "standard size.");
+  }
+  FillLevelList();
+  state_.Characters[0].Cont = ContMan;
+  state_.Characters[1].Cont = ContCpu;
+  ShowControllers();
+
+  if (!sheet_.Load(folder_)) {
+    // A sheet that is there but unreadable or too small gets the same word.
+    if (folder_.Exists("C.BMP")) Inform(messages_, kNoCharacterSheet);
+    return;
+  }
+  for (int i = 0; i < FigureCount; ++i) {
+    QScrollBar* scroll = scrollChar(i);
+    const QSignalBlocker quiet(scroll);
+    scroll->setRange(0, sheet_.Rows() - 1);
+    scroll->setValue(i);
+    ShowPortrait(i);
+  }
+}
+
+void frmStart::FillLevelList() {
+  listLevel_->clear();
+  for (const std::string& entry : LevelListEntries(folder_)) listLevel_->addItem(QString::fromStdString(entry));
+  listLevel_->setCurrentIndex(0);
+}
+
+void frmStart::ShowControllers() {
+  for (int i = 0; i < FigureCount; ++i) ShowController(*buttonChar(i), state_.Characters[static_cast<std::size_t>(i)].Cont);
+}
+
+void frmStart::ShowPortrait(int figure) {
+  if (!sheet_.Loaded()) return;
+  picChar(figure)->setPixmap(sheet_.Portrait(scrollChar(figure)->value()));
+}
+
+void frmStart::ApplyKind(int value) {
+  if (value < 0 || value >= kStartKindCount) return;
+  const StartKindRow& row = kStartKinds[value];
+  buttonPlay_->setText(QString::fromLatin1(row.caption));
+  buttonPlay_->setEnabled(row.canStart);
+  listLevel_->setVisible(row.showsLevels);
+  picLives_->setVisible(row.showsLives);
+  picTime_->setVisible(row.showsTime);
+}
+
+void frmStart::ApplyEditMode(int value) {
+  if (value < 0 || value >= kStartEditModeCount) return;
+  buttonEdit_->setText(QString::fromLatin1(kStartEditModes[value].caption));
+  buttonEdit_->setEnabled(kStartEditModes[value].canEdit);
+}
+
+void frmStart::CycleController(int figure) {
+  const auto cont = ControllerOfCaption(buttonChar(figure)->text());
+  if (!cont) return;
+  const std::int32_t next = NextController(*cont);
+  state_.Characters[static_cast<std::size_t>(figure)].Cont = next;
+  ShowController(*buttonChar(figure), next);
+}
+
+bool frmStart::eventFilter(QObject* watched, QEvent* event) {
+  // Releasing the mouse over a controller button hands the focus to Start,
+  // so that Enter starts the match.
+  if (event->type() == QEvent::MouseButtonRelease) {
+    for (QPushButton* button : buttonChar_) {
+      if (watched == button) buttonPlay_->setFocus(Qt::MouseFocusReason);
+    }
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+void frmStart::StartMatch() {
+  if (matchRunning_ || !sheet_.Loaded()) return;
+  StartChoices choices;
+  choices.kind = scrollPlay_->value();
+  for (int i = 0; i < FigureCount; ++i) choices.livesEntries[static_cast<std::size_t>(i)] = txtboxLives(i)->text().toStdString();
+  choices.timeEntry = txtboxTime_->text().toStdString();
+  for (int i = 0; i < listLevel_->count(); ++i) choices.levelEntries.push_back(listLevel_->itemText(i).toStdString());
+  choices.selectedEntry = static_cast<std::size_t>(std::max(0, listLevel_->currentIndex()));
+
+  const std::optional<MatchLevel> level = PrepareMatch(choices, state_, folder_, messages_);
+  if (!level) return;
+  matchRunning_ = true;
+  if (hooks_.RunMatch) {
+    hooks_.RunMatch(level->tileSetNumber, level->backgroundNumber, scrollChar(0)->value(), scrollChar(1)->value(),
+                    scrollChar(2)->value(), scrollChar(3)->value());
+  }
+  matchRunning_ = false;
+  // The match's tear-down has put the controllers back to MAN, CPU, OFF, OFF.
+  ShowControllers();
+}
+
+void frmStart::EditLevels() {
+  if (matchRunning_) return;
+  if (hooks_.OpenEditor) hooks_.OpenEditor();
+  // Levels saved in the editor show up at once.
+  FillLevelList();
+}
+
+void frmStart::RemoveScratchPictures() {
+  for (const char* name : {"T.BMP", "T1.BMP", "T2.BMP", "T3.BMP", "T4.BMP"}) folder_.Remove(name);
+}
+
+void frmStart::closeEvent(QCloseEvent* event) {
+  if (matchRunning_) {
+    event->ignore();
+    return;
+  }
+  RemoveScratchPictures();
+  event->accept();
+  if (hooks_.Quit) hooks_.Quit();
+}
+
+}  // namespace fl3
