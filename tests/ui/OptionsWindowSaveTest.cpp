@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <map>
 
 #include "OptionsWindowTestSupport.h"
 
@@ -89,16 +90,6 @@ TEST_F(OptionsSave, CloseKeepsChangesForThisRunWhileTheNextStartReadsTheSavedOne
   EXPECT_EQ(nextRun.Characters[0].Keys, (KeyLayout{203, 200, 205, 208, 157}));
   EXPECT_EQ(nextRun.Characters[3].Keys, (KeyLayout{36, 23, 38, 37, 57}));
   EXPECT_EQ(nextRun.Music, (MusicSettings{25, -150, 40}));
-}
-
-TEST_F(OptionsSave, WindowManagerCloseActsAsClose) {
-  WriteSavedOptions();
-  StartAndOpen();
-  Choose(4, 4, "Tab");
-  window->close();
-  EXPECT_FALSE(window->isVisible());
-  EXPECT_EQ(state.Characters[3].Keys.keyPlantBomb, 15);
-  EXPECT_EQ(folder.Read("3.FLK3"), "36\r\n23\r\n38\r\n37\r\n57\r\n");
 }
 
 TEST_F(OptionsSave, FileThatCannotBeWrittenIsNamedAndTheOthersAreStillSaved) {

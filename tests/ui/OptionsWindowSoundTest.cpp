@@ -164,13 +164,17 @@ TEST_F(OptionsSound, EveryWayOutStopsTheTestAndReleasesTheEngineAndShowingSetsIt
   ASSERT_GE(afterSave.size(), 2u);
   EXPECT_EQ(Calls(afterSave.end() - 2, afterSave.end()), (Calls{"StopMusic #2", "ReleaseMusic"}));
 
-  // The window manager's close button.
+  // The window manager's close button is "Close": the key stays in memory only.
+  const std::string savedKeys = folder.Read("0.FLK3");
   Reopen();
   Press("buttonMusicTest");
+  Choose(1, 0, "Tab");
   music.TakeCalls();
   window->close();
   EXPECT_FALSE(window->isVisible());
   EXPECT_EQ(music.TakeCalls(), (Calls{"StopMusic #3", "ReleaseMusic"}));
+  EXPECT_EQ(state.Characters[0].Keys.keyLeft, 15);
+  EXPECT_EQ(folder.Read("0.FLK3"), savedKeys);
 
   // Sliders moved while the window is hidden reach no released engine.
   Slider("Groove")->setValue(5);
