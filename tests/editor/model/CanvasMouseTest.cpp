@@ -1,0 +1,194 @@
+#include <gtest/gtest.h>
+
+#include "EditorTestBench.h"
+#include "editor/model/CanvasCell.h"
+
+namespace fl3 {
+namespace {
+
+using testing::EditorTestBench;
+
+TEST(CanvasCell, OddMultiplesOf16BelongToTheCellBefore) {
+  EXPECT_EQ(CanvasCell(15), 0);
+  EXPECT_EQ(CanvasCell(16), 0);
+  EXPECT_EQ(CanvasCell(17), 1);
+  EXPECT_EQ(CanvasCell(31), 1);
+  EXPECT_EQ(CanvasCell(32), 2);
+  EXPECT_EQ(CanvasCell(48), 2);
+  EXPECT_EQ(CanvasCell(49), 3);
+  EXPECT_EQ(CanvasCell(80), 4);
+  EXPECT_EQ(CanvasCell(399), 24);
+  EXPECT_EQ(CanvasCell(239), 14);
+}
+
+TEST(CanvasCell, CoordinatesOffTheCanvasGiveCellsOffTheMap) {
+  EXPECT_EQ(CanvasCell(0), 0);    // -0.5 goes to the even 0
+  EXPECT_EQ(CanvasCell(-1), -1);  // -0.5625
+  EXPECT_EQ(CanvasCell(-24), -2);  // -2.0
+  EXPECT_EQ(CanvasCell(400), 24);   // 24.5 goes to the even 24
+  EXPECT_EQ(CanvasCell(401), 25);
+}
+
+TEST(CanvasMouse, PressActsOnTheCellUnderThePointer) {
+  const struct {
+    double x, y;
+    int cellX, cellY;
+  } presses[] = {{16, 16, 0, 0}, {17, 33, 1, 2}, {399, 239, 24, 14}};
+  for (const auto& press : presses) {
+    EditorTestBench bench;
+    bench.editor.SelectedTool = Tool::Block3;
+    EXPECT_TRUE(bench.editor.PressOnCanvas(press.x, press.y, kLeftButton));
+    EXPECT_EQ(bench.editor.CellX, press.cellX);
+    EXPECT_EQ(bench.editor.CellY, press.cellY);
+    EXPECT_EQ(bench.editor.AnchorX, press.cellX);
+    EXPECT_EQ(bench.editor.AnchorY, press.cellY);
+    EXPECT_EQ(bench.Tile(press.cellX, press.cellY), CellBlock3);
+  }
+}
+
+TEST(CanvasMouse, OnlyALeftButtonAloneStartsPainting) {
+  EditorTestBench bench;
+  bench.editor.SelectedTool = Tool::Block1;
+  EXPECT_FALSE(bench.editor.PressOnCanvas(40, 40, kRightButton));
+  EXPECT_FALSE(bench.editor.PressOnCanvas(40, 40, kLeftButton + kRightButton));
+  EXPECT_FALSE(bench.editor.FileChanged);
+  EXPECT_EQ(bench.Tile(2, 2), CellDoodad);
+}
+
+TEST(CanvasMouse, MovingHidesThePointerOnceAndPaintsOnlyWithTheLeftButtonInDotMode) {
+  EditorTestBench bench;
+  bench.editor.SelectedTool = Tool::Block2;
+
+  bench.editor.MoveOnCanvas(100.5, 41.5, 0);
+  EXPECT_EQ(bench.pointerSwitches, std::vector<bool>({false}));
+  EXPECT_TRUE(bench.editor.PointerHidden);
+  EXPECT_EQ(bench.editor.MouseX, 100);  // halves to even
+  EXPECT_EQ(bench.editor.MouseY, 42);
+  EXPECT_EQ(bench.editor.CellX, 6);  // (100.5 - 8) / 16 = 5.78
+  EXPECT_EQ(bench.editor.CellY, 2);  // 2.09
+  EXPECT_EQ(bench.Tile(6, 2), CellDoodad);
+
+  bench.editor.MoveOnCanvas(20, 20, kLeftButton);
+  bench.editor.MoveOnCanvas(70, 20, kLeftButton);
+  bench.editor.MoveOnCanvas(90, 20, kLeftButton + kMiddleButton);
+  EXPECT_EQ(bench.pointerSwitches.size(), 1u);
+  EXPECT_EQ(bench.Tile(1, 1), CellBlock2);
+  EXPECT_EQ(bench.Tile(4, 1), CellBlock2);
+  // A fast stroke leaves the cells between the movement events alone.
+  EXPECT_EQ(bench.Tile(2, 1), CellDoodad);
+  EXPECT_EQ(bench.Tile(3, 1), CellDoodad);
+  EXPECT_EQ(bench.Tile(5, 1), CellDoodad);
+
+  bench.editor.Mode = DrawMode::Rectangle;
+  bench.editor.MoveOnCanvas(150, 150, kLeftButton);
+  EXPECT_EQ(bench.Tile(9, 9), CellDoodad);
+}
+
+TEST(CanvasMouse, RectangleFromTwoThreeToZeroOnePaintsNineCellsInWalkOrder) {
+  EditorTestBench bench;
+  bench.editor.Mode = DrawMode::Rectangle;
+  bench.editor.SelectedTool = Tool::UseItem;
+  bench.editor.SelectedBox = BoxKind::None;
+  bench.editor.SelectedItem = ItemKind::Random;  // refused: one message per painted cell
+
+  // Cell (2, 3) is pixels 32..47 x 48..63; cell (0, 1) 0..15 x 16..31.
+  bench.editor.PressOnCanvas(40, 56, kLeftButton);
+  bench.editor.MoveOnCanvas(20, 30, kLeftButton);
+  EXPECT_EQ(bench.messages.shown.size(), 1u);
+  EXPECT_TRUE(bench.editor.ReleaseOnCanvas(8, 24, kLeftButton));
+  // The press cell twice: on the press and again in the rectangle.
+  EXPECT_EQ(bench.messages.shown.size(), 10u);
+  EXPECT_EQ(bench.editor.CellX, 0);
+  EXPECT_EQ(bench.editor.CellY, 1);
+
+  EditorTestBench blocks;
+  blocks.editor.Mode = DrawMode::Rectangle;
+  blocks.editor.SelectedTool = Tool::Block2;
+  blocks.editor.PressOnCanvas(40, 56, kLeftButton);
+  EXPECT_EQ(blocks.Tile(2, 3), CellBlock2);
+  EXPECT_EQ(blocks.Tile(1, 2), CellDoodad);  // nothing but the press cell yet
+  blocks.editor.ReleaseOnCanvas(8, 24, kLeftButton);
+  for (int y = 0; y < MapHeight; ++y) {
+    for (int x = 0; x < MapWidth; ++x) {
+      const bool inside = x <= 2 && y >= 1 && y <= 3;
+      EXPECT_EQ(blocks.Tile(x, y), inside ? CellBlock2 : CellDoodad) << x << "," << y;
+    }
+  }
+}
+
+TEST(CanvasMouse, RectangleWithAPositionToolEndsOnTheLastCellInsideTheMap) {
+  EditorTestBench bench;
+  bench.editor.Mode = DrawMode::Rectangle;
+  bench.editor.SelectedTool = Tool::PositionPlayer2;
+
+  bench.editor.PressOnCanvas(40, 56, kLeftButton);  // (2, 3)
+  bench.editor.ReleaseOnCanvas(8, 24, kLeftButton);  // (0, 1)
+  EXPECT_EQ(bench.state.Characters[1].X, 0);
+  EXPECT_EQ(bench.state.Characters[1].Y, 1);
+
+  // Released past the bottom right corner, at cell (26, 16): the walk goes
+  // x = 23..26 by y = 13..16, and its last cell on the map is (24, 14).
+  bench.editor.PressOnCanvas(375, 215, kLeftButton);  // (23, 13)
+  bench.editor.ReleaseOnCanvas(430, 270, kLeftButton);
+  EXPECT_EQ(bench.state.Characters[1].X, 24);
+  EXPECT_EQ(bench.state.Characters[1].Y, 14);
+  EXPECT_EQ(bench.editor.CellX, 26);
+  EXPECT_EQ(bench.editor.CellY, 16);
+
+  // Released past the top left: from (1, 1) to (-2, -3); the last cell of
+  // the walk on the map is (0, 0).
+  bench.editor.PressOnCanvas(24, 24, kLeftButton);
+  bench.editor.ReleaseOnCanvas(-24, -40, kLeftButton);
+  EXPECT_EQ(bench.state.Characters[1].X, 0);
+  EXPECT_EQ(bench.state.Characters[1].Y, 0);
+}
+
+TEST(CanvasMouse, RectangleIsCutAtTheEdgeOfTheMap) {
+  EditorTestBench bench;
+  bench.editor.Mode = DrawMode::Rectangle;
+  bench.editor.SelectedTool = Tool::Block1;
+  bench.editor.PressOnCanvas(390, 10, kLeftButton);     // (24, 0)
+  bench.editor.ReleaseOnCanvas(5000, 40, kLeftButton);  // far to the right, row 2
+  int painted = 0;
+  for (const std::int32_t tile : bench.state.TileMap) painted += tile == CellBlock1 ? 1 : 0;
+  EXPECT_EQ(painted, 3);
+  EXPECT_EQ(bench.Tile(24, 2), CellBlock1);
+}
+
+TEST(CanvasMouse, ReleasesThatPaintNothing) {
+  EditorTestBench bench;
+  bench.editor.SelectedTool = Tool::Block1;
+  bench.editor.Mode = DrawMode::Rectangle;
+  bench.editor.PressOnCanvas(8, 8, kLeftButton);
+  bench.state.Tile(0, 0) = CellDoodad;
+  EXPECT_FALSE(bench.editor.ReleaseOnCanvas(100, 100, kRightButton));
+  bench.editor.Mode = DrawMode::Dot;
+  EXPECT_FALSE(bench.editor.ReleaseOnCanvas(100, 100, kLeftButton));
+  for (const std::int32_t tile : bench.state.TileMap) ASSERT_EQ(tile, CellDoodad);
+}
+
+TEST(PointerTimer, HidesThePointerExactlyWhileItIsInsideTheCanvas) {
+  EditorTestBench bench;
+  bench.editor.PointerTick(false);
+  EXPECT_TRUE(bench.pointerSwitches.empty());
+  bench.editor.PointerTick(true);
+  bench.editor.PointerTick(true);
+  EXPECT_TRUE(bench.editor.PointerHidden);
+  bench.editor.PointerTick(false);
+  EXPECT_FALSE(bench.editor.PointerHidden);
+  EXPECT_FALSE(bench.editor.TickRunning);
+  EXPECT_EQ(bench.pointerSwitches, std::vector<bool>({false, true}));
+}
+
+TEST(PointerTimer, TheCanvasEdgesCountAsOutside) {
+  // Canvas at (300, 200) on the screen, 400 x 240.
+  EXPECT_TRUE(StrictlyInside(301, 201, 300, 200, 400, 240));
+  EXPECT_TRUE(StrictlyInside(699, 439, 300, 200, 400, 240));
+  EXPECT_FALSE(StrictlyInside(300, 300, 300, 200, 400, 240));
+  EXPECT_FALSE(StrictlyInside(700, 300, 300, 200, 400, 240));
+  EXPECT_FALSE(StrictlyInside(400, 200, 300, 200, 400, 240));
+  EXPECT_FALSE(StrictlyInside(400, 440, 300, 200, 400, 240));
+}
+
+}  // namespace
+}  // namespace fl3
