@@ -93,7 +93,8 @@ frmOptions::frmOptions(GameState& state, const GameFolder& folder, Messages& mes
   setFixedSize(kClientWidth, kClientHeight);
   setFont(WindowFont());
   setModal(true);
-  for (int player = 0; player < FigureCount; ++player) BuildKeyFrame(player);
+  const QStringList keyNames = AllKeyNames();
+  for (int player = 0; player < FigureCount; ++player) BuildKeyFrame(player, keyNames);
   BuildSoundFrame();
   BuildButtons();
   ShowCurrentValues();
@@ -106,10 +107,9 @@ frmOptions::~frmOptions() {
 
 void frmOptions::OpenModal() { exec(); }
 
-void frmOptions::BuildKeyFrame(int player) {
+void frmOptions::BuildKeyFrame(int player, const QStringList& keyNames) {
   static constexpr QRect kFrames[FigureCount] = {
       {4, 4, 221, 121}, {228, 4, 221, 121}, {4, 128, 221, 121}, {228, 128, 221, 121}};
-  static const QStringList names = AllKeyNames();
   const std::string number = std::to_string(player + 1);
   QGroupBox* frame = MakeFrame(this, ("Frame" + number).c_str(), Text("Player #" + number + " - Keys"),
                                kFrames[player]);
@@ -119,7 +119,7 @@ void frmOptions::BuildKeyFrame(int player) {
     auto* list = new QComboBox(frame);
     list->setObjectName(Text("listKeys" + number + "_" + std::to_string(slot)));
     list->setGeometry(36, 16 + 20 * slot, 181, 21);
-    list->addItems(names);
+    list->addItems(keyNames);
     connect(list, &QComboBox::currentIndexChanged, this,
             [this, player, slot](int index) { OnKeyChosen(player, slot, index); });
     keyLists_[static_cast<std::size_t>(player)][static_cast<std::size_t>(slot)] = list;

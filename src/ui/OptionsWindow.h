@@ -5,6 +5,7 @@
 #include <vector>
 
 #include <QDialog>
+#include <QStringList>
 
 #include "core/GameFolder.h"
 #include "core/GameState.h"
@@ -61,7 +62,7 @@ class frmOptions : public QDialog {
     std::int32_t MusicSettings::*setting = nullptr;
   };
 
-  void BuildKeyFrame(int player);
+  void BuildKeyFrame(int player, const QStringList& keyNames);
   void BuildSoundFrame();
   void BuildButtons();
   void AddSoundControl(QGroupBox* frame, int index, const char* name, const char* caption, int minimum,
