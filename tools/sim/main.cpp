@@ -1,0 +1,14 @@
+#include <iostream>
+
+#include "SimRun.h"
+
+// Plays one scripted match without a screen and prints what happened,
+// frame by frame, as JSON lines.
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    std::cerr << "usage: fuselark3-sim SCRIPT.json\n";
+    return 1;
+  }
+  std::ios::sync_with_stdio(false);
+  return fl3::sim::RunScriptFile(argv[1], std::cout, std::cerr);
+}
