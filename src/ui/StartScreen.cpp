@@ -1,5 +1,7 @@
 #include "ui/StartScreen.h"
 
+#include <algorithm>
+
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGuiApplication>
@@ -132,11 +134,13 @@ void frmStart::CycleController(int figure) {
 
 bool frmStart::eventFilter(QObject* watched, QEvent* event) {
   // Releasing the mouse over a controller button hands the focus to Start,
-  // so that Enter starts the match.
-  if (event->type() == QEvent::MouseButtonRelease) {
-    for (QPushButton* button : buttonChar_) {
-      if (watched == button) buttonPlay_->setFocus(Qt::MouseFocusReason);
-    }
+  // so that Enter starts the match. The button sees its release first: a
+  // button losing the focus while held down would drop the click.
+  if (event->type() == QEvent::MouseButtonRelease &&
+      std::find(buttonChar_.begin(), buttonChar_.end(), watched) != buttonChar_.end()) {
+    watched->event(event);
+    buttonPlay_->setFocus(Qt::MouseFocusReason);
+    return true;
   }
   return QWidget::eventFilter(watched, event);
 }

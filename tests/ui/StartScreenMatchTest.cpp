@@ -1,0 +1,206 @@
+#include "StartScreenFixture.h"
+
+namespace fl3::testing {
+namespace {
+
+class StartMatchTest : public StartScreenTest {
+ protected:
+  void Start(frmStart& screen) {
+    messages.shown.clear();
+    screen.buttonPlay()->click();
+    ASSERT_TRUE(messages.shown.empty()) << messages.shown[0].text;
+  }
+};
+
+TEST_F(StartMatchTest, ANormalMatchGetsTheLevelTheLivesAndTheCharacterRows) {
+  WriteCharacterSheet(5);
+  WritePicture("A3.BMP");
+  WritePicture("B2.BMP");
+  WriteLevel("Arena.FL3", 3, 2);
+  auto screen = Open();
+  TwoMen(*screen);
+  screen->listLevel()->setCurrentIndex(1);
+  screen->txtboxLives(0)->setText("7");
+  screen->txtboxLives(2)->setText("12");
+  screen->txtboxLives(3)->setText("");
+  screen->scrollChar(0)->setValue(4);
+  screen->scrollChar(3)->setValue(0);
+  state.TimeLeft = 1234;
+  Start(*screen);
+
+  ASSERT_EQ(matches.size(), 1u);
+  const MatchCall& call = matches[0];
+  EXPECT_EQ(call.tileSet, 3);
+  EXPECT_EQ(call.background, 2);
+  EXPECT_EQ(call.choices, (std::array<std::int32_t, 4>{4, 1, 2, 0}));
+  EXPECT_EQ(call.matchKind, MatchNormal);
+  EXPECT_EQ(call.timeLeft, 1234);  // a normal match leaves the time alone
+
+  // MAN figures stand on their start cells with the typed lives; OFF
+  // figures are off the field whatever the level says.
+  EXPECT_EQ(call.figures[0].X, 1);
+  EXPECT_EQ(call.figures[0].Y, 1);
+  EXPECT_EQ(call.figures[0].Lives, 7);
+  EXPECT_EQ(call.figures[0].PowerBombs, 1);
+  EXPECT_EQ(call.figures[2].X, 5);
+  EXPECT_EQ(call.figures[2].Lives, 12);
+  EXPECT_EQ(call.figures[2].PowerFire, 4);
+  for (const int off : {1, 3}) {
+    SCOPED_TRACE(off);
+    EXPECT_EQ(call.figures[static_cast<std::size_t>(off)].X, 50);
+    EXPECT_EQ(call.figures[static_cast<std::size_t>(off)].Y, 50);
+    EXPECT_EQ(call.figures[static_cast<std::size_t>(off)].Cont, ContOff);
+  }
+}
+
+TEST_F(StartMatchTest, TimedKindsSetTheTimeAndTheirOwnLives) {
+  WritePlayableFolder();
+  auto screen = Open();
+  TwoMen(*screen);
+  screen->listLevel()->setCurrentIndex(1);
+  screen->txtboxLives(0)->setText("0");  // not used by timed kinds
+
+  screen->scrollPlay()->setValue(1);
+  screen->txtboxTime()->setText("90");
+  Start(*screen);
+  screen->scrollPlay()->setValue(2);
+  screen->txtboxTime()->setText("1.5");
+  Start(*screen);
+  screen->txtboxTime()->setText(" 7 ");
+  Start(*screen);
+
+  ASSERT_EQ(matches.size(), 3u);
+  EXPECT_EQ(matches[0].matchKind, MatchMostKills);
+  EXPECT_EQ(matches[0].timeLeft, 90000);
+  EXPECT_EQ(matches[0].figures[0].Lives, 0);
+  EXPECT_EQ(matches[0].figures[2].Lives, 0);
+  EXPECT_EQ(matches[1].matchKind, MatchMostLives);
+  EXPECT_EQ(matches[1].timeLeft, 1500);
+  EXPECT_EQ(matches[1].figures[0].Lives, 99);
+  EXPECT_EQ(matches[1].figures[2].Lives, 99);
+  EXPECT_EQ(matches[2].timeLeft, 7000);
+}
+
+TEST_F(StartMatchTest, AfterTheMatchTheButtonsFollowTheTearDownAndTheChoicesStay) {
+  WritePlayableFolder();
+  WriteLevel("Second.FL3");
+  auto screen = Open();
+  ClickUntil(*screen, 1, "OFF");
+  ClickUntil(*screen, 2, "MAN");
+  ClickUntil(*screen, 3, "MAN");
+  screen->listLevel()->setCurrentIndex(2);
+  screen->scrollPlay()->setValue(2);
+  screen->txtboxTime()->setText("45");
+  screen->txtboxLives(3)->setText("9");
+  screen->scrollChar(1)->setValue(3);
+  afterMatch = [this] { ResetAfterMatch(state); };
+  Start(*screen);
+  ASSERT_EQ(matches.size(), 1u);
+
+  const char* captions[] = {"MAN", "CPU", "OFF", "OFF"};
+  for (int i = 0; i < FigureCount; ++i) EXPECT_EQ(screen->buttonChar(i)->text(), captions[i]);
+  EXPECT_EQ(state.Characters[2].Cont, ContOff);
+  EXPECT_EQ(state.Characters[3].Cont, ContOff);
+  EXPECT_EQ(screen->listLevel()->currentText(), "Second.FL3");
+  EXPECT_EQ(screen->scrollPlay()->value(), 2);
+  EXPECT_EQ(screen->txtboxTime()->text(), "45");
+  EXPECT_EQ(screen->txtboxLives(3)->text(), "9");
+  EXPECT_EQ(screen->scrollChar(1)->value(), 3);
+
+  // Back to the checks: player 2 is on CPU again.
+  messages.shown.clear();
+  screen->buttonPlay()->click();
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].title, "CPUs are not made yet");
+}
+
+// The shared generator starts 0.7055475, 0.5334240, 0.5795186, 0.2895625,
+// 0.3019480, 0.7747401, 0.0140176, 0.7607236, 0.8144900, 0.7090379,
+// 0.0453528, 0.4140327, 0.8626193, ...
+TEST_F(StartMatchTest, RandomWithOneLevelAlwaysPicksThatLevel) {
+  WriteCharacterSheet();
+  WritePicture("A4.BMP");
+  WriteLevel("Only.FL3", 4);
+  auto screen = Open();
+  TwoMen(*screen);
+  ASSERT_EQ(screen->listLevel()->currentText(), "~Random");
+
+  // round(1 x 0.7055475) = 1: the level, at the first draw.
+  Start(*screen);
+  RandomSource expected;
+  expected.Next();
+  EXPECT_EQ(state.Random.State(), expected.State());
+
+  // 0.2895625 and 0.3019480 both round to 0, "~Random" itself: drawn again
+  // until 0.7747401 gives 1.
+  state.Random.Next();
+  state.Random.Next();
+  Start(*screen);
+  for (int i = 0; i < 5; ++i) expected.Next();
+  EXPECT_EQ(state.Random.State(), expected.State());
+
+  ASSERT_EQ(matches.size(), 2u);
+  EXPECT_EQ(matches[0].tileSet, 4);
+  EXPECT_EQ(matches[1].tileSet, 4);
+  EXPECT_EQ(screen->listLevel()->currentText(), "~Random");
+}
+
+TEST_F(StartMatchTest, RandomWithSeveralLevelsFollowsTheSharedSequence) {
+  WriteCharacterSheet();
+  for (const char* tiles : {"A1.BMP", "A2.BMP", "A3.BMP"}) WritePicture(tiles);
+  // Listed as ~Random, alpha, Beta, gamma: the level's tileset tells which.
+  WriteLevel("gamma.FL3", 3);
+  WriteLevel("Beta.fl3", 2);
+  WriteLevel("alpha.FL3", 1);
+  auto screen = Open();
+  TwoMen(*screen);
+
+  Start(*screen);  // round(3 x 0.7055475) = round(2.117) = 2: Beta
+  state.Random.Next();
+  state.Random.Next();
+  Start(*screen);  // round(3 x 0.2895625) = round(0.869) = 1: alpha
+  state.Random.Next();
+  state.Random.Next();
+  Start(*screen);  // round(3 x 0.0140176) = 0 is ~Random; round(3 x 0.7607236) = 2: Beta
+  for (int i = 0; i < 4; ++i) state.Random.Next();
+  Start(*screen);  // round(3 x 0.8626193) = round(2.588) = 3: gamma
+
+  ASSERT_EQ(matches.size(), 4u);
+  EXPECT_EQ(matches[0].tileSet, 2);
+  EXPECT_EQ(matches[1].tileSet, 1);
+  EXPECT_EQ(matches[2].tileSet, 2);
+  EXPECT_EQ(matches[3].tileSet, 3);
+  RandomSource expected;
+  for (int i = 0; i < 13; ++i) expected.Next();
+  EXPECT_EQ(state.Random.State(), expected.State());
+}
+
+TEST_F(StartMatchTest, AChosenLevelDrawsNothing) {
+  WriteCharacterSheet();
+  for (const char* tiles : {"A1.BMP", "A2.BMP"}) WritePicture(tiles);
+  WriteLevel("alpha.FL3", 1);
+  WriteLevel("Beta.FL3", 2);
+  auto screen = Open();
+  TwoMen(*screen);
+  screen->listLevel()->setCurrentIndex(2);
+  Start(*screen);
+  ASSERT_EQ(matches.size(), 1u);
+  EXPECT_EQ(matches[0].tileSet, 2);
+  EXPECT_EQ(state.Random.State(), RandomSource().State());
+}
+
+TEST_F(StartMatchTest, StartIsIgnoredWhileAMatchRuns) {
+  WritePlayableFolder();
+  auto screen = Open();
+  TwoMen(*screen);
+  screen->listLevel()->setCurrentIndex(1);
+  // A match window that lets window events run might deliver a second press.
+  afterMatch = [&] {
+    if (matches.size() == 1) screen->buttonPlay()->click();
+  };
+  Start(*screen);
+  EXPECT_EQ(matches.size(), 1u);
+}
+
+}  // namespace
+}  // namespace fl3::testing
