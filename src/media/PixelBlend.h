@@ -21,6 +21,13 @@ inline std::uint32_t BlendOver(std::uint32_t source, std::uint32_t target) {
   return 0xFF000000u | DivideLanesBy255(redBlue) | (DivideLanesBy255(green) << 8);
 }
 
+// Blending for texels whose alpha is 0 or 255 only, without a branch: the
+// top bit of the alpha picks the texel or the target.
+inline std::uint32_t SelectOpaque(std::uint32_t source, std::uint32_t target) {
+  const std::uint32_t mask = static_cast<std::uint32_t>(static_cast<std::int32_t>(source) >> 31);
+  return (source & mask) | (target & ~mask);
+}
+
 // The sprite colour: each texel channel times the colour's channel / 255, so
 // white leaves a texel as it is. The colour's alpha byte plays no part.
 class Tint {

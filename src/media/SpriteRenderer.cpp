@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 #include "media/PixelBlend.h"
 
@@ -51,8 +52,18 @@ void BlendIndexed(std::uint32_t* target, const std::uint32_t* source, const int*
   }
 }
 
-void BlendContiguous(std::uint32_t* target, const std::uint32_t* source, int count) {
-  for (int i = 0; i < count; ++i) target[i] = BlendOver(source[i], target[i]);
+void BlendContiguous(std::uint32_t* target, const std::uint32_t* source, int count, TextureAlpha alpha) {
+  switch (alpha) {
+    case TextureAlpha::Opaque:
+      std::memcpy(target, source, static_cast<std::size_t>(count) * sizeof(std::uint32_t));
+      break;
+    case TextureAlpha::Keyed:
+      for (int i = 0; i < count; ++i) target[i] = SelectOpaque(source[i], target[i]);
+      break;
+    case TextureAlpha::Mixed:
+      for (int i = 0; i < count; ++i) target[i] = BlendOver(source[i], target[i]);
+      break;
+  }
 }
 
 }  // namespace
@@ -100,7 +111,7 @@ void SpriteRenderer::DrawSprite(const Texture* texture, float x, float y, float 
     const auto* source = reinterpret_cast<const std::uint32_t*>(pixels.constScanLine(TexelAt(position, textureHeight)));
     auto* target = reinterpret_cast<std::uint32_t*>(targetBits + row * targetStride) + columns.first;
     if (tint.IsWhite() && contiguous) {
-      BlendContiguous(target, source + firstTexel, count);
+      BlendContiguous(target, source + firstTexel, count, texture->alpha);
     } else if (tint.IsWhite()) {
       BlendIndexed<false>(target, source, columnTexels_.data(), count, tint);
     } else if (contiguous) {

@@ -30,6 +30,19 @@ void KeyOut(QImage& image, std::uint32_t colorKey) {
   }
 }
 
+TextureAlpha AlphaOf(const QImage& image) {
+  bool keyed = false;
+  for (int y = 0; y < image.height(); ++y) {
+    const auto* row = reinterpret_cast<const std::uint32_t*>(image.constScanLine(y));
+    for (int x = 0; x < image.width(); ++x) {
+      const std::uint32_t alpha = row[x] >> 24;
+      if (alpha == 0) keyed = true;
+      else if (alpha != 0xFF) return TextureAlpha::Mixed;
+    }
+  }
+  return keyed ? TextureAlpha::Keyed : TextureAlpha::Opaque;
+}
+
 }  // namespace
 
 TexturePtr TextureFromImage(const QImage& image, int width, int height, std::uint32_t colorKey) {
@@ -39,7 +52,8 @@ TexturePtr TextureFromImage(const QImage& image, int width, int height, std::uin
   QImage pixels = StretchPoint(argb, width == 0 ? argb.width() : width, height == 0 ? argb.height() : height);
   if (pixels.isNull()) return nullptr;
   if (colorKey != 0) KeyOut(pixels, colorKey);
-  return std::make_shared<const Texture>(Texture{std::move(pixels)});
+  const TextureAlpha alpha = AlphaOf(pixels);
+  return std::make_shared<const Texture>(Texture{std::move(pixels), alpha});
 }
 
 TexturePtr LoadTexture(const std::filesystem::path& file, int width, int height, std::uint32_t colorKey) {

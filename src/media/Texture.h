@@ -6,10 +6,19 @@
 
 namespace fl3 {
 
+// How a texture's alpha runs, found once when it is made so that drawing can
+// copy opaque pictures and select keyed ones instead of blending.
+enum class TextureAlpha : std::uint8_t {
+  Opaque,  // every texel alpha 255
+  Keyed,   // every texel alpha 0 or 255
+  Mixed,   // anything else
+};
+
 // A picture ready for drawing: 32-bit ARGB pixels in which every texel that
 // matched the colour key is fully transparent.
 struct Texture {
   QImage pixels;  // QImage::Format_ARGB32
+  TextureAlpha alpha = TextureAlpha::Mixed;
 };
 using TexturePtr = std::shared_ptr<const Texture>;
 

@@ -99,6 +99,8 @@ TEST(SpriteRenderer, ColourTintMultipliesEachChannel) {
   EXPECT_EQ(At(renderer, 5, 1), 0xFF8040C0u);
   EXPECT_EQ(At(renderer, 9, 1), 0xFF402060u);
   EXPECT_EQ(At(renderer, 13, 1), 0xFF8040C0u);
+  renderer.DrawSprite(texture.get(), 0, 4, 2, 2, 0, 0, 1, 1, 0x00FF00);  // one to one, green only
+  EXPECT_EQ(At(renderer, 1, 5), 0xFF004000u);
 
   // A white digit on a keyed black ground shows red where the digit is.
   QImage digit = Filled(2, 1, 0xFF000000);
@@ -141,6 +143,21 @@ TEST(SpriteRenderer, PartiallyTransparentTexelsBlendOverTheBackBuffer) {
   // red 255 * 128 / 255 = 128; blue 255 * 127 / 255 = 127.
   EXPECT_EQ(At(renderer, 1, 1), 0xFF80007Fu);
   EXPECT_EQ(At(renderer, 2, 2), kBlue);
+
+  // One texel each: opaque green, clear, a quarter-opaque white; drawn one to one.
+  QImage mixed(3, 1, QImage::Format_ARGB32);
+  mixed.setPixel(0, 0, 0xFF00FF00);
+  mixed.setPixel(1, 0, 0x00FFFFFF);
+  mixed.setPixel(2, 0, 0x40FFFFFF);
+  const TexturePtr row = TextureFromImage(mixed, 0, 0, 0);
+  ASSERT_NE(row, nullptr);
+  renderer.Clear(kBlue);
+  renderer.DrawSprite(row.get(), 1, 3, 3, 1, 0, 0, 1, 1, kWhite);
+  EXPECT_EQ(At(renderer, 0, 3), kBlue);
+  EXPECT_EQ(At(renderer, 1, 3), 0xFF00FF00u);
+  EXPECT_EQ(At(renderer, 2, 3), kBlue);
+  // 255 * 64 / 255 = 64 for red and green; blue 255 stays 255.
+  EXPECT_EQ(At(renderer, 3, 3), 0xFF4040FFu);
 }
 
 TEST(SpriteRenderer, SpritesAreClippedAndFollowTheFillRuleForFractionalEdges) {
