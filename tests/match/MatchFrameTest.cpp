@@ -260,6 +260,44 @@ TEST_F(TimedMatch, NobodyAboveZeroWithFigureZeroOutShowsNobody) {
   EXPECT_EQ(outcome.winner, 0);
 }
 
+TEST_F(TimedMatch, ASecondBombCanShareACellThatTwoFiresReset) {
+  Start(MatchMostKills, 60000);
+  Character& figure = Man(0, 5, 5);
+  figure.PowerBombs = 3;
+  // Two fires whose arms both end on the figure's cell; the shorter one goes first.
+  state.Bombs.Add(3, 5, 10, 2, 200, 1);
+  state.Bombs.Add(7, 5, 10, 2, 60, 2);
+  KeyState plant{};
+  Hold(plant, 0, Key::Plant);
+  Frame();
+  EXPECT_EQ(CellAt(state, 5, 5), CellFireLeftEnd);
+  EXPECT_EQ(state.Characters[1].Lives, 1);  // a kill each for the two bombers
+  EXPECT_EQ(state.Characters[2].Lives, 1);
+  Frame();
+  Frame();  // the second fire goes: the cell is empty although the first fire still lists it
+  EXPECT_EQ(CellAt(state, 5, 5), CellNothing);
+  Frame(plant);
+  EXPECT_EQ(CellAt(state, 5, 5), 11);
+  Frame();  // the first fire goes, clearing the live bomb's cell; that bomb is skipped
+  EXPECT_EQ(CellAt(state, 5, 5), CellNothing);
+  ASSERT_EQ(state.Bombs.Count(), 1);
+  Frame(plant);
+  ASSERT_EQ(state.Bombs.Count(), 2);
+  EXPECT_EQ(state.Bombs.Item(2).X, 5);
+  EXPECT_EQ(state.Bombs.Item(2).Y, 5);
+  EXPECT_EQ(CellAt(state, 5, 5), 12);  // both bombs animate one cell
+
+  // The first of the two explodes in frame 62; the other counts on from 24.
+  for (int frame = 6; frame < 62; ++frame) Frame();
+  EXPECT_FALSE(state.Bombs.Item(1).Exploded);
+  Frame();
+  EXPECT_TRUE(state.Bombs.Item(1).Exploded);
+  EXPECT_EQ(CellAt(state, 5, 5), 25);
+  Frame();
+  EXPECT_TRUE(state.Bombs.Item(2).Exploded);
+  EXPECT_EQ(CellAt(state, 5, 5), CellFireCentre);
+}
+
 TEST_F(TimedMatch, AllFiguresGoneInMostLivesWaitsForTheClock) {
   Start(MatchMostLives, 120);
   Man(0, 5, 5).Lives = 1;
