@@ -117,6 +117,7 @@ void FluidSynthMusic::PlayMusic(MusicSegment* segment, int repeats) {
   std::lock_guard lock(mutex_);
   if (midi == nullptr || !synthesizer_) return;
   synthesizer_->Reset();
+  muted_ = false;
   sequencer_.Start(midi->Song(), repeats);
 }
 
@@ -126,6 +127,7 @@ void FluidSynthMusic::StopMusic(MusicSegment* segment) {
   if (midi == nullptr || !synthesizer_ || !sequencer_.IsPlaying(midi->Song().get())) return;
   sequencer_.Stop();
   synthesizer_->Reset();
+  muted_ = true;
 }
 
 void FluidSynthMusic::SetMusicTempo(float factor) {
@@ -189,7 +191,7 @@ void FluidSynthMusic::Render(float* left, float* right, int frames) {
   if (!synthesizer_) return;
   BufferSink sink(*synthesizer_, left, right);
   sequencer_.Run(frames, sink);
-  const float gain = static_cast<float>(gain_);
+  const float gain = muted_ ? 0.0f : static_cast<float>(gain_);
   for (int i = 0; i < frames; ++i) {
     left[i] *= gain;
     right[i] *= gain;

@@ -75,6 +75,9 @@ class FluidSynthMusic final : public MusicEngine {
   std::unique_ptr<MusicSynthesizer> synthesizer_;
   MusicSequencer sequencer_{kSampleRate};
   double gain_ = 1.0;
+  // After a stop the synthesizer runs on unheard, so the reverb of the
+  // stopped music has died away by the time the next one starts.
+  bool muted_ = false;
   std::int32_t groove_ = 0;
 
   fluid_audio_driver_t* driver_ = nullptr;

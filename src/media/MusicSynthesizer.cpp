@@ -63,7 +63,12 @@ void MusicSynthesizer::Send(const MidiEvent& event) {
 
 void MusicSynthesizer::ReleaseNotes() { fluid_synth_all_notes_off(synth_, -1); }
 
-void MusicSynthesizer::Reset() { fluid_synth_system_reset(synth_); }
+// In this order: a system reset on its own lets the voices fade through their
+// release instead of cutting them.
+void MusicSynthesizer::Reset() {
+  fluid_synth_system_reset(synth_);
+  fluid_synth_all_sounds_off(synth_, -1);
+}
 
 void MusicSynthesizer::AddAudio(float* left, float* right, int frames) {
   float* dry[2] = {left, right};

@@ -31,8 +31,8 @@ class MusicSynthesizer {
   void Send(const MidiEvent& event);
   // Lets every note go through its release, as a note-off would.
   void ReleaseNotes();
-  // Silence at once, echoes included, and every channel back to its
-  // power-on state, ready for another song.
+  // Every voice cut at once and every channel back to its power-on state,
+  // ready for another song. Reverb and chorus still ring out.
   void Reset();
   // Adds `frames` frames of audio to the two buffers.
   void AddAudio(float* left, float* right, int frames);
