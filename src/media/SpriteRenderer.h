@@ -25,6 +25,8 @@ class SpriteRenderer {
   void DrawSprite(const Texture* texture, float x, float y, float width, float height, float uLeft, float vTop,
                   float uRight, float vBottom, std::uint32_t colour);
 
+  // Paint it, don't keep a copy: a copy held over the next frame would make
+  // that frame's drawing duplicate the whole buffer.
   const QImage& BackBuffer() const { return backBuffer_; }
 
  private:
