@@ -7,8 +7,8 @@
 namespace fl3 {
 
 // The match's keyboard: the X11 whole-keyboard query when the application
-// runs on X11, otherwise the key events sent to `window`, which must outlive
-// nothing (it may go first). Never null.
+// runs on X11, otherwise the key events sent to `window` (which may be
+// destroyed before the keyboard). Never null.
 std::unique_ptr<KeyboardSource> InitKeyboard(QObject& window);
 
 }  // namespace fl3
