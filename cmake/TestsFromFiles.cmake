@@ -9,7 +9,10 @@ function(fuselark3_tests_from_files)
     add_executable(${name} ${source})
     target_link_libraries(${name} PRIVATE fuselark3_test_support ${ARGN})
     gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
-      PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;FUSELARK3_GAME_DIR=${FUSELARK3_GAME_DIR}"
+      # One value per property: test discovery splits a list into separate
+      # arguments, which would drop all but the first variable.
+      PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
+                 ENVIRONMENT_MODIFICATION "FUSELARK3_GAME_DIR=set:${FUSELARK3_GAME_DIR}"
       DISCOVERY_TIMEOUT 60)
   endforeach()
 endfunction()
