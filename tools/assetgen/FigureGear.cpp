@@ -95,7 +95,7 @@ void Mask(PixelCanvas& c, const FigureLook& look, const FramePose& p) {
     if (c.At(x, 16 + l) == g.base || c.At(x, 16 + l) == g.mid || c.At(x, 16 + l) == g.light)
       c.Set(x, 16 + l, a.base), c.Set(x, 17 + l, a.mid);
   if (p.facing == Facing::Right) {
-    LitShape(c, Lifted({{7, 16}, {1, 19}, {2, 21}, {8, 18}}, l), a);
+    LitShape(c, Lifted({{7, 16}, {2, 19}, {3, 21}, {8, 18}}, l), a);
     LitShape(c, Lifted({{7, 17}, {3, 25}, {5, 25}, {8, 18}}, l), a);
   } else if (p.facing == Facing::Up) {
     c.FillRect(14, 16 + l, 4, 3, a.light);

@@ -123,11 +123,11 @@ PixelCanvas BasaltBlock() {
 }
 
 PixelCanvas CarvedSandstone() {
-  PixelCanvas t = StoneBlock(Rgb(0xD8A062), 61);
-  const QRgb carve = Rgb(0x9C6430);
+  PixelCanvas t = StoneBlock(Rgb(0xBC7444), 61);
+  const QRgb carve = Rgb(0x6A3A22);
   // A sun carved into the front.
   t.FillRect(13, 24, 6, 5, carve);
-  t.FillRect(14, 25, 4, 3, Rgb(0xF0C070));
+  t.FillRect(14, 25, 4, 3, Rgb(0xF2B45A));
   for (int x : {10, 21}) t.FillRect(x, 26, 2, 1, carve);
   return t;
 }

@@ -70,10 +70,13 @@ bool Inside(const Shape& s, double x, double y, const Layer& layer) {
   if (s.horizontal && s.across.Distance(x, y, layer) < layer.reach) return true;
   if (s.vertical && s.down.Distance(y, x, layer) < layer.reach) return true;
   if (s.burst) {
-    // The blast's heart swells beyond the arms but stays clear of the edges.
+    // The blast's heart swells out between the arms, towards the corners,
+    // but stays inside the cell where the arms meet the next pieces.
     const double r = std::hypot(x - kCentreLine, y - kCentreLine);
     const double angle = std::atan2(y - kCentreLine, x - kCentreLine);
-    return r + 0.8 * std::sin(8 * angle + layer.phase) < layer.reach + 2.2;
+    const double diagonal = std::sin(2 * angle) * std::sin(2 * angle);
+    const double radius = (14.0 + 4.0 * diagonal) * layer.reach / 13.0 + 0.6 * std::sin(8 * angle + layer.phase);
+    return r < radius;
   }
   return false;
 }

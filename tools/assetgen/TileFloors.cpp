@@ -39,7 +39,7 @@ PixelCanvas GrassFloor() {
 // Four slate flagstones with dark mortar between them.
 PixelCanvas SlateFloor() {
   PixelCanvas t(Cell, Cell);
-  const Ramp s{Rgb(0x2A2E3E), Rgb(0x3C4358), Rgb(0x4C556E), Rgb(0x646F8C)};
+  const Ramp s{Rgb(0x1E2029), Rgb(0x2A2D3A), Rgb(0x363A4A), Rgb(0x464B5E)};
   t.FillRect(0, 0, Cell, Cell, s.dark);
   const int stones[4][4] = {{0, 0, 17, 13}, {18, 0, 14, 13}, {0, 14, 11, 18}, {12, 14, 20, 18}};
   int index = 0;
@@ -63,7 +63,7 @@ PixelCanvas SlateFloor() {
 // A warm sandstone tile with a small inlaid rosette.
 PixelCanvas SandstoneFloor() {
   PixelCanvas t(Cell, Cell);
-  const Ramp s{Rgb(0xA8703C), Rgb(0xC89058), Rgb(0xE0AE70), Rgb(0xF2CC90)};
+  const Ramp s{Rgb(0xC09458), Rgb(0xD8B078), Rgb(0xECCA94), Rgb(0xFADFB2)};
   t.FillRect(0, 0, Cell, Cell, s.base);
   for (int y = 0; y < Cell; ++y)
     for (int x = 0; x < Cell; ++x)
