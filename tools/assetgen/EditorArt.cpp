@@ -81,7 +81,8 @@ PixelCanvas Question() {
   c.FillEllipse(8, 8, 7.6, 7.6, Rgb(0x3A2A6A));
   c.FillEllipse(8, 8, 6.6, 6.6, Rgb(0x7A54D8));
   c.FillEllipse(7, 6.5, 4.5, 4, Rgb(0x9A78F0));
-  DrawText(c, "?", FontStyle::Tiny, 5, 3, 2, 2, 0, Rgb(0xFFF2A8));
+  DrawText(c, "?", FontStyle::Bold, 5, 4, 1, 1, 0, Rgb(0x2A1A5A));
+  DrawText(c, "?", FontStyle::Bold, 4, 3, 1, 1, 0, Rgb(0xFFF2A8));
   return c;
 }
 

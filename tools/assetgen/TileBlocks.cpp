@@ -64,10 +64,17 @@ PixelCanvas BrickBlock(QRgb brick, QRgb cap) {
 PixelCanvas MossyBlock() {
   PixelCanvas t = StoneBlock(Rgb(0x8C9290), 41);
   const Ramp moss{Rgb(0x2E6A2C), Rgb(0x3F8434), Rgb(0x58A240), Rgb(0x7CC050)};
-  Noise n(43);
-  for (auto [cx, cy, r] : {std::tuple{5.0, 4.0, 5.0}, std::tuple{26.0, 16.0, 4.5}, std::tuple{12.0, 20.0, 3.5}})
+  for (auto [cx, cy, r] : {std::tuple{6.0, 5.0, 7.0}, std::tuple{25.0, 15.0, 6.5}, std::tuple{13.0, 19.0, 4.5},
+                           std::tuple{27.0, 3.0, 3.5}})
     t.ForEllipse(cx, cy, r, r * 0.8, [&](int x, int y) {
-      if (!n.Chance(18)) t.Set(x, y, (x + y) % 3 ? moss.base : moss.light);
+      if (y >= kFront) return;
+      const double nx = (x + 0.5 - cx) / r, ny = (y + 0.5 - cy) / (r * 0.8);
+      const double d = nx * nx + ny * ny;
+      if (d > 0.7 && Hash(x, y, 45) % 3 == 0) return;  // a ragged edge
+      QRgb c = moss.base;
+      if (nx + ny < -0.7) c = moss.light;
+      else if (nx + ny > 0.8) c = moss.mid;
+      t.Set(x, y, c);
     });
   // Vines trailing down the front.
   for (int x : {4, 5, 13, 27}) {
