@@ -40,6 +40,10 @@ frmStart::frmStart(GameState& state, const GameFolder& folder, Messages& message
     : QWidget(parent), state_(state), folder_(folder), messages_(messages), hooks_(std::move(hooks)) {
   setWindowTitle(QString());
   setFixedSize(kClientWidth, kClientHeight);
+  // The controls are laid out in pixels for a small dialog font.
+  QFont dialogFont = font();
+  dialogFont.setPixelSize(11);
+  setFont(dialogFont);
   BuildControls();
   ConnectControls();
   Open();

@@ -108,7 +108,10 @@ void frmStart::BuildEntryPanels() {
   Caption(picTime_, QStringLiteral("Time :"), 0, 40);
   txtboxTime_ = Place(new QLineEdit(QStringLiteral("60"), picTime_), "txtboxTime", 40, 1, 29, 19);
   txtboxTime_->setMaxLength(3);
-  Caption(picTime_, QStringLiteral("second(s)"), 72, 49);
+  QLabel* seconds = Caption(picTime_, QStringLiteral("second(s)"), 71, 50);
+  QFont narrow = seconds->font();
+  narrow.setPixelSize(10);  // the panel leaves 50 pixels for it
+  seconds->setFont(narrow);
   picTime_->hide();
 }
 
