@@ -1,0 +1,25 @@
+#include "editor/EditorFonts.h"
+
+#include <QFontMetrics>
+
+namespace fl3 {
+
+QFont EditorFont(int pixelSize) {
+  QFont font("DejaVu Sans Condensed");
+  font.setStyleHint(QFont::SansSerif);
+  font.setPixelSize(pixelSize);
+  return font;
+}
+
+QFont FittingFont(QFont font, const QStringList& texts, int width) {
+  const auto fits = [&] {
+    for (const QString& text : texts) {
+      if (QFontMetrics(font).horizontalAdvance(text) > width) return false;
+    }
+    return true;
+  };
+  while (font.pixelSize() > 8 && !fits()) font.setPixelSize(font.pixelSize() - 1);
+  return font;
+}
+
+}  // namespace fl3

@@ -1,0 +1,13 @@
+#pragma once
+#include <QFont>
+#include <QStringList>
+
+namespace fl3 {
+
+// Small and narrow, so the texts fit the editor's fixed arrangement.
+QFont EditorFont(int pixelSize = 11);
+
+// The font made smaller, down to 8 pixels, until every text fits the width.
+QFont FittingFont(QFont font, const QStringList& texts, int width);
+
+}  // namespace fl3
