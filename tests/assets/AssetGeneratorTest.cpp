@@ -48,7 +48,14 @@ TEST(AssetGenerator, DrawsTheSameBytesEveryTime) {
   }
 }
 
-TEST(AssetGenerator, RefusesToRunWithoutAFolder) { EXPECT_EQ(RunGenerator({}), 2); }
+TEST(AssetGenerator, ReportsWhatItCannotDo) {
+  EXPECT_EQ(RunGenerator({}), 2);
+  // A plain file where the folder should be: it stops with an error.
+  TempFolder folder;
+  const auto blocker = folder.Write("NOT A FOLDER", "x");
+  EXPECT_EQ(RunGenerator({QString::fromStdString(blocker.string())}), 1);
+  EXPECT_EQ(folder.Read("NOT A FOLDER"), "x");
+}
 
 }  // namespace
 }  // namespace fl3::testing

@@ -2,6 +2,8 @@
 
 #include <set>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "GameFolderPictures.h"
 #include "core/Grid.h"
@@ -45,6 +47,42 @@ TEST(LevelFiles, EveryFigureStartsOnTheMapWithRoomToMove) {
       starts.insert({f.X, f.Y});
     }
     EXPECT_EQ(starts.size(), 4u) << name << ": every figure has its own start cell";
+  }
+}
+
+// Cells a figure can reach from its start once the boxes on the way burn.
+std::set<std::pair<int, int>> Reachable(const LevelData& level, int fromX, int fromY) {
+  std::set<std::pair<int, int>> seen{{fromX, fromY}};
+  std::vector<std::pair<int, int>> todo{{fromX, fromY}};
+  while (!todo.empty()) {
+    const auto [x, y] = todo.back();
+    todo.pop_back();
+    for (auto [dx, dy] : {std::pair{1, 0}, std::pair{-1, 0}, std::pair{0, 1}, std::pair{0, -1}}) {
+      const int nx = x + dx, ny = y + dy;
+      if (!OnMap(nx, ny) || seen.count({nx, ny})) continue;
+      const auto cell = level.TileMap[CellIndex(nx, ny)];
+      if (cell >= CellBlock1 && cell <= CellBlock3) continue;
+      seen.insert({nx, ny});
+      todo.push_back({nx, ny});
+    }
+  }
+  return seen;
+}
+
+TEST(LevelFiles, EveryFigureCanFightItsWayToTheOthers) {
+  for (const char* name : kLevels) {
+    const LevelData level = Load(name);
+    const auto reach = Reachable(level, level.Figures[0].X, level.Figures[0].Y);
+    for (int i = 1; i < 4; ++i)
+      EXPECT_TRUE(reach.count({level.Figures[i].X, level.Figures[i].Y})) << name << " figure " << i;
+    // Plenty to blow up, and room to walk.
+    int boxes = 0, open = 0;
+    for (auto cell : level.TileMap) {
+      boxes += cell >= CellBox1 && cell <= CellBox3;
+      open += cell == CellNothing || cell == CellDoodad;
+    }
+    EXPECT_GE(boxes, 60) << name;
+    EXPECT_GE(open, 30) << name;
   }
 }
 

@@ -37,11 +37,15 @@ std::int32_t ChosenItem(Noise& noise) {
   return ItemFire2;
 }
 
-LevelData Build(const LevelDesign& d) {
+}  // namespace
+
+LevelData BuildLevel(const LevelDesign& d) {
   LevelData level;
   level.TileSetNumber = d.tileSet;
   level.BackgroundNumber = d.background;
   level.LevelMusic = d.music;
+  // A figure without a start cell has no place on this level.
+  for (auto& figure : level.Figures) figure = {OffMapPos, OffMapPos, d.startBombs, d.startFire};
   Noise noise(d.seed);
   for (int y = 0; y < MapHeight; ++y) {
     const std::string row = d.rows[y];
@@ -49,7 +53,12 @@ LevelData Build(const LevelDesign& d) {
       throw std::invalid_argument(std::string(d.fileName) + ": row " + std::to_string(y) + " is not 25 cells");
     for (int x = 0; x < MapWidth; ++x) {
       const char c = row[x];
-      const std::int32_t code = CellCode(c);
+      std::int32_t code = CellNothing;
+      try {
+        code = CellCode(c);
+      } catch (const std::invalid_argument& e) {
+        throw std::invalid_argument(std::string(d.fileName) + ": " + e.what());
+      }
       level.TileMap[CellIndex(x, y)] = code;
       std::int32_t item = ItemNone;
       if (IsBox(code)) item = d.hidden == Hidden::Random ? ItemRandom : ChosenItem(noise);
@@ -60,11 +69,9 @@ LevelData Build(const LevelDesign& d) {
   return level;
 }
 
-}  // namespace
-
 std::vector<LevelFileAsset> AllLevels() {
   std::vector<LevelFileAsset> levels;
-  for (const auto& design : LevelDesigns()) levels.push_back({design.fileName, Build(design)});
+  for (const auto& design : LevelDesigns()) levels.push_back({design.fileName, BuildLevel(design)});
   return levels;
 }
 

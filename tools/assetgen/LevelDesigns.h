@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "core/LevelFile.h"
+
 namespace fl3::art {
 
 // What the boxes of a level hide.
@@ -27,5 +29,9 @@ struct LevelDesign {
 };
 
 const std::vector<LevelDesign>& LevelDesigns();
+
+// The level a design describes; a row that is not 25 known characters
+// throws std::invalid_argument naming the level.
+LevelData BuildLevel(const LevelDesign& design);
 
 }  // namespace fl3::art
