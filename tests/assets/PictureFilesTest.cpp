@@ -57,6 +57,25 @@ TEST(PictureFiles, TilesetLooksDifferButShareItemsBombsAndFire) {
   EXPECT_EQ(frames.size(), 8u);
 }
 
+// The lowest row of the rectangle holding anything but the key colour.
+int LowestDrawnRow(const QImage& image, int x, int y, int w, int h, QRgb key) {
+  for (int py = y + h - 1; py >= y; --py)
+    if (CountColour(image, x, py, w, 1, key) < w) return py - y;
+  return -1;
+}
+
+TEST(PictureFiles, BombsPulseWithoutHoppingAndItemsDifferAtAGlance) {
+  const QImage sheet = Picture("A0.BMP");
+  const int ground = LowestDrawnRow(sheet, 320, 0, 32, 32, kGrey);
+  EXPECT_GE(ground, 28);
+  for (int cell = 11; cell <= 17; ++cell) EXPECT_EQ(LowestDrawnRow(sheet, 32 * cell, 0, 32, 32, kGrey), ground) << cell;
+  EXPECT_NE(sheet.copy(7 * 32, 0, 32, 32), sheet.copy(8 * 32, 0, 32, 32));
+  EXPECT_NE(sheet.copy(8 * 32, 0, 32, 32), sheet.copy(9 * 32, 0, 32, 32));
+  // The status panel shows items over the background: their plates stand
+  // clear of the cell's corners.
+  for (int cell = 7; cell <= 9; ++cell) EXPECT_EQ(sheet.pixel(32 * cell, 0), kGrey) << cell;
+}
+
 QImage Column(const QImage& sheet, int cell, int x) { return sheet.copy(32 * cell + x, 0, 1, 32); }
 QImage Row(const QImage& sheet, int cell, int y) { return sheet.copy(32 * cell, y, 32, 1); }
 
@@ -97,6 +116,9 @@ TEST(PictureFiles, CharacterSheetHoldsEightOrMoreWalkingFigures) {
       EXPECT_EQ(CountColour(sheet, 32 * frame, 64 * row, 1, 64, kGrey), 64) << "row " << row << " frame " << frame;
       EXPECT_EQ(CountColour(sheet, 32 * frame + 31, 64 * row, 1, 64, kGrey), 64) << "row " << row << " frame " << frame;
     }
+    // Feet on the figure's own cell, the lower half of the frame.
+    for (int frame = 0; frame < 12; ++frame)
+      EXPECT_GE(LowestDrawnRow(sheet, 32 * frame, 64 * row, 32, 64, kGrey), 58) << "row " << row << " frame " << frame;
     // Each facing walks: its three steps differ.
     for (int facing = 0; facing < 4; ++facing) {
       const QImage stand = sheet.copy(96 * facing, 64 * row, 32, 64);
@@ -142,6 +164,14 @@ TEST(PictureFiles, FontHoldsTheTenDigitsInTheirCells) {
     } else {
       EXPECT_EQ(lit, 0) << "cell " << cell;
     }
+  }
+  // A clear margin keeps a neighbouring digit out when a cell is stretched.
+  for (int cell = 0; cell < 10; ++cell) {
+    const int x = (cell % 8) * w, y = (cell / 8) * h;
+    EXPECT_EQ(CountColour(font, x, y, w, 1, kBlack), w) << cell;
+    EXPECT_EQ(CountColour(font, x, y + h - 1, w, 1, kBlack), w) << cell;
+    EXPECT_EQ(CountColour(font, x, y, 1, h, kBlack), h) << cell;
+    EXPECT_EQ(CountColour(font, x + w - 1, y, 1, h, kBlack), h) << cell;
   }
   // Each digit has its own shape.
   for (int d = 1; d <= 9; ++d)
