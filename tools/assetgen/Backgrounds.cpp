@@ -77,14 +77,28 @@ void Cracks(PixelCanvas& c, std::uint32_t seed, QRgb colour) {
   }
 }
 
-// Soft glowing moss spots, the only light in the cave.
+// Small clusters of glowing moss, the only light in the cave.
 void GlowMoss(PixelCanvas& c, std::uint32_t seed) {
   Noise n(seed);
   for (int i = 0; i < 70; ++i) {
-    const double x = n.Below(kWidth), y = n.Below(kHeight);
-    c.FillEllipse(x, y, 3.5, 2.5, Rgb(0x2E5A5A));
-    c.FillEllipse(x, y, 2, 1.4, Rgb(0x4AA8A0));
-    c.Set(static_cast<int>(x), static_cast<int>(y), Rgb(0x9CF0E0));
+    const int x = n.Below(kWidth), y = n.Below(kHeight);
+    for (int k = 0; k < 6; ++k) c.Set(x + n.Below(7) - 3, y + n.Below(5) - 2, Rgb(0x2E7A74));
+    c.Set(x, y, Rgb(0x6ACCBC)), c.Set(x + 1, y, Rgb(0x6ACCBC)), c.Set(x, y - 1, Rgb(0xB8FFEC));
+  }
+}
+
+// Broad, ragged patches that tint the ground, so the field is not a
+// uniform checker.
+void Patches(PixelCanvas& c, std::uint32_t seed, QRgb tint, double strength, int count) {
+  Noise n(seed);
+  for (int i = 0; i < count; ++i) {
+    const double cx = n.Below(kWidth), cy = n.Below(kHeight);
+    const double rx = 20 + n.Below(50), ry = 14 + n.Below(30);
+    c.ForEllipse(cx, cy, rx, ry, [&](int x, int y) {
+      const double nx = (x + 0.5 - cx) / rx, ny = (y + 0.5 - cy) / ry;
+      if (nx * nx + ny * ny > 0.75 && Hash(x, y, seed) % 2) return;
+      if (c.Inside(x, y)) c.Set(x, y, Mix(c.At(x, y), tint, strength));
+    });
   }
 }
 
@@ -110,6 +124,7 @@ PixelCanvas DrawBackground(int number) {
                         {Rgb(0x1E2029), Rgb(0x272A35), Rgb(0x303442), Rgb(0x3C4152)},
                         Rgb(0x4A4458), Rgb(0x5A6478), 17};
       PixelCanvas c = Checker(cave);
+      Patches(c, 18, Rgb(0x3A3026), 0.25, 40);
       Cracks(c, 19, Rgb(0x191B22));
       Pebbles(c, 21, RampOf(Rgb(0x4A4E5E)), 260);
       GlowMoss(c, 23);
@@ -120,6 +135,7 @@ PixelCanvas DrawBackground(int number) {
                         {Rgb(0xAC7A44), Rgb(0xC69256), Rgb(0xD8A86A), Rgb(0xEAC286)},
                         Rgb(0xBC8650), Rgb(0xFFF0C8), 29};
       PixelCanvas c = Checker(sand);
+      Patches(c, 30, Rgb(0xF6D8A0), 0.3, 50);
       Ripples(c, 31, Rgb(0xC08C54), Rgb(0xF0CC90));
       Pebbles(c, 37, RampOf(Rgb(0x9C7A5E)), 120);
       return c;
@@ -129,6 +145,8 @@ PixelCanvas DrawBackground(int number) {
                           {Rgb(0x3A7432), Rgb(0x4A8C36), Rgb(0x5AA23E), Rgb(0x70B84C)},
                           Rgb(0x44863A), Rgb(0x9CD868), 5};
       PixelCanvas c = Checker(meadow);
+      Patches(c, 6, Rgb(0x2E6A2A), 0.22, 45);
+      Patches(c, 8, Rgb(0xA8CC5A), 0.18, 35);
       GrassTufts(c, 9, Rgb(0x3E7E32), Rgb(0x8CCC5C));
       Flowers(c, 13);
       return c;
