@@ -8,7 +8,7 @@ namespace fl3::art {
 
 namespace {
 
-constexpr QRgb kPlayerColours[WinnerSlots] = {Rgb(0xE04438), Rgb(0x3A78E0), Rgb(0x3EAE4A), Rgb(0xEEB82C)};
+constexpr QRgb kPlayerColours[WinnerSlots] = {Rgb(0xE04438), Rgb(0x3A78E0), Rgb(0x3EAE4A), Rgb(0x9A4AD8)};
 constexpr double kPi = 3.14159265358979;
 
 // Rays of the player's colour fanning out behind the cup.
