@@ -25,6 +25,9 @@
 #include "editor/model/EditMapDrawing.h"
 #include "model/FakeMusicEngine.h"
 
+// Readable QStrings in failure messages.
+inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
+
 namespace fl3::testing {
 
 inline QApplication& Application() {
