@@ -20,7 +20,10 @@ QMessageBox::Icon ToQtIcon(MessageIcon icon) {
 
 MessageAnswer QtMessages::Show(const std::string& text, const std::string& title, MessageIcon icon,
                                MessageButtons buttons) {
-  QWidget* parent = parent_ ? parent_.data() : QApplication::activeWindow();
+  // Over whatever window the player is looking at: a match, a dialog, or the start screen.
+  QWidget* parent = QApplication::activeModalWidget();
+  if (parent == nullptr) parent = QApplication::activeWindow();
+  if (parent == nullptr) parent = parent_.data();
   QMessageBox box(ToQtIcon(icon), QString::fromStdString(title.empty() ? kProgramTitle : title),
                   QString::fromStdString(text), QMessageBox::Ok, parent);
   if (buttons == MessageButtons::OkCancel) box.addButton(QMessageBox::Cancel);

@@ -1,0 +1,69 @@
+// FUSELARK3: start-up, the shared state, and the wiring of the windows.
+#include <QApplication>
+#include <memory>
+
+#include "core/GameFolder.h"
+#include "core/GameState.h"
+#include "media/ExplosionSound.h"
+#include "media/FluidSynthMusic.h"
+#include "ui/MatchWindow.h"
+#include "ui/OptionsWindow.h"
+#include "ui/QtMessages.h"
+#include "ui/StartScreen.h"
+
+namespace {
+
+class Game {
+ public:
+  explicit Game(const QString& folder)
+      : folder_(folder.toStdString()), music_(messages_), start_(state_, folder_, messages_) {
+    messages_.SetParent(&start_);
+    fl3::StartScreenHooks hooks;
+    hooks.RunMatch = [this](std::int32_t tileSet, std::int32_t background, std::int32_t c1, std::int32_t c2,
+                            std::int32_t c3, std::int32_t c4) { RunMatch(tileSet, background, c1, c2, c3, c4); };
+    hooks.OpenOptions = [this] { OpenOptions(); };
+    hooks.Quit = [] { QApplication::quit(); };
+    start_.SetHooks(std::move(hooks));
+  }
+
+  bool Usable() const { return start_.CharacterSheetLoaded(); }
+  void Show() { start_.show(); }
+
+ private:
+  void RunMatch(std::int32_t tileSet, std::int32_t background, std::int32_t c1, std::int32_t c2, std::int32_t c3,
+                std::int32_t c4) {
+    fl3::frmNormalGame match(state_, folder_, messages_, music_, &sounds_);
+    match.showFullScreen();
+    QApplication::processEvents();
+    match.YA(tileSet, background, c1, c2, c3, c4);
+    QApplication::processEvents();
+    match.hide();
+  }
+
+  void OpenOptions() {
+    // Created on the first opening and kept, so it shows what it held.
+    if (!options_) options_ = std::make_unique<fl3::frmOptions>(state_, folder_, messages_, music_, &start_);
+    options_->OpenModal();
+  }
+
+  fl3::GameState state_;
+  fl3::GameFolder folder_;
+  // Key layouts and music settings are read before any window opens.
+  bool startedUp_ = (fl3::StartUp(state_, folder_), true);
+  fl3::QtMessages messages_;
+  fl3::FluidSynthMusic music_;
+  fl3::ExplosionSound sounds_;
+  fl3::frmStart start_;
+  std::unique_ptr<fl3::frmOptions> options_;
+};
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("fuselark3"));
+  Game game(QCoreApplication::applicationDirPath());
+  if (!game.Usable()) return 1;
+  game.Show();
+  return QApplication::exec();
+}

@@ -1,0 +1,159 @@
+#include "ui/MatchWindow.h"
+
+#include <QApplication>
+#include <QEventLoop>
+#include <QLabel>
+#include <QPainter>
+#include <QTimer>
+
+#include "core/SteadyClock.h"
+#include "match/MatchLoop.h"
+#include "media/DrawListExecutor.h"
+#include "media/ExplosionSound.h"
+#include "media/Keyboard.h"
+
+namespace fl3 {
+namespace {
+
+constexpr int kScreenWidth = 800, kScreenHeight = 600;
+constexpr std::uint32_t kClearBlue = 0xFF0000FF;
+constexpr int kMusicChannels = 128;
+
+// The small window shown while the sheets are cut.
+class BuildingPicturesNotice {
+ public:
+  explicit BuildingPicturesNotice(QWidget* over) : label_("Building Pictures - Please Wait . . .", over, Qt::Tool) {
+    label_.setWindowTitle(QStringLiteral("Building Pictures - Please Wait . . ."));
+    label_.setAlignment(Qt::AlignCenter);
+    label_.setMinimumSize(260, 60);
+    label_.show();
+    label_.raise();
+    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+  }
+
+ private:
+  QLabel label_;
+};
+
+}  // namespace
+
+frmNormalGame::frmNormalGame(GameState& state, const GameFolder& folder, Messages& messages, MusicEngine& music,
+                             ExplosionSound* sounds, QWidget* parent)
+    : QWidget(parent, Qt::Window),
+      state_(state),
+      folder_(folder),
+      messages_(messages),
+      music_(music),
+      sounds_(sounds),
+      renderer_(kScreenWidth, kScreenHeight) {
+  setWindowTitle(QString::fromLatin1(kProgramTitle));
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  setCursor(Qt::BlankCursor);
+  setFocusPolicy(Qt::StrongFocus);
+  setWindowModality(Qt::ApplicationModal);
+  renderer_.Clear(kClearBlue);
+}
+
+frmNormalGame::~frmNormalGame() = default;
+
+void frmNormalGame::YA(std::int32_t tileSetNumber, std::int32_t backgroundNumber, std::int32_t choice1,
+                       std::int32_t choice2, std::int32_t choice3, std::int32_t choice4) {
+  lastEnd_ = MatchEnd::Running;
+  lastWinner_ = -1;
+  framesShown_ = 0;
+  activateWindow();
+  setFocus();
+  StartLevelMusic();
+  BuildPictures(tileSetNumber, backgroundNumber, {choice1, choice2, choice3, choice4});
+  RunFrames(backgroundNumber);
+  QApplication::processEvents();
+  TearDown();
+}
+
+void frmNormalGame::StartLevelMusic() {
+  if (state_.LevelMusic.empty()) return;
+  const auto path = folder_.Find(state_.LevelMusic);
+  if (!path) {
+    messages_.Show(state_.LevelMusic + " was not found!", "File not found!", MessageIcon::Critical);
+    state_.LevelMusic.clear();
+    return;
+  }
+  music_.InitMusic(kMusicChannels);
+  musicSegment_ = music_.LoadMusic(*path, true);
+  ApplyMusicSettings(music_, state_.Music);
+  music_.PlayMusic(musicSegment_.get(), -1);
+}
+
+void frmNormalGame::BuildPictures(std::int32_t tileSetNumber, std::int32_t backgroundNumber,
+                                  const std::array<std::int32_t, FigureCount>& choices) {
+  {
+    BuildingPicturesNotice notice(this);
+    pictures_.Build(folder_, tileSetNumber, backgroundNumber, choices, state_.Characters);
+  }
+  pictures_.LoadFont(folder_);
+}
+
+void frmNormalGame::RunFrames(std::int32_t backgroundNumber) {
+  SteadyClock steadyClock;
+  Clock& clock = devices_.clock ? *devices_.clock : steadyClock;
+  std::unique_ptr<KeyboardSource> keyboard = devices_.keyboard ? devices_.keyboard(*this) : InitKeyboard(*this);
+
+  MatchLoop::Hooks hooks;
+  hooks.present = [this](const DrawList& draws) { Present(draws); };
+  hooks.beeps = [this](int count) {
+    if (sounds_) sounds_->Play(count);
+  };
+  MatchLoop loop(state_, backgroundNumber, *keyboard, clock, hooks);
+
+  // Sleep until each frame is due instead of spinning on the clock.
+  QEventLoop events;
+  QTimer wake;
+  wake.setSingleShot(true);
+  wake.setTimerType(Qt::PreciseTimer);
+  const auto step = [&] {
+    const MatchLoop::StepResult result = loop.Step();
+    if (result.finished) {
+      events.quit();
+      return;
+    }
+    wake.start(static_cast<int>(std::max<std::int64_t>(0, result.wakeAtMs - clock.NowMs())));
+  };
+  QObject::connect(&wake, &QTimer::timeout, &events, step);
+  wake.start(0);
+  events.exec();
+  lastEnd_ = loop.End();
+  lastWinner_ = loop.Winner();
+}
+
+void frmNormalGame::Present(const DrawList& draws) {
+  renderer_.Clear(kClearBlue);
+  ExecuteDrawList(draws, pictures_, renderer_);
+  ++framesShown_;
+  repaint();
+}
+
+void frmNormalGame::StopLevelMusic() {
+  if (state_.LevelMusic.empty()) return;
+  music_.StopMusic(musicSegment_.get());
+  musicSegment_.reset();
+  music_.ReleaseMusic();
+}
+
+void frmNormalGame::TearDown() {
+  pictures_.Release();
+  StopLevelMusic();
+  ResetAfterMatch(state_);
+}
+
+void frmNormalGame::paintEvent(QPaintEvent*) {
+  // The 800 x 600 picture fills the screen with its shape kept, pixels sharp.
+  QPainter painter(this);
+  painter.fillRect(rect(), Qt::black);
+  const QImage& frame = renderer_.BackBuffer();
+  const QSize scaled = frame.size().scaled(size(), Qt::KeepAspectRatio);
+  const QRect target(QPoint((width() - scaled.width()) / 2, (height() - scaled.height()) / 2), scaled);
+  painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+  painter.drawImage(target, frame);
+}
+
+}  // namespace fl3

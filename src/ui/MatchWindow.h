@@ -1,0 +1,76 @@
+#pragma once
+#include <QWidget>
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+#include "core/Clock.h"
+#include "core/GameFolder.h"
+#include "core/GameState.h"
+#include "core/KeyState.h"
+#include "core/Messages.h"
+#include "match/MatchFrame.h"
+#include "media/MatchPictures.h"
+#include "media/MusicEngine.h"
+#include "media/SpriteRenderer.h"
+
+namespace fl3 {
+
+class ExplosionSound;
+
+// The full-screen match window. YA runs one whole match: keyboard, level
+// music, pictures, the frame loop, and the tear-down that leaves the shared
+// state in its between-matches form.
+class frmNormalGame : public QWidget {
+  Q_OBJECT
+
+ public:
+  // Stand-ins for tests: where the keys and the time come from.
+  struct Devices {
+    std::function<std::unique_ptr<KeyboardSource>(QObject& window)> keyboard;
+    Clock* clock = nullptr;
+  };
+
+  frmNormalGame(GameState& state, const GameFolder& folder, Messages& messages, MusicEngine& music,
+                ExplosionSound* sounds, QWidget* parent = nullptr);
+  ~frmNormalGame() override;
+
+  void SetDevices(Devices devices) { devices_ = std::move(devices); }
+
+  void YA(std::int32_t tileSetNumber, std::int32_t backgroundNumber, std::int32_t choice1, std::int32_t choice2,
+          std::int32_t choice3, std::int32_t choice4);
+
+  // How the last match ended, for the caller and tests.
+  MatchEnd LastEnd() const { return lastEnd_; }
+  int LastWinner() const { return lastWinner_; }
+  int FramesShown() const { return framesShown_; }
+  const QImage& BackBuffer() const { return renderer_.BackBuffer(); }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  void StartLevelMusic();
+  void StopLevelMusic();
+  void BuildPictures(std::int32_t tileSetNumber, std::int32_t backgroundNumber,
+                     const std::array<std::int32_t, FigureCount>& choices);
+  void RunFrames(std::int32_t backgroundNumber);
+  void Present(const DrawList& draws);
+  void TearDown();
+
+  GameState& state_;
+  const GameFolder& folder_;
+  Messages& messages_;
+  MusicEngine& music_;
+  ExplosionSound* sounds_;
+  Devices devices_;
+  SpriteRenderer renderer_;
+  MatchPictures pictures_;
+  MusicSegmentPtr musicSegment_;
+  MatchEnd lastEnd_ = MatchEnd::Running;
+  int lastWinner_ = -1;
+  int framesShown_ = 0;
+};
+
+}  // namespace fl3
