@@ -49,7 +49,8 @@ QPixmap DrawnTitle() {
 QPixmap StartTitlePicture(const GameFolder& folder) {
   if (const auto path = folder.Find("TITLE.BMP")) {
     QPixmap picture(QString::fromStdString(path->string()), "BMP");
-    if (!picture.isNull()) return picture.copy(0, 0, kTitleWidth, kTitleHeight);
+    if (picture.size() == QSize(kTitleWidth, kTitleHeight)) return picture;
+    if (!picture.isNull()) return picture.scaled(kTitleWidth, kTitleHeight);
   }
   return DrawnTitle();
 }
