@@ -10,6 +10,7 @@
 #include <QTest>
 #include <QTimer>
 #include <functional>
+#include <memory>
 
 #include <gtest/gtest.h>
 
@@ -30,13 +31,24 @@ inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << tex
 
 namespace fl3::testing {
 
-inline QApplication& Application() {
-  static int argc = 1;
-  static char name[] = "fuselark3-editor-test";
-  static char* argv[] = {name, nullptr};
-  static QApplication application(argc, argv);
-  return application;
-}
+// One application for the whole test program, made before the first test
+// and gone before the program's static objects are torn down, which Qt's
+// own statics need.
+class QtApplicationEnvironment : public ::testing::Environment {
+ public:
+  void SetUp() override {
+    if (QApplication::instance() == nullptr) application_ = std::make_unique<QApplication>(argc_, argv_);
+  }
+  void TearDown() override { application_.reset(); }
+
+ private:
+  int argc_ = 1;
+  char name_[24] = "fuselark3-editor-test";
+  char* argv_[2] = {name_, nullptr};
+  std::unique_ptr<QApplication> application_;
+};
+inline ::testing::Environment* const kQtApplication =
+    ::testing::AddGlobalTestEnvironment(new QtApplicationEnvironment);
 
 // The colour each editor picture is painted in, so a canvas pixel tells
 // which picture covers it.
@@ -79,7 +91,6 @@ inline bool WaitFor(const std::function<bool()>& condition) {
 // a recording music engine.
 struct EditorWindowBench {
   explicit EditorWindowBench(bool withPictures = true) {
-    Application();
     if (withPictures) WriteEditPictures(temp);
   }
 
