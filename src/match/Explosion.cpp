@@ -5,6 +5,7 @@
 #include "core/Rounding.h"
 #include "match/BombLife.h"
 #include "match/Damage.h"
+#include "match/WholeNumbers.h"
 
 namespace fl3 {
 namespace {
@@ -132,7 +133,7 @@ void HurtFiguresOnBomb(GameState& state, const Bomb& bomb) {
 }  // namespace
 
 std::int32_t BurntBoxCode(GameState& state, std::int32_t boxCode, std::int32_t itemCode) {
-  if (itemCode > ItemNone) return itemCode + 6;
+  if (itemCode > ItemNone) return AddClamped(itemCode, 6);
   if (itemCode == ItemNone) return CellDoodad;
   if (itemCode == ItemRandom) return RandomItemCode(state);
   return boxCode;
