@@ -10,8 +10,7 @@ bool ReadMatchKeys(GameState& state, const KeyState& keys) {
   for (int i = 0; i < FigureCount; ++i) {
     const Character& figure = state.Characters[static_cast<std::size_t>(i)];
     if (figure.Cont != ContMan) continue;
-    // Copied: a move never changes the layout, but keep the tests on one set.
-    const KeyLayout layout = figure.Keys;
+    const KeyLayout& layout = figure.Keys;
     if (KeyDown(keys, layout.keyLeft)) Move(state, i, DirLeft);
     if (KeyDown(keys, layout.keyUp)) Move(state, i, DirUp);
     if (KeyDown(keys, layout.keyRight)) Move(state, i, DirRight);
