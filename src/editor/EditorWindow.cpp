@@ -89,7 +89,12 @@ void frmNormalEdit::BuildCanvasControls() {
   auto* drawModes = new QButtonGroup(this);
   optionDrawDot_ = MakeButton(this, "optionDraw_0", ".", QRect(176, 248, 29, 29));
   optionDrawRectangle_ = MakeButton(this, "optionDraw_2", "[]", QRect(208, 248, 29, 29));
-  for (QPushButton* button : {optionDrawDot_, optionDrawRectangle_}) button->setCheckable(true);
+  QFont modeFont = EditorFont(15);
+  modeFont.setBold(true);
+  for (QPushButton* button : {optionDrawDot_, optionDrawRectangle_}) {
+    button->setCheckable(true);
+    button->setFont(modeFont);
+  }
   drawModes->addButton(optionDrawDot_, 0);
   drawModes->addButton(optionDrawRectangle_, 2);
   optionDrawDot_->setChecked(true);

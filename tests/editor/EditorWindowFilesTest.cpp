@@ -102,19 +102,6 @@ TEST(EditorWindowFiles, SaveAsWithAnEmptyNameWritesDotFl3) {
   EXPECT_EQ(bench.temp.Read(".FL3").size(), 3328u);
 }
 
-TEST(EditorWindowFiles, SaveAsOverAnExistingFileCancelledKeepsTheOldOneButShowsTheExtension) {
-  EditorWindowBench bench;
-  bench.temp.Write("old.FL3", "short");
-  bench.TypeName("old");
-  bench.messages.answers = {MessageAnswer::Cancel};
-  bench.Window().buttonSave()->click();
-  ASSERT_EQ(bench.messages.shown.size(), 1u);
-  EXPECT_EQ(bench.messages.shown[0].text,
-            "File already exsists, do you wish to overwrite the exsisting file?\nold.FL3");
-  EXPECT_EQ(bench.Window().listFiles()->text(), "old.FL3");
-  EXPECT_EQ(bench.temp.Read("old.FL3"), "short");
-}
-
 TEST(EditorWindowFiles, ExitAsksAboutChangesAndClearsTheLevelOnLeaving) {
   EditorWindowBench bench;
   bench.Palette()->optionEnv(3)->click();

@@ -150,23 +150,6 @@ TEST(EditorWindow, RectangleModeFillsFromThePressCellToTheReleaseCell) {
   EXPECT_EQ(bench.Window().Model().CellY, 1);
 }
 
-TEST(EditorWindow, RefusedCombinationShowsItsMessageFromTheCanvas) {
-  EditorWindowBench bench;
-  EditorPalette* palette = bench.Palette();
-  palette->optionItems()->click();
-  palette->optionItemsBox(0)->click();
-  palette->optionItemsItems(4)->click();
-  bench.state.Tile(3, 3) = CellBox2;
-
-  bench.PressAndRelease(QPoint(56, 56));
-
-  ASSERT_EQ(bench.messages.shown.size(), 1u);
-  EXPECT_EQ(bench.messages.shown[0].text, "You can't select random item and no box!");
-  EXPECT_EQ(bench.messages.shown[0].title, "Weird Combination");
-  EXPECT_EQ(bench.state.Tile(3, 3), CellBox2);
-  EXPECT_TRUE(bench.Window().Model().FileChanged);
-}
-
 TEST(EditorWindow, CanvasShowsTheEditorPicturesWithWhiteTransparent) {
   EditorWindowBench bench;
   // Row 2 (pixels 32..47), clear of the pointer picture, which starts at (0, 0).

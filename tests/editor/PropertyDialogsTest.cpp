@@ -76,17 +76,6 @@ TEST(NumericDialog, TheWarningTitleStaysAfterTheBoxIsMended) {
   EXPECT_EQ(reopened.txtboxProp(1)->text(), "-1");
 }
 
-TEST(NumericDialog, OneFailingBoxHoldsBackEveryOther) {
-  EditorWindowBench bench;
-  frmNormalEditPropN dialog(bench.Window().Model(), &bench.Window());
-  dialog.txtboxProp(3)->clear();
-  Retype(dialog.txtboxProp(5), "7");
-  EXPECT_EQ(bench.state.Characters[1].Y, 0);
-  Retype(dialog.txtboxProp(3), "6");
-  EXPECT_EQ(bench.state.Characters[0].Y, 6);
-  EXPECT_EQ(bench.state.Characters[1].Y, 7);
-}
-
 TEST(NumericDialog, EditorButtonOpensItModallyWithThePointerTimerStopped) {
   EditorWindowBench bench;
   frmNormalEdit& window = bench.Window();
