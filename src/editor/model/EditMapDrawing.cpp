@@ -1,5 +1,7 @@
 #include "editor/model/EditMapDrawing.h"
 
+#include <initializer_list>
+
 #include "core/GameState.h"
 #include "editor/model/CanvasCell.h"
 #include "editor/model/EditorModel.h"
