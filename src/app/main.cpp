@@ -4,6 +4,7 @@
 
 #include "core/GameFolder.h"
 #include "core/GameState.h"
+#include "editor/EditorWindow.h"
 #include "media/ExplosionSound.h"
 #include "media/FluidSynthMusic.h"
 #include "ui/MatchWindow.h"
@@ -21,6 +22,10 @@ class Game {
     fl3::StartScreenHooks hooks;
     hooks.RunMatch = [this](std::int32_t tileSet, std::int32_t background, std::int32_t c1, std::int32_t c2,
                             std::int32_t c3, std::int32_t c4) { RunMatch(tileSet, background, c1, c2, c3, c4); };
+    hooks.OpenEditor = [this] {
+      fl3::frmNormalEdit editor(state_, folder_, messages_, music_, &start_);
+      editor.OpenModal();
+    };
     hooks.OpenOptions = [this] { OpenOptions(); };
     hooks.Quit = [] { QApplication::quit(); };
     start_.SetHooks(std::move(hooks));
