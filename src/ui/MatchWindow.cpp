@@ -4,6 +4,7 @@
 #include <QEventLoop>
 #include <QLabel>
 #include <QPainter>
+#include <QScreen>
 #include <QTimer>
 
 #include "core/SteadyClock.h"
@@ -55,6 +56,13 @@ frmNormalGame::frmNormalGame(GameState& state, const GameFolder& folder, Message
 }
 
 frmNormalGame::~frmNormalGame() = default;
+
+void frmNormalGame::ShowOnWholeScreen() {
+  if (QScreen* whole = screen()) setGeometry(whole->geometry());
+  showFullScreen();
+  raise();
+  activateWindow();
+}
 
 void frmNormalGame::YA(std::int32_t tileSetNumber, std::int32_t backgroundNumber, std::int32_t choice1,
                        std::int32_t choice2, std::int32_t choice3, std::int32_t choice4) {

@@ -37,6 +37,8 @@ class frmNormalGame : public QWidget {
   ~frmNormalGame() override;
 
   void SetDevices(Devices devices) { devices_ = std::move(devices); }
+  // Covers the whole screen, also where no window manager honours a full-screen request.
+  void ShowOnWholeScreen();
 
   void YA(std::int32_t tileSetNumber, std::int32_t backgroundNumber, std::int32_t choice1, std::int32_t choice2,
           std::int32_t choice3, std::int32_t choice4);
