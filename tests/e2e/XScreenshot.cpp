@@ -1,42 +1,95 @@
-// Saves the whole X screen as a PNG: the end-to-end test and the documentation
-// screenshots are taken with it, on Xvfb.
+// Screen pictures for the end-to-end test and the documentation, on Xvfb:
+//   fuselark3-xshot shot OUT.png [X Y W H]   the screen, or a part of it
+//   fuselark3-xshot diff A.png B.png          pixels that differ and where
+//   fuselark3-xshot colours A.png X Y W H     distinct colours in a part
 // Qt first: Xlib defines macros that clash with Qt's names.
 #include <QImage>
+#include <QSet>
 #include <cstdio>
+#include <cstdlib>
+#include <string>
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
-int main(int argc, char* argv[]) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: fuselark3-xshot OUT.png\n");
-    return 2;
-  }
+namespace {
+
+QImage GrabScreen() {
   Display* display = XOpenDisplay(nullptr);
-  if (display == nullptr) {
-    std::fprintf(stderr, "fuselark3-xshot: cannot open the X display\n");
-    return 1;
-  }
+  if (display == nullptr) return {};
   const Window root = DefaultRootWindow(display);
   XWindowAttributes attributes;
   XGetWindowAttributes(display, root, &attributes);
   XImage* shot = XGetImage(display, root, 0, 0, static_cast<unsigned>(attributes.width),
                            static_cast<unsigned>(attributes.height), AllPlanes, ZPixmap);
-  if (shot == nullptr) {
-    std::fprintf(stderr, "fuselark3-xshot: cannot read the screen\n");
-    XCloseDisplay(display);
+  QImage image;
+  if (shot != nullptr) {
+    image = QImage(attributes.width, attributes.height, QImage::Format_RGB32);
+    for (int y = 0; y < attributes.height; ++y) {
+      auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+      for (int x = 0; x < attributes.width; ++x) {
+        const unsigned long pixel = XGetPixel(shot, x, y);
+        line[x] = qRgb(static_cast<int>((pixel >> 16) & 0xFF), static_cast<int>((pixel >> 8) & 0xFF),
+                       static_cast<int>(pixel & 0xFF));
+      }
+    }
+    XDestroyImage(shot);
+  }
+  XCloseDisplay(display);
+  return image;
+}
+
+QRect RectFrom(char* argv[], int first) {
+  return {std::atoi(argv[first]), std::atoi(argv[first + 1]), std::atoi(argv[first + 2]), std::atoi(argv[first + 3])};
+}
+
+int Shot(int argc, char* argv[]) {
+  QImage screen = GrabScreen();
+  if (screen.isNull()) {
+    std::fprintf(stderr, "fuselark3-xshot: cannot read the X screen\n");
     return 1;
   }
-  QImage image(attributes.width, attributes.height, QImage::Format_RGB32);
-  for (int y = 0; y < attributes.height; ++y) {
-    auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-    for (int x = 0; x < attributes.width; ++x) {
-      const unsigned long pixel = XGetPixel(shot, x, y);
-      line[x] = qRgb(static_cast<int>((pixel >> 16) & 0xFF), static_cast<int>((pixel >> 8) & 0xFF),
-                     static_cast<int>(pixel & 0xFF));
+  if (argc == 7) screen = screen.copy(RectFrom(argv, 3));
+  return screen.save(QString::fromLocal8Bit(argv[2]), "PNG") ? 0 : 1;
+}
+
+int Diff(char* argv[]) {
+  const QImage a(QString::fromLocal8Bit(argv[2])), b(QString::fromLocal8Bit(argv[3]));
+  if (a.isNull() || a.size() != b.size()) {
+    std::fprintf(stderr, "fuselark3-xshot: pictures missing or of different sizes\n");
+    return 1;
+  }
+  long count = 0;
+  QRect box;
+  for (int y = 0; y < a.height(); ++y) {
+    for (int x = 0; x < a.width(); ++x) {
+      if (a.pixel(x, y) == b.pixel(x, y)) continue;
+      ++count;
+      box |= QRect(x, y, 1, 1);
     }
   }
-  XDestroyImage(shot);
-  XCloseDisplay(display);
-  return image.save(QString::fromLocal8Bit(argv[1]), "PNG") ? 0 : 1;
+  std::printf("%ld %d %d %d %d\n", count, box.x(), box.y(), box.width(), box.height());
+  return 0;
+}
+
+int Colours(char* argv[]) {
+  const QImage image(QString::fromLocal8Bit(argv[2]));
+  const QRect part = RectFrom(argv, 3).intersected(image.rect());
+  QSet<QRgb> seen;
+  for (int y = part.top(); y <= part.bottom(); ++y) {
+    for (int x = part.left(); x <= part.right(); ++x) seen.insert(image.pixel(x, y));
+  }
+  std::printf("%lld\n", static_cast<long long>(seen.size()));
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  const std::string mode = argc > 1 ? argv[1] : "";
+  if (mode == "shot" && (argc == 3 || argc == 7)) return Shot(argc, argv);
+  if (mode == "diff" && argc == 4) return Diff(argv);
+  if (mode == "colours" && argc == 7) return Colours(argv);
+  std::fprintf(stderr, "usage: fuselark3-xshot shot OUT.png [X Y W H] | diff A.png B.png | colours A.png X Y W H\n");
+  return 2;
 }

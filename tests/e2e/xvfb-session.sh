@@ -1,0 +1,73 @@
+# Shared helpers for driving the real game on a private Xvfb display.
+# Source it with BUILD_DIR set to the build folder.
+
+XSHOT="$BUILD_DIR/tests/e2e/fuselark3-xshot"
+SESSION_DIR=$(mktemp -d /tmp/fuselark3-e2e.XXXXXX)
+GAME_PID=""
+XVFB_PID=""
+
+end_session() {
+  [[ -n "$GAME_PID" ]] && kill "$GAME_PID" 2>/dev/null
+  [[ -n "$XVFB_PID" ]] && kill "$XVFB_PID" 2>/dev/null
+  wait 2>/dev/null
+  rm -rf "$SESSION_DIR"
+}
+trap end_session EXIT
+
+start_xvfb() {
+  local fd_file="$SESSION_DIR/display"
+  Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$fd_file" >/dev/null 2>&1 &
+  XVFB_PID=$!
+  for _ in $(seq 50); do [[ -s "$fd_file" ]] && break; sleep 0.1; done
+  export DISPLAY=":$(head -n1 "$fd_file")"
+}
+
+# Runs the game from a copy of the game folder, so nothing the test does
+# (saved keys, levels) lands in the build.
+start_game() {
+  cp -r "$BUILD_DIR/game" "$SESSION_DIR/game"
+  (cd "$SESSION_DIR/game" && exec ./fuselark3 >"$SESSION_DIR/game.log" 2>&1) &
+  GAME_PID=$!
+}
+
+# Prints the id of the game's first visible window of that size, waiting for it.
+wait_window() {
+  local size=$1 id=""
+  for _ in $(seq 100); do
+    for candidate in $(xdotool search --onlyvisible --pid "$GAME_PID" 2>/dev/null); do
+      if xdotool getwindowgeometry "$candidate" | grep -q "Geometry: ${size}\$"; then
+        id=$candidate
+        break 2
+      fi
+    done
+    sleep 0.1
+  done
+  echo "$id"
+}
+
+# Whether the game shows a window of that size now.
+window_shown() {
+  local candidate
+  for candidate in $(xdotool search --onlyvisible --pid "$GAME_PID" 2>/dev/null); do
+    xdotool getwindowgeometry "$candidate" | grep -q "Geometry: ${1}\$" && return 0
+  done
+  return 1
+}
+
+# Position of a window's client area: "X Y".
+window_origin() {
+  xdotool getwindowgeometry "$1" | awk '/Position/ {split($2, p, ","); print p[1], p[2]}'
+}
+
+click_at() {
+  xdotool mousemove "$1" "$2" click 1
+  sleep 0.3
+}
+
+# Holds a key (by key name), as a player would, long enough for the game's
+# 51 ms keyboard polls to see it.
+hold_key() {
+  xdotool keydown "$1"
+  sleep "$2"
+  xdotool keyup "$1"
+}
