@@ -69,7 +69,7 @@ void BlendContiguous(std::uint32_t* target, const std::uint32_t* source, int cou
 }  // namespace
 
 SpriteRenderer::SpriteRenderer(int width, int height)
-    : backBuffer_(std::max(width, 0), std::max(height, 0), QImage::Format_ARGB32),
+    : backBuffer_(std::max(width, 0), std::max(height, 0), QImage::Format_RGB32),
       columnTexels_(static_cast<std::size_t>(std::max(width, 0))) {
   Clear(0xFF000000);
 }

@@ -154,12 +154,14 @@ void frmNormalGame::TearDown() {
 }
 
 void frmNormalGame::paintEvent(QPaintEvent*) {
-  // The 800 x 600 picture fills the screen with its shape kept, pixels sharp.
+  // The 800 x 600 picture fills the screen with its shape kept, pixels sharp;
+  // only the bars beside it are painted black.
   QPainter painter(this);
-  painter.fillRect(rect(), Qt::black);
   const QImage& frame = renderer_.BackBuffer();
   const QSize scaled = frame.size().scaled(size(), Qt::KeepAspectRatio);
   const QRect target(QPoint((width() - scaled.width()) / 2, (height() - scaled.height()) / 2), scaled);
+  const QRegion bars = QRegion(rect()).subtracted(target);
+  for (const QRect& bar : bars) painter.fillRect(bar, Qt::black);
   painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
   painter.drawImage(target, frame);
 }

@@ -19,10 +19,8 @@ click_at $((sx + 56)) $((sy + 214))
 click_at $((sx + 150)) $((sy + 122))
 match=$(wait_window 1280x800)
 [[ -n "$match" ]] || fail "the match window did not appear"
-sleep 1.5
-# On a machine without sound the music engine says so once; OK it.
-xdotool key --clearmodifiers Return
-sleep 1
+dismiss_no_sound_notice
+sleep 0.5
 
 "$XSHOT" shot "$SESSION_DIR/before.png"
 # The field is drawn: the 800 x 600 picture scaled to 1066 x 800 at x 107.

@@ -33,7 +33,7 @@ start_game() {
 # Prints the id of the game's first visible window of that size, waiting for it.
 wait_window() {
   local size=$1 id=""
-  for _ in $(seq 100); do
+  for _ in $(seq 300); do
     for candidate in $(xdotool search --onlyvisible --pid "$GAME_PID" 2>/dev/null); do
       if xdotool getwindowgeometry "$candidate" | grep -q "Geometry: ${size}\$"; then
         id=$candidate
@@ -70,4 +70,23 @@ hold_key() {
   xdotool keydown "$1"
   sleep "$2"
   xdotool keyup "$1"
+}
+
+# On a machine without a sound device the music engine says so once, in a
+# box titled "Exiting..."; OK it when it shows within the next two seconds.
+dismiss_no_sound_notice() {
+  local candidate
+  for _ in $(seq 20); do
+    for candidate in $(xdotool search --onlyvisible --pid "$GAME_PID" 2>/dev/null); do
+      if [[ $(xdotool getwindowname "$candidate" 2>/dev/null) == "Exiting..." ]]; then
+        xdotool windowfocus "$candidate" 2>/dev/null || true
+        sleep 0.2
+        xdotool key Return
+        sleep 0.3
+        return 0
+      fi
+    done
+    sleep 0.1
+  done
+  return 0
 }

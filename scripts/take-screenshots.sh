@@ -1,0 +1,72 @@
+#!/usr/bin/env bash
+# Takes the pictures in docs/ from the real program on a private Xvfb
+# display: start screen, options window, editor with both property dialogs,
+# and a match. Needs a built tree (./test.sh or ./run.sh builds one).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+BUILD_DIR=${1:-build}
+source tests/e2e/xvfb-session.sh
+
+shot_window() {  # window id, output file
+  local x y w h
+  [[ -n "$1" ]] || { echo "window for $2 did not appear" >&2; exit 1; }
+  read -r x y < <(window_origin "$1")
+  read -r w h < <(xdotool getwindowgeometry "$1" | awk '/Geometry/ {split($2, s, "x"); print s[1], s[2]}')
+  "$XSHOT" shot "$2" "$x" "$y" "$w" "$h"
+  echo "wrote $2"
+}
+
+start_xvfb
+start_game
+start=$(wait_window 312x296)
+read -r sx sy < <(window_origin "$start")
+shot_window "$start" docs/start-screen.png
+
+click_at $((sx + 156)) $((sy + 258))  # Options
+dismiss_no_sound_notice
+options=$(wait_window 453x394)
+read -r ox oy < <(window_origin "$options")
+sleep 0.5
+shot_window "$options" docs/options-window.png
+click_at $((ox + 402)) $((oy + 378))  # Close
+
+click_at $((sx + 150)) $((sy + 234))  # Edit Level
+editor=$(wait_window 579x303)
+read -r ex ey < <(window_origin "$editor")
+click_at $((ex + 60)) $((ey + 28))  # the name field
+xdotool type --delay 20 "ARENA.FL3"
+click_at $((ex + 50)) $((ey + 108))  # Open
+xdotool mousemove $((ex + 330)) $((ey + 120))
+sleep 0.5
+shot_window "$editor" docs/editor.png
+
+click_at $((ex + 432)) $((ey + 290))  # Ext. Level Props (Numbers)
+numbers=$(wait_window 312x392)
+sleep 0.3
+shot_window "$numbers" docs/editor-numbers.png
+read -r nx ny < <(window_origin "$numbers")
+click_at $((nx + 276)) $((ny + 378))  # Close
+
+click_at $((ex + 276)) $((ey + 290))  # Ext. Level Props (Texts)
+texts=$(wait_window 311x391)
+sleep 0.3
+shot_window "$texts" docs/editor-texts.png
+read -r tx ty < <(window_origin "$texts")
+click_at $((tx + 276)) $((ty + 378))  # Close
+click_at $((ex + 544)) $((ey + 290))  # Exit
+
+# A match on the first level: player 2 from CPU to MAN, then Start.
+click_at $((sx + 56)) $((sy + 214))
+click_at $((sx + 56)) $((sy + 214))
+click_at $((sx + 150)) $((sy + 122))
+wait_window 1280x800 >/dev/null
+sleep 1.5
+dismiss_no_sound_notice
+hold_key Right 0.4
+hold_key Down 0.4
+sleep 0.3
+"$XSHOT" shot docs/match.png 107 0 1066 800
+echo "wrote docs/match.png"
+hold_key Escape 0.3
+sleep 0.5
+click_at $((sx + 156)) $((sy + 282))  # Quit
