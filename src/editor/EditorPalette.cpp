@@ -6,7 +6,7 @@
 #include <QMouseEvent>
 #include <QRadioButton>
 
-#include "editor/EditorFonts.h"
+#include "media/WindowFonts.h"
 #include "editor/PalettePicture.h"
 #include "editor/PalettePictures.h"
 #include "editor/model/EditorModel.h"
@@ -98,7 +98,7 @@ QWidget* EditorPalette::BuildEnvironmentTab() {
     picEnv_[static_cast<std::size_t>(i)] =
         MakePicture(page, Name("picEnv", i), floorPictures[i], QPoint(22, top), optionEnv(i));
     auto* caption = new ChoiceCaption(floorTexts[i], optionEnv(i), page);
-    caption->setFont(EditorFont(10));
+    caption->setFont(WindowFont(10));
     caption->setGeometry(44, top - 2, 115, 50);
   }
   MakeHeading(page, "Unbreackable Blocks:", QPoint(4, 106));

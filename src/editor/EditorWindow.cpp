@@ -11,7 +11,7 @@
 #include "core/GameFolder.h"
 #include "core/Messages.h"
 #include "editor/EditorCanvas.h"
-#include "editor/EditorFonts.h"
+#include "media/WindowFonts.h"
 #include "editor/EditorPalette.h"
 #include "editor/MusicPropertiesDialog.h"
 #include "editor/NumericPropertiesDialog.h"
@@ -49,7 +49,7 @@ frmNormalEdit::frmNormalEdit(GameState& state, const GameFolder& folder, Message
       editor_(state, messages, [](bool show) { ShowMouse(show); }) {
   setObjectName("frmNormalEdit");
   setWindowTitle("FUSELARK3 - Normal Level Editor");
-  setFont(EditorFont());
+  setFont(WindowFont());
   setFixedSize(kClientWidth, kClientHeight);
   BuildFileFrame();
   palette_ = new EditorPalette(editor_, this);
@@ -89,7 +89,7 @@ void frmNormalEdit::BuildCanvasControls() {
   auto* drawModes = new QButtonGroup(this);
   optionDrawDot_ = MakeButton(this, "optionDraw_0", ".", QRect(176, 248, 29, 29));
   optionDrawRectangle_ = MakeButton(this, "optionDraw_2", "[]", QRect(208, 248, 29, 29));
-  QFont modeFont = EditorFont(15);
+  QFont modeFont = WindowFont(15);
   modeFont.setBold(true);
   for (QPushButton* button : {optionDrawDot_, optionDrawRectangle_}) {
     button->setCheckable(true);

@@ -5,7 +5,7 @@
 #include <QPushButton>
 
 #include "core/GameState.h"
-#include "editor/EditorFonts.h"
+#include "media/WindowFonts.h"
 
 namespace fl3 {
 
@@ -14,7 +14,7 @@ frmNormalEditPropT::frmNormalEditPropT(GameState& state, const GameFolder& folde
     : QDialog(parent), choice_(state, folder, messages, music) {
   setObjectName("frmNormalEditPropT");
   setWindowTitle("Extended Level Properties (Alphanumerical)");
-  setFont(EditorFont());
+  setFont(WindowFont());
   setFixedSize(kClientWidth, kClientHeight);
 
   auto* label = new QLabel("Level Music : ", this);

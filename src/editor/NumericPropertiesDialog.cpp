@@ -4,7 +4,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "editor/EditorFonts.h"
+#include "media/WindowFonts.h"
 
 namespace fl3 {
 
@@ -12,7 +12,7 @@ frmNormalEditPropN::frmNormalEditPropN(EditorModel& editor, QWidget* parent)
     : QDialog(parent), properties_(editor) {
   setObjectName("frmNormalEditPropN");
   setWindowTitle(properties_.Title());
-  setFont(EditorFont());
+  setFont(WindowFont());
   setFixedSize(kClientWidth, kClientHeight);
   QStringList labels, hints;
   for (const PropertyRow& row : kPropertyRows) {

@@ -10,6 +10,7 @@
 #include <QStringList>
 
 #include "core/KeyNames.h"
+#include "media/WindowFonts.h"
 
 namespace fl3 {
 namespace {
@@ -26,26 +27,6 @@ QStringList AllKeyNames() {
   QStringList names;
   for (int code = 0; code < 256; ++code) names << Text(KeyNames(code));
   return names;
-}
-
-// Small and narrow, so the texts fit the window's fixed arrangement.
-QFont WindowFont() {
-  QFont font("DejaVu Sans Condensed");
-  font.setStyleHint(QFont::SansSerif);
-  font.setPixelSize(11);
-  return font;
-}
-
-// The font made smaller until every text a label will show fits it.
-QFont FittingFont(QFont font, const QStringList& texts, int width) {
-  const auto fits = [&] {
-    for (const QString& text : texts) {
-      if (QFontMetrics(font).horizontalAdvance(text) > width) return false;
-    }
-    return true;
-  };
-  while (font.pixelSize() > 8 && !fits()) font.setPixelSize(font.pixelSize() - 1);
-  return font;
 }
 
 QGroupBox* MakeFrame(QWidget* parent, const char* name, const QString& caption, QRect where) {

@@ -4,8 +4,8 @@
 
 namespace fl3 {
 
-// Small and narrow, so the texts fit the editor's fixed arrangement.
-QFont EditorFont(int pixelSize = 11);
+// Small and narrow, so the texts fit the small windows' fixed arrangements.
+QFont WindowFont(int pixelSize = 11);
 
 // The font made smaller, down to 8 pixels, until every text fits the width.
 QFont FittingFont(QFont font, const QStringList& texts, int width);

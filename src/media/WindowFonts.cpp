@@ -1,10 +1,10 @@
-#include "editor/EditorFonts.h"
+#include "media/WindowFonts.h"
 
 #include <QFontMetrics>
 
 namespace fl3 {
 
-QFont EditorFont(int pixelSize) {
+QFont WindowFont(int pixelSize) {
   QFont font("DejaVu Sans Condensed");
   font.setStyleHint(QFont::SansSerif);
   font.setPixelSize(pixelSize);
