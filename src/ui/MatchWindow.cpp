@@ -124,7 +124,8 @@ void frmNormalGame::RunFrames(std::int32_t backgroundNumber) {
       events.quit();
       return;
     }
-    wake.start(static_cast<int>(std::max<std::int64_t>(0, result.wakeAtMs - clock.NowMs())));
+    const std::int64_t sleepMs = devices_.clockRunsByItself ? 0 : result.wakeAtMs - clock.NowMs();
+    wake.start(static_cast<int>(std::max<std::int64_t>(0, sleepMs)));
   };
   QObject::connect(&wake, &QTimer::timeout, &events, step);
   wake.start(0);

@@ -30,6 +30,8 @@ class frmNormalGame : public QWidget {
   struct Devices {
     std::function<std::unique_ptr<KeyboardSource>(QObject& window)> keyboard;
     Clock* clock = nullptr;
+    // The stand-in clock runs on by itself: step again at once instead of sleeping.
+    bool clockRunsByItself = false;
   };
 
   frmNormalGame(GameState& state, const GameFolder& folder, Messages& messages, MusicEngine& music,
