@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "EditorTestBench.h"
 #include "TempFolder.h"
 #include "core/GameFolder.h"
@@ -73,6 +75,26 @@ TEST(EditedLevel, IsSavedReopenedAndPlayedInAMatch) {
   EXPECT_EQ(match.Tile(1, 2), CellDoodad);    // the empty box left bare ground
   EXPECT_EQ(match.Tile(2, 3), CellBlock1);    // the block stopped the fire
   EXPECT_EQ(match.Characters[0].Lives, 2);    // player 1 stood in its own blast
+}
+
+TEST(EditedLevel, IsByteForByteWhatTheLevelToolWritesForTheSameContent) {
+  testing::TempFolder temp;
+  GameFolder folder(temp.Path());
+  EditorTestBench bench;
+  PaintArena(bench);
+  std::string name = "painted";
+  SaveLevelAs(bench.editor, folder, name);
+  const auto quoted = [](const std::filesystem::path& path) { return "'" + path.string() + "'"; };
+  const std::string tool = quoted(FUSELARK3_LEVEL_TOOL);
+  ASSERT_EQ(std::system((tool + " show " + quoted(temp.Path() / "painted.FL3") + " > " +
+                         quoted(temp.Path() / "painted.json")).c_str()),
+            0);
+  ASSERT_EQ(std::system((tool + " make " + quoted(temp.Path() / "painted.json") + " " +
+                         quoted(temp.Path() / "TOOL.FL3")).c_str()),
+            0);
+  const std::string edited = temp.Read("painted.FL3");
+  EXPECT_EQ(edited.size(), kLevelFileSize);
+  EXPECT_EQ(edited, temp.Read("TOOL.FL3"));
 }
 
 }  // namespace
