@@ -11,7 +11,6 @@
 #include "core/GameFolder.h"
 #include "core/Messages.h"
 #include "editor/EditorCanvas.h"
-#include "media/WindowFonts.h"
 #include "editor/EditorPalette.h"
 #include "editor/MusicPropertiesDialog.h"
 #include "editor/NumericPropertiesDialog.h"
@@ -19,17 +18,11 @@
 #include "editor/model/CanvasCell.h"
 #include "editor/model/EditorFiles.h"
 #include "media/MousePointer.h"
+#include "media/WindowControls.h"
+#include "media/WindowFonts.h"
 
 namespace fl3 {
 namespace {
-
-QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption, QRect where) {
-  auto* button = new QPushButton(caption, parent);
-  button->setObjectName(name);
-  button->setGeometry(where);
-  button->setAutoDefault(false);
-  return button;
-}
 
 QString JoinNames(const std::vector<std::string>& names) {
   QStringList list;

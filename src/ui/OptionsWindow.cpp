@@ -10,6 +10,7 @@
 #include <QStringList>
 
 #include "core/KeyNames.h"
+#include "media/WindowControls.h"
 #include "media/WindowFonts.h"
 
 namespace fl3 {
@@ -40,14 +41,6 @@ QLabel* MakeLabel(QWidget* parent, const QString& text, QRect where) {
   auto* label = new QLabel(text, parent);
   label->setGeometry(where);
   return label;
-}
-
-QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption, QRect where) {
-  auto* button = new QPushButton(caption, parent);
-  button->setObjectName(name);
-  button->setGeometry(where);
-  button->setAutoDefault(false);
-  return button;
 }
 
 void MarkAsClash(QComboBox* list, const std::string& clashText) {
