@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include "QtTestApplication.h"
 #include "RecordingMessages.h"
 #include "TempFolder.h"
 #include "core/GameFolder.h"
@@ -30,25 +31,6 @@
 inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
 
 namespace fl3::testing {
-
-// One application for the whole test program, made before the first test
-// and gone before the program's static objects are torn down, which Qt's
-// own statics need.
-class QtApplicationEnvironment : public ::testing::Environment {
- public:
-  void SetUp() override {
-    if (QApplication::instance() == nullptr) application_ = std::make_unique<QApplication>(argc_, argv_);
-  }
-  void TearDown() override { application_.reset(); }
-
- private:
-  int argc_ = 1;
-  char name_[24] = "fuselark3-editor-test";
-  char* argv_[2] = {name_, nullptr};
-  std::unique_ptr<QApplication> application_;
-};
-inline ::testing::Environment* const kQtApplication =
-    ::testing::AddGlobalTestEnvironment(new QtApplicationEnvironment);
 
 // The colour each editor picture is painted in, so a canvas pixel tells
 // which picture covers it.

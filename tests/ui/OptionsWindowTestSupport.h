@@ -16,6 +16,7 @@
 
 #include <gtest/gtest.h>
 
+#include "QtTestApplication.h"
 #include "RecordingMessages.h"
 #include "TempFolder.h"
 #include "core/GameFolder.h"
@@ -24,14 +25,6 @@
 #include "ui/OptionsWindow.h"
 
 namespace fl3::testing {
-
-inline QApplication& Application() {
-  static int argc = 1;
-  static char name[] = "fuselark3-test";
-  static char* argv[] = {name, nullptr};
-  static QApplication application(argc, argv);
-  return application;
-}
 
 // Writes down every call as a line of text, and counts calls made while the
 // engine is not set up.
@@ -98,7 +91,6 @@ class RecordingMusicEngine : public MusicEngine {
 // Files, shared state, message and music recorders and the window under test.
 class OptionsWindowFixture : public ::testing::Test {
  protected:
-  OptionsWindowFixture() { Application(); }
   ~OptionsWindowFixture() override { window.reset(); }
 
   // Start-up from the folder as it stands, then the window's first opening.

@@ -1,7 +1,6 @@
 #pragma once
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QColor>
 #include <QComboBox>
 #include <QImage>
@@ -13,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "QtTestApplication.h"
 #include "RecordingMessages.h"
 #include "TempFolder.h"
 #include "core/GameFolder.h"
@@ -21,25 +21,6 @@
 #include "ui/StartScreen.h"
 
 namespace fl3::testing {
-
-// One application for the whole test program, ended before the program's
-// static objects go (the test input devices must not outlive it).
-class ApplicationEnvironment : public ::testing::Environment {
- public:
-  void SetUp() override {
-    if (!QApplication::instance()) application_ = std::make_unique<QApplication>(argc_, argv_);
-  }
-  void TearDown() override { application_.reset(); }
-
- private:
-  int argc_ = 1;
-  char name_[20] = "start-screen-test";
-  char* argv_[2] = {name_, nullptr};
-  std::unique_ptr<QApplication> application_;
-};
-
-inline ::testing::Environment* const kApplicationEnvironment =
-    ::testing::AddGlobalTestEnvironment(new ApplicationEnvironment);
 
 // The colour of the portrait block of row r in the test character sheets.
 inline QColor RowColour(int row) { return QColor(10 + 40 * row, 200 - 30 * row, (row * 70) % 256); }
