@@ -28,72 +28,44 @@ class StartChecksTest : public StartScreenTest {
 
   void ExpectStart(frmStart& screen) {
     messages.shown.clear();
+    const std::size_t before = matches.size();
     screen.buttonPlay()->click();
     EXPECT_TRUE(messages.shown.empty()) << (messages.shown.empty() ? "" : messages.shown[0].text);
-    EXPECT_EQ(matches.size(), 1u);
+    EXPECT_EQ(matches.size(), before + 1);
   }
 };
 
-TEST_F(StartChecksTest, FiguresAsTheScreenOpensAndOneClickLater) {
-  WritePlayableFolder();
-  auto screen = Open();
-  ExpectRefusal(*screen, kCpu, "CPUs are not made yet", MessageIcon::Critical);
-  screen->buttonChar(1)->click();  // CPU -> OFF: a single MAN is left
-  ExpectRefusal(*screen, kAlone, "Only one MAN/CPU??", MessageIcon::Information);
-  ClickUntil(*screen, 0, "OFF");
-  ExpectRefusal(*screen, kAllOff, "All OFFs", MessageIcon::Critical);
-}
-
-TEST_F(StartChecksTest, FigureChecksComeBeforeTheMissingLevels) {
+// Without level files every choice that passes the figure and time checks
+// ends at the missing levels, so each press shows the first check that fails.
+TEST_F(StartChecksTest, RefusalsComeInTheOrderOfTheChecks) {
   WriteCharacterSheet();
   WritePicture("A1.BMP");
   auto screen = Open();
   ASSERT_EQ(ListEntries(*screen), std::vector<std::string>{"~Random"});
-  ClickUntil(*screen, 0, "OFF");
-  ClickUntil(*screen, 1, "OFF");
-  ExpectRefusal(*screen, kAllOff, "All OFFs", MessageIcon::Critical);
-  ClickUntil(*screen, 0, "CPU");
-  ExpectRefusal(*screen, kCpu, "CPUs are not made yet", MessageIcon::Critical);
-  ClickUntil(*screen, 0, "MAN");
-  ClickUntil(*screen, 3, "MAN");
-  ExpectRefusal(*screen, kNoLevels, "No FL3's...", MessageIcon::Critical);
-}
 
-TEST_F(StartChecksTest, AFigureWithoutLivesIsNamedByItsIndexFromZero) {
-  WritePlayableFolder();
-  auto screen = Open();
-  TwoMen(*screen);
+  // As the screen opens figure 1 is on CPU; one click sets it OFF.
+  ExpectRefusal(*screen, kCpu, "CPUs are not made yet", MessageIcon::Critical);
+  screen->buttonChar(1)->click();
+  ExpectRefusal(*screen, kAlone, "Only one MAN/CPU??", MessageIcon::Information);
+  screen->txtboxLives(0)->setText("0");
+  ExpectRefusal(*screen, kNoLives, "Character 0 has no lives", MessageIcon::Information);
+  ClickUntil(*screen, 0, "OFF");
+  ExpectRefusal(*screen, kAllOff, "All OFFs", MessageIcon::Critical);
+
+  // Two MAN figures: the one without lives is named by its index from 0,
+  // and an empty entry holds no lives either.
+  ClickUntil(*screen, 0, "MAN");
+  ClickUntil(*screen, 2, "MAN");
+  screen->txtboxLives(0)->setText("3");
   screen->txtboxLives(2)->setText("0");
   ExpectRefusal(*screen, kNoLives, "Character 2 has no lives", MessageIcon::Information);
-
-  // An empty entry holds no lives either; the first such figure is named.
   screen->txtboxLives(0)->clear();
   ExpectRefusal(*screen, kNoLives, "Character 0 has no lives", MessageIcon::Information);
 
-  // OFF figures are not asked for lives.
-  screen->txtboxLives(0)->setText("3");
-  screen->txtboxLives(2)->setText("4");
-  screen->txtboxLives(3)->setText("0");
-  ExpectStart(*screen);
-}
-
-TEST_F(StartChecksTest, TheLivesCheckComesBeforeTheLonePlayerCheck) {
-  WritePlayableFolder();
-  auto screen = Open();
-  ClickUntil(*screen, 1, "OFF");
-  screen->txtboxLives(0)->setText("0");
-  ExpectRefusal(*screen, kNoLives, "Character 0 has no lives", MessageIcon::Information);
-}
-
-TEST_F(StartChecksTest, TimedKindsSkipTheLivesAndCheckTheTime) {
-  WritePlayableFolder();
-  auto screen = Open();
-  TwoMen(*screen);
-  screen->txtboxLives(2)->setText("0");
+  // Timed kinds skip the lives and check the time instead.
   screen->scrollPlay()->setValue(1);
   screen->txtboxTime()->setText("0");
   ExpectRefusal(*screen, kShortTime, "Time less than 1!", MessageIcon::Information);
-
   screen->scrollPlay()->setValue(2);
   for (const char* refused : {"0.9", "", "abc", "-5", "nan", "inf"}) {
     SCOPED_TRACE(refused);
@@ -101,53 +73,30 @@ TEST_F(StartChecksTest, TimedKindsSkipTheLivesAndCheckTheTime) {
     ExpectRefusal(*screen, kShortTime, "Time less than 1!", MessageIcon::Information);
   }
   screen->txtboxTime()->setText("1");
-  ExpectStart(*screen);
-}
-
-TEST_F(StartChecksTest, ANormalMatchNeverLooksAtTheTime) {
-  WritePlayableFolder();
-  auto screen = Open();
-  TwoMen(*screen);
-  screen->txtboxTime()->setText("0");
-  ExpectStart(*screen);
-}
-
-TEST_F(StartChecksTest, TheTimeCheckComesBeforeTheMissingLevels) {
-  WriteCharacterSheet();
-  auto screen = Open();
-  TwoMen(*screen);
-  screen->scrollPlay()->setValue(1);
-  screen->txtboxTime()->setText("0");
-  ExpectRefusal(*screen, kShortTime, "Time less than 1!", MessageIcon::Information);
-  screen->txtboxTime()->setText("30");
   ExpectRefusal(*screen, kNoLevels, "No FL3's...", MessageIcon::Critical);
 }
 
-TEST_F(StartChecksTest, AMissingTilesetIsReportedAfterTheLevelWasLoaded) {
+TEST_F(StartChecksTest, TheLevelsPicturesAreCheckedAfterItWasLoaded) {
   WriteCharacterSheet();
-  WritePicture("A1.BMP");
+  WritePicture("a1.bmp");
+  WriteLevel("Bare.FL3", 1, -1);
   WriteLevel("Broken.FL3", 7, -1);
+  WriteLevel("Sky.FL3", 1, 12);
   auto screen = Open();
   TwoMen(*screen);
-  screen->listLevel()->setCurrentIndex(1);
+
+  screen->listLevel()->setCurrentIndex(2);
   ExpectRefusal(*screen,
                 "The map you have selected refers to the missing file \\A7.BMP\n"
                 "Either get that file or change the Map's TileSet to a valid one.",
                 "Map Error", MessageIcon::Critical);
-  // The level stays loaded; nothing after the load was set.
+  // The level stays loaded (figure 3 starts at (7, 1) with 5 fire), but the
+  // OFF figure was not moved off the field: nothing after the load was set.
   EXPECT_EQ(state.Tile(0, 0), 7);
   EXPECT_EQ(state.Characters[3].X, 7);
   EXPECT_EQ(state.Characters[3].PowerFire, 5);
-}
 
-TEST_F(StartChecksTest, AMissingBackgroundIsReportedUnlessTheLevelHasNone) {
-  WriteCharacterSheet();
-  WritePicture("a1.bmp");
-  WriteLevel("Bare.FL3", 1, -1);
-  WriteLevel("Sky.FL3", 1, 12);
-  auto screen = Open();
-  TwoMen(*screen);
-  screen->listLevel()->setCurrentIndex(2);
+  screen->listLevel()->setCurrentIndex(3);
   ASSERT_EQ(screen->listLevel()->currentText(), "Sky.FL3");
   ExpectRefusal(*screen,
                 "The map you have selected refers to the missing file \\B12.BMP\n"
@@ -155,15 +104,18 @@ TEST_F(StartChecksTest, AMissingBackgroundIsReportedUnlessTheLevelHasNone) {
                 "Background to none (-1).",
                 "Map Error", MessageIcon::Critical);
 
+  // No background needs no file; a normal match never looks at the time, nor
+  // at the lives of an OFF figure.
   screen->listLevel()->setCurrentIndex(1);
+  screen->txtboxTime()->setText("0");
+  screen->txtboxLives(3)->setText("0");
   ExpectStart(*screen);
-  EXPECT_EQ(matches[0].background, -1);
+  EXPECT_EQ(matches.back().background, -1);
 
   WritePicture("b12.BMP");
-  screen->listLevel()->setCurrentIndex(2);
-  matches.clear();
+  screen->listLevel()->setCurrentIndex(3);
   ExpectStart(*screen);
-  EXPECT_EQ(matches[0].background, 12);
+  EXPECT_EQ(matches.back().background, 12);
 }
 
 TEST_F(StartChecksTest, AnUnreadableLevelIsReportedAndChangesNothing) {
@@ -174,17 +126,14 @@ TEST_F(StartChecksTest, AnUnreadableLevelIsReportedAndChangesNothing) {
   state.MatchKind = MatchMostKills;
   screen->listLevel()->setCurrentIndex(2);
   ASSERT_EQ(screen->listLevel()->currentText(), "Short.FL3");
-  messages.shown.clear();
   screen->buttonPlay()->click();
   ASSERT_EQ(messages.shown.size(), 1u);
   EXPECT_EQ(messages.shown[0].title, "Map Error");
   EXPECT_EQ(messages.shown[0].icon, MessageIcon::Critical);
   EXPECT_NE(messages.shown[0].text.find("Short.FL3"), std::string::npos);
   EXPECT_NE(messages.shown[0].text.find("too short"), std::string::npos);
-  EXPECT_TRUE(matches.empty());
   for (const Character& figure : state.Characters) {
     EXPECT_EQ(figure.X, 0);
-    EXPECT_EQ(figure.Y, 0);
     EXPECT_EQ(figure.PowerBombs, 0);
   }
   EXPECT_EQ(state.Tile(0, 0), 0);
@@ -193,11 +142,10 @@ TEST_F(StartChecksTest, AnUnreadableLevelIsReportedAndChangesNothing) {
   // A level file removed since the list was filled is reported the same way.
   std::filesystem::remove(folder.Path() / "Arena.FL3");
   screen->listLevel()->setCurrentIndex(1);
-  messages.shown.clear();
   screen->buttonPlay()->click();
-  ASSERT_EQ(messages.shown.size(), 1u);
-  EXPECT_EQ(messages.shown[0].title, "Map Error");
-  EXPECT_NE(messages.shown[0].text.find("Arena.FL3"), std::string::npos);
+  ASSERT_EQ(messages.shown.size(), 2u);
+  EXPECT_EQ(messages.shown[1].title, "Map Error");
+  EXPECT_NE(messages.shown[1].text.find("Arena.FL3"), std::string::npos);
   EXPECT_TRUE(matches.empty());
 }
 

@@ -35,11 +35,8 @@ TEST_F(StartScreenTest, ControllerButtonsCycleManCpuOffWithTheirColours) {
   EXPECT_EQ(state.Characters[0].Cont, ContMan);
   EXPECT_EQ(state.Characters[1].Cont, ContCpu);
   EXPECT_EQ(state.Characters[3].Cont, ContOff);
-}
 
-TEST_F(StartScreenTest, ACaptionOutsideTheCycleChangesNothing) {
-  WritePlayableFolder();
-  auto screen = Open();
+  // A caption outside the cycle changes nothing.
   screen->buttonChar(3)->setText("???");
   screen->buttonChar(3)->click();
   EXPECT_EQ(screen->buttonChar(3)->text(), "???");
@@ -60,7 +57,7 @@ TEST_F(StartScreenTest, ReleasingTheMouseOverAControllerButtonFocusesStart) {
   EXPECT_EQ(screen->focusWidget(), screen->buttonPlay());
 }
 
-TEST_F(StartScreenTest, LivesEntriesTakeOnlyDigitsAndBackspace) {
+TEST_F(StartScreenTest, LivesEntriesTakeOnlyDigitsAndBackspaceTheTimeEntryAnything) {
   WritePlayableFolder();
   auto screen = Open();
   QLineEdit* lives = screen->txtboxLives(1);
@@ -76,26 +73,14 @@ TEST_F(StartScreenTest, LivesEntriesTakeOnlyDigitsAndBackspace) {
   // Pasted text is held to digits as well.
   lives->insert("b");
   EXPECT_EQ(lives->text(), "");
-}
 
-TEST_F(StartScreenTest, TheTimeEntryTakesAnyThreeCharacters) {
-  WritePlayableFolder();
-  auto screen = Open();
   QLineEdit* time = screen->txtboxTime();
   time->clear();
   QTest::keyClicks(time, "x1.5");
   EXPECT_EQ(time->text(), "x1.");
 }
 
-TEST_F(StartScreenTest, OptionsOpensTheOptionsHook) {
-  WritePlayableFolder();
-  auto screen = Open();
-  screen->buttonOptions()->click();
-  EXPECT_EQ(optionsOpened, 1);
-  EXPECT_EQ(quitCalls, 0);
-}
-
-TEST_F(StartScreenTest, EditRefillsTheLevelListWhenTheEditorCloses) {
+TEST_F(StartScreenTest, OptionsAndEditOpenTheirWindowsAndEditRefillsTheLevelList) {
   WritePlayableFolder();
   WriteLevel("Zoo.FL3");
   auto screen = Open();
@@ -106,33 +91,29 @@ TEST_F(StartScreenTest, EditRefillsTheLevelListWhenTheEditorCloses) {
   const std::vector<std::string> expected = {"~Random", "Arena.FL3", "Made In Editor.FL3", "Zoo.FL3"};
   EXPECT_EQ(ListEntries(*screen), expected);
   EXPECT_EQ(screen->listLevel()->currentIndex(), 0);
+  EXPECT_EQ(optionsOpened, 0);
+  screen->buttonOptions()->click();
+  EXPECT_EQ(optionsOpened, 1);
+  EXPECT_EQ(editorOpened, 1);
+  EXPECT_EQ(quitCalls, 0);
 }
 
-TEST_F(StartScreenTest, QuitDeletesTheScratchPicturesAndEndsTheProgram) {
+TEST_F(StartScreenTest, QuitAndClosingTheWindowDeleteTheScratchPicturesAndEndTheProgram) {
   WritePlayableFolder();
   for (const char* name : {"T.BMP", "t2.bmp", "T4.BMP", "T5.BMP", "Tiles.BMP"}) WritePicture(name);
   auto screen = Open();
   screen->show();
   screen->buttonQuit()->click();
   EXPECT_EQ(quitCalls, 1);
-  EXPECT_FALSE(game.Exists("T.BMP"));
-  EXPECT_FALSE(game.Exists("T2.BMP"));
-  EXPECT_FALSE(game.Exists("T4.BMP"));
-  EXPECT_TRUE(game.Exists("T5.BMP"));
-  EXPECT_TRUE(game.Exists("Tiles.BMP"));
-  EXPECT_TRUE(game.Exists("A1.BMP"));
-  EXPECT_TRUE(game.Exists("C.BMP"));
   EXPECT_FALSE(screen->isVisible());
-}
+  EXPECT_EQ(game.List("*"), (std::vector<std::string>{"A1.BMP", "Arena.FL3", "C.BMP", "T5.BMP", "Tiles.BMP"}));
 
-TEST_F(StartScreenTest, ClosingTheWindowCleansUpLikeQuit) {
-  WritePlayableFolder();
   WritePicture("T1.BMP");
   WritePicture("T3.BMP");
-  auto screen = Open();
-  screen->show();
-  EXPECT_TRUE(screen->close());
-  EXPECT_EQ(quitCalls, 1);
+  auto again = Open();
+  again->show();
+  EXPECT_TRUE(again->close());
+  EXPECT_EQ(quitCalls, 2);
   EXPECT_FALSE(game.Exists("T1.BMP"));
   EXPECT_FALSE(game.Exists("T3.BMP"));
 }
