@@ -16,7 +16,7 @@ class OptionsSound : public OptionsWindowFixture {
   }
 };
 
-TEST_F(OptionsSound, LabelsShowTheSettingsReadAtStartUp) {
+TEST_F(OptionsSound, SlidersShowTheSettingsReadAtStartUpAndEveryChangeSetsValueLabelAndEngine) {
   folder.Write("MISC.OPT", "25\r\n-150\r\n40\r\n");
   StartAndOpen();
   EXPECT_EQ(LabelText("Tempo"), "Music Tempo(25) :");
@@ -27,31 +27,23 @@ TEST_F(OptionsSound, LabelsShowTheSettingsReadAtStartUp) {
   EXPECT_EQ(Slider("Groove")->value(), 40);
   // Opening sets the engine up and hands it the settings: 25 tenths of speed.
   EXPECT_EQ(music.TakeCalls(), (Calls{"InitMusic 128", "SetMusicTempo 2.5", "SetMusicVolume -150", "SetMusicGroove 40"}));
-}
-
-TEST_F(OptionsSound, EverySliderChangeSetsValueLabelAndEngineAtOnce) {
-  StartAndOpen();
-  EXPECT_EQ(LabelText("Tempo"), "Music Tempo(10) :");
-  EXPECT_EQ(LabelText("Volume"), "Music Volume(0) :");
-  EXPECT_EQ(LabelText("Groove"), "Music Groove(0) :");
-  music.TakeCalls();
 
   Slider("Volume")->setValue(-35);
   EXPECT_EQ(LabelText("Volume"), "Music Volume(-35) :");
   EXPECT_EQ(state.Music.MusicVolume, -35);
-  EXPECT_EQ(music.TakeCalls(), (Calls{"SetMusicTempo 1", "SetMusicVolume -35", "SetMusicGroove 0"}));
+  EXPECT_EQ(music.TakeCalls(), (Calls{"SetMusicTempo 2.5", "SetMusicVolume -35", "SetMusicGroove 40"}));
 
-  // Large steps: tempo 10 -> 20 -> 30, volume -35 -> -15 -> 5 -> 20 (top), groove 0 -> -20.
+  // Large steps: tempo 25 -> 35 -> 45, volume -35 -> -15 -> 5 -> 20 (top),
+  // groove 40 -> 20; then a small step of one: 21.
   Slider("Tempo")->triggerAction(QAbstractSlider::SliderPageStepAdd);
-  EXPECT_EQ(LabelText("Tempo"), "Music Tempo(20) :");
+  EXPECT_EQ(LabelText("Tempo"), "Music Tempo(35) :");
   Slider("Tempo")->triggerAction(QAbstractSlider::SliderPageStepAdd);
   for (int i = 0; i < 3; ++i) Slider("Volume")->triggerAction(QAbstractSlider::SliderPageStepAdd);
   Slider("Groove")->triggerAction(QAbstractSlider::SliderPageStepSub);
-  // Small steps of one.
   Slider("Groove")->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-  EXPECT_EQ(state.Music, (MusicSettings{30, 20, -19}));
+  EXPECT_EQ(state.Music, (MusicSettings{45, 20, 21}));
   EXPECT_EQ(LabelText("Volume"), "Music Volume(20) :");
-  EXPECT_EQ(LabelText("Groove"), "Music Groove(-19) :");
+  EXPECT_EQ(LabelText("Groove"), "Music Groove(21) :");
 
   // Ends of the ranges.
   Slider("Tempo")->triggerAction(QAbstractSlider::SliderToMinimum);
@@ -61,7 +53,7 @@ TEST_F(OptionsSound, EverySliderChangeSetsValueLabelAndEngineAtOnce) {
   const Calls calls = music.TakeCalls();
   ASSERT_GE(calls.size(), 3u);
   EXPECT_EQ(Calls(calls.end() - 3, calls.end()), (Calls{"SetMusicTempo 0.1", "SetMusicVolume -200", "SetMusicGroove 99"}));
-  EXPECT_FALSE(gameFolder.Exists("MISC.OPT"));
+  EXPECT_EQ(folder.Read("MISC.OPT"), "25\r\n-150\r\n40\r\n");
 }
 
 TEST_F(OptionsSound, MusicListHoldsTheMidiFilesWithNothingChosen) {
