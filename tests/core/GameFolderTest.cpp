@@ -6,7 +6,6 @@
 
 #include "TempFolder.h"
 #include "WriteFailures.h"
-#include "core/FileAccess.h"
 #include "core/GameFolder.h"
 
 namespace fl3 {
@@ -23,15 +22,19 @@ Names EverythingIn(const fs::path& directory) {
   return names;
 }
 
-TEST(GameFolder, FindsFilesWhateverTheirLetterCase) {
+TEST(GameFolder, FindsFilesWhateverTheirLetterCasePreferringTheExactName) {
   TempFolder temp;
-  temp.Write("misc.opt", "x");
+  temp.Write("misc.opt", "lower");
+  temp.Write("MISC.OPT", "upper");
   temp.Write("Castle.Fl3", "y");
   fs::create_directory(temp.Path() / "0.FLK3");
   const GameFolder folder(temp.Path());
 
-  EXPECT_EQ(folder.Find("MISC.OPT"), temp.Path() / "misc.opt");
   EXPECT_EQ(folder.Find("castle.fl3"), temp.Path() / "Castle.Fl3");
+  EXPECT_EQ(folder.Find("misc.opt"), temp.Path() / "misc.opt");
+  EXPECT_EQ(folder.Find("MISC.OPT"), temp.Path() / "MISC.OPT");
+  // Without an exact match the first in listing order: 'M' sorts before 'm'.
+  EXPECT_EQ(folder.Find("Misc.Opt"), temp.Path() / "MISC.OPT");
   // A folder named like a file is no file.
   EXPECT_FALSE(folder.Find("0.FLK3").has_value());
   EXPECT_FALSE(folder.Exists("0.flk3"));
@@ -39,20 +42,18 @@ TEST(GameFolder, FindsFilesWhateverTheirLetterCase) {
   // Only bare names: nothing outside the folder is reachable.
   EXPECT_FALSE(folder.Exists("../" + temp.Path().filename().string() + "/misc.opt"));
   EXPECT_FALSE(folder.Exists(""));
+
+  const GameFolder gone("/nonexistent/fuselark3/folder");
+  EXPECT_TRUE(gone.List("*").empty());
+  EXPECT_FALSE(gone.Exists("MISC.OPT"));
+  std::string bytes = "untouched";
+  const IoResult read = gone.ReadAll("MISC.OPT", bytes);
+  EXPECT_FALSE(read);
+  EXPECT_EQ(read.reason, "\"MISC.OPT\": the file does not exist");
+  EXPECT_EQ(bytes, "untouched");
 }
 
-TEST(GameFolder, PrefersTheExactNameThenTheFirstInListingOrder) {
-  TempFolder temp;
-  temp.Write("misc.opt", "lower");
-  temp.Write("MISC.OPT", "upper");
-  const GameFolder folder(temp.Path());
-  EXPECT_EQ(folder.Find("misc.opt"), temp.Path() / "misc.opt");
-  EXPECT_EQ(folder.Find("MISC.OPT"), temp.Path() / "MISC.OPT");
-  // 'M' sorts before 'm' when letter case alone differs.
-  EXPECT_EQ(folder.Find("Misc.Opt"), temp.Path() / "MISC.OPT");
-}
-
-TEST(GameFolder, ListsMatchingFilesIgnoringCaseInAStableOrder) {
+TEST(GameFolder, ListsFilesMatchingThePatternIgnoringCaseInAStableOrder) {
   TempFolder temp;
   for (const char* name : {"c.FL3", "castle.fl3", "a.FL3", "A.fl3", "B.Fl3", "x.FL3.bak", "notes.txt", "FL3"}) {
     temp.Write(name, "");
@@ -65,44 +66,33 @@ TEST(GameFolder, ListsMatchingFilesIgnoringCaseInAStableOrder) {
   EXPECT_EQ(folder.List("?.fl3"), (Names{"A.fl3", "a.FL3", "B.Fl3", "c.FL3"}));
   EXPECT_EQ(folder.List("*.TXT"), (Names{"notes.txt"}));
   EXPECT_TRUE(folder.List("*.MID").empty());
-}
 
-TEST(GameFolder, PatternsMatchTheWholeNameIgnoringCase) {
   EXPECT_TRUE(MatchesPatternIgnoringCase("a1.bmp", "A*.BMP"));
   EXPECT_TRUE(MatchesPatternIgnoringCase("A10.BMP", "A*.BMP"));
   EXPECT_TRUE(MatchesPatternIgnoringCase("A.BMP", "A*.BMP"));
   EXPECT_FALSE(MatchesPatternIgnoringCase("B1.BMP", "A*.BMP"));
   EXPECT_FALSE(MatchesPatternIgnoringCase("A1.BMP.old", "A*.BMP"));
-  EXPECT_TRUE(MatchesPatternIgnoringCase("BATTLE.MID", "*.mid"));
   EXPECT_TRUE(MatchesPatternIgnoringCase("a.b.c", "*.*.*"));
   EXPECT_FALSE(MatchesPatternIgnoringCase("ab", "a?b"));
   EXPECT_TRUE(MatchesPatternIgnoringCase("", "*"));
   EXPECT_FALSE(MatchesPatternIgnoringCase("x", ""));
 }
 
-TEST(GameFolder, ListingAFolderThatIsGoneGivesNothing) {
-  const GameFolder folder("/nonexistent/fuselark3/folder");
-  EXPECT_TRUE(folder.List("*").empty());
-  EXPECT_FALSE(folder.Exists("MISC.OPT"));
-  std::string bytes = "untouched";
-  const IoResult read = folder.ReadAll("MISC.OPT", bytes);
-  EXPECT_FALSE(read);
-  EXPECT_EQ(read.reason, "\"MISC.OPT\": the file does not exist");
-  EXPECT_EQ(bytes, "untouched");
-}
-
-TEST(GameFolder, WritesNewFilesUnderTheirExactNameAndOldOnesUnderTheirOwn) {
+TEST(GameFolder, WritesAtomicallyUnderTheExactOrTheExistingNameAndRemovesAnyCase) {
   TempFolder temp;
   temp.Write("castle.fl3", "old");
+  temp.Write("t1.bmp", "x");
   const GameFolder folder(temp.Path());
 
   ASSERT_TRUE(folder.WriteAtomically("CASTLE.FL3", "new"));
   ASSERT_TRUE(folder.WriteAtomically("MISC.OPT", "10\r\n0\r\n0\r\n"));
+  EXPECT_FALSE(folder.WriteAtomically("../escape", "x"));
+  EXPECT_TRUE(folder.Remove("T1.BMP"));
+  EXPECT_TRUE(folder.Remove("T2.BMP"));  // missing: nothing to do
   // No temporary file is left behind and no second castle appears.
   EXPECT_EQ(EverythingIn(temp.Path()), (Names{"MISC.OPT", "castle.fl3"}));
   EXPECT_EQ(temp.Read("castle.fl3"), "new");
   EXPECT_EQ(temp.Read("MISC.OPT"), "10\r\n0\r\n0\r\n");
-  EXPECT_FALSE(folder.WriteAtomically("../escape", "x"));
 }
 
 TEST(GameFolder, AFailedWriteKeepsTheOldFileAndSaysWhy) {
@@ -124,68 +114,15 @@ TEST(GameFolder, AFailedWriteKeepsTheOldFileAndSaysWhy) {
   EXPECT_FALSE(overFolder);
   EXPECT_NE(overFolder.reason.find("\"0.FLK3\": cannot be written"), std::string::npos);
   EXPECT_TRUE(fs::is_directory(temp.Path() / "0.FLK3"));
-  EXPECT_EQ(EverythingIn(temp.Path()), (Names{"0.FLK3", "MISC.OPT"}));
-}
 
-TEST(GameFolder, AWriteIntoAReadOnlyFolderFailsAndKeepsTheOldFile) {
-  if (!testing::PermissionsStopUs()) GTEST_SKIP() << "permission bits do not stop this user";
-  TempFolder temp;
-  temp.Write("MISC.OPT", "25\r\n-150\r\n40\r\n");
-  fs::permissions(temp.Path(), fs::perms::owner_read | fs::perms::owner_exec);
-  const IoResult written = GameFolder(temp.Path()).WriteAtomically("MISC.OPT", "10\r\n0\r\n0\r\n");
-  fs::permissions(temp.Path(), fs::perms::owner_all);
-  EXPECT_FALSE(written);
-  EXPECT_EQ(written.reason, "\"MISC.OPT\": cannot be written: Permission denied");
+  if (testing::PermissionsStopUs()) {
+    fs::permissions(temp.Path(), fs::perms::owner_read | fs::perms::owner_exec);
+    const IoResult readOnly = folder.WriteAtomically("MISC.OPT", "10\r\n0\r\n0\r\n");
+    fs::permissions(temp.Path(), fs::perms::owner_all);
+    EXPECT_EQ(readOnly.reason, "\"MISC.OPT\": cannot be written: Permission denied");
+  }
   EXPECT_EQ(temp.Read("MISC.OPT"), "25\r\n-150\r\n40\r\n");
-}
-
-TEST(GameFolder, RemovesFilesWhateverTheirCase) {
-  TempFolder temp;
-  temp.Write("t1.bmp", "x");
-  const GameFolder folder(temp.Path());
-  EXPECT_TRUE(folder.Remove("T1.BMP"));
-  EXPECT_TRUE(folder.Remove("T2.BMP"));  // missing: nothing to do
-  EXPECT_TRUE(EverythingIn(temp.Path()).empty());
-}
-
-TEST(FileAccess, ReadsWholeFilesOrOnlyTheirStart) {
-  TempFolder temp;
-  const fs::path file = temp.Write("LEVEL.FL3", std::string(10000, 'a') + "b");
-  std::string bytes;
-  ASSERT_TRUE(ReadWholeFile(file, bytes));
-  EXPECT_EQ(bytes.size(), 10001u);
-  EXPECT_EQ(bytes.back(), 'b');
-  ASSERT_TRUE(ReadFileStart(file, 5000, bytes));
-  EXPECT_EQ(bytes, std::string(5000, 'a'));
-  ASSERT_TRUE(ReadFileStart(file, 20000, bytes));
-  EXPECT_EQ(bytes.size(), 10001u);
-  ASSERT_TRUE(ReadWholeFile(temp.Write("EMPTY", ""), bytes));
-  EXPECT_EQ(bytes, "");
-}
-
-TEST(FileAccess, ReadFailuresNameTheFileAndLeaveTheBufferAlone) {
-  TempFolder temp;
-  fs::create_directory(temp.Path() / "A1.BMP");
-  std::string bytes = "untouched";
-  const IoResult folderRead = ReadWholeFile(temp.Path() / "A1.BMP", bytes);
-  EXPECT_FALSE(folderRead);
-  EXPECT_EQ(folderRead.reason, "\"A1.BMP\": this is not a file");
-  const IoResult missingRead = ReadWholeFile(temp.Path() / "A2.BMP", bytes);
-  EXPECT_FALSE(missingRead);
-  EXPECT_EQ(missingRead.reason, "\"A2.BMP\": the file does not exist");
-  EXPECT_EQ(bytes, "untouched");
-}
-
-TEST(FileAccess, AFileWithoutReadPermissionFails) {
-  if (!testing::PermissionsStopUs()) GTEST_SKIP() << "permission bits do not stop this user";
-  TempFolder temp;
-  const fs::path file = temp.Write("A1.BMP", "picture");
-  fs::permissions(file, fs::perms::none);
-  std::string bytes = "untouched";
-  const IoResult read = ReadWholeFile(file, bytes);
-  EXPECT_FALSE(read);
-  EXPECT_EQ(read.reason, "\"A1.BMP\": the file cannot be opened for reading");
-  EXPECT_EQ(bytes, "untouched");
+  EXPECT_EQ(EverythingIn(temp.Path()), (Names{"0.FLK3", "MISC.OPT"}));
 }
 
 }  // namespace

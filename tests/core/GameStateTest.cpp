@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <filesystem>
 
 #include "TempFolder.h"
@@ -12,22 +13,18 @@ namespace {
 
 namespace fs = std::filesystem;
 using testing::TempFolder;
+using Numbers = std::array<std::int32_t, 6>;
+
+// X, Y, Cont, Lives, PowerBombs, PowerFire.
+Numbers NumbersOf(const Character& figure) {
+  return {figure.X, figure.Y, figure.Cont, figure.Lives, figure.PowerBombs, figure.PowerFire};
+}
 
 bool AllZero(const CellGrid& grid) {
   return std::all_of(grid.begin(), grid.end(), [](std::int32_t code) { return code == 0; });
 }
 
-bool NoKeys(const KeyLayout& keys) { return keys == KeyLayout{}; }
-
-KeyLayout Keys(std::int32_t left, std::int32_t up, std::int32_t right, std::int32_t down, std::int32_t plant) {
-  KeyLayout layout;
-  layout.keyLeft = left;
-  layout.keyUp = up;
-  layout.keyRight = right;
-  layout.keyDown = down;
-  layout.keyPlantBomb = plant;
-  return layout;
-}
+KeyLayout PlayerKeys(std::size_t i) { return {30, 17, 32, 31, 16 + static_cast<std::int32_t>(i)}; }
 
 // A state in the middle of a match: figures placed and walking, bombs down,
 // fire on the field.
@@ -40,11 +37,12 @@ void PlayAWhile(GameState& state) {
     figure.PowerFire = 3;
     figure.Lives = 1;
     figure.Cont = ContMan;
+    figure.Direction = DirDown;
     figure.Moving = true;
     figure.StepOffset = 16;
     figure.AnimTime = 40;
     figure.AnimFrame = 2;
-    figure.Keys = Keys(30, 17, 32, 31, 16 + static_cast<std::int32_t>(i));
+    figure.Keys = PlayerKeys(i);
   }
   state.TileMap.fill(CellBlock1);
   state.ItemMap.fill(ItemRandom);
@@ -54,7 +52,6 @@ void PlayAWhile(GameState& state) {
   state.LevelMusic = "BATTLE.MID";
   state.MatchKind = MatchMostLives;
   state.TimeLeft = 90000;
-  state.FrameTime = 51;
   state.Music.MusicTempo = 25;
 }
 
@@ -63,17 +60,10 @@ TEST(StartUp, WithNoFilesEverythingIsEmptyAndTheMusicIsNormal) {
   GameState state;
   StartUp(state, GameFolder(temp.Path()));
 
-  EXPECT_EQ(state.Music.MusicTempo, 10);
-  EXPECT_EQ(state.Music.MusicVolume, 0);
-  EXPECT_EQ(state.Music.MusicGroove, 0);
+  EXPECT_EQ(state.Music, (MusicSettings{10, 0, 0}));
   for (const Character& figure : state.Characters) {
-    EXPECT_TRUE(NoKeys(figure.Keys));
-    EXPECT_EQ(figure.X, 0);
-    EXPECT_EQ(figure.Y, 0);
-    EXPECT_EQ(figure.Lives, 0);
-    EXPECT_EQ(figure.Cont, ContOff);
-    EXPECT_EQ(figure.PowerBombs, 0);
-    EXPECT_EQ(figure.PowerFire, 0);
+    EXPECT_EQ(figure.Keys, KeyLayout{});
+    EXPECT_EQ(NumbersOf(figure), (Numbers{0, 0, ContOff, 0, 0, 0}));
   }
   EXPECT_TRUE(AllZero(state.TileMap));
   EXPECT_TRUE(AllZero(state.ItemMap));
@@ -82,8 +72,7 @@ TEST(StartUp, WithNoFilesEverythingIsEmptyAndTheMusicIsNormal) {
   EXPECT_EQ(state.MatchKind, MatchNormal);
   EXPECT_EQ(state.TimeLeft, 0);
   EXPECT_EQ(state.FrameTime, 0);
-  // Reading creates nothing.
-  EXPECT_TRUE(fs::is_empty(temp.Path()));
+  EXPECT_TRUE(fs::is_empty(temp.Path()));  // reading creates nothing
 }
 
 TEST(StartUp, LoadsEachPlayersLayoutAndTheMusicSettings) {
@@ -95,13 +84,11 @@ TEST(StartUp, LoadsEachPlayersLayoutAndTheMusicSettings) {
   GameState state;
   StartUp(state, GameFolder(temp.Path()));
 
-  EXPECT_EQ(state.Characters[0].Keys, Keys(203, 200, 205, 208, 157));
-  EXPECT_TRUE(NoKeys(state.Characters[1].Keys));
-  EXPECT_EQ(state.Characters[2].Keys, Keys(30, 17, 32, 31, 16));
-  EXPECT_EQ(state.Characters[3].Keys, Keys(75, 72, 0, 0, 0));
-  EXPECT_EQ(state.Music.MusicTempo, 25);
-  EXPECT_EQ(state.Music.MusicVolume, -150);
-  EXPECT_EQ(state.Music.MusicGroove, 40);
+  EXPECT_EQ(state.Characters[0].Keys, (KeyLayout{203, 200, 205, 208, 157}));
+  EXPECT_EQ(state.Characters[1].Keys, KeyLayout{});
+  EXPECT_EQ(state.Characters[2].Keys, (KeyLayout{30, 17, 32, 31, 16}));
+  EXPECT_EQ(state.Characters[3].Keys, (KeyLayout{75, 72, 0, 0, 0}));
+  EXPECT_EQ(state.Music, (MusicSettings{25, -150, 40}));
 }
 
 TEST(StartUp, SkipsWhatCannotBeReadAndGoesOn) {
@@ -114,62 +101,44 @@ TEST(StartUp, SkipsWhatCannotBeReadAndGoesOn) {
   GameState state;
   StartUp(state, GameFolder(temp.Path()));
 
-  EXPECT_TRUE(NoKeys(state.Characters[0].Keys));
-  EXPECT_TRUE(NoKeys(state.Characters[1].Keys));
-  EXPECT_EQ(state.Characters[2].Keys, Keys(0, 0, 57, 0, 0));
-  EXPECT_EQ(state.Characters[3].Keys, Keys(203, 200, 205, 208, 157));
-  EXPECT_EQ(state.Music.MusicTempo, 1);
-  EXPECT_EQ(state.Music.MusicVolume, -200);
-  EXPECT_EQ(state.Music.MusicGroove, 0);
+  EXPECT_EQ(state.Characters[0].Keys, KeyLayout{});
+  EXPECT_EQ(state.Characters[1].Keys, KeyLayout{});
+  EXPECT_EQ(state.Characters[2].Keys, (KeyLayout{0, 0, 57, 0, 0}));
+  EXPECT_EQ(state.Characters[3].Keys, (KeyLayout{203, 200, 205, 208, 157}));
+  EXPECT_EQ(state.Music, (MusicSettings{1, -200, 0}));
 }
 
-TEST(ResetAfterMatch, LeavesTheBetweenMatchesForm) {
-  GameState state;
-  PlayAWhile(state);
-  ResetAfterMatch(state);
+TEST(ResetAfterMatch, LeavesTheBetweenMatchesFormWhileClearLevelEmptiesOnlyTheLevelsShare) {
+  GameState reset, cleared;
+  PlayAWhile(reset);
+  PlayAWhile(cleared);
+  ResetAfterMatch(reset);
+  ClearLevel(cleared);
 
   const std::int32_t contAfter[] = {ContMan, ContCpu, ContOff, ContOff};
   for (std::size_t i = 0; i < 4; ++i) {
-    const Character& figure = state.Characters[i];
-    EXPECT_EQ(figure.X, 0);
-    EXPECT_EQ(figure.Y, 0);
-    EXPECT_EQ(figure.PowerBombs, 0);
-    EXPECT_EQ(figure.PowerFire, 0);
-    EXPECT_EQ(figure.Lives, 5);
-    EXPECT_EQ(figure.Cont, contAfter[i]);
+    const Character& figure = reset.Characters[i];
+    EXPECT_EQ(NumbersOf(figure), (Numbers{0, 0, contAfter[i], 5, 0, 0})) << i;
+    // No figure may begin the next match in the middle of a step.
     EXPECT_FALSE(figure.Moving);
     EXPECT_EQ(figure.StepOffset, 0);
+    EXPECT_EQ(figure.AnimTime, 0);
+    EXPECT_EQ(figure.AnimFrame, 0);
+    EXPECT_EQ(figure.Direction, DirDown);
     // Keys belong to the player, not to the match.
-    EXPECT_EQ(figure.Keys, Keys(30, 17, 32, 31, 16 + static_cast<std::int32_t>(i)));
+    EXPECT_EQ(figure.Keys, PlayerKeys(i));
+    EXPECT_EQ(NumbersOf(cleared.Characters[i]), (Numbers{0, 0, ContMan, 1, 0, 0})) << i;
   }
-  EXPECT_TRUE(AllZero(state.TileMap));
-  EXPECT_TRUE(AllZero(state.ItemMap));
-  EXPECT_EQ(state.Bombs.Count(), 0);
-  EXPECT_EQ(state.LevelMusic, "");
-  // The start screen sets these again before the next match.
-  EXPECT_EQ(state.MatchKind, MatchMostLives);
-  EXPECT_EQ(state.TimeLeft, 90000);
-  EXPECT_EQ(state.Music.MusicTempo, 25);
-}
-
-TEST(ClearLevel, EmptiesOnlyTheLevelsShare) {
-  GameState state;
-  PlayAWhile(state);
-  ClearLevel(state);
-
-  for (const Character& figure : state.Characters) {
-    EXPECT_EQ(figure.X, 0);
-    EXPECT_EQ(figure.Y, 0);
-    EXPECT_EQ(figure.PowerBombs, 0);
-    EXPECT_EQ(figure.PowerFire, 0);
-    EXPECT_EQ(figure.Lives, 1);
-    EXPECT_EQ(figure.Cont, ContMan);
+  EXPECT_EQ(reset.Bombs.Count(), 0);
+  for (const GameState* state : {&reset, &cleared}) {
+    EXPECT_TRUE(AllZero(state->TileMap));
+    EXPECT_TRUE(AllZero(state->ItemMap));
+    EXPECT_EQ(state->LevelMusic, "");
+    // The start screen sets these again before the next match.
+    EXPECT_EQ(state->MatchKind, MatchMostLives);
+    EXPECT_EQ(state->TimeLeft, 90000);
+    EXPECT_EQ(state->Music.MusicTempo, 25);
   }
-  EXPECT_TRUE(AllZero(state.TileMap));
-  EXPECT_TRUE(AllZero(state.ItemMap));
-  EXPECT_EQ(state.LevelMusic, "");
-  EXPECT_EQ(state.MatchKind, MatchMostLives);
-  EXPECT_EQ(state.TimeLeft, 90000);
 }
 
 }  // namespace

@@ -15,49 +15,30 @@ namespace {
 namespace fs = std::filesystem;
 using testing::TempFolder;
 
-MusicSettings Settings(std::int32_t tempo, std::int32_t volume, std::int32_t groove) {
-  MusicSettings settings;
-  settings.MusicTempo = tempo;
-  settings.MusicVolume = volume;
-  settings.MusicGroove = groove;
-  return settings;
-}
-
-MusicSettings ReadFromFile(std::string_view text) {
-  TempFolder temp;
-  temp.Write("MISC.OPT", text);
-  return ReadMusicSettings(GameFolder(temp.Path()));
-}
-
-TEST(MusicSettings, WritesTheDefaultsAsTenBytes) {
-  TempFolder temp;
-  ASSERT_TRUE(WriteMusicSettings(GameFolder(temp.Path()), MusicSettings{}));
-  const std::string bytes = temp.Read("MISC.OPT");
-  EXPECT_EQ(bytes, "10\r\n0\r\n0\r\n");
-  EXPECT_EQ(bytes.size(), 10u);
-}
-
-TEST(MusicSettings, ReadsWhatWasWritten) {
+TEST(MusicSettings, WritesCrLfLinesThatReadBack) {
   TempFolder temp;
   const GameFolder folder(temp.Path());
-  const MusicSettings settings = Settings(100, -200, -99);
-  ASSERT_TRUE(WriteMusicSettings(folder, settings));
-  EXPECT_EQ(temp.Read("MISC.OPT"), "100\r\n-200\r\n-99\r\n");
-  EXPECT_EQ(ReadMusicSettings(folder), settings);
+  ASSERT_TRUE(WriteMusicSettings(folder, MusicSettings{}));
+  EXPECT_EQ(temp.Read("MISC.OPT"), "10\r\n0\r\n0\r\n");  // the ten bytes of the defaults
 
-  const MusicSettings faster = ReadFromFile("25\r\n-150\r\n40\r\n");
-  EXPECT_EQ(faster, Settings(25, -150, 40));
+  ASSERT_TRUE(WriteMusicSettings(folder, MusicSettings{100, -200, -99}));
+  EXPECT_EQ(temp.Read("MISC.OPT"), "100\r\n-200\r\n-99\r\n");
+  EXPECT_EQ(ReadMusicSettings(folder), (MusicSettings{100, -200, -99}));
+
+  temp.Write("MISC.OPT", "25\r\n-150\r\n40\r\n");
+  const MusicSettings faster = ReadMusicSettings(folder);
+  EXPECT_EQ(faster, (MusicSettings{25, -150, 40}));
   EXPECT_FLOAT_EQ(faster.TempoFactor(), 2.5f);
 }
 
 TEST(MusicSettings, NoFileMeansTheDefaultsAndCreatesNone) {
   TempFolder temp;
   fs::create_directory(temp.Path() / "MISC.OPT");  // a folder is no settings file
-  EXPECT_EQ(ReadMusicSettings(GameFolder(temp.Path())), Settings(10, 0, 0));
+  EXPECT_EQ(ReadMusicSettings(GameFolder(temp.Path())), (MusicSettings{10, 0, 0}));
   EXPECT_TRUE(fs::is_directory(temp.Path() / "MISC.OPT"));
 
   TempFolder empty;
-  EXPECT_EQ(ReadMusicSettings(GameFolder(empty.Path())), Settings(10, 0, 0));
+  EXPECT_EQ(ReadMusicSettings(GameFolder(empty.Path())), (MusicSettings{10, 0, 0}));
   EXPECT_TRUE(fs::is_empty(empty.Path()));
 }
 
@@ -65,43 +46,46 @@ TEST(MusicSettings, FindsALowerCaseFileAndRewritesIt) {
   TempFolder temp;
   temp.Write("misc.opt", "30\r\n-20\r\n5\r\n");
   const GameFolder folder(temp.Path());
-  EXPECT_EQ(ReadMusicSettings(folder), Settings(30, -20, 5));
-  ASSERT_TRUE(WriteMusicSettings(folder, Settings(31, -20, 5)));
+  EXPECT_EQ(ReadMusicSettings(folder), (MusicSettings{30, -20, 5}));
+  ASSERT_TRUE(WriteMusicSettings(folder, MusicSettings{31, -20, 5}));
   EXPECT_EQ(temp.Read("misc.opt"), "31\r\n-20\r\n5\r\n");
   EXPECT_FALSE(fs::exists(temp.Path() / "MISC.OPT"));
 }
 
-TEST(MusicSettings, ClampsValuesIntoTheOptionsScreensRanges) {
-  EXPECT_EQ(ReadFromFile("0\r\n21\r\n-100\r\n"), Settings(1, 20, -99));
-  EXPECT_EQ(ReadFromFile("101\r\n-201\r\n100\r\n"), Settings(100, -200, 99));
-  EXPECT_EQ(ReadFromFile("-5\r\n2147483647\r\n-2147483648\r\n"), Settings(1, 20, -99));
-  EXPECT_EQ(ReadFromFile("1\r\n20\r\n99\r\n"), Settings(1, 20, 99));
-}
-
-TEST(MusicSettings, AMissingOrUnusableValueTakesItsDefault) {
-  EXPECT_EQ(ReadFromFile(""), Settings(10, 0, 0));
-  EXPECT_EQ(ReadFromFile("25\r\n"), Settings(25, 0, 0));
-  EXPECT_EQ(ReadFromFile("abc\r\n-50\r\n7\r\n"), Settings(10, -50, 7));
-  EXPECT_EQ(ReadFromFile("25\r\n\r\n7\r\n"), Settings(25, 0, 7));
-  EXPECT_EQ(ReadFromFile("2147483648\r\n1.5\r\n-7x\r\n"), Settings(10, 0, 0));
-  EXPECT_EQ(ReadFromFile("\x01\xff\xfe\x00\x80\x7f"), Settings(10, 0, 0));
-  EXPECT_EQ(ReadFromFile(std::string(100000, '\n')), Settings(10, 0, 0));
-}
-
-TEST(MusicSettings, ATruncatedFileKeepsWhatItHolds) {
+TEST(MusicSettings, BadValuesAreClampedOrTakeTheirDefault) {
   const std::string full = "25\r\n-150\r\n40\r\n";
-  EXPECT_EQ(ReadFromFile(full.substr(0, 1)), Settings(2, 0, 0));
-  EXPECT_EQ(ReadFromFile(full.substr(0, 5)), Settings(25, 0, 0));  // "-" alone is no number
-  EXPECT_EQ(ReadFromFile(full.substr(0, 8)), Settings(25, -150, 0));
-  EXPECT_EQ(ReadFromFile(full.substr(0, 11)), Settings(25, -150, 4));
-  EXPECT_EQ(ReadFromFile(full + std::string(200000, 'x')), Settings(25, -150, 40));
-}
-
-TEST(MusicSettings, AFileWithoutReadPermissionGivesTheDefaults) {
-  if (!testing::PermissionsStopUs()) GTEST_SKIP() << "permission bits do not stop this user";
+  const struct {
+    std::string text;
+    MusicSettings expected;
+  } cases[] = {
+      // Outside the options screen's ranges: clamped into them.
+      {"0\r\n21\r\n-100\r\n", {1, 20, -99}},
+      {"101\r\n-201\r\n100\r\n", {100, -200, 99}},
+      {"-5\r\n2147483647\r\n-2147483648\r\n", {1, 20, -99}},
+      {"1\r\n20\r\n99\r\n", {1, 20, 99}},
+      // Missing or unusable: the default of that value.
+      {"", {10, 0, 0}},
+      {"abc\r\n-50\r\n7\r\n", {10, -50, 7}},
+      {"25\r\n\r\n7\r\n", {25, 0, 7}},
+      {"2147483648\r\n1.5\r\n-7x\r\n", {10, 0, 0}},
+      {std::string("\x01\xff\xfe\x00\x80\x7f", 6), {10, 0, 0}},
+      {std::string(100000, '\n'), {10, 0, 0}},
+      // Cut short: what it holds stands; a lone "-" is no number.
+      {full.substr(0, 1), {2, 0, 0}},
+      {full.substr(0, 5), {25, 0, 0}},
+      {full.substr(0, 8), {25, -150, 0}},
+      {full.substr(0, 11), {25, -150, 4}},
+      {full + std::string(200000, 'x'), {25, -150, 40}},
+  };
   TempFolder temp;
-  fs::permissions(temp.Write("MISC.OPT", "25\r\n-150\r\n40\r\n"), fs::perms::none);
-  EXPECT_EQ(ReadMusicSettings(GameFolder(temp.Path())), Settings(10, 0, 0));
+  for (const auto& [text, expected] : cases) {
+    temp.Write("MISC.OPT", text);
+    EXPECT_EQ(ReadMusicSettings(GameFolder(temp.Path())), expected) << text.substr(0, 40);
+  }
+  if (testing::PermissionsStopUs()) {
+    fs::permissions(temp.Write("MISC.OPT", full), fs::perms::none);
+    EXPECT_EQ(ReadMusicSettings(GameFolder(temp.Path())), (MusicSettings{10, 0, 0}));
+  }
 }
 
 TEST(MusicSettings, AFailedWriteIsReportedAndKeepsTheOldFile) {
@@ -128,18 +112,6 @@ TEST(TextNumbers, ParsesDecimalWholeNumbersThatFit32Bits) {
                           "0x10", "1 2", "\xef\xbc\x91"}) {
     EXPECT_FALSE(ParseWholeNumber(bad).has_value()) << bad;
   }
-}
-
-TEST(TextNumbers, WritesAndReadsOneNumberPerLine) {
-  EXPECT_EQ(WriteNumberLines({10, 0, -200}), "10\r\n0\r\n-200\r\n");
-  EXPECT_EQ(WriteNumberLines({}), "");
-  const auto values = ReadNumberLines("1\r\nx\n\r3", 5);
-  ASSERT_EQ(values.size(), 5u);
-  EXPECT_EQ(values[0], 1);
-  EXPECT_FALSE(values[1].has_value());
-  EXPECT_FALSE(values[2].has_value());  // the empty line between LF and CR
-  EXPECT_EQ(values[3], 3);
-  EXPECT_FALSE(values[4].has_value());
 }
 
 }  // namespace
