@@ -19,74 +19,54 @@ class FigureWalk : public ::testing::Test {
   GameState state;
 };
 
-TEST_F(FigureWalk, RefusalsFollowTheCellCodes) {
-  PlaceFigure(state, 0, 5, 5);
-  for (const std::int32_t box : {1, 2, 3}) {
-    SetCell(state, 4, 5, box);
-    EXPECT_EQ(Move(state, 0, DirLeft), MoveBox);
+TEST_F(FigureWalk, TheTargetCellDecidesTheResultAndItemsAreTakenAsTheStepStarts) {
+  const struct {
+    std::int32_t cell, result, fireGain, bombGain, cellAfter;
+  } cases[] = {
+      {CellNothing, MoveFree, 0, 0, CellNothing},
+      {CellDoodad, MoveFree, 0, 0, CellDoodad},
+      {CellBox1, MoveBox, 0, 0, CellBox1},
+      {CellBox3, MoveBox, 0, 0, CellBox3},
+      {CellBlock1, MoveBlock, 0, 0, CellBlock1},
+      {CellBlock2, MoveBlock, 0, 0, CellBlock2},
+      {CellBlock3, MoveBlock, 0, 0, CellBlock3},
+      {CellItemBomb, MoveTookBomb, 0, 1, CellNothing},
+      {CellItemFire, MoveTookFire, 1, 0, CellNothing},
+      {CellItemFire2, MoveTookDoubleFire, 2, 0, CellNothing},
+      // Fire codes refuse only through the bomb that laid them.
+      {CellFireHorizontal, MoveFree, 0, 0, CellFireHorizontal},
+      {30, MoveFree, 0, 0, 30},
+  };
+  for (const auto& c : cases) {
+    MakeOpenField(state);
+    Character& figure = PlaceFigure(state, 0, 5, 5);
+    figure.PowerFire = 2;
+    figure.PowerBombs = 1;
+    SetCell(state, 6, 5, c.cell);
+    EXPECT_EQ(Move(state, 0, DirRight), c.result) << c.cell;
+    const bool walks = c.result == MoveFree || c.result >= MoveTookFire;
+    EXPECT_EQ(figure.Moving, walks) << c.cell;
+    EXPECT_EQ(figure.AnimTime, walks ? 250 : 0) << c.cell;
+    EXPECT_EQ(figure.Direction, DirRight) << c.cell;  // refused or not, it faces the cell
+    EXPECT_EQ(figure.X, 5);                           // still on its old cell
+    EXPECT_EQ(figure.PowerFire, 2 + c.fireGain) << c.cell;
+    EXPECT_EQ(figure.PowerBombs, 1 + c.bombGain) << c.cell;
+    EXPECT_EQ(CellAt(state, 6, 5), c.cellAfter) << c.cell;
   }
-  for (const std::int32_t block : {4, 5, 6}) {
-    SetCell(state, 4, 5, block);
-    EXPECT_EQ(Move(state, 0, DirLeft), MoveBlock);
-  }
-  PlaceFigure(state, 3, 6, 5, ContOff);
-  EXPECT_EQ(Move(state, 0, DirRight), MoveFigure);
-  state.Bombs.Add(5, 4, 3000, 1, 100, 1);
-  EXPECT_EQ(Move(state, 0, DirUp), MoveBomb);
-  EXPECT_FALSE(Figure(0).Moving);
-  EXPECT_EQ(Figure(0).Direction, DirUp);
-  EXPECT_EQ(CellAt(state, 4, 5), 6);  // nothing but items ever changes
 }
 
-TEST_F(FigureWalk, EdgesRefuseAndTurnButABusyFigureKeepsItsWay) {
-  PlaceFigure(state, 0, 0, 14);
-  EXPECT_EQ(Move(state, 0, DirLeft), MoveOffGrid);
-  EXPECT_EQ(Figure(0).Direction, DirLeft);
-  EXPECT_EQ(Move(state, 0, DirDown), MoveOffGrid);
-  EXPECT_EQ(Figure(0).Direction, DirDown);
-  EXPECT_EQ(Move(state, 0, DirRight), MoveFree);
-  EXPECT_TRUE(Figure(0).Moving);
-  EXPECT_EQ(Figure(0).AnimTime, 250);
-  EXPECT_EQ(Move(state, 0, DirUp), MoveBusy);
-  EXPECT_EQ(Figure(0).Direction, DirRight);
-
-  PlaceFigure(state, 1, 24, 0);
-  EXPECT_EQ(Move(state, 1, DirRight), MoveOffGrid);
-  EXPECT_EQ(Move(state, 1, DirUp), MoveOffGrid);
-}
-
-TEST_F(FigureWalk, ItemsAreTakenWhenTheStepStarts) {
-  Character& figure = PlaceFigure(state, 0, 5, 5);
-  figure.PowerFire = 2;
-  figure.PowerBombs = 1;
-  SetCell(state, 6, 5, CellItemFire);
-  EXPECT_EQ(Move(state, 0, DirRight), MoveTookFire);
-  EXPECT_EQ(CellAt(state, 6, 5), CellNothing);
-  EXPECT_EQ(figure.PowerFire, 3);
-  EXPECT_EQ(figure.X, 5);  // still on its old cell
-
-  PlaceFigure(state, 1, 10, 10);
-  SetCell(state, 10, 9, CellItemFire2);
-  EXPECT_EQ(Move(state, 1, DirUp), MoveTookDoubleFire);
-  EXPECT_EQ(Figure(1).PowerFire, 2);
-  PlaceFigure(state, 2, 12, 12);
-  SetCell(state, 12, 13, CellItemBomb);
-  EXPECT_EQ(Move(state, 2, DirDown), MoveTookBomb);
-  EXPECT_EQ(Figure(2).PowerBombs, 1);
-  EXPECT_EQ(CellAt(state, 12, 13), CellNothing);
-}
-
-TEST_F(FigureWalk, AnItemUnderAnotherFigureIsTakenAlthoughTheStepIsRefused) {
+TEST_F(FigureWalk, FiguresBombsAndFireRefuseAfterTheItemIsTaken) {
   PlaceFigure(state, 0, 5, 5);
-  PlaceFigure(state, 1, 6, 5);
+  PlaceFigure(state, 3, 6, 5, ContOff);  // in play or not, a figure blocks
   SetCell(state, 6, 5, CellItemFire);
   EXPECT_EQ(Move(state, 0, DirRight), MoveFigure);
   EXPECT_EQ(Figure(0).PowerFire, 1);
   EXPECT_EQ(CellAt(state, 6, 5), CellNothing);
+  state.Bombs.Add(5, 4, 3000, 1, 100, 1);
+  EXPECT_EQ(Move(state, 0, DirUp), MoveBomb);
   EXPECT_FALSE(Figure(0).Moving);
-}
 
-TEST_F(FigureWalk, FireOfAnExplodedBombRefusesAlongBothLines) {
+  MakeOpenField(state);
   PlaceFigure(state, 0, 3, 5);
   PlaceFigure(state, 1, 5, 2);
   PlaceFigure(state, 2, 9, 5);
@@ -101,10 +81,25 @@ TEST_F(FigureWalk, FireOfAnExplodedBombRefusesAlongBothLines) {
   SetCell(state, 8, 5, CellItemFire);
   EXPECT_EQ(Move(state, 0, DirRight), MoveFire);
   EXPECT_EQ(Move(state, 2, DirLeft), MoveFire);
-  EXPECT_EQ(Figure(2).PowerFire, 1);  // the item went first
+  EXPECT_EQ(Figure(2).PowerFire, 1);             // the item went first
   EXPECT_EQ(Move(state, 1, DirDown), MoveFree);  // (5, 3) is off the bomb's column
   state.Bombs.Clear();
   EXPECT_EQ(Move(state, 0, DirRight), MoveFree);
+}
+
+TEST_F(FigureWalk, EdgesRefuseAndTurnButABusyFigureKeepsItsWay) {
+  PlaceFigure(state, 0, 0, 14);
+  EXPECT_EQ(Move(state, 0, DirLeft), MoveOffGrid);
+  EXPECT_EQ(Figure(0).Direction, DirLeft);
+  EXPECT_EQ(Move(state, 0, DirDown), MoveOffGrid);
+  EXPECT_EQ(Figure(0).Direction, DirDown);
+  EXPECT_EQ(Move(state, 0, DirRight), MoveFree);
+  EXPECT_EQ(Move(state, 0, DirUp), MoveBusy);
+  EXPECT_EQ(Figure(0).Direction, DirRight);
+
+  PlaceFigure(state, 1, 24, 0);
+  EXPECT_EQ(Move(state, 1, DirRight), MoveOffGrid);
+  EXPECT_EQ(Move(state, 1, DirUp), MoveOffGrid);
 }
 
 TEST_F(FigureWalk, StepsLastFourFramesWhateverTheFrameTime) {

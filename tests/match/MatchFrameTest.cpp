@@ -205,59 +205,43 @@ class TimedMatch : public MatchFrame {
   }
 };
 
-TEST_F(TimedMatch, TheClockCountsDownAndTheHighestCountWins) {
-  Start(MatchMostKills, 102);
-  Man(0, 1, 1).Lives = 2;
-  Man(1, 3, 3).Lives = 3;
-  Man(2, 5, 5).Lives = 1;
-  EXPECT_EQ(Frame().end, MatchEnd::Running);
-  EXPECT_EQ(state.TimeLeft, 51);
-  const FrameOutcome outcome = Frame();
-  EXPECT_EQ(state.TimeLeft, 0);
-  EXPECT_EQ(outcome.end, MatchEnd::Winner);
-  EXPECT_EQ(outcome.winner, 1);
-}
-
-TEST_F(TimedMatch, ATieAmongFiguresInPlayHasNoWinner) {
-  Start(MatchMostLives, 30);
-  Man(0, 1, 1).Lives = 50;
-  Man(2, 3, 3).Lives = 50;
-  Man(3, 5, 5).Lives = 20;
-  EXPECT_EQ(Frame().end, MatchEnd::NoWinner);
-}
-
-TEST_F(TimedMatch, FiguresOutOfPlayKeepTheirOldCountsOutOfIt) {
-  ResetAfterMatch(state);  // every figure now holds 5
-  state.TileMap.fill(CellNothing);
-  Start(MatchMostKills, 51);
-  Man(0, 1, 1).Lives = 2;
-  Man(1, 3, 3).Lives = 1;
-  state.Characters[2].X = state.Characters[2].Y = OffMapPos;
-  state.Characters[3].X = state.Characters[3].Y = OffMapPos;
-  ASSERT_EQ(state.Characters[2].Lives, 5);
-  FrameOutcome outcome = Frame();
-  EXPECT_EQ(outcome.end, MatchEnd::Winner);
-  EXPECT_EQ(outcome.winner, 0);
-
-  MatchEngine again(state, -1);
-  state.TimeLeft = 10;
-  state.Characters[1].Lives = 2;
-  outcome = again.RunFrame(51, KeyState{}, nullptr);
-  EXPECT_EQ(outcome.end, MatchEnd::NoWinner);
-}
-
-TEST_F(TimedMatch, NobodyAboveZeroWithFigureZeroOutShowsNobody) {
-  Start(MatchMostKills, 40);
-  Man(1, 1, 1).Lives = -1;
-  Man(2, 3, 3).Lives = -2;
-  EXPECT_EQ(Frame().end, MatchEnd::NoWinner);
-
-  MatchEngine again(state, -1);
-  state.TimeLeft = 40;
-  Man(0, 8, 8).Lives = 0;
-  const FrameOutcome outcome = again.RunFrame(51, KeyState{}, nullptr);
-  EXPECT_EQ(outcome.end, MatchEnd::Winner);
-  EXPECT_EQ(outcome.winner, 0);
+TEST_F(TimedMatch, AtTimeOutTheHighestCountInPlayWinsAndATieHasNoWinner) {
+  const struct {
+    const char* what;
+    std::int32_t kind, ms;
+    std::array<std::int32_t, 4> lives;
+    std::array<bool, 4> inPlay;
+    MatchEnd end;
+    int winner;
+  } cases[] = {
+      {"time left", MatchMostKills, 52, {2, 3, 1, 0}, {true, true, true, false}, MatchEnd::Running, -1},
+      {"most kills", MatchMostKills, 51, {2, 3, 1, 0}, {true, true, true, false}, MatchEnd::Winner, 1},
+      {"most lives, tie", MatchMostLives, 30, {50, 0, 50, 20}, {true, false, true, true}, MatchEnd::NoWinner, -1},
+      // Figures out of play keep the 5 of the last match's reset out of it.
+      {"old counts", MatchMostKills, 51, {2, 1, 5, 5}, {true, true, false, false}, MatchEnd::Winner, 0},
+      {"old counts, tie", MatchMostKills, 51, {2, 2, 5, 5}, {true, true, false, false}, MatchEnd::NoWinner, -1},
+      // Nobody above 0: the candidate stays figure 0, shown only if it plays.
+      {"nobody, 0 out", MatchMostKills, 40, {0, -1, -2, 0}, {false, true, true, false}, MatchEnd::NoWinner, -1},
+      {"nobody, 0 in", MatchMostKills, 40, {0, -1, -2, 0}, {true, true, true, false}, MatchEnd::Winner, 0},
+  };
+  for (const auto& c : cases) {
+    MakeOpenField(state);
+    Start(c.kind, c.ms);
+    for (int i = 0; i < 4; ++i) {
+      Character& figure = Man(i, 3 * i + 1, 3 * i + 1);
+      figure.Lives = c.lives[static_cast<std::size_t>(i)];
+      if (!c.inPlay[static_cast<std::size_t>(i)]) {
+        figure.Cont = ContOff;
+        figure.X = figure.Y = OffMapPos;
+      }
+    }
+    MatchEngine timed(state, -1);
+    const FrameOutcome outcome = timed.RunFrame(51, KeyState{}, &draws);
+    EXPECT_EQ(state.TimeLeft, c.ms - 51) << c.what;
+    EXPECT_EQ(outcome.end, c.end) << c.what;
+    EXPECT_EQ(outcome.winner, c.winner) << c.what;
+    EXPECT_EQ(draws.Draws().back().picture.kind == PictureKind::Winner, c.end == MatchEnd::Winner) << c.what;
+  }
 }
 
 TEST_F(TimedMatch, ASecondBombCanShareACellThatTwoFiresReset) {
@@ -317,10 +301,6 @@ TEST_F(MatchFrame, AFigureLeftMidStepByTheLastMatchStandsStillInTheNext) {
   Frame(right);
   ASSERT_TRUE(figure.Moving);
   ResetAfterMatch(state);
-  EXPECT_FALSE(figure.Moving);
-  EXPECT_EQ(figure.StepOffset, 0);
-  EXPECT_EQ(figure.Direction, DirRight);
-
   state.TileMap.fill(CellNothing);
   figure.X = 5;
   figure.Y = 5;

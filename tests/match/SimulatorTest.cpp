@@ -85,24 +85,12 @@ TEST_F(Simulator, TracesAMatchToItsWinner) {
   ASSERT_EQ(Run(), 0);
   EXPECT_EQ(errors, "");
   ASSERT_EQ(lines.size(), 1u + 59u);  // header, frames 0..58
-  EXPECT_EQ(lines[0], json::parse(R"({"tileset":3,"background":-1})"));
   EXPECT_EQ(rawLines[0], R"({"tileset":3,"background":-1})");
   EXPECT_EQ(rawLines[1].rfind(R"({"frame":0,"time_left":60000,"beeps":0,"end":null,"winner":null,"tiles":[-1,)", 0), 0u);
   EXPECT_NE(rawLines[1].find(R"("figures":[{"x":5,"y":5,"cont":1,"dir":1,"lives":3,"fire":1,"bombs":0,"moving":true,"step":8,"anim_time":199,"anim_frame":0},)"), std::string::npos);
   EXPECT_NE(rawLines[1].find(R"("bombs":[{"x":5,"y":5,"fuse":2949,"reach":1,"left":0,"up":0,"right":0,"down":0,"duration":100,"exploded":false,"owner":0}],"draw":[["tile:0",)"), std::string::npos);
-
-  const json& first = lines[1];
-  EXPECT_EQ(first["frame"], 0);
-  EXPECT_EQ(first["time_left"], 60000);
-  EXPECT_TRUE(first["end"].is_null());
-  EXPECT_TRUE(first["winner"].is_null());
-  EXPECT_EQ(TileAt(first, 5, 5), 11);
-  EXPECT_EQ(first["figures"][0], json::parse(R"({"x":5,"y":5,"cont":1,"dir":1,"lives":3,"fire":1,"bombs":0,
-      "moving":true,"step":8,"anim_time":199,"anim_frame":0})"));
-  EXPECT_EQ(first["figures"][2]["x"], 50);
-  EXPECT_EQ(first["figures"][2]["lives"], 0);
-  EXPECT_EQ(first["bombs"], json::parse(R"([{"x":5,"y":5,"fuse":2949,"reach":1,"left":0,"up":0,"right":0,
-      "down":0,"duration":100,"exploded":false,"owner":0}])"));
+  EXPECT_EQ(TileAt(lines[1], 5, 5), 11);
+  EXPECT_EQ(lines[1]["figures"][2]["x"], 50);
 
   const json& last = lines.back();
   EXPECT_EQ(last["frame"], 58);
