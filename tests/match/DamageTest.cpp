@@ -79,18 +79,5 @@ TEST_F(Damage, MostKillsCountsForTheBomberAndAgainstOwnBombs) {
   EXPECT_EQ(victim.Lives, -1);
 }
 
-TEST_F(Damage, TwoLastFiguresCaughtByOneBlastBothLeave) {
-  state.MatchKind = MatchNormal;
-  Character& a = PlaceFigure(state, 0, 5, 5);
-  Character& b = PlaceFigure(state, 2, 5, 7);
-  a.Lives = 1;
-  b.Lives = 1;
-  ExplodeBombOf(0, 5, 5, 3);
-  EXPECT_EQ(a.Cont, ContOff);
-  EXPECT_EQ(b.Cont, ContOff);
-  EXPECT_EQ(a.Lives, 0);
-  EXPECT_EQ(b.X, OffMapPos);
-}
-
 }  // namespace
 }  // namespace fl3

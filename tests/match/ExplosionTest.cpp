@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "MatchTestKit.h"
 #include "match/BombLife.h"
 #include "match/Explosion.h"
@@ -233,12 +235,9 @@ TEST_F(Explosions, PlantingHonoursTheCellAndTheBombCount) {
   EXPECT_FALSE(PlantBomb(state, 2));
   ASSERT_EQ(state.Bombs.Count(), 1);
   const Bomb& bomb = state.Bombs.Item(1);
-  EXPECT_EQ(bomb.X, 5);
-  EXPECT_EQ(bomb.Y, 5);
-  EXPECT_EQ(bomb.ExplodeTimeLeft, 3000);
-  EXPECT_EQ(bomb.ExplodeLevel, 4);
-  EXPECT_EQ(bomb.ExplodeDuration, 100);
-  EXPECT_EQ(bomb.Owner, 2);
+  // Place, fuse, reach, fire time, owner.
+  EXPECT_EQ((std::array{bomb.X, bomb.Y, bomb.ExplodeTimeLeft, bomb.ExplodeLevel, bomb.ExplodeDuration, bomb.Owner}),
+            (std::array{5, 5, 3000, 4, 100, 2}));
   EXPECT_FALSE(bomb.Exploded);
   EXPECT_EQ(CellAt(state, 5, 5), CellBombFirst);
 

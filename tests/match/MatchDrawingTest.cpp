@@ -132,7 +132,7 @@ TEST_F(MatchDrawing, BackRowsAreDrawnFirstPassByPass) {
   EXPECT_EQ(state.Characters[3].Y, 2);
 }
 
-TEST_F(MatchDrawing, StatusPanelsShowCountsIconsAndPortraits) {
+TEST_F(MatchDrawing, StatusPanelsShowCountsIconsAndPortraitsAndNegativeCountsInRed) {
   Character& figure = PlaceFigure(state, 3, 2, 2);
   figure.Lives = 12;
   figure.PowerFire = 9;
@@ -152,9 +152,9 @@ TEST_F(MatchDrawing, StatusPanelsShowCountsIconsAndPortraits) {
   ExpectDigit(d[4], 9, 544, 512, kTintWhite);
   ExpectDraw(d[5], PictureKind::Tile, 7, 608, 512, 32, 32);
   ExpectDigit(d[6], 0, 640, 512, kTintWhite);
-}
 
-TEST_F(MatchDrawing, NegativeCountsShowTheirSizeInRed) {
+  MakeOpenField(state);
+  draws.Clear();
   PlaceFigure(state, 0, 1, 1).Lives = -2;
   PlaceFigure(state, 1, 1, 3).Lives = -1;
   PlaceFigure(state, 2, 1, 5).Lives = 0;

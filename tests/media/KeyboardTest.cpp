@@ -30,62 +30,31 @@ TEST(KeyTranslation, EveryNamedKeyHasAnX11KeycodeAndNoOtherCodeIsProduced) {
 TEST(KeyTranslation, X11KeycodesOfEvdevKeyboards) {
   // The basic block is the scan code + 8.
   for (unsigned keycode = 9; keycode <= 96; ++keycode) EXPECT_EQ(ScanCodeFromX11Keycode(keycode), int(keycode) - 8);
-  // The extended keys, each on its own.
-  EXPECT_EQ(ScanCodeFromX11Keycode(104), 156);  // keypad Enter
-  EXPECT_EQ(ScanCodeFromX11Keycode(105), 157);  // right Ctrl
-  EXPECT_EQ(ScanCodeFromX11Keycode(106), 181);  // keypad slash
-  EXPECT_EQ(ScanCodeFromX11Keycode(107), 183);  // Print Screen
-  EXPECT_EQ(ScanCodeFromX11Keycode(108), 184);  // right Alt
-  EXPECT_EQ(ScanCodeFromX11Keycode(110), 199);  // Home
-  EXPECT_EQ(ScanCodeFromX11Keycode(111), 200);  // Up
-  EXPECT_EQ(ScanCodeFromX11Keycode(112), 201);  // Page Up
-  EXPECT_EQ(ScanCodeFromX11Keycode(113), 203);  // Left
-  EXPECT_EQ(ScanCodeFromX11Keycode(114), 205);  // Right
-  EXPECT_EQ(ScanCodeFromX11Keycode(115), 207);  // End
-  EXPECT_EQ(ScanCodeFromX11Keycode(116), 208);  // Down
-  EXPECT_EQ(ScanCodeFromX11Keycode(117), 209);  // Page Down
-  EXPECT_EQ(ScanCodeFromX11Keycode(118), 210);  // Insert
-  EXPECT_EQ(ScanCodeFromX11Keycode(119), 211);  // Delete
-  EXPECT_EQ(ScanCodeFromX11Keycode(127), 116);  // Pause
-  EXPECT_EQ(ScanCodeFromX11Keycode(129), 91);   // keypad comma
-  EXPECT_EQ(ScanCodeFromX11Keycode(133), 219);  // left Windows key
-  EXPECT_EQ(ScanCodeFromX11Keycode(134), 220);  // right Windows key
-  EXPECT_EQ(ScanCodeFromX11Keycode(135), 221);  // menu key
-  // F13..F15 reach the codes that carry their names.
-  EXPECT_EQ(ScanCodeFromX11Keycode(191), 86);
-  EXPECT_EQ(ScanCodeFromX11Keycode(192), 84);
-  EXPECT_EQ(ScanCodeFromX11Keycode(193), 85);
-  EXPECT_EQ(KeyNames(86), "F13");
-  EXPECT_EQ(ScanCodeFromX11Keycode(0), 0);
-  EXPECT_EQ(ScanCodeFromX11Keycode(8), 0);
-  EXPECT_EQ(ScanCodeFromX11Keycode(255), 0);
+  // The extended keys, each on its own; F13 to F15 reach the codes that carry their names.
+  const std::pair<unsigned, int> extended[] = {
+      {104, 156}, {105, 157}, {106, 181}, {107, 183}, {108, 184}, {110, 199}, {111, 200}, {112, 201}, {113, 203},
+      {114, 205}, {115, 207}, {116, 208}, {117, 209}, {118, 210}, {119, 211}, {127, 116}, {129, 91},  {133, 219},
+      {134, 220}, {135, 221}, {191, 86},  {192, 84},  {193, 85},  {0, 0},     {8, 0},     {255, 0}};
+  for (const auto& [keycode, code] : extended) EXPECT_EQ(ScanCodeFromX11Keycode(keycode), code) << KeyNames(code);
 }
 
 TEST(KeyTranslation, QtKeysWithAndWithoutTheKeypad) {
-  EXPECT_EQ(ScanCodeFromQtKey(Qt::Key_Left, false), 203);
-  EXPECT_EQ(ScanCodeFromQtKey(Qt::Key_Left, true), 75);
-  EXPECT_EQ(ScanCodeFromQtKey(Qt::Key_4, true), 75);
-  EXPECT_EQ(ScanCodeFromQtKey(Qt::Key_4, false), 5);
-  EXPECT_EQ(ScanCodeFromQtKey(Qt::Key_Return, false), 28);
-  EXPECT_EQ(ScanCodeFromQtKey(Qt::Key_Enter, true), 156);
-  EXPECT_EQ(ScanCodeFromQtKey(Qt::Key_Slash, true), 181);
-  EXPECT_EQ(ScanCodeFromQtKey(Qt::Key_Slash, false), 53);
-  EXPECT_EQ(ScanCodeFromQtKey(Qt::Key_Asterisk, true), 55);
-  EXPECT_EQ(ScanCodeFromQtKey(Qt::Key_Asterisk, false), 9);
-  EXPECT_EQ(ScanCodeFromQtKey(Qt::Key_Clear, true), 76);
-  EXPECT_EQ(ScanCodeFromQtKey(Qt::Key_Space, false), 57);
-  EXPECT_EQ(ScanCodeFromQtKey(Qt::Key_Space, true), 57);  // no keypad meaning: the key itself
-  EXPECT_EQ(ScanCodeFromQtKey(Qt::Key_A, false), 30);
-  EXPECT_EQ(ScanCodeFromQtKey(Qt::Key_Exclam, false), 2);
-  EXPECT_EQ(ScanCodeFromQtKey(Qt::Key_Shift, false), 42);
-  EXPECT_EQ(ScanCodeFromQtKey(Qt::Key_Control, false), 29);
-  EXPECT_EQ(ScanCodeFromQtKey(Qt::Key_AltGr, false), 184);
-  EXPECT_EQ(ScanCodeFromQtKey(Qt::Key_F13, false), 86);
-  EXPECT_EQ(ScanCodeFromQtKey(Qt::Key_Home, false), 199);
-  EXPECT_EQ(ScanCodeFromQtKey(Qt::Key_Menu, false), 221);
-  EXPECT_EQ(ScanCodeFromQtKey(Qt::Key_Escape, false), 1);
-  EXPECT_EQ(ScanCodeFromQtKey(Qt::Key_Launch0, false), 0);
-  EXPECT_EQ(ScanCodeFromQtKey(0, false), 0);
+  const struct {
+    int qtKey;
+    bool keypad;
+    int code;
+  } keys[] = {
+      {Qt::Key_Left, false, 203},  {Qt::Key_Left, true, 75},      {Qt::Key_4, true, 75},
+      {Qt::Key_4, false, 5},       {Qt::Key_Return, false, 28},   {Qt::Key_Enter, true, 156},
+      {Qt::Key_Slash, true, 181},  {Qt::Key_Slash, false, 53},    {Qt::Key_Asterisk, true, 55},
+      {Qt::Key_Asterisk, false, 9}, {Qt::Key_Clear, true, 76},    {Qt::Key_Space, false, 57},
+      {Qt::Key_Space, true, 57},  // no keypad meaning: the key itself
+      {Qt::Key_A, false, 30},      {Qt::Key_Exclam, false, 2},    {Qt::Key_Shift, false, 42},
+      {Qt::Key_Control, false, 29}, {Qt::Key_AltGr, false, 184},  {Qt::Key_F13, false, 86},
+      {Qt::Key_Home, false, 199},  {Qt::Key_Menu, false, 221},    {Qt::Key_Escape, false, 1},
+      {Qt::Key_Launch0, false, 0}, {0, false, 0},
+  };
+  for (const auto& key : keys) EXPECT_EQ(ScanCodeFromQtKey(key.qtKey, key.keypad), key.code) << KeyNames(key.code);
   // Every named key but the right Shift and right Ctrl, which Qt does not tell apart.
   for (int code = 1; code < 256; ++code) {
     if (!Named(code) || code == 54 || code == 157) continue;

@@ -41,7 +41,7 @@ std::vector<double> FromFirst(std::vector<double> onsets) {
   return onsets;
 }
 
-TEST(MusicEngine, TempoTwentyPlaysTwiceAsFastAsTen) {
+TEST(MusicEngine, TempoScalesTheSpeedFromATenthToTenTimes) {
   std::vector<double> spans;
   for (int tempo : {10, 20}) {
     Player player(ClickTune(8));
@@ -54,9 +54,7 @@ TEST(MusicEngine, TempoTwentyPlaysTwiceAsFastAsTen) {
     spans.push_back(onsets.back());
   }
   EXPECT_NEAR(spans[0] / spans[1], 2.0, 0.02);
-}
 
-TEST(MusicEngine, TempoOneIsATenthAndTempoHundredTenTimesTheSpeed) {
   Player slow(ClickTune(2));
   ApplyMusicSettings(slow.music, MusicSettings{1, 0, 0});
   slow.music.PlayMusic(slow.segment.get(), 0);
@@ -104,7 +102,7 @@ TEST(MusicEngine, LoadingResetsTheTempoUntilTheSettingsAreAppliedAgain) {
   EXPECT_NEAR(onsets[3], 0.75, 0.0075);
 }
 
-TEST(MusicEngine, VolumeIsAttenuationInHundredthsOfADecibel) {
+TEST(MusicEngine, VolumeIsAttenuationInHundredthsOfADecibelAlsoForMusicPlaying) {
   std::vector<double> levels;
   for (int volume : {0, -150, 20}) {
     Player player(ChordTune());
@@ -115,22 +113,24 @@ TEST(MusicEngine, VolumeIsAttenuationInHundredthsOfADecibel) {
   ASSERT_GT(levels[0], 0.001);
   EXPECT_NEAR(Decibels(levels[1] / levels[0]), -1.5, 0.3);
   EXPECT_NEAR(Decibels(levels[2] / levels[0]), 0.2, 0.3);
-}
 
-TEST(MusicEngine, VolumeChangeReachesTheMusicAlreadyPlaying) {
   Player steady(ChordTune()), turnedDown(ChordTune());
   for (Player* player : {&steady, &turnedDown}) {
     player->music.PlayMusic(player->segment.get(), 0);
     player->Render(0.5);
   }
   turnedDown.music.SetMusicVolume(-600);
-  const double ratio = Rms(turnedDown.Render(1.0)) / Rms(steady.Render(1.0));
-  EXPECT_NEAR(Decibels(ratio), -6.0, 0.3);
+  EXPECT_NEAR(Decibels(Rms(turnedDown.Render(1.0)) / Rms(steady.Render(1.0))), -6.0, 0.3);
 }
 
-TEST(MusicEngine, StoppedSegmentFallsSilentAtOnce) {
+TEST(MusicEngine, StopSilencesItsOwnSegmentAtOnceAndIgnoresOthersAndNothing) {
   Player player(ChordTune());
+  const auto other = player.music.LoadMusic(player.folder.Write("OTHER.MID", ClickTune(2)), true);
   player.music.PlayMusic(player.segment.get(), -1);
+  player.music.StopMusic(other.get());
+  player.music.StopMusic(nullptr);
+  player.music.PlayMusic(nullptr, -1);
+  EXPECT_TRUE(player.music.IsPlaying());
   EXPECT_GT(Rms(player.Render(1.0)), 0.01);
 
   player.music.StopMusic(player.segment.get());
@@ -139,17 +139,6 @@ TEST(MusicEngine, StoppedSegmentFallsSilentAtOnce) {
 
   // It starts again from the beginning when asked.
   player.music.PlayMusic(player.segment.get(), -1);
-  EXPECT_GT(Rms(player.Render(1.0)), 0.01);
-}
-
-TEST(MusicEngine, StopIgnoresNothingAndSegmentsThatAreNotPlaying) {
-  Player player(ChordTune());
-  const auto other = player.music.LoadMusic(player.folder.Write("OTHER.MID", ClickTune(2)), true);
-  player.music.PlayMusic(player.segment.get(), -1);
-  player.music.StopMusic(other.get());
-  player.music.StopMusic(nullptr);
-  player.music.PlayMusic(nullptr, -1);
-  EXPECT_TRUE(player.music.IsPlaying());
   EXPECT_GT(Rms(player.Render(1.0)), 0.01);
   EXPECT_TRUE(player.messages.shown.empty());
 }
@@ -205,7 +194,7 @@ void ExpectOneNoMusicMessage(const RecordingMessages& messages) {
   EXPECT_EQ(messages.shown[0].icon, MessageIcon::Information);
 }
 
-TEST(MusicEngine, NoSoundDeviceSaysSoOnceAndEveryCallAfterIsHarmless) {
+TEST(MusicEngine, NoSoundDeviceOrSoundFontSaysSoOnceAndEveryCallAfterIsHarmless) {
   TempFolder folder;
   RecordingMessages messages;
   FluidSynthMusicOptions options;
@@ -224,17 +213,15 @@ TEST(MusicEngine, NoSoundDeviceSaysSoOnceAndEveryCallAfterIsHarmless) {
   EXPECT_FALSE(music.InitMusic(128));  // tried again, quietly
   music.ReleaseMusic();
   ExpectOneNoMusicMessage(messages);
-}
 
-TEST(MusicEngine, MissingSoundFontIsTreatedAsNoMusic) {
-  RecordingMessages messages;
-  FluidSynthMusicOptions options = OfflineOptions();
-  options.soundFont = "/nonexistent/none.sf2";
-  FluidSynthMusic music(messages, options);
-  EXPECT_FALSE(music.InitMusic(128));
-  EXPECT_FALSE(music.IsReady());
-  ExpectOneNoMusicMessage(messages);
-  EXPECT_EQ(Peak(music.RenderOffline(Frames(0.1))), 0.0f);
+  RecordingMessages fontMessages;
+  FluidSynthMusicOptions noFont = OfflineOptions();
+  noFont.soundFont = "/nonexistent/none.sf2";
+  FluidSynthMusic withoutFont(fontMessages, noFont);
+  EXPECT_FALSE(withoutFont.InitMusic(128));
+  EXPECT_FALSE(withoutFont.IsReady());
+  ExpectOneNoMusicMessage(fontMessages);
+  EXPECT_EQ(Peak(withoutFont.RenderOffline(Frames(0.1))), 0.0f);
 }
 
 TEST(MusicEngine, ReleasedEngineIgnoresPlayAndCanBeSetUpAgain) {
