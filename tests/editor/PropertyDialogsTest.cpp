@@ -106,6 +106,7 @@ struct MusicDialogBench : EditorWindowBench {
   MusicDialogBench() {
     temp.Write("battle.mid", "MThd");
     temp.Write("CAVERN.MID", "MThd");
+    temp.Write("NOTES.TXT", "");
   }
   std::unique_ptr<frmNormalEditPropT> Open() {
     return std::make_unique<frmNormalEditPropT>(state, folder, messages, music, &Window());

@@ -18,8 +18,12 @@ TEST(EditorTools, FreshEditorHasTheDefaultChoicesAndPaintsNothingFirst) {
   EXPECT_EQ(bench.editor.TileSetNumber, 0);
   EXPECT_EQ(bench.editor.BackgroundNumber, 0);
 
+  // Box and item kinds count only for the item tool.
+  bench.editor.SelectedItem = ItemKind::Fire2;
+  bench.editor.SelectedBox = BoxKind::Box3;
   bench.ApplyAt(3, 2);
   EXPECT_EQ(bench.Tile(3, 2), CellNothing);
+  EXPECT_EQ(bench.Item(3, 2), ItemNone);
   EXPECT_TRUE(bench.editor.FileChanged);
 }
 
@@ -85,18 +89,11 @@ TEST(EditorTools, RandomItemWithoutBoxIsRefusedYetMarksTheLevelChanged) {
   EXPECT_TRUE(bench.editor.FileChanged);
   // The pointer is shown for the box; it was not hidden, so it stays shown.
   EXPECT_EQ(bench.pointerSwitches, std::vector<bool>({true}));
-}
 
-TEST(EditorTools, RefusalHidesThePointerAgainWhenItWasHiddenOverTheCanvas) {
-  EditorTestBench bench;
-  bench.editor.SelectedTool = Tool::UseItem;
-  bench.editor.SelectedBox = BoxKind::None;
-  bench.editor.SelectedItem = ItemKind::Random;
+  // Hidden over the canvas, it is hidden again once the box is closed.
   bench.editor.PointerHidden = true;
-
   bench.ApplyAt(0, 0);
-
-  EXPECT_EQ(bench.pointerSwitches, std::vector<bool>({true, false}));
+  EXPECT_EQ(bench.pointerSwitches, std::vector<bool>({true, true, false}));
   EXPECT_TRUE(bench.editor.PointerHidden);
 }
 
@@ -118,10 +115,6 @@ TEST(EditorTools, PositionToolsMoveTheirFigureAndLeaveTheGrids) {
   }
   EXPECT_TRUE(bench.editor.FileChanged);
 
-  bench.editor.SelectedTool = Tool::PositionPlayer1;
-  bench.ApplyAt(24, 0);
-  EXPECT_EQ(bench.state.Characters[0].X, 24);
-  EXPECT_EQ(bench.state.Characters[0].Y, 0);
   bench.editor.SelectedTool = Tool::PositionPlayer4;
   bench.ApplyAt(0, 14);
   EXPECT_EQ(bench.state.Characters[3].X, 0);
@@ -139,15 +132,6 @@ TEST(EditorTools, CellsOffTheMapAreNeverWrittenAndLeaveFileChanged) {
   bench.ApplyAt(25, 14);
   EXPECT_EQ(bench.state.Characters[1].X, 0);
   EXPECT_FALSE(bench.editor.FileChanged);
-}
-
-TEST(EditorTools, BoxAndItemKindsCountOnlyForTheItemTool) {
-  EditorTestBench bench;
-  bench.editor.SelectedItem = ItemKind::Fire2;
-  bench.editor.SelectedBox = BoxKind::Box3;
-  bench.ApplyAt(2, 2);
-  EXPECT_EQ(bench.Tile(2, 2), CellNothing);
-  EXPECT_EQ(bench.Item(2, 2), ItemNone);
 }
 
 }  // namespace

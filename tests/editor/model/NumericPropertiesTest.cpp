@@ -10,39 +10,24 @@ namespace {
 using testing::EditorTestBench;
 using Texts = std::array<std::string, kPropertyCount>;
 
-TEST(PropertyNumber, AcceptsSignDigitsOnePointAndAnExponentWithBlanksAround) {
-  EXPECT_EQ(ParsePropertyNumber("2.5"), 2);
-  EXPECT_EQ(ParsePropertyNumber("3.5"), 4);
-  EXPECT_EQ(ParsePropertyNumber("1e1"), 10);
-  EXPECT_EQ(ParsePropertyNumber("  -12  "), -12);
-  EXPECT_EQ(ParsePropertyNumber("+7"), 7);
-  EXPECT_EQ(ParsePropertyNumber(".5"), 0);
-  EXPECT_EQ(ParsePropertyNumber("5."), 5);
-  EXPECT_EQ(ParsePropertyNumber("-2.5"), -2);
-  EXPECT_EQ(ParsePropertyNumber("25E-1"), 2);
-  EXPECT_EQ(ParsePropertyNumber("1.5e+1"), 15);
-  EXPECT_EQ(ParsePropertyNumber("007"), 7);
-  EXPECT_EQ(ParsePropertyNumber("\t50"), 50);
-  EXPECT_EQ(ParsePropertyNumber("1e-400"), 0);  // too small for a double, still a number
+TEST(PropertyNumber, AcceptsSignDigitsOnePointAndAnExponentWithBlanksAroundRoundedHalfToEven) {
+  const std::pair<const char*, std::int32_t> numbers[] = {
+      {"2.5", 2},      {"3.5", 4},     {"1e1", 10},       {"  -12  ", -12}, {"+7", 7},   {".5", 0},
+      {"5.", 5},       {"-2.5", -2},   {"25E-1", 2},      {"1.5e+1", 15},   {"007", 7},  {"\t50", 50},
+      {"1e-400", 0},  // too small for a double, still a number
+      {"2147483647", 2147483647},      {"-2147483648", -2147483647 - 1}, {"2147483647.4", 2147483647},
+      {"-2147483648.5", -2147483647 - 1},  // the even neighbour is inside
+  };
+  for (const auto& [text, value] : numbers) EXPECT_EQ(ParsePropertyNumber(text), value) << '"' << text << '"';
 }
 
-TEST(PropertyNumber, EverythingElseIsNoNumber) {
-  for (const char* text : {"", " ", "-", "+", ".", "1.2.3", "1e", "e5", "1e+", "--1", "1-", "0x10", "&H10",
-                           "1,000", "$5", "1 2", "inf", "nan", "1,5", "12a", "- 1", "1e1.5"}) {
+TEST(PropertyNumber, EverythingElseAndNumbersOutsideThe32BitRangeAreNoNumbers) {
+  for (const char* text : {"", " ", "-", "+", ".", "1.2.3", "1e", "e5", "1e+", "--1", "1-", "0x10", "&H10", "1,000",
+                           "$5", "1 2", "inf", "nan", "1,5", "12a", "- 1", "1e1.5",
+                           "2147483647.5",  // rounds to 2147483648
+                           "2147483648", "-2147483649", "1e10", "1e400"}) {
     EXPECT_EQ(ParsePropertyNumber(text), std::nullopt) << '"' << text << '"';
   }
-}
-
-TEST(PropertyNumber, NumbersOutsideThe32BitRangeAreNoNumbers) {
-  EXPECT_EQ(ParsePropertyNumber("2147483647"), 2147483647);
-  EXPECT_EQ(ParsePropertyNumber("-2147483648"), -2147483647 - 1);
-  EXPECT_EQ(ParsePropertyNumber("2147483647.4"), 2147483647);
-  EXPECT_EQ(ParsePropertyNumber("-2147483648.5"), -2147483647 - 1);  // the even neighbour is inside
-  EXPECT_EQ(ParsePropertyNumber("2147483647.5"), std::nullopt);      // rounds to 2147483648
-  EXPECT_EQ(ParsePropertyNumber("2147483648"), std::nullopt);
-  EXPECT_EQ(ParsePropertyNumber("-2147483649"), std::nullopt);
-  EXPECT_EQ(ParsePropertyNumber("1e10"), std::nullopt);
-  EXPECT_EQ(ParsePropertyNumber("1e400"), std::nullopt);
 }
 
 struct NumericBench : EditorTestBench {
@@ -91,6 +76,11 @@ TEST(NumericProperties, EveryAcceptedChangeTakesAllEighteenValuesOver) {
   EXPECT_EQ(bench.state.Characters[3].PowerFire, 17);
   EXPECT_EQ(bench.state.Characters[3].PowerBombs, 18);
   EXPECT_TRUE(bench.editor.FileChanged);
+
+  // Unchanged values still mark the level changed.
+  bench.editor.FileChanged = false;
+  EXPECT_TRUE(bench.dialog.TextsChanged(bench.dialog.CurrentTexts()));
+  EXPECT_TRUE(bench.editor.FileChanged);
 }
 
 TEST(NumericProperties, OneBadBoxStopsAllAndTheWarningTitleStays) {
@@ -138,12 +128,6 @@ TEST(NumericProperties, NothingIsTakenOverWhileTheBoxesAreFilled) {
   EXPECT_EQ(bench.editor.TileSetNumber, 0);
   EXPECT_FALSE(bench.editor.FileChanged);
   EXPECT_STREQ(bench.dialog.Title(), "Extended Level Properties (Numerical)");
-}
-
-TEST(NumericProperties, UnchangedValuesStillMarkTheLevelChanged) {
-  NumericBench bench;
-  EXPECT_TRUE(bench.dialog.TextsChanged(bench.dialog.CurrentTexts()));
-  EXPECT_TRUE(bench.editor.FileChanged);
 }
 
 }  // namespace
