@@ -22,33 +22,6 @@ TEST(ArtTools, PaintThatMatchesTheKeyStaysVisible) {
   EXPECT_EQ(flat.pixel(2, 0), Rgb(0xC0C0C0));
 }
 
-TEST(ArtTools, OutlineRingsWhatWasDrawn) {
-  PixelCanvas edge(5, 5), full(5, 5);
-  edge.Set(2, 2, Rgb(0xFF0000));
-  full.Set(2, 2, Rgb(0xFF0000));
-  edge.Outline(InkLine);
-  full.Outline(InkLine, true);
-  int edgeInk = 0, fullInk = 0;
-  for (int y = 0; y < 5; ++y)
-    for (int x = 0; x < 5; ++x) edgeInk += edge.At(x, y) == InkLine, fullInk += full.At(x, y) == InkLine;
-  EXPECT_EQ(edgeInk, 4);
-  EXPECT_EQ(fullInk, 8);
-  EXPECT_EQ(edge.At(2, 2), Rgb(0xFF0000));
-  EXPECT_EQ(edge.At(1, 2), InkLine);
-  EXPECT_FALSE(edge.Opaque(1, 1));
-}
-
-TEST(ArtTools, TurnsAndMirrorsMovePixelsWhereExpected) {
-  PixelCanvas c(4, 2);
-  c.Set(0, 0, Rgb(0x0000FF));
-  const PixelCanvas turned = c.Turned();  // clockwise: the top-left goes top-right
-  EXPECT_EQ(turned.Width(), 2);
-  EXPECT_EQ(turned.Height(), 4);
-  EXPECT_EQ(turned.At(1, 0), Rgb(0x0000FF));
-  EXPECT_EQ(c.Mirrored().At(3, 0), Rgb(0x0000FF));
-  EXPECT_EQ(c.Flipped().At(0, 1), Rgb(0x0000FF));
-}
-
 LevelDesign Plain() {
   LevelDesign d{"TEST.FL3", 1, -1, Hidden::Random, 5, "X.MID", 1, 2, {}};
   for (auto& row : d.rows) row = ".........................";

@@ -15,6 +15,8 @@ namespace {
 const char* const kLevels[] = {"ARENA.FL3",  "CAVERN.FL3", "CROSSFIRE.FL3", "DUEL.FL3",   "GARDEN.FL3",
                                "ISLANDS.FL3", "MAZE.FL3",   "OASIS.FL3",     "SUNRISE.FL3"};
 
+bool IsBox(std::int32_t cell) { return cell >= CellBox1 && cell <= CellBox3; }
+
 bool Walkable(const LevelData& level, int x, int y) {
   if (!OnMap(x, y)) return false;
   const auto cell = level.TileMap[CellIndex(x, y)];
@@ -27,27 +29,6 @@ LevelData Load(const std::string& name) {
   EXPECT_TRUE(result.ok) << name << ": " << result.reason;
   EXPECT_EQ(std::filesystem::file_size(GameDir() / name), kLevelFileSize) << name;
   return level;
-}
-
-TEST(LevelFiles, EveryFigureStartsOnTheMapWithRoomToMove) {
-  for (const char* name : kLevels) {
-    const LevelData level = Load(name);
-    std::set<std::pair<int, int>> starts;
-    for (int i = 0; i < 4; ++i) {
-      const FigureStart& f = level.Figures[i];
-      ASSERT_TRUE(OnMap(f.X, f.Y)) << name << " figure " << i;
-      EXPECT_TRUE(Walkable(level, f.X, f.Y)) << name << " figure " << i;
-      const bool canStep = Walkable(level, f.X - 1, f.Y) || Walkable(level, f.X + 1, f.Y) ||
-                           Walkable(level, f.X, f.Y - 1) || Walkable(level, f.X, f.Y + 1);
-      EXPECT_TRUE(canStep) << name << " figure " << i;
-      EXPECT_GE(f.PowerBombs, 0) << name;
-      EXPECT_LE(f.PowerBombs, 1) << name;
-      EXPECT_GE(f.PowerFire, 1) << name;
-      EXPECT_LE(f.PowerFire, 2) << name;
-      starts.insert({f.X, f.Y});
-    }
-    EXPECT_EQ(starts.size(), 4u) << name << ": every figure has its own start cell";
-  }
 }
 
 // Cells a figure can reach from its start once the boxes on the way burn.
@@ -69,16 +50,29 @@ std::set<std::pair<int, int>> Reachable(const LevelData& level, int fromX, int f
   return seen;
 }
 
-TEST(LevelFiles, EveryFigureCanFightItsWayToTheOthers) {
+TEST(LevelFiles, EveryLevelLoadsAndEveryFigureCanFightItsWayToTheOthers) {
   for (const char* name : kLevels) {
     const LevelData level = Load(name);
+    std::set<std::pair<int, int>> starts;
+    for (int i = 0; i < 4; ++i) {
+      const FigureStart& f = level.Figures[i];
+      ASSERT_TRUE(OnMap(f.X, f.Y)) << name << " figure " << i;
+      EXPECT_TRUE(Walkable(level, f.X, f.Y)) << name << " figure " << i;
+      const bool canStep = Walkable(level, f.X - 1, f.Y) || Walkable(level, f.X + 1, f.Y) ||
+                           Walkable(level, f.X, f.Y - 1) || Walkable(level, f.X, f.Y + 1);
+      EXPECT_TRUE(canStep) << name << " figure " << i;
+      EXPECT_TRUE(f.PowerBombs >= 0 && f.PowerBombs <= 1) << name;
+      EXPECT_TRUE(f.PowerFire >= 1 && f.PowerFire <= 2) << name;
+      starts.insert({f.X, f.Y});
+    }
+    EXPECT_EQ(starts.size(), 4u) << name << ": every figure has its own start cell";
     const auto reach = Reachable(level, level.Figures[0].X, level.Figures[0].Y);
     for (int i = 1; i < 4; ++i)
       EXPECT_TRUE(reach.count({level.Figures[i].X, level.Figures[i].Y})) << name << " figure " << i;
     // Plenty to blow up, and room to walk.
     int boxes = 0, open = 0;
     for (auto cell : level.TileMap) {
-      boxes += cell >= CellBox1 && cell <= CellBox3;
+      boxes += IsBox(cell);
       open += cell == CellNothing || cell == CellDoodad;
     }
     EXPECT_GE(boxes, 60) << name;
@@ -86,19 +80,20 @@ TEST(LevelFiles, EveryFigureCanFightItsWayToTheOthers) {
   }
 }
 
-TEST(LevelFiles, CodesPicturesAndMusicAreOnesTheGameHas) {
+TEST(LevelFiles, CodesPicturesAndMusicAreOnesTheGameHasAndTheSetIsVaried) {
   const std::set<std::string> tunes = {"", "BATTLE.MID", "CAVERN.MID", "SUNRISE.MID"};
+  std::set<int> tileSets, backgrounds;
+  int withRandomItems = 0, withChosenItems = 0, withMusic = 0;
   for (const char* name : kLevels) {
     const LevelData level = Load(name);
+    bool random = false, chosen = false;
     for (int i = 0; i < CellCount; ++i) {
-      EXPECT_GE(level.TileMap[i], CellNothing) << name;
-      EXPECT_LE(level.TileMap[i], CellBlock3) << name;
-      EXPECT_GE(level.ItemMap[i], ItemRandom) << name;
-      EXPECT_LE(level.ItemMap[i], ItemFire2) << name;
-      const bool box = level.TileMap[i] >= CellBox1 && level.TileMap[i] <= CellBox3;
-      if (!box) {
-        EXPECT_EQ(level.ItemMap[i], ItemNone) << name << " cell " << i;
-      }
+      EXPECT_TRUE(level.TileMap[i] >= CellNothing && level.TileMap[i] <= CellBlock3) << name << " cell " << i;
+      EXPECT_TRUE(level.ItemMap[i] >= ItemRandom && level.ItemMap[i] <= ItemFire2) << name << " cell " << i;
+      // Only boxes hide anything.
+      EXPECT_TRUE(IsBox(level.TileMap[i]) || level.ItemMap[i] == ItemNone) << name << " cell " << i;
+      random = random || level.ItemMap[i] == ItemRandom;
+      chosen = chosen || level.ItemMap[i] > ItemNone;
     }
     EXPECT_TRUE(std::filesystem::exists(GameDir() / ("A" + std::to_string(level.TileSetNumber) + ".BMP"))) << name;
     if (level.BackgroundNumber >= 0) {
@@ -106,21 +101,8 @@ TEST(LevelFiles, CodesPicturesAndMusicAreOnesTheGameHas) {
           << name;
     }
     EXPECT_TRUE(tunes.count(level.LevelMusic)) << name << " names " << level.LevelMusic;
-  }
-}
-
-TEST(LevelFiles, TheSetIsVaried) {
-  std::set<int> tileSets, backgrounds;
-  int withRandomItems = 0, withChosenItems = 0, withMusic = 0;
-  for (const char* name : kLevels) {
-    const LevelData level = Load(name);
     tileSets.insert(level.TileSetNumber);
     backgrounds.insert(level.BackgroundNumber);
-    bool random = false, chosen = false;
-    for (int i = 0; i < CellCount; ++i) {
-      random = random || level.ItemMap[i] == ItemRandom;
-      chosen = chosen || level.ItemMap[i] > ItemNone;
-    }
     withRandomItems += random;
     withChosenItems += chosen;
     withMusic += !level.LevelMusic.empty();

@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <set>
 #include <string>
-#include <vector>
 
 #include "GameFolderPictures.h"
 
@@ -46,15 +44,9 @@ TEST(PictureFiles, TilesetLooksDifferButShareItemsBombsAndFire) {
   EXPECT_EQ(a0.copy(7 * 32, 0, 18 * 32, 32), a1.copy(7 * 32, 0, 18 * 32, 32));
   EXPECT_EQ(a0.copy(7 * 32, 0, 18 * 32, 32), a2.copy(7 * 32, 0, 18 * 32, 32));
   // Eight distinct bomb frames make the bomb pulse.
-  std::set<std::vector<QRgb>> frames;
-  for (int cell = 10; cell <= 17; ++cell) {
-    const QImage frame = a0.copy(32 * cell, 0, 32, 32);
-    std::vector<QRgb> pixels;
-    for (int y = 0; y < 32; ++y)
-      for (int x = 0; x < 32; ++x) pixels.push_back(frame.pixel(x, y));
-    frames.insert(pixels);
-  }
-  EXPECT_EQ(frames.size(), 8u);
+  for (int cell = 10; cell <= 17; ++cell)
+    for (int other = 10; other < cell; ++other)
+      EXPECT_NE(a0.copy(32 * cell, 0, 32, 32), a0.copy(32 * other, 0, 32, 32)) << cell << " " << other;
 }
 
 // The lowest row of the rectangle holding anything but the key colour.
@@ -106,7 +98,6 @@ TEST(PictureFiles, CharacterSheetHoldsEightOrMoreWalkingFigures) {
   ASSERT_EQ(sheet.height() % 64, 0);
   const int rows = sheet.height() / 64;
   ASSERT_GE(rows, 8);
-  std::set<std::vector<QRgb>> portraits;
   for (int row = 0; row < rows; ++row) {
     for (int frame = 0; frame < 12; ++frame) {
       const int figure = 32 * 64 - CountColour(sheet, 32 * frame, 64 * row, 32, 64, kGrey);
@@ -115,25 +106,21 @@ TEST(PictureFiles, CharacterSheetHoldsEightOrMoreWalkingFigures) {
       // Nothing touches the frame's sides, so neighbours never bleed in.
       EXPECT_EQ(CountColour(sheet, 32 * frame, 64 * row, 1, 64, kGrey), 64) << "row " << row << " frame " << frame;
       EXPECT_EQ(CountColour(sheet, 32 * frame + 31, 64 * row, 1, 64, kGrey), 64) << "row " << row << " frame " << frame;
-    }
-    // Feet on the figure's own cell, the lower half of the frame.
-    for (int frame = 0; frame < 12; ++frame)
+      // Feet on the figure's own cell, the lower half of the frame.
       EXPECT_GE(LowestDrawnRow(sheet, 32 * frame, 64 * row, 32, 64, kGrey), 58) << "row " << row << " frame " << frame;
+    }
     // Each facing walks: its three steps differ.
     for (int facing = 0; facing < 4; ++facing) {
       const QImage stand = sheet.copy(96 * facing, 64 * row, 32, 64);
       EXPECT_NE(stand, sheet.copy(96 * facing + 32, 64 * row, 32, 64)) << row << " " << facing;
       EXPECT_NE(sheet.copy(96 * facing + 32, 64 * row, 32, 64), sheet.copy(96 * facing + 64, 64 * row, 32, 64));
     }
-    // The portrait is the upper half of the first down-facing frame: the head.
-    const QImage portrait = sheet.copy(288, 64 * row, 32, 32);
-    EXPECT_GT(32 * 32 - CountColour(portrait, 0, 0, 32, 32, kGrey), 250) << "row " << row;
-    std::vector<QRgb> pixels;
-    for (int y = 0; y < 32; ++y)
-      for (int x = 0; x < 32; ++x) pixels.push_back(portrait.pixel(x, y));
-    portraits.insert(pixels);
+    // The portrait is the upper half of the first down-facing frame: the head,
+    // and every figure has its own face.
+    EXPECT_GT(32 * 32 - CountColour(sheet, 288, 64 * row, 32, 32, kGrey), 250) << "row " << row;
+    for (int other = 0; other < row; ++other)
+      EXPECT_NE(sheet.copy(288, 64 * row, 32, 32), sheet.copy(288, 64 * other, 32, 32)) << row << " " << other;
   }
-  EXPECT_EQ(portraits.size(), static_cast<std::size_t>(rows)) << "every figure has its own face";
 }
 
 TEST(PictureFiles, WinnerPicturesAreSquareOnMagenta) {
