@@ -16,6 +16,7 @@
 
 #include "QtTestApplication.h"
 #include "RecordingMessages.h"
+#include "RecordingMusicEngine.h"
 #include "TempFolder.h"
 #include "core/GameFolder.h"
 #include "core/GameState.h"
@@ -25,7 +26,6 @@
 #include "editor/PalettePicture.h"
 #include "editor/SimpleComboBox.h"
 #include "editor/model/EditMapDrawing.h"
-#include "model/FakeMusicEngine.h"
 
 // Readable QStrings in failure messages.
 inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
@@ -101,7 +101,7 @@ struct EditorWindowBench {
   GameFolder folder{temp.Path()};
   GameState state;
   RecordingMessages messages;
-  FakeMusicEngine music;
+  RecordingMusicEngine music{messages};
   std::unique_ptr<frmNormalEdit> window;
 };
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "FakeMusicEngine.h"
+#include "RecordingMusicEngine.h"
 #include "RecordingMessages.h"
 #include "TempFolder.h"
 #include "core/GameFolder.h"
@@ -22,7 +22,7 @@ struct MusicBench {
   GameFolder folder{temp.Path()};
   GameState state;
   testing::RecordingMessages messages;
-  testing::FakeMusicEngine music;
+  testing::RecordingMusicEngine music{messages};
   LevelMusicChoice choice{state, folder, messages, music};
 };
 
@@ -44,11 +44,10 @@ TEST(LevelMusicChoice, TestPlaysWithTheCurrentSettingsStopTurnsItOffAndCloseRele
   bench.choice.Close();  // stops the test still playing
   bench.choice.Close();  // and releases only once
 
-  EXPECT_EQ(bench.music.calls, Calls({"InitMusic 128", "LoadMusic CAVERN.MID midi", "SetMusicTempo 1.500000",
-                                      "SetMusicVolume -120", "SetMusicGroove 4", "PlayMusic CAVERN.MID -1",
-                                      "StopMusic CAVERN.MID", "LoadMusic battle.mid midi",
-                                      "SetMusicTempo 1.500000", "SetMusicVolume -120", "SetMusicGroove 4",
-                                      "PlayMusic battle.mid -1", "StopMusic battle.mid", "ReleaseMusic"}));
+  EXPECT_EQ(bench.music.calls, Calls({"InitMusic 128", "LoadMusic CAVERN.MID midi", "SetMusicTempo 1.5",
+                                      "SetMusicVolume -120", "SetMusicGroove 4", "PlayMusic #1 -1", "StopMusic #1",
+                                      "LoadMusic battle.mid midi", "SetMusicTempo 1.5", "SetMusicVolume -120",
+                                      "SetMusicGroove 4", "PlayMusic #2 -1", "StopMusic #2", "ReleaseMusic"}));
   EXPECT_TRUE(bench.messages.shown.empty());
 }
 
