@@ -43,47 +43,16 @@ TEST(EditorWindowFiles, NameFieldListsTheLevelsAndKeepsTheTypedName) {
   EXPECT_EQ(field->text(), "b.fl3");
 }
 
-TEST(EditorWindowFiles, OpenLoadsAndRedrawsOrReportsAMissingFile) {
+TEST(EditorWindowFiles, SaveAsOpenAndExitWorkThroughTheirButtons) {
   EditorWindowBench bench;
   bench.temp.Write("ONE.FL3", LevelWithBlockAtOrigin());
-  bench.Window();
-  bench.Palette()->optionEnv(2)->click();
-  bench.PressAndRelease(QPoint(100, 100));
-
-  bench.TypeName("TWO.FL3");
-  bench.Window().buttonOpen()->click();
-  ASSERT_EQ(bench.messages.shown.size(), 1u);
-  EXPECT_EQ(bench.messages.shown[0].text, "File does not exsist.");
-
-  bench.TypeName("one.fl3");
-  bench.messages.answers = {MessageAnswer::Cancel};
-  bench.Window().buttonOpen()->click();
-  ASSERT_EQ(bench.messages.shown.size(), 2u);
-  EXPECT_EQ(bench.messages.shown[1].title, "W A R N I N G !");
-  EXPECT_EQ(bench.state.Tile(6, 6), CellBlock1);
-
-  bench.Window().buttonOpen()->click();  // answered Ok
-  EXPECT_EQ(bench.state.Tile(0, 0), CellBlock2);
-  EXPECT_EQ(bench.state.Tile(6, 6), CellDoodad);
-  EXPECT_EQ(bench.state.Characters[0].X, 4);
-  EXPECT_EQ(bench.Window().Model().TileSetNumber, 2);
-  EXPECT_FALSE(bench.Window().Model().FileChanged);
-  EXPECT_EQ(bench.CanvasPixel(104, 104), testing::EditPictureColour(EditDoodad));
-  EXPECT_EQ(bench.CanvasPixel(40, 8), testing::EditPictureColour(EditDoodad));
-  EXPECT_EQ(bench.CanvasPixel(40, 40), testing::EditPictureColour(EditDoodad));
-}
-
-TEST(EditorWindowFiles, SaveAsWritesTheLevelAndShowsTheFullName) {
-  EditorWindowBench bench;
   bench.Window();
   bench.Palette()->optionItems()->click();
   bench.Palette()->optionItemsBox(2)->click();
   bench.Palette()->optionItemsItems(1)->click();
   bench.PressAndRelease(QPoint(200, 120));  // cell (12, 7)
   bench.TypeName("castle");
-
   bench.Window().buttonSave()->click();
-
   EXPECT_EQ(bench.Window().listFiles()->text(), "castle.FL3");
   const std::string bytes = bench.temp.Read("castle.FL3");
   ASSERT_EQ(bytes.size(), 3328u);
@@ -92,59 +61,66 @@ TEST(EditorWindowFiles, SaveAsWritesTheLevelAndShowsTheFullName) {
   EXPECT_EQ(bytes.substr(2312, 4), std::string("\x02\0\0\0", 4));
   EXPECT_FALSE(bench.Window().Model().FileChanged);
   EXPECT_TRUE(bench.messages.shown.empty());
+
+  // A wrong name is reported before the question about unsaved changes;
+  // Cancel keeps the painted level, OK loads the file and redraws.
+  bench.Palette()->optionEnv(2)->click();
+  bench.PressAndRelease(QPoint(100, 100));
+  bench.TypeName("TWO.FL3");
+  bench.Window().buttonOpen()->click();
+  ASSERT_EQ(bench.messages.shown.size(), 1u);
+  EXPECT_EQ(bench.messages.shown[0].text, "File does not exsist.");
+  bench.TypeName("one.fl3");
+  bench.messages.answers = {MessageAnswer::Cancel};
+  bench.Window().buttonOpen()->click();
+  ASSERT_EQ(bench.messages.shown.size(), 2u);
+  EXPECT_EQ(bench.messages.shown[1].title, "W A R N I N G !");
+  EXPECT_EQ(bench.state.Tile(6, 6), CellBlock1);
+  bench.Window().buttonOpen()->click();  // answered Ok
+  EXPECT_EQ(bench.state.Tile(0, 0), CellBlock2);
+  EXPECT_EQ(bench.state.Tile(6, 6), CellDoodad);
+  EXPECT_EQ(bench.state.Characters[0].X, 4);
+  EXPECT_EQ(bench.Window().Model().TileSetNumber, 2);
+  EXPECT_FALSE(bench.Window().Model().FileChanged);
+  EXPECT_EQ(bench.CanvasPixel(104, 104), testing::EditPictureColour(EditDoodad));
+  EXPECT_EQ(bench.CanvasPixel(200, 120), testing::EditPictureColour(EditDoodad));
+
+  // Nothing changed since: Exit asks nothing, shows the hidden pointer again
+  // and clears the shared level.
+  QTest::mouseMove(bench.Canvas(), QPoint(50, 50));
+  ASSERT_TRUE(bench.Window().Model().PointerHidden);
+  EXPECT_TRUE(PointerIsBlank());
+  bench.Window().buttonExit()->click();
+  EXPECT_EQ(bench.messages.shown.size(), 3u);
+  EXPECT_FALSE(bench.Window().isVisible());
+  EXPECT_FALSE(bench.Window().timerMouse()->isActive());
+  EXPECT_FALSE(PointerIsBlank());
+  EXPECT_EQ(bench.state.Tile(0, 0), CellDoodad);
+  EXPECT_EQ(bench.state.Characters[0].X, 0);
 }
 
-TEST(EditorWindowFiles, ExitAsksAboutChangesAndClearsTheLevelOnLeaving) {
+TEST(EditorWindowFiles, ExitTheWindowManagerAndEscapeAskAboutChangesAndCancelStays) {
   EditorWindowBench bench;
   bench.Palette()->optionEnv(3)->click();
   bench.PressAndRelease(QPoint(8, 8));
   bench.state.LevelMusic = "BATTLE.MID";
-  bench.messages.answers = {MessageAnswer::Cancel, MessageAnswer::Ok};
+  bench.messages.answers = {MessageAnswer::Cancel, MessageAnswer::Cancel, MessageAnswer::Cancel};
 
   bench.Window().buttonExit()->click();
-  ASSERT_EQ(bench.messages.shown.size(), 1u);
-  EXPECT_EQ(bench.messages.shown[0].text,
-            "File has been changed since last save, would you still like EXIT EXIT EXIT?");
+  EXPECT_FALSE(bench.Window().close());
+  QTest::keyClick(&bench.Window(), Qt::Key_Escape);
+  ASSERT_EQ(bench.messages.shown.size(), 3u);
+  for (const auto& shown : bench.messages.shown) {
+    EXPECT_EQ(shown.text, "File has been changed since last save, would you still like EXIT EXIT EXIT?");
+  }
   EXPECT_TRUE(bench.Window().isVisible());
   EXPECT_TRUE(bench.Window().timerMouse()->isActive());
   EXPECT_EQ(bench.state.Tile(0, 0), CellBlock2);
 
-  bench.Window().buttonExit()->click();
-  EXPECT_FALSE(bench.Window().isVisible());
-  EXPECT_FALSE(bench.Window().timerMouse()->isActive());
-  EXPECT_EQ(bench.state.Tile(0, 0), CellDoodad);
-  EXPECT_EQ(bench.state.LevelMusic, "");
-}
-
-TEST(EditorWindowFiles, ClosingByTheWindowManagerOrEscapeRunsTheExitSequence) {
-  EditorWindowBench bench;
-  bench.state.Characters[2].X = 9;
-  bench.Window().Model().FileChanged = true;
-  bench.messages.answers = {MessageAnswer::Cancel, MessageAnswer::Cancel};
-
-  EXPECT_FALSE(bench.Window().close());
-  EXPECT_TRUE(bench.Window().isVisible());
-  QTest::keyClick(&bench.Window(), Qt::Key_Escape);
-  EXPECT_TRUE(bench.Window().isVisible());
-  EXPECT_EQ(bench.messages.shown.size(), 2u);
-  EXPECT_EQ(bench.state.Characters[2].X, 9);
-
   EXPECT_TRUE(bench.Window().close());  // answered Ok
   EXPECT_FALSE(bench.Window().isVisible());
-  EXPECT_EQ(bench.state.Characters[2].X, 0);
-}
-
-TEST(EditorWindowFiles, UnchangedLevelLeavesWithoutAQuestionAndShowsThePointer) {
-  EditorWindowBench bench;
-  QTest::mouseMove(bench.Canvas(), QPoint(50, 50));
-  ASSERT_TRUE(bench.Window().Model().PointerHidden);
-  EXPECT_TRUE(PointerIsBlank());
-
-  bench.Window().buttonExit()->click();
-
-  EXPECT_TRUE(bench.messages.shown.empty());
-  EXPECT_FALSE(bench.Window().isVisible());
-  EXPECT_FALSE(PointerIsBlank());
+  EXPECT_EQ(bench.state.Tile(0, 0), CellDoodad);
+  EXPECT_EQ(bench.state.LevelMusic, "");
 }
 
 TEST(EditorWindowFiles, PointerTimerHidesThePointerOnlyStrictlyInsideTheCanvas) {
