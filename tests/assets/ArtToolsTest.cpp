@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <stdexcept>
-
 #include "LevelDesigns.h"
 #include "PixelCanvas.h"
 #include "core/Grid.h"
@@ -47,37 +45,6 @@ TEST(ArtTools, LevelTextBecomesCellsItemsAndStarts) {
   EXPECT_EQ(level.TileSetNumber, 1);
   EXPECT_EQ(level.BackgroundNumber, -1);
   EXPECT_EQ(level.LevelMusic, "X.MID");
-}
-
-TEST(ArtTools, ChosenItemsFollowTheLevelsOwnSeed) {
-  LevelDesign d = Plain();
-  d.hidden = Hidden::Chosen;
-  for (int y = 2; y < 12; ++y) d.rows[y] = "xxxxxxxxxxxxxxxxxxxxxxxxx";
-  const LevelData once = BuildLevel(d), again = BuildLevel(d);
-  EXPECT_EQ(once.ItemMap, again.ItemMap);
-  int counts[4] = {};
-  for (int i = CellIndex(0, 2); i < CellIndex(0, 12); ++i) {
-    ASSERT_GE(once.ItemMap[i], ItemNone);
-    ASSERT_LE(once.ItemMap[i], ItemFire2);
-    ++counts[once.ItemMap[i]];
-  }
-  for (int item = 0; item < 4; ++item) EXPECT_GT(counts[item], 5) << "item " << item;
-  d.seed = 6;
-  EXPECT_NE(BuildLevel(d).ItemMap, once.ItemMap);
-}
-
-TEST(ArtTools, BadLevelTextIsRefusedByName) {
-  LevelDesign shortRow = Plain();
-  shortRow.rows[3] = "....";
-  EXPECT_THROW(BuildLevel(shortRow), std::invalid_argument);
-  LevelDesign oddCell = Plain();
-  oddCell.rows[3] = "...........?.............";
-  try {
-    BuildLevel(oddCell);
-    ADD_FAILURE() << "an unknown cell character was accepted";
-  } catch (const std::invalid_argument& e) {
-    EXPECT_NE(std::string(e.what()).find("TEST.FL3"), std::string::npos);
-  }
 }
 
 }  // namespace

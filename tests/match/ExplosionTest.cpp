@@ -11,9 +11,16 @@ namespace fl3 {
 namespace {
 
 using testing::CellAt;
+using testing::Codes;
+using testing::Column;
 using testing::MakeOpenField;
 using testing::PlaceFigure;
+using testing::Row;
 using testing::SetCell;
+using Extents = std::array<std::int32_t, 4>;
+
+// Left, up, right, down.
+Extents ExtentsOf(const Bomb& bomb) { return {bomb.ExplodeLeft, bomb.ExplodeUp, bomb.ExplodeRight, bomb.ExplodeDown}; }
 
 class Explosions : public ::testing::Test {
  protected:
@@ -22,112 +29,80 @@ class Explosions : public ::testing::Test {
     SetCell(state, x, y, CellBombFirst);
     return state.Bombs.Add(x, y, 3000, reach, 100, owner);
   }
-  void ExpectExtents(const Bomb& bomb, std::int32_t left, std::int32_t up, std::int32_t right, std::int32_t down) {
-    EXPECT_EQ(bomb.ExplodeLeft, left);
-    EXPECT_EQ(bomb.ExplodeUp, up);
-    EXPECT_EQ(bomb.ExplodeRight, right);
-    EXPECT_EQ(bomb.ExplodeDown, down);
-  }
   GameState state;
   FrameEvents events;
 };
 
-TEST_F(Explosions, ReachTwoLaysACrossWithCapsAndFourBeeps) {
+TEST_F(Explosions, ReachTwoLaysACrossWithCapsAndFourBeepsAndReachZeroOnlyItsCell) {
   Bomb& bomb = AddBomb(5, 5, 2);
   Explode(state, bomb, events);
   EXPECT_TRUE(bomb.Exploded);
-  EXPECT_EQ(CellAt(state, 3, 5), 22);
-  EXPECT_EQ(CellAt(state, 4, 5), 18);
-  EXPECT_EQ(CellAt(state, 5, 3), 23);
-  EXPECT_EQ(CellAt(state, 5, 4), 19);
-  EXPECT_EQ(CellAt(state, 6, 5), 18);
-  EXPECT_EQ(CellAt(state, 7, 5), 20);
-  EXPECT_EQ(CellAt(state, 5, 6), 19);
-  EXPECT_EQ(CellAt(state, 5, 7), 21);
-  EXPECT_EQ(CellAt(state, 5, 5), 24);
-  EXPECT_EQ(CellAt(state, 2, 5), CellNothing);
+  EXPECT_EQ(Row(state, 5, 2, 8), (Codes{-1, 22, 18, 24, 18, 20, -1}));
+  EXPECT_EQ(Column(state, 5, 2, 8), (Codes{-1, 23, 19, 24, 19, 21, -1}));
   EXPECT_EQ(CellAt(state, 6, 6), CellNothing);
-  ExpectExtents(bomb, 3, 3, 7, 7);
+  EXPECT_EQ(ExtentsOf(bomb), (Extents{3, 3, 7, 7}));
   EXPECT_EQ(events.beeps, 4);
-
   Die(state, bomb);
-  for (std::int32_t i = 3; i <= 7; ++i) {
-    EXPECT_EQ(CellAt(state, i, 5), CellNothing);
-    EXPECT_EQ(CellAt(state, 5, i), CellNothing);
-  }
-}
+  EXPECT_EQ(Row(state, 5, 3, 7), Codes(5, CellNothing));
+  EXPECT_EQ(Column(state, 5, 3, 7), Codes(5, CellNothing));
 
-TEST_F(Explosions, ReachZeroBurnsOnlyItsOwnCell) {
-  SetCell(state, 4, 5, CellItemFire);
-  Bomb& bomb = AddBomb(5, 5, 0);
-  Explode(state, bomb, events);
-  EXPECT_EQ(CellAt(state, 5, 5), 24);
-  EXPECT_EQ(CellAt(state, 4, 5), CellItemFire);
-  ExpectExtents(bomb, 5, 5, 5, 5);
+  events.beeps = 0;
+  SetCell(state, 11, 5, CellItemFire);
+  Bomb& zero = AddBomb(12, 5, 0);
+  Explode(state, zero, events);
+  EXPECT_EQ(Row(state, 5, 11, 13), (Codes{CellItemFire, 24, -1}));
+  EXPECT_EQ(ExtentsOf(zero), (Extents{12, 5, 12, 5}));
   EXPECT_EQ(events.beeps, 0);
-  Die(state, bomb);
-  EXPECT_EQ(CellAt(state, 5, 5), CellNothing);
-  EXPECT_EQ(CellAt(state, 4, 5), CellItemFire);
+  Die(state, zero);
+  EXPECT_EQ(Row(state, 5, 11, 13), (Codes{CellItemFire, -1, -1}));
 }
 
 TEST_F(Explosions, ArmsEndAtTheEdgesAndEdgeBombsClearTheirInwardArm) {
   Bomb& right = AddBomb(24, 3, 3);
   Explode(state, right, events);
-  ExpectExtents(right, 21, 0, 24, 6);
-  EXPECT_EQ(CellAt(state, 21, 3), 22);
-  EXPECT_EQ(CellAt(state, 24, 0), 23);  // the upper arm ran into the edge
+  EXPECT_EQ(Row(state, 3, 21, 24), (Codes{22, 18, 18, 24}));
+  EXPECT_EQ(Column(state, 24, 0, 6), (Codes{23, 19, 19, 24, 19, 19, 21}));  // the upper arm ran into the edge
+  EXPECT_EQ(ExtentsOf(right), (Extents{21, 0, 24, 6}));
   EXPECT_EQ(events.beeps, 3);
   Die(state, right);
-  for (std::int32_t x = 21; x <= 24; ++x) EXPECT_EQ(CellAt(state, x, 3), CellNothing);
-  for (std::int32_t y = 0; y <= 6; ++y) EXPECT_EQ(CellAt(state, 24, y), CellNothing);
+  EXPECT_EQ(Row(state, 3, 21, 24), Codes(4, CellNothing));
+  EXPECT_EQ(Column(state, 24, 0, 6), Codes(7, CellNothing));
 
   Bomb& bottom = AddBomb(10, 14, 2);
   Explode(state, bottom, events);
-  ExpectExtents(bottom, 8, 12, 12, 14);
-  EXPECT_EQ(CellAt(state, 10, 12), 23);
-  EXPECT_EQ(CellAt(state, 10, 13), 19);
+  EXPECT_EQ(Column(state, 10, 12, 14), (Codes{23, 19, 24}));
+  EXPECT_EQ(ExtentsOf(bottom), (Extents{8, 12, 12, 14}));
   Die(state, bottom);
-  EXPECT_EQ(CellAt(state, 10, 12), CellNothing);
-  EXPECT_EQ(CellAt(state, 10, 13), CellNothing);
+  EXPECT_EQ(Column(state, 10, 12, 14), Codes(3, CellNothing));
 
   events.beeps = 0;
   Bomb& huge = AddBomb(5, 5, 2147483647);
   Explode(state, huge, events);
-  ExpectExtents(huge, 0, 0, 24, 14);
-  EXPECT_EQ(CellAt(state, 0, 5), 22);
-  EXPECT_EQ(CellAt(state, 1, 5), 18);
-  EXPECT_EQ(CellAt(state, 24, 5), 20);
-  EXPECT_EQ(CellAt(state, 5, 0), 23);
-  EXPECT_EQ(CellAt(state, 5, 14), 21);
+  EXPECT_EQ(ExtentsOf(huge), (Extents{0, 0, 24, 14}));
+  EXPECT_EQ(Row(state, 5, 0, 1), (Codes{22, 18}));
+  EXPECT_EQ(Row(state, 5, 23, 24), (Codes{18, 20}));
+  EXPECT_EQ(Column(state, 5, 0, 0), (Codes{23}));
+  EXPECT_EQ(Column(state, 5, 14, 14), (Codes{21}));
   EXPECT_EQ(events.beeps, 4);
 }
 
-TEST_F(Explosions, BlocksAndBoxesStopTheArmOnTheCellBefore) {
+TEST_F(Explosions, BlocksAndBoxesStopTheArmOnTheCellBeforeAndBoxesShowWhatTheyHide) {
   SetCell(state, 7, 5, CellBox2);
   state.Item(7, 5) = ItemFire;
   SetCell(state, 5, 3, CellBox1);  // hides nothing
   SetCell(state, 4, 5, CellBlock3);
   Bomb& bomb = AddBomb(5, 5, 3);
   Explode(state, bomb, events);
-  EXPECT_EQ(CellAt(state, 6, 5), 20);  // right cap in front of the box
-  EXPECT_EQ(CellAt(state, 7, 5), CellItemFire);
-  EXPECT_EQ(CellAt(state, 8, 5), CellNothing);  // the fire went no further
-  EXPECT_EQ(CellAt(state, 5, 4), 23);
-  EXPECT_EQ(CellAt(state, 5, 3), CellDoodad);
-  EXPECT_EQ(CellAt(state, 4, 5), CellBlock3);
   // The left cap went onto the bomb's own cell and the centre replaced it.
-  EXPECT_EQ(CellAt(state, 5, 5), 24);
-  ExpectExtents(bomb, 5, 4, 6, 8);
+  EXPECT_EQ(Row(state, 5, 4, 8), (Codes{CellBlock3, 24, 20, CellItemFire, -1}));
+  EXPECT_EQ(Column(state, 5, 3, 8), (Codes{CellDoodad, 23, 24, 19, 19, 21}));
+  EXPECT_EQ(ExtentsOf(bomb), (Extents{5, 4, 6, 8}));
   EXPECT_EQ(events.beeps, 1);  // only the lower arm ends in open fire
-  EXPECT_EQ(CellAt(state, 5, 8), 21);
-}
 
-TEST_F(Explosions, BoxesHidingOtherCodes) {
   EXPECT_EQ(BurntBoxCode(state, CellBox1, ItemBomb), CellItemBomb);
   EXPECT_EQ(BurntBoxCode(state, CellBox2, ItemFire2), CellItemFire2);
-  EXPECT_EQ(BurntBoxCode(state, CellBox3, ItemNone), CellDoodad);
   EXPECT_EQ(BurntBoxCode(state, CellBox3, -7), CellBox3);
-  EXPECT_EQ(state.Random.State(), RandomSource{}.State());
+  EXPECT_EQ(state.Random.State(), RandomSource{}.State());  // nothing drawn
 }
 
 TEST_F(Explosions, RandomItemsAreDrawnInArmOrder) {
@@ -139,10 +114,8 @@ TEST_F(Explosions, RandomItemsAreDrawnInArmOrder) {
   }
   Bomb& bomb = AddBomb(12, 7, 1);
   Explode(state, bomb, events);
-  EXPECT_EQ(CellAt(state, 11, 7), CellItemFire);
-  EXPECT_EQ(CellAt(state, 12, 6), CellItemFire);
-  EXPECT_EQ(CellAt(state, 13, 7), CellItemFire);
-  EXPECT_EQ(CellAt(state, 12, 8), CellItemBomb);
+  EXPECT_EQ(Row(state, 7, 11, 13), (Codes{CellItemFire, 24, CellItemFire}));
+  EXPECT_EQ(Column(state, 12, 6, 8), (Codes{CellItemFire, 24, CellItemBomb}));
 
   // Values 5 to 15 are passed over; the 16th gives 96.
   for (int i = 0; i < 11; ++i) state.Random.Next();
@@ -168,13 +141,12 @@ TEST_F(Explosions, OtherBombsStopTheArmAndHaveTheirFuseCut) {
   Bomb& bomb = AddBomb(5, 5, 3);
   Explode(state, bomb, events);
   EXPECT_EQ(target.ExplodeTimeLeft, 250);
-  EXPECT_EQ(shown.ExplodeTimeLeft, -2);  // -2.5 goes to -2
+  EXPECT_EQ(shown.ExplodeTimeLeft, -2);   // -2.5 goes to -2
   EXPECT_EQ(onBox.ExplodeTimeLeft, 250);  // 250.5 goes to 250
-  EXPECT_EQ(CellAt(state, 2, 5), CellBox2);  // the bomb was found first
-  EXPECT_EQ(CellAt(state, 7, 5), 20);
-  EXPECT_EQ(CellAt(state, 5, 7), 21);
-  EXPECT_EQ(CellAt(state, 3, 5), 22);
-  ExpectExtents(bomb, 3, 2, 7, 7);
+  // The bomb on the box was found first, so the box stands.
+  EXPECT_EQ(Row(state, 5, 2, 8), (Codes{CellBox2, 22, 18, 24, 18, 20, CellBombFirst}));
+  EXPECT_EQ(Column(state, 5, 2, 8), (Codes{23, 19, 19, 24, 19, 21, CellFireCentre}));
+  EXPECT_EQ(ExtentsOf(bomb), (Extents{3, 2, 7, 7}));
   EXPECT_EQ(events.beeps, 1);
 
   // Cut again: 250 -> 62.5 -> 62.
@@ -190,12 +162,8 @@ TEST_F(Explosions, FiguresStopTheArmAndShieldThoseBehindButTheEdgeRuleComesFirst
   Character& alsoOnBomb = PlaceFigure(state, 3, 5, 5);
   Bomb& bomb = AddBomb(5, 5, 3);
   Explode(state, bomb, events);
-  EXPECT_EQ(near.Lives, 2);
-  EXPECT_EQ(far.Lives, 3);
-  EXPECT_EQ(onBomb.Lives, 2);
-  EXPECT_EQ(alsoOnBomb.Lives, 2);
-  EXPECT_EQ(CellAt(state, 6, 5), 20);
-  EXPECT_EQ(CellAt(state, 7, 5), CellNothing);
+  EXPECT_EQ((std::array{onBomb.Lives, near.Lives, far.Lives, alsoOnBomb.Lives}), (std::array{2, 2, 3, 2}));
+  EXPECT_EQ(Row(state, 5, 6, 7), (Codes{20, CellNothing}));
   EXPECT_EQ(bomb.ExplodeRight, 6);
   EXPECT_EQ(events.beeps, 4);
 
@@ -212,20 +180,14 @@ TEST_F(Explosions, FiguresStopTheArmAndShieldThoseBehindButTheEdgeRuleComesFirst
 TEST_F(Explosions, FireCoversItemsAndFireButPassesOverUnknownCodes) {
   SetCell(state, 4, 5, CellItemBomb);
   SetCell(state, 5, 4, CellFireHorizontal);
-  SetCell(state, 6, 5, 30);   // no such code: left as it is
-  SetCell(state, 7, 5, CellNothing);
-  SetCell(state, 5, 6, CellNothing);
-  SetCell(state, 5, 7, -4);   // last cell of the lower arm
+  SetCell(state, 6, 5, 30);  // no such code: left as it is
+  SetCell(state, 5, 7, -4);  // last cell of the lower arm
   Bomb& bomb = AddBomb(5, 5, 2);
   Explode(state, bomb, events);
-  EXPECT_EQ(CellAt(state, 4, 5), 18);
-  EXPECT_EQ(CellAt(state, 5, 4), 19);
-  EXPECT_EQ(CellAt(state, 6, 5), 30);
-  EXPECT_EQ(CellAt(state, 7, 5), 20);
-  EXPECT_EQ(CellAt(state, 5, 6), 19);
-  EXPECT_EQ(CellAt(state, 5, 7), -4);
+  EXPECT_EQ(Row(state, 5, 4, 7), (Codes{18, 24, 30, 20}));
+  EXPECT_EQ(Column(state, 5, 4, 7), (Codes{19, 24, 19, -4}));
   // An arm that never ended keeps its extent on the bomb's own cell.
-  ExpectExtents(bomb, 3, 3, 7, 5);
+  EXPECT_EQ(ExtentsOf(bomb), (Extents{3, 3, 7, 5}));
   EXPECT_EQ(events.beeps, 3);
 }
 
@@ -254,10 +216,10 @@ TEST_F(Explosions, PlantingHonoursTheCellAndTheBombCount) {
 
   // Anything above 0 under the figure stops it; -1 and 0 do not.
   figure.PowerBombs = 10;
+  figure.X = 8;
+  figure.Y = 8;
   for (const std::int32_t code : {1, 4, 7, 9, 19}) {
     SetCell(state, 8, 8, code);
-    figure.X = 8;
-    figure.Y = 8;
     PlantBomb(state, 2);
     EXPECT_EQ(state.Bombs.Count(), 2) << code;
   }

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <vector>
 
 #include "core/GameState.h"
 #include "core/KeyState.h"
@@ -31,6 +32,20 @@ inline Character& PlaceFigure(GameState& state, int index, std::int32_t x, std::
 
 inline std::int32_t CellAt(const GameState& state, std::int32_t x, std::int32_t y) {
   return state.TileMap[static_cast<std::size_t>(CellIndex(x, y))];
+}
+
+using Codes = std::vector<std::int32_t>;
+
+// Cell codes of row y from column x0 to x1, and of column x from row y0 to y1.
+inline Codes Row(const GameState& state, std::int32_t y, std::int32_t x0, std::int32_t x1) {
+  Codes codes;
+  for (std::int32_t x = x0; x <= x1; ++x) codes.push_back(CellAt(state, x, y));
+  return codes;
+}
+inline Codes Column(const GameState& state, std::int32_t x, std::int32_t y0, std::int32_t y1) {
+  Codes codes;
+  for (std::int32_t y = y0; y <= y1; ++y) codes.push_back(CellAt(state, x, y));
+  return codes;
 }
 
 inline void SetCell(GameState& state, std::int32_t x, std::int32_t y, std::int32_t code) { state.Tile(x, y) = code; }

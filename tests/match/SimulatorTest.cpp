@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -102,25 +104,17 @@ TEST_F(Simulator, TracesAMatchToItsWinner) {
       "moving":false,"step":0,"anim_time":0,"anim_frame":0})"));
   EXPECT_EQ(last["bombs"][0], json::parse(R"({"x":5,"y":5,"fuse":-9,"reach":1,"left":4,"up":4,"right":6,
       "down":6,"duration":100,"exploded":true,"owner":0})"));
-  EXPECT_EQ(TileAt(last, 5, 5), 24);
-  EXPECT_EQ(TileAt(last, 4, 5), 22);
-  EXPECT_EQ(TileAt(last, 5, 4), 23);
-  EXPECT_EQ(TileAt(last, 6, 5), 20);
-  EXPECT_EQ(TileAt(last, 5, 6), 21);
+  // The cross of reach 1: left, up, centre, right, down.
+  EXPECT_EQ((std::array{TileAt(last, 4, 5), TileAt(last, 5, 4), TileAt(last, 5, 5), TileAt(last, 6, 5), TileAt(last, 5, 6)}),
+            (std::array{22, 23, 24, 20, 21}));
 
   const json& draws = last["draw"];
   EXPECT_EQ(draws[0], json::parse(R"(["tile:0",0,0,32,32,0,0,1,1,"FFFFFF"])"));
   EXPECT_EQ(draws.back(), json::parse(R"(["win:0",272,172,256,256,0,0,1,1,"FFFFFF"])"));
   // Only figure 0 is left: its figure (row 3, walking up, step picture 1) and panel.
-  bool sawFigure = false;
-  for (const json& draw : draws) {
-    if (draw[0] == "char:0:1:1") {
-      EXPECT_EQ(draw, json::parse(R"(["char:0:1:1",160,64,32,64,0,0,1,1,"FFFFFF"])"));
-      sawFigure = true;
-    }
-    EXPECT_NE(draw[0], "char:1:1:0");
-  }
-  EXPECT_TRUE(sawFigure);
+  const json figure = json::parse(R"(["char:0:1:1",160,64,32,64,0,0,1,1,"FFFFFF"])");
+  EXPECT_EQ(std::count(draws.begin(), draws.end(), figure), 1);
+  EXPECT_EQ(std::count_if(draws.begin(), draws.end(), [](const json& draw) { return draw[0] == "char:1:1:0"; }), 0);
   EXPECT_EQ(draws[draws.size() - 2], json::parse(R"(["font",256,480,32,32,0,0,0.125,0.125,"FFFFFF"])"));
 }
 
