@@ -32,20 +32,14 @@ struct FilesBench : EditorTestBench {
   GameFolder folder{temp.Path()};
 };
 
-TEST(EditorOpen, EmptyNameDoesNothing) {
-  FilesBench bench;
-  bench.editor.FileChanged = true;
-  EXPECT_FALSE(OpenLevel(bench.editor, bench.folder, ""));
-  EXPECT_TRUE(bench.messages.shown.empty());
-  EXPECT_TRUE(bench.editor.FileChanged);
-}
-
-TEST(EditorOpen, MissingFileIsReportedBeforeAnyQuestion) {
+TEST(EditorOpen, AnEmptyNameDoesNothingAndAMissingFileIsReportedBeforeAnyQuestion) {
   FilesBench bench;
   bench.editor.FileChanged = true;
   bench.state.Tile(1, 1) = CellBlock1;
   std::filesystem::create_directory(bench.temp.Path() / "FOLDER.FL3");
 
+  EXPECT_FALSE(OpenLevel(bench.editor, bench.folder, ""));
+  EXPECT_TRUE(bench.messages.shown.empty());
   EXPECT_FALSE(OpenLevel(bench.editor, bench.folder, "NOPE.FL3"));
   EXPECT_FALSE(OpenLevel(bench.editor, bench.folder, "FOLDER.FL3"));
 
@@ -60,12 +54,11 @@ TEST(EditorOpen, MissingFileIsReportedBeforeAnyQuestion) {
   EXPECT_EQ(bench.Tile(1, 1), CellBlock1);
 }
 
-TEST(EditorOpen, UnchangedLevelOpensWithoutAQuestionIgnoringLetterCase) {
+TEST(EditorOpen, UnchangedLevelOpensAtOnceUnsavedChangesAskFirstAndCancelKeepsThem) {
   FilesBench bench;
   bench.temp.Write("Arena.fl3", LevelBytes(7, CellBox3));
 
-  EXPECT_TRUE(OpenLevel(bench.editor, bench.folder, "ARENA.FL3"));
-
+  EXPECT_TRUE(OpenLevel(bench.editor, bench.folder, "ARENA.FL3"));  // letter case not regarded
   EXPECT_TRUE(bench.messages.shown.empty());
   EXPECT_EQ(bench.state.Characters[3].X, 7);
   EXPECT_EQ(bench.state.Characters[3].PowerFire, 2);
@@ -74,28 +67,22 @@ TEST(EditorOpen, UnchangedLevelOpensWithoutAQuestionIgnoringLetterCase) {
   EXPECT_EQ(bench.editor.TileSetNumber, 2);
   EXPECT_EQ(bench.editor.BackgroundNumber, -1);
   EXPECT_FALSE(bench.editor.FileChanged);
-}
 
-TEST(EditorOpen, UnsavedChangesAskFirstAndCancelKeepsThePaintedLevel) {
-  FilesBench bench;
-  bench.temp.Write("A.FL3", LevelBytes(3, CellBlock3));
-  bench.ApplyAt(5, 5);  // paints "Nothing"
+  bench.ApplyAt(0, 0);  // paints "Nothing"
   bench.messages.answers = {MessageAnswer::Cancel, MessageAnswer::Ok};
-
-  EXPECT_FALSE(OpenLevel(bench.editor, bench.folder, "A.FL3"));
+  EXPECT_FALSE(OpenLevel(bench.editor, bench.folder, "Arena.fl3"));
   ASSERT_EQ(bench.messages.shown.size(), 1u);
   EXPECT_EQ(bench.messages.shown[0].text,
             "File has been changed since last save, would you still like OPEN OPEN OPEN the file?");
   EXPECT_EQ(bench.messages.shown[0].title, "W A R N I N G !");
   EXPECT_EQ(bench.messages.shown[0].icon, MessageIcon::Critical);
   EXPECT_EQ(bench.messages.shown[0].buttons, MessageButtons::OkCancel);
-  EXPECT_EQ(bench.Tile(5, 5), CellNothing);
+  EXPECT_EQ(bench.Tile(0, 0), CellNothing);
   EXPECT_TRUE(bench.editor.FileChanged);
 
-  EXPECT_TRUE(OpenLevel(bench.editor, bench.folder, "A.FL3"));
+  EXPECT_TRUE(OpenLevel(bench.editor, bench.folder, "Arena.fl3"));
   EXPECT_EQ(bench.messages.shown.size(), 2u);
-  EXPECT_EQ(bench.Tile(5, 5), CellDoodad);
-  EXPECT_EQ(bench.Tile(0, 0), CellBlock3);
+  EXPECT_EQ(bench.Tile(0, 0), CellBox3);
   EXPECT_FALSE(bench.editor.FileChanged);
 }
 
@@ -205,7 +192,7 @@ TEST(EditorSaveAs, OverwriteAsksWithTheNameOnTheSecondLine) {
   EXPECT_FALSE(bench.editor.FileChanged);
 }
 
-TEST(EditorSaveAs, FailedWriteIsReportedKeepsFileChangedAndTheOldFile) {
+TEST(EditorSaveAs, FailedWritesAreReportedAndKeepFileChangedAndTheOldFile) {
   FilesBench bench;
   bench.editor.FileChanged = true;
   std::filesystem::create_directory(bench.temp.Path() / "taken.FL3");
@@ -213,40 +200,36 @@ TEST(EditorSaveAs, FailedWriteIsReportedKeepsFileChangedAndTheOldFile) {
   SaveLevelAs(bench.editor, bench.folder, intoFolder);
   std::string outside = "../escape";
   SaveLevelAs(bench.editor, bench.folder, outside);
-
-  ASSERT_EQ(bench.messages.shown.size(), 2u);
-  EXPECT_NE(bench.messages.shown[0].text.find("taken.FL3"), std::string::npos);
-  EXPECT_EQ(bench.messages.shown[0].title, "Save failed!");
-  EXPECT_NE(bench.messages.shown[1].text.find("\"../escape.FL3\" is not a valid file name"), std::string::npos);
-  EXPECT_TRUE(std::filesystem::is_directory(bench.temp.Path() / "taken.FL3"));
-  EXPECT_FALSE(std::filesystem::exists(bench.temp.Path().parent_path() / "escape.FL3"));
-  EXPECT_TRUE(bench.editor.FileChanged);
-}
-
-TEST(EditorSaveAs, ReadOnlyFolderIsReportedAndKeepsFileChanged) {
-  FilesBench bench;
+  // Over a file in a read-only folder: the overwrite question, then the failure.
   bench.temp.Write("kept.FL3", LevelBytes(1, CellBox1));
-  bench.editor.FileChanged = true;
-  std::string field = "kept.FL3";
+  std::string kept = "kept.FL3";
   std::filesystem::permissions(bench.temp.Path(), std::filesystem::perms::owner_read |
                                                       std::filesystem::perms::owner_exec);
   {
     testing::WithoutPermissionOverride asOrdinaryUser;
-    SaveLevelAs(bench.editor, bench.folder, field);
+    SaveLevelAs(bench.editor, bench.folder, kept);
   }
   std::filesystem::permissions(bench.temp.Path(), std::filesystem::perms::owner_all);
 
-  ASSERT_EQ(bench.messages.shown.size(), 2u);  // the overwrite question, then the failure
-  EXPECT_NE(bench.messages.shown[1].text.find("kept.FL3"), std::string::npos);
-  EXPECT_NE(bench.messages.shown[1].text.find("Permission denied"), std::string::npos);
-  EXPECT_TRUE(bench.editor.FileChanged);
+  ASSERT_EQ(bench.messages.shown.size(), 4u);
+  EXPECT_NE(bench.messages.shown[0].text.find("taken.FL3"), std::string::npos);
+  EXPECT_EQ(bench.messages.shown[0].title, "Save failed!");
+  EXPECT_NE(bench.messages.shown[1].text.find("\"../escape.FL3\" is not a valid file name"), std::string::npos);
+  EXPECT_EQ(bench.messages.shown[2].title, "File exsists!");
+  EXPECT_NE(bench.messages.shown[3].text.find("kept.FL3"), std::string::npos);
+  EXPECT_NE(bench.messages.shown[3].text.find("Permission denied"), std::string::npos);
+  EXPECT_TRUE(std::filesystem::is_directory(bench.temp.Path() / "taken.FL3"));
+  EXPECT_FALSE(std::filesystem::exists(bench.temp.Path().parent_path() / "escape.FL3"));
   EXPECT_EQ(bench.temp.Read("kept.FL3"), LevelBytes(1, CellBox1));
+  EXPECT_TRUE(bench.editor.FileChanged);
 }
 
-TEST(EditorExit, UnchangedLevelLeavesAtOnceAndClearsTheSharedLevel) {
+TEST(EditorExit, UnchangedLevelLeavesAtOnceClearsTheSharedLevelAndShowsAHiddenPointer) {
   FilesBench bench;
   bench.temp.Write("A.FL3", LevelBytes(5, CellBlock1));
   ASSERT_TRUE(OpenLevel(bench.editor, bench.folder, "A.FL3"));
+  bench.editor.MoveOnCanvas(50, 50, 0);
+  ASSERT_TRUE(bench.editor.PointerHidden);
 
   EXPECT_TRUE(ExitEditor(bench.editor));
 
@@ -262,7 +245,8 @@ TEST(EditorExit, UnchangedLevelLeavesAtOnceAndClearsTheSharedLevel) {
     EXPECT_EQ(figure.PowerFire, 0);
   }
   EXPECT_EQ(bench.state.LevelMusic, "");
-  EXPECT_TRUE(bench.pointerSwitches.empty());
+  EXPECT_EQ(bench.pointerSwitches, std::vector<bool>({false, true}));
+  EXPECT_FALSE(bench.editor.PointerHidden);
 }
 
 TEST(EditorExit, UnsavedChangesAskAndCancelStays) {
@@ -281,15 +265,6 @@ TEST(EditorExit, UnsavedChangesAskAndCancelStays) {
 
   EXPECT_TRUE(ExitEditor(bench.editor));
   EXPECT_EQ(bench.Tile(0, 0), CellDoodad);
-}
-
-TEST(EditorExit, HiddenPointerIsShownAgain) {
-  EditorTestBench bench;
-  bench.editor.MoveOnCanvas(50, 50, 0);
-  ASSERT_TRUE(bench.editor.PointerHidden);
-  EXPECT_TRUE(ExitEditor(bench.editor));
-  EXPECT_EQ(bench.pointerSwitches, std::vector<bool>({false, true}));
-  EXPECT_FALSE(bench.editor.PointerHidden);
 }
 
 TEST(EditorFileList, ListsTheLevelFilesOnly) {
