@@ -74,7 +74,7 @@ TEST(GameFolder, ListsFilesMatchingThePatternIgnoringCaseInAStableOrder) {
   EXPECT_FALSE(MatchesPatternIgnoringCase("x", ""));
 }
 
-TEST(GameFolder, WritesAtomicallyUnderTheExactOrTheExistingNameAndRemovesAnyCase) {
+TEST(GameFolder, WritesUnderTheExactOrTheExistingNameLeavingNoTemporaryAndRemovesAnyCase) {
   TempFolder temp;
   temp.Write("castle.fl3", "old");
   temp.Write("t1.bmp", "x");

@@ -38,7 +38,7 @@ TEST_F(Damage, NormalMatchTakesLivesAndTheLastOneTakesTheFigureOut) {
   EXPECT_EQ(figure.Y, OffMapPos);
 }
 
-TEST_F(Damage, MostLivesStartsAt99AndLeavesPlayAtZero) {
+TEST_F(Damage, MostLivesTakesOneLifeAndLeavesPlayAtZero) {
   state.MatchKind = MatchMostLives;
   Character& figure = PlaceFigure(state, 3, 10, 10);
   figure.Lives = 99;

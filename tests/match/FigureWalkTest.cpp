@@ -120,6 +120,15 @@ TEST_F(FigureWalk, StepsLastFourFramesWhateverTheFrameTime) {
   EXPECT_EQ(figure.AnimTime, 0);
   Prepare(figure, 51);
   EXPECT_EQ(figure.X, 4);
+
+  // Frames of 200 ms: still four frames, 8 pixels each.
+  ASSERT_EQ(Move(state, 0, DirRight), MoveFree);
+  for (int frame = 0; frame < 3; ++frame) Prepare(figure, 200);
+  EXPECT_EQ(figure.StepOffset, 24);
+  EXPECT_EQ(figure.X, 4);
+  Prepare(figure, 200);
+  EXPECT_EQ(figure.X, 5);
+  EXPECT_FALSE(figure.Moving);
 }
 
 TEST_F(FigureWalk, AnimationFrameFollowsTheOvershootRoundedHalfToEven) {

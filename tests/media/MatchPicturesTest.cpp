@@ -158,7 +158,8 @@ TEST(MatchPictures, DrawReferencesFindTheirTextures) {
   EXPECT_EQ(Texel(pictures.FontPicture(), 0, 0), 0u);
   EXPECT_EQ(Texel(pictures.FontPicture(), 40, 3), 0xFFFFFFFFu);
 
-  EXPECT_EQ(pictures.Find({PictureKind::Character, 3, 2, DirRight}), pictures.P(3).Item(2)->picRight.get());
+  // Figure 3 shows picture 2: step 2 facing right is frame 3 * 2 + 2 - 1 = 7.
+  EXPECT_EQ(Texel(pictures.Find({PictureKind::Character, 3, 2, DirRight}), 5, 5), CharacterTexel(7, 2, 5));
   // Empty pictures: a figure that sits out, a step or facing that does not exist.
   EXPECT_EQ(pictures.Find({PictureKind::Character, 1, 1, DirLeft}), nullptr);
   EXPECT_EQ(pictures.Find({PictureKind::Character, 0, 4, DirLeft}), nullptr);
