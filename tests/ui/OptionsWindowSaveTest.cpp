@@ -54,23 +54,6 @@ TEST_F(OptionsSave, SavingWithoutChangesRewritesEveryFileWithTheSameBytes) {
   }
 }
 
-TEST_F(OptionsSave, FirstSaveWritesTheChosenKeysAndSettings) {
-  StartAndOpen();
-  Choose(3, 0, "Left");
-  Choose(3, 4, "Enter (num)");
-  Slider("Tempo")->setValue(20);
-  Slider("Volume")->setValue(-35);
-  Press("buttonSave");
-
-  EXPECT_EQ(folder.Read("0.FLK3"), "0\r\n0\r\n0\r\n0\r\n0\r\n");
-  EXPECT_EQ(folder.Read("1.FLK3"), "0\r\n0\r\n0\r\n0\r\n0\r\n");
-  EXPECT_EQ(folder.Read("2.FLK3"), "203\r\n0\r\n0\r\n0\r\n156\r\n");
-  EXPECT_EQ(folder.Read("3.FLK3"), "0\r\n0\r\n0\r\n0\r\n0\r\n");
-  EXPECT_EQ(folder.Read("MISC.OPT"), "20\r\n-35\r\n0\r\n");
-  // Only these five: no temporary file left behind.
-  EXPECT_EQ(std::distance(fs::directory_iterator(folder.Path()), fs::directory_iterator()), 5);
-}
-
 TEST_F(OptionsSave, CloseKeepsChangesForThisRunWhileTheNextStartReadsTheSavedOnes) {
   WriteSavedOptions();
   StartAndOpen();
@@ -92,10 +75,13 @@ TEST_F(OptionsSave, CloseKeepsChangesForThisRunWhileTheNextStartReadsTheSavedOne
   EXPECT_EQ(nextRun.Music, (MusicSettings{25, -150, 40}));
 }
 
-TEST_F(OptionsSave, FileThatCannotBeWrittenIsNamedAndTheOthersAreStillSaved) {
+TEST_F(OptionsSave, FirstSaveWritesTheChosenKeysAndAFileThatCannotBeWrittenIsNamed) {
   StartAndOpen();
   Choose(2, 1, "Up");
-  Choose(3, 1, "Down");
+  Choose(3, 0, "Left");
+  Choose(3, 4, "Enter (num)");
+  Slider("Tempo")->setValue(20);
+  Slider("Volume")->setValue(-35);
   fs::create_directory(folder.Path() / "2.FLK3");
   Press("buttonSave");
 
@@ -106,18 +92,21 @@ TEST_F(OptionsSave, FileThatCannotBeWrittenIsNamedAndTheOthersAreStillSaved) {
             "The settings stay in effect until the game ends.");
   EXPECT_EQ(messages.shown[0].title, "FUSELARK3");
   EXPECT_EQ(messages.shown[0].icon, MessageIcon::Critical);
+  EXPECT_EQ(folder.Read("0.FLK3"), "0\r\n0\r\n0\r\n0\r\n0\r\n");
   EXPECT_EQ(folder.Read("1.FLK3"), "0\r\n200\r\n0\r\n0\r\n0\r\n");
   EXPECT_EQ(folder.Read("3.FLK3"), "0\r\n0\r\n0\r\n0\r\n0\r\n");
-  EXPECT_EQ(folder.Read("MISC.OPT"), "10\r\n0\r\n0\r\n");
-  EXPECT_EQ(state.Characters[2].Keys.keyUp, 208);
+  EXPECT_EQ(folder.Read("MISC.OPT"), "20\r\n-35\r\n0\r\n");
+  EXPECT_EQ(state.Characters[2].Keys, (KeyLayout{203, 0, 0, 0, 156}));
   // The window stays open so the player can mend the folder and save again.
   EXPECT_TRUE(window->isVisible());
 
   fs::remove(folder.Path() / "2.FLK3");
   Press("buttonSave");
   EXPECT_EQ(messages.shown.size(), 1u);
-  EXPECT_EQ(folder.Read("2.FLK3"), "0\r\n208\r\n0\r\n0\r\n0\r\n");
+  EXPECT_EQ(folder.Read("2.FLK3"), "203\r\n0\r\n0\r\n0\r\n156\r\n");
   EXPECT_FALSE(window->isVisible());
+  // Only these five: no temporary file left behind.
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder.Path()), fs::directory_iterator()), 5);
 }
 
 TEST_F(OptionsSave, ReadOnlyFolderGivesTheMessageAndLosesNothing) {
