@@ -101,18 +101,6 @@ TEST_F(StartScreenTest, EveryControlStandsAtItsPlaceWithItsStartState) {
   }
 }
 
-TEST_F(StartScreenTest, TheTitlePictureComesFromTheGameFolderWhenThere) {
-  WritePlayableFolder();
-  QImage title(156, 54, QImage::Format_RGB32);  // half size: stretched to fit
-  title.fill(QColor(12, 34, 56));
-  ASSERT_TRUE(title.save(QString::fromStdString((folder.Path() / "title.bmp").string()), "BMP"));
-  auto screen = Open();
-  const QImage shown = screen->picTop()->pixmap().toImage();
-  ASSERT_EQ(shown.size(), QSize(312, 108));
-  EXPECT_EQ(shown.pixelColor(0, 0), QColor(12, 34, 56));
-  EXPECT_EQ(shown.pixelColor(311, 107), QColor(12, 34, 56));
-}
-
 TEST_F(StartScreenTest, TheLevelListHoldsRandomAndTheLevelFilesSortedWithoutRegardToCase) {
   WriteCharacterSheet();
   WritePicture("A1.BMP");

@@ -35,19 +35,6 @@ TEST(EditMapDrawing, EveryCellCodeHasItsPicturesAndStartCellsNone) {
   EXPECT_EQ(sprites.size(), 364u + 8u + 1u);
 }
 
-TEST(EditMapDrawing, CellsGoColumnByColumnAndThePointerComesLast) {
-  EditorTestBench bench;
-  bench.editor.MouseX = 123;
-  bench.editor.MouseY = 77;
-  const auto sprites = EditMapSprites(bench.editor);
-  ASSERT_EQ(sprites.size(), 376u);
-  EXPECT_EQ(sprites[0], (EditSprite{EditDoodad, 0, 0, 16}));
-  EXPECT_EQ(sprites[1], (EditSprite{EditDoodad, 0, 16, 16}));
-  EXPECT_EQ(sprites[15], (EditSprite{EditDoodad, 16, 0, 16}));
-  EXPECT_EQ(sprites[374], (EditSprite{EditDoodad, 384, 224, 16}));
-  EXPECT_EQ(sprites[375], (EditSprite{EditPointer, 123, 77, 24}));
-}
-
 TEST(EditMapDrawing, RevealAllItemsShowsBoxesOneAndTwoButNotThree) {
   EditorTestBench bench;
   bench.state.Tile(0, 0) = CellBox1;
