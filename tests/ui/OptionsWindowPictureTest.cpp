@@ -11,7 +11,7 @@ using OptionsPicture = OptionsWindowFixture;
 
 // Also the way to picture the window: with FUSELARK3_OPTIONS_PICTURE set to a
 // file name, the grab is written there as PNG (scripts/options-window-picture.sh).
-TEST_F(OptionsPicture, WindowDrawsItsWholeClientArea) {
+TEST_F(OptionsPicture, WindowDrawsItsWholeClientAreaWithClashingKeysInAWarmColour) {
   folder.Write("0.FLK3", "203\r\n200\r\n205\r\n208\r\n157\r\n");
   folder.Write("1.FLK3", "30\r\n17\r\n32\r\n31\r\n16\r\n");
   folder.Write("2.FLK3", "75\r\n72\r\n77\r\n80\r\n157\r\n");

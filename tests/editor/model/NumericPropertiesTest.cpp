@@ -32,6 +32,15 @@ TEST(PropertyNumber, EverythingElseAndNumbersOutsideThe32BitRangeAreNoNumbers) {
 
 struct NumericBench : EditorTestBench {
   NumericProperties dialog{editor};
+
+  // The places the eighteen boxes stand for, in box order: tileset,
+  // background, X and Y of figures 0 to 3, then fire and bombs of each.
+  std::array<std::int32_t*, kPropertyCount> Places() {
+    auto& c = state.Characters;
+    return {&editor.TileSetNumber, &editor.BackgroundNumber, &c[0].X, &c[0].Y, &c[1].X, &c[1].Y,
+            &c[2].X, &c[2].Y, &c[3].X, &c[3].Y, &c[0].PowerFire, &c[0].PowerBombs, &c[1].PowerFire,
+            &c[1].PowerBombs, &c[2].PowerFire, &c[2].PowerBombs, &c[3].PowerFire, &c[3].PowerBombs};
+  }
 };
 
 TEST(NumericProperties, FreshEditorShowsZeroEverywhereAndLoadedValuesInBoxOrder) {
@@ -39,19 +48,11 @@ TEST(NumericProperties, FreshEditorShowsZeroEverywhereAndLoadedValuesInBoxOrder)
   for (const std::string& text : bench.dialog.CurrentTexts()) EXPECT_EQ(text, "0");
   EXPECT_STREQ(bench.dialog.Title(), "Extended Level Properties (Numerical)");
 
-  bench.editor.TileSetNumber = 3;
-  bench.editor.BackgroundNumber = -1;
-  bench.state.Characters[1].Y = 14;
-  bench.state.Characters[3].X = 50;
-  bench.state.Characters[2].PowerFire = 6;
-  bench.state.Characters[3].PowerBombs = 9;
-  const Texts texts = bench.dialog.CurrentTexts();
-  EXPECT_EQ(texts[0], "3");
-  EXPECT_EQ(texts[1], "-1");
-  EXPECT_EQ(texts[5], "14");
-  EXPECT_EQ(texts[8], "50");
-  EXPECT_EQ(texts[14], "6");
-  EXPECT_EQ(texts[17], "9");
+  const auto places = bench.Places();
+  for (int box = 0; box < kPropertyCount; ++box) *places[static_cast<std::size_t>(box)] = 100 - 10 * box;
+  const Texts expected = {"100", "90", "80", "70", "60", "50", "40", "30", "20",
+                          "10",  "0",  "-10", "-20", "-30", "-40", "-50", "-60", "-70"};
+  EXPECT_EQ(bench.dialog.CurrentTexts(), expected);
 }
 
 TEST(NumericProperties, EveryAcceptedChangeTakesAllEighteenValuesOver) {
@@ -64,17 +65,11 @@ TEST(NumericProperties, EveryAcceptedChangeTakesAllEighteenValuesOver) {
 
   EXPECT_TRUE(bench.dialog.TextsChanged(texts));
 
-  EXPECT_EQ(bench.editor.TileSetNumber, 1);
-  EXPECT_EQ(bench.editor.BackgroundNumber, 2);
-  EXPECT_EQ(bench.state.Characters[0].X, 2);
-  EXPECT_EQ(bench.state.Characters[0].Y, 4);
-  EXPECT_EQ(bench.state.Characters[1].X, 10);
-  EXPECT_EQ(bench.state.Characters[1].Y, 6);
-  EXPECT_EQ(bench.state.Characters[3].Y, 10);
-  EXPECT_EQ(bench.state.Characters[0].PowerFire, 11);
-  EXPECT_EQ(bench.state.Characters[0].PowerBombs, 12);
-  EXPECT_EQ(bench.state.Characters[3].PowerFire, 17);
-  EXPECT_EQ(bench.state.Characters[3].PowerBombs, 18);
+  std::array<std::int32_t, kPropertyCount> taken{};
+  const auto places = bench.Places();
+  for (std::size_t box = 0; box < taken.size(); ++box) taken[box] = *places[box];
+  EXPECT_EQ(taken, (std::array<std::int32_t, kPropertyCount>{1, 2, 2, 4, 10, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16,
+                                                             17, 18}));
   EXPECT_TRUE(bench.editor.FileChanged);
 
   // Unchanged values still mark the level changed.
