@@ -7,7 +7,6 @@
 #include "WriteFailures.h"
 #include "core/GameFolder.h"
 #include "core/MusicSettings.h"
-#include "core/TextNumbers.h"
 
 namespace fl3 {
 namespace {
@@ -98,20 +97,6 @@ TEST(MusicSettings, AFailedWriteIsReportedAndKeepsTheOldFile) {
     EXPECT_EQ(written.reason, "\"MISC.OPT\": cannot be written: File too large");
   }
   EXPECT_EQ(temp.Read("MISC.OPT"), "25\r\n-150\r\n40\r\n");
-}
-
-TEST(TextNumbers, ParsesDecimalWholeNumbersThatFit32Bits) {
-  EXPECT_EQ(ParseWholeNumber("203"), 203);
-  EXPECT_EQ(ParseWholeNumber("-150"), -150);
-  EXPECT_EQ(ParseWholeNumber("+7"), 7);
-  EXPECT_EQ(ParseWholeNumber(" 12\t\r"), 12);
-  EXPECT_EQ(ParseWholeNumber("-2147483648"), -2147483648LL);
-  EXPECT_EQ(ParseWholeNumber("2147483647"), 2147483647);
-  EXPECT_EQ(ParseWholeNumber("007"), 7);
-  for (const char* bad : {"", " ", "-", "+", "+-5", "-+5", "--5", "2147483648", "-2147483649", "12a", "1.5", "1e3",
-                          "0x10", "1 2", "\xef\xbc\x91"}) {
-    EXPECT_FALSE(ParseWholeNumber(bad).has_value()) << bad;
-  }
 }
 
 }  // namespace

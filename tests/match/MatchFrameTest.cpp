@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "MatchTestKit.h"
 #include "match/MatchFrame.h"
 
@@ -167,14 +169,8 @@ TEST_F(MatchFrame, EscapeInTheFrameThatLeavesOneFigureShowsTheWinner) {
   const FrameOutcome outcome = Frame(keys);
   EXPECT_EQ(outcome.end, MatchEnd::Winner);
   EXPECT_EQ(outcome.winner, 0);
-  const SpriteDraw& last = draws.Draws().back();
-  EXPECT_EQ(last.picture.kind, PictureKind::Winner);
-  EXPECT_EQ(last.picture.index, 0);
-  EXPECT_EQ(last.x, 272);
-  EXPECT_EQ(last.y, 172);
-  EXPECT_EQ(last.width, 256);
-  EXPECT_EQ(last.height, 256);
-  EXPECT_EQ(last.colour, kTintWhite);
+  // The whole winner picture of figure 0, untinted, 256 x 256 at (272, 172).
+  EXPECT_EQ(draws.Draws().back(), (SpriteDraw{{PictureKind::Winner, 0, 0, 0}, 272, 172, 256, 256}));
 }
 
 TEST_F(MatchFrame, NormalMatchEndsWithTheLastFigureOrWithNobody) {

@@ -143,21 +143,6 @@ TEST(SpriteRenderer, PartiallyTransparentTexelsBlendOverTheBackBuffer) {
   // red 255 * 128 / 255 = 128; blue 255 * 127 / 255 = 127.
   EXPECT_EQ(At(renderer, 1, 1), 0xFF80007Fu);
   EXPECT_EQ(At(renderer, 2, 2), kBlue);
-
-  // One texel each: opaque green, clear, a quarter-opaque white; drawn one to one.
-  QImage mixed(3, 1, QImage::Format_ARGB32);
-  mixed.setPixel(0, 0, 0xFF00FF00);
-  mixed.setPixel(1, 0, 0x00FFFFFF);
-  mixed.setPixel(2, 0, 0x40FFFFFF);
-  const TexturePtr row = TextureFromImage(mixed, 0, 0, 0);
-  ASSERT_NE(row, nullptr);
-  renderer.Clear(kBlue);
-  renderer.DrawSprite(row.get(), 1, 3, 3, 1, 0, 0, 1, 1, kWhite);
-  EXPECT_EQ(At(renderer, 0, 3), kBlue);
-  EXPECT_EQ(At(renderer, 1, 3), 0xFF00FF00u);
-  EXPECT_EQ(At(renderer, 2, 3), kBlue);
-  // 255 * 64 / 255 = 64 for red and green; blue 255 stays 255.
-  EXPECT_EQ(At(renderer, 3, 3), 0xFF4040FFu);
 }
 
 TEST(SpriteRenderer, SpritesPartlyOffTheBufferAreClipped) {
