@@ -18,53 +18,43 @@ TEST(EditorTools, FreshEditorHasTheDefaultChoicesAndPaintsNothingFirst) {
   EXPECT_EQ(bench.editor.TileSetNumber, 0);
   EXPECT_EQ(bench.editor.BackgroundNumber, 0);
 
-  // Box and item kinds count only for the item tool.
-  bench.editor.SelectedItem = ItemKind::Fire2;
-  bench.editor.SelectedBox = BoxKind::Box3;
   bench.ApplyAt(3, 2);
   EXPECT_EQ(bench.Tile(3, 2), CellNothing);
-  EXPECT_EQ(bench.Item(3, 2), ItemNone);
   EXPECT_TRUE(bench.editor.FileChanged);
 }
 
-TEST(EditorTools, EnvironmentToolsWriteTheirCellAndClearTheItem) {
+TEST(EditorTools, EachToolWritesItsCodesIntoBothGrids) {
   const struct {
     Tool tool;
-    std::int32_t tile;
-  } rows[] = {{Tool::Nothing, -1}, {Tool::Doodad, 0}, {Tool::Block1, 4}, {Tool::Block2, 5}, {Tool::Block3, 6}};
+    BoxKind box;
+    ItemKind item;
+    std::int32_t tile, itemCode;
+  } rows[] = {
+      // Environment tools clear the item; the kinds do not count for them.
+      {Tool::Nothing, BoxKind::Box3, ItemKind::Fire, -1, 0},
+      {Tool::Doodad, BoxKind::Box1, ItemKind::Bomb, 0, 0},
+      {Tool::Block1, BoxKind::Box1, ItemKind::Bomb, 4, 0},
+      {Tool::Block2, BoxKind::Box1, ItemKind::Bomb, 5, 0},
+      {Tool::Block3, BoxKind::Box1, ItemKind::Bomb, 6, 0},
+      {Tool::UseItem, BoxKind::Box3, ItemKind::Empty, 3, 0},
+      {Tool::UseItem, BoxKind::None, ItemKind::Bomb, -1, 1},
+      {Tool::UseItem, BoxKind::Box1, ItemKind::Fire, 1, 2},
+      {Tool::UseItem, BoxKind::Box2, ItemKind::Fire2, 2, 3},
+      {Tool::UseItem, BoxKind::Box2, ItemKind::Random, 2, -1},
+  };
   for (const auto& row : rows) {
     EditorTestBench bench;
     bench.state.Tile(5, 6) = CellBox2;
     bench.state.Item(5, 6) = ItemRandom;
     bench.editor.SelectedTool = row.tool;
-    bench.ApplyAt(5, 6);
-    EXPECT_EQ(bench.Tile(5, 6), row.tile);
-    EXPECT_EQ(bench.Item(5, 6), ItemNone);
-    // Index 25 * 6 + 5 = 155 and no other cell.
-    EXPECT_EQ(bench.state.TileMap[155], row.tile);
-    EXPECT_EQ(bench.Tile(4, 6), CellDoodad);
-    EXPECT_EQ(bench.Tile(5, 5), CellDoodad);
-  }
-}
-
-TEST(EditorTools, ItemToolWritesBoxAndItemCodes) {
-  const struct {
-    BoxKind box;
-    ItemKind item;
-    std::int32_t tile, itemCode;
-  } rows[] = {
-      {BoxKind::Box3, ItemKind::Empty, 3, 0},  {BoxKind::None, ItemKind::Bomb, -1, 1},
-      {BoxKind::Box1, ItemKind::Fire, 1, 2},   {BoxKind::Box2, ItemKind::Fire2, 2, 3},
-      {BoxKind::Box2, ItemKind::Random, 2, -1},
-  };
-  for (const auto& row : rows) {
-    EditorTestBench bench;
-    bench.editor.SelectedTool = Tool::UseItem;
     bench.editor.SelectedBox = row.box;
     bench.editor.SelectedItem = row.item;
-    bench.ApplyAt(24, 14);
-    EXPECT_EQ(bench.state.TileMap[374], row.tile);
-    EXPECT_EQ(bench.state.ItemMap[374], row.itemCode);
+    bench.ApplyAt(5, 6);
+    // Index 25 * 6 + 5 = 155 and no other cell.
+    EXPECT_EQ(bench.state.TileMap[155], row.tile);
+    EXPECT_EQ(bench.state.ItemMap[155], row.itemCode);
+    EXPECT_EQ(bench.Tile(4, 6), CellDoodad);
+    EXPECT_EQ(bench.Tile(5, 5), CellDoodad);
     EXPECT_TRUE(bench.messages.shown.empty());
   }
 }
