@@ -3,6 +3,7 @@
 # build, then the Qt-free layers again under AddressSanitizer and UBSan.
 set -euo pipefail
 cd "$(dirname "$0")"
+./scripts/test-ratio.sh
 ./scripts/install-packages.sh
 jobs=$(nproc)
 
