@@ -1,12 +1,20 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "SampleLevel.h"
 #include "TempFolder.h"
+#include "WithoutPermissionOverride.h"
 #include "WriteFailures.h"
 #include "core/GameFolder.h"
+#include "core/KeyLayout.h"
+#include "core/LevelFile.h"
+#include "core/MusicSettings.h"
 
 namespace fl3 {
 namespace {
@@ -22,103 +30,135 @@ Names EverythingIn(const fs::path& directory) {
   return names;
 }
 
-TEST(GameFolder, FindsFilesWhateverTheirLetterCasePreferringTheExactName) {
+TEST(GameFolder, FindsFilesIgnoringCasePreferringTheExactNameAndNothingOutside) {
   TempFolder temp;
-  temp.Write("misc.opt", "lower");
-  temp.Write("MISC.OPT", "upper");
-  temp.Write("Castle.Fl3", "y");
+  for (const char* name : {"misc.opt", "MISC.OPT", "Castle.Fl3"}) temp.Write(name, "x");
   fs::create_directory(temp.Path() / "0.FLK3");
   const GameFolder folder(temp.Path());
-
-  EXPECT_EQ(folder.Find("castle.fl3"), temp.Path() / "Castle.Fl3");
-  EXPECT_EQ(folder.Find("misc.opt"), temp.Path() / "misc.opt");
-  EXPECT_EQ(folder.Find("MISC.OPT"), temp.Path() / "MISC.OPT");
-  // Without an exact match the first in listing order: 'M' sorts before 'm'.
-  EXPECT_EQ(folder.Find("Misc.Opt"), temp.Path() / "MISC.OPT");
-  // A folder named like a file is no file.
-  EXPECT_FALSE(folder.Find("0.FLK3").has_value());
-  EXPECT_FALSE(folder.Exists("0.flk3"));
-  EXPECT_FALSE(folder.Exists("MISC.OP"));
-  // Only bare names: nothing outside the folder is reachable.
-  EXPECT_FALSE(folder.Exists("../" + temp.Path().filename().string() + "/misc.opt"));
-  EXPECT_FALSE(folder.Exists(""));
+  const std::string outside = "../" + temp.Path().filename().string() + "/misc.opt";
+  const struct {
+    std::string name;
+    std::optional<std::string> found;
+  } cases[] = {
+      {"castle.fl3", "Castle.Fl3"}, {"misc.opt", "misc.opt"}, {"MISC.OPT", "MISC.OPT"},
+      {"Misc.Opt", "MISC.OPT"},  // no exact match: the first in listing order
+      {"0.flk3", std::nullopt},  // a folder is no file
+      {"MISC.OP", std::nullopt}, {"", std::nullopt}, {outside, std::nullopt},
+  };
+  for (const auto& [name, found] : cases) {
+    const auto path = folder.Find(name);
+    EXPECT_EQ(path, found ? std::optional(temp.Path() / *found) : std::nullopt) << name;
+  }
 
   const GameFolder gone("/nonexistent/fuselark3/folder");
   EXPECT_TRUE(gone.List("*").empty());
-  EXPECT_FALSE(gone.Exists("MISC.OPT"));
   std::string bytes = "untouched";
-  const IoResult read = gone.ReadAll("MISC.OPT", bytes);
-  EXPECT_FALSE(read);
-  EXPECT_EQ(read.reason, "\"MISC.OPT\": the file does not exist");
+  EXPECT_EQ(gone.ReadAll("MISC.OPT", bytes).reason, "\"MISC.OPT\": the file does not exist");
   EXPECT_EQ(bytes, "untouched");
 }
 
-TEST(GameFolder, ListsFilesMatchingThePatternIgnoringCaseInAStableOrder) {
+TEST(GameFolder, ListsRegularFilesMatchingThePatternInCaseBlindOrder) {
   TempFolder temp;
-  for (const char* name : {"c.FL3", "castle.fl3", "a.FL3", "A.fl3", "B.Fl3", "x.FL3.bak", "notes.txt", "FL3"}) {
+  for (const char* name : {"c.FL3", "castle.fl3", "a.FL3", "A.fl3", "B.Fl3", "x.FL3.bak", "notes.txt", "FL3", "ab"}) {
     temp.Write(name, "");
   }
   fs::create_directory(temp.Path() / "dir.FL3");
   const GameFolder folder(temp.Path());
-
-  EXPECT_EQ(folder.List("*.FL3"), (Names{"A.fl3", "a.FL3", "B.Fl3", "c.FL3", "castle.fl3"}));
-  EXPECT_EQ(folder.List("*.fl3"), folder.List("*.FL3"));
-  EXPECT_EQ(folder.List("?.fl3"), (Names{"A.fl3", "a.FL3", "B.Fl3", "c.FL3"}));
-  EXPECT_EQ(folder.List("*.TXT"), (Names{"notes.txt"}));
-  EXPECT_TRUE(folder.List("*.MID").empty());
-
-  EXPECT_TRUE(MatchesPatternIgnoringCase("a10.bmp", "A*.BMP"));
-  EXPECT_TRUE(MatchesPatternIgnoringCase("A.BMP", "A*.BMP"));
-  EXPECT_FALSE(MatchesPatternIgnoringCase("B1.BMP", "A*.BMP"));
-  EXPECT_FALSE(MatchesPatternIgnoringCase("ab", "a?b"));
-  EXPECT_FALSE(MatchesPatternIgnoringCase("x", ""));
+  const struct {
+    const char* pattern;
+    Names names;
+  } cases[] = {
+      {"*.fl3", {"A.fl3", "a.FL3", "B.Fl3", "c.FL3", "castle.fl3"}},
+      {"?.FL3", {"A.fl3", "a.FL3", "B.Fl3", "c.FL3"}},
+      {"a*", {"A.fl3", "a.FL3", "ab"}},
+      {"a?b", {}},
+      {"*.MID", {}},
+      {"", {}},
+  };
+  for (const auto& [pattern, names] : cases) EXPECT_EQ(folder.List(pattern), names) << pattern;
 }
 
-TEST(GameFolder, WritesUnderTheExactOrTheExistingNameLeavingNoTemporaryAndRemovesAnyCase) {
+// Every file the player saves goes through the same atomic write.
+struct Saver {
+  const char* file;
+  std::function<IoResult(const GameFolder&)> save;
+};
+
+const Saver kSavers[] = {
+    {"NOTES.TXT", [](const GameFolder& f) { return f.WriteAtomically("NOTES.TXT", "new"); }},
+    {"MISC.OPT", [](const GameFolder& f) { return WriteMusicSettings(f, MusicSettings{}); }},
+    {"1.FLK3", [](const GameFolder& f) { return KeyLayout{1, 2, 3, 4, 5}.Save(f, "1"); }},
+    {"CASTLE.FL3",
+     [](const GameFolder& f) { return WriteLevelFile(f.Directory() / "CASTLE.FL3", testing::SampleLevel()); }},
+};
+
+TEST(GameFolder, SavingReplacesTheFileOfAnyCaseWholeAndReadableByAll) {
+  for (const Saver& saver : kSavers) {
+    TempFolder temp;
+    std::string lower = saver.file;
+    std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return std::tolower(c); });
+    // The level writer is given a path; the others find the file of another case.
+    const std::string existing = lower == "castle.fl3" ? saver.file : lower;
+    temp.Write(existing, "old");
+    const IoResult saved = saver.save(GameFolder(temp.Path()));
+    ASSERT_TRUE(saved) << saved.reason;
+    EXPECT_EQ(EverythingIn(temp.Path()), Names{existing});
+    EXPECT_NE(temp.Read(existing), "old");
+    EXPECT_EQ(fs::status(temp.Path() / existing).permissions(), static_cast<fs::perms>(0644)) << saver.file;
+  }
   TempFolder temp;
-  temp.Write("castle.fl3", "old");
   temp.Write("t1.bmp", "x");
   const GameFolder folder(temp.Path());
-
-  ASSERT_TRUE(folder.WriteAtomically("CASTLE.FL3", "new"));
-  ASSERT_TRUE(folder.WriteAtomically("MISC.OPT", "10\r\n0\r\n0\r\n"));
-  EXPECT_FALSE(folder.WriteAtomically("../escape", "x"));
   EXPECT_TRUE(folder.Remove("T1.BMP"));
   EXPECT_TRUE(folder.Remove("T2.BMP"));  // missing: nothing to do
-  // No temporary file is left behind and no second castle appears.
-  EXPECT_EQ(EverythingIn(temp.Path()), (Names{"MISC.OPT", "castle.fl3"}));
-  EXPECT_EQ(temp.Read("castle.fl3"), "new");
-  EXPECT_EQ(temp.Read("MISC.OPT"), "10\r\n0\r\n0\r\n");
+  EXPECT_FALSE(folder.WriteAtomically("../escape", "x"));
+  EXPECT_TRUE(fs::is_empty(temp.Path()));
 }
 
-TEST(GameFolder, AFailedWriteKeepsTheOldFileAndSaysWhy) {
+TEST(GameFolder, AFailedSaveSaysWhyAndKeepsTheOldFileAndNoTemporary) {
+  const struct {
+    const char* what;
+    std::function<void(const fs::path& folder, const std::string& file)> prepare;
+    const char* reason;
+    bool limitSize = false;
+  } ways[] = {
+      {"file too large", [](const fs::path&, const std::string&) {}, "File too large", true},
+      {"read-only folder",
+       [](const fs::path& folder, const std::string&) {
+         fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec);
+       },
+       "Permission denied"},
+      {"folder in the way",
+       [](const fs::path& folder, const std::string& file) {
+         fs::remove(folder / file);
+         fs::create_directory(folder / file);
+       },
+       "Is a directory"},
+  };
+  for (const Saver& saver : kSavers) {
+    for (const auto& way : ways) {
+      TempFolder temp;
+      temp.Write(saver.file, "old");
+      way.prepare(temp.Path(), saver.file);
+      IoResult saved;
+      {
+        testing::WithoutPermissionOverride asUser;
+        std::optional<testing::FileSizeLimit> limit;
+        if (way.limitSize) limit.emplace(2);
+        saved = saver.save(GameFolder(temp.Path()));
+      }
+      fs::permissions(temp.Path(), fs::perms::owner_all);
+      EXPECT_FALSE(saved) << saver.file << ", " << way.what;
+      EXPECT_EQ(saved.reason, "\"" + std::string(saver.file) + "\": cannot be written: " + way.reason) << way.what;
+      EXPECT_EQ(EverythingIn(temp.Path()), Names{saver.file}) << saver.file << ", " << way.what;
+      if (fs::is_regular_file(temp.Path() / saver.file)) {
+        EXPECT_EQ(temp.Read(saver.file), "old") << way.what;
+      }
+    }
+  }
   TempFolder temp;
-  temp.Write("MISC.OPT", "25\r\n-150\r\n40\r\n");
-  const GameFolder folder(temp.Path());
-  {
-    testing::FileSizeLimit limit(4);
-    const IoResult written = folder.WriteAtomically("MISC.OPT", "10\r\n0\r\n0\r\n");
-    EXPECT_FALSE(written);
-    EXPECT_EQ(written.reason, "\"MISC.OPT\": cannot be written: File too large");
-  }
-  EXPECT_EQ(temp.Read("MISC.OPT"), "25\r\n-150\r\n40\r\n");
-  EXPECT_EQ(EverythingIn(temp.Path()), (Names{"MISC.OPT"}));
-
-  // A folder where the file should go cannot be replaced.
-  fs::create_directory(temp.Path() / "0.FLK3");
-  const IoResult overFolder = folder.WriteAtomically("0.FLK3", "1\r\n");
-  EXPECT_FALSE(overFolder);
-  EXPECT_NE(overFolder.reason.find("\"0.FLK3\": cannot be written"), std::string::npos);
-  EXPECT_TRUE(fs::is_directory(temp.Path() / "0.FLK3"));
-
-  if (testing::PermissionsStopUs()) {
-    fs::permissions(temp.Path(), fs::perms::owner_read | fs::perms::owner_exec);
-    const IoResult readOnly = folder.WriteAtomically("MISC.OPT", "10\r\n0\r\n0\r\n");
-    fs::permissions(temp.Path(), fs::perms::owner_all);
-    EXPECT_EQ(readOnly.reason, "\"MISC.OPT\": cannot be written: Permission denied");
-  }
-  EXPECT_EQ(temp.Read("MISC.OPT"), "25\r\n-150\r\n40\r\n");
-  EXPECT_EQ(EverythingIn(temp.Path()), (Names{"0.FLK3", "MISC.OPT"}));
+  EXPECT_EQ(WriteLevelFile(temp.Path() / "missing" / "NEW.FL3", testing::SampleLevel()).reason,
+            "\"NEW.FL3\": cannot be written: No such file or directory");
 }
 
 }  // namespace
