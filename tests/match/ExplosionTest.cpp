@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <vector>
 
 #include "MatchTestKit.h"
 #include "match/BombLife.h"
@@ -10,222 +11,172 @@
 namespace fl3 {
 namespace {
 
-using testing::CellAt;
-using testing::Codes;
-using testing::Column;
-using testing::MakeOpenField;
-using testing::PlaceFigure;
-using testing::Row;
-using testing::SetCell;
-using Extents = std::array<std::int32_t, 4>;
+using testing::Cell;
+using Arms = std::array<std::int32_t, 4>;  // left, up, right, down
 
-// Left, up, right, down.
-Extents ExtentsOf(const Bomb& bomb) { return {bomb.ExplodeLeft, bomb.ExplodeUp, bomb.ExplodeRight, bomb.ExplodeDown}; }
-
-class Explosions : public ::testing::Test {
- protected:
-  void SetUp() override { MakeOpenField(state); }
-  Bomb& AddBomb(std::int32_t x, std::int32_t y, std::int32_t reach, std::int32_t owner = 0) {
-    SetCell(state, x, y, CellBombFirst);
-    return state.Bombs.Add(x, y, 3000, reach, 100, owner);
-  }
-  GameState state;
-  FrameEvents events;
+struct Figure {
+  int index;
+  std::int32_t x, y, lives, livesAfter;
+  bool out = false;
+};
+struct OtherBomb {
+  std::int32_t x, y, fuse, fuseAfter;
+  bool exploded = false;
 };
 
-TEST_F(Explosions, ReachTwoLaysACrossWithCapsAndFourBeepsAndReachZeroOnlyItsCell) {
-  Bomb& bomb = AddBomb(5, 5, 2);
-  Explode(state, bomb, events);
-  EXPECT_TRUE(bomb.Exploded);
-  EXPECT_EQ(Row(state, 5, 2, 8), (Codes{-1, 22, 18, 24, 18, 20, -1}));
-  EXPECT_EQ(Column(state, 5, 2, 8), (Codes{-1, 23, 19, 24, 19, 21, -1}));
-  EXPECT_EQ(CellAt(state, 6, 6), CellNothing);
-  EXPECT_EQ(ExtentsOf(bomb), (Extents{3, 3, 7, 7}));
-  EXPECT_EQ(events.beeps, 4);
-  Die(state, bomb);
-  EXPECT_EQ(Row(state, 5, 3, 7), Codes(5, CellNothing));
-  EXPECT_EQ(Column(state, 5, 3, 7), Codes(5, CellNothing));
+struct Blast {
+  const char* what;
+  std::int32_t x, y, reach;
+  Arms arms;  // fire cells of each arm; its last one holds the arm's end piece
+  int beeps;
+  std::vector<Cell> cells = {}, items = {};
+  std::vector<Cell> changed = {};  // what the blast leaves besides its cross
+  std::vector<Figure> figures = {};
+  std::int32_t kind = MatchNormal;
+  int owner = 0;
+  std::vector<OtherBomb> others = {};
+  int skipped = 0, drawn = 0;  // random values drawn before and by the blast
+};
 
-  events.beeps = 0;
-  SetCell(state, 11, 5, CellItemFire);
-  Bomb& zero = AddBomb(12, 5, 0);
-  Explode(state, zero, events);
-  EXPECT_EQ(Row(state, 5, 11, 13), (Codes{CellItemFire, 24, -1}));
-  EXPECT_EQ(ExtentsOf(zero), (Extents{12, 5, 12, 5}));
-  EXPECT_EQ(events.beeps, 0);
-  Die(state, zero);
-  EXPECT_EQ(Row(state, 5, 11, 13), (Codes{CellItemFire, -1, -1}));
-}
-
-TEST_F(Explosions, ArmsEndAtTheEdgesAndEdgeBombsClearTheirInwardArm) {
-  Bomb& right = AddBomb(24, 3, 3);
-  Explode(state, right, events);
-  EXPECT_EQ(Row(state, 3, 21, 24), (Codes{22, 18, 18, 24}));
-  EXPECT_EQ(Column(state, 24, 0, 6), (Codes{23, 19, 19, 24, 19, 19, 21}));  // the upper arm ran into the edge
-  EXPECT_EQ(ExtentsOf(right), (Extents{21, 0, 24, 6}));
-  EXPECT_EQ(events.beeps, 3);
-  Die(state, right);
-  EXPECT_EQ(Row(state, 3, 21, 24), Codes(4, CellNothing));
-  EXPECT_EQ(Column(state, 24, 0, 6), Codes(7, CellNothing));
-
-  Bomb& bottom = AddBomb(10, 14, 2);
-  Explode(state, bottom, events);
-  EXPECT_EQ(Column(state, 10, 12, 14), (Codes{23, 19, 24}));
-  EXPECT_EQ(ExtentsOf(bottom), (Extents{8, 12, 12, 14}));
-  Die(state, bottom);
-  EXPECT_EQ(Column(state, 10, 12, 14), Codes(3, CellNothing));
-
-  events.beeps = 0;
-  Bomb& huge = AddBomb(5, 5, 2147483647);
-  Explode(state, huge, events);
-  EXPECT_EQ(ExtentsOf(huge), (Extents{0, 0, 24, 14}));
-  EXPECT_EQ(Row(state, 5, 0, 1), (Codes{22, 18}));
-  EXPECT_EQ(Row(state, 5, 23, 24), (Codes{18, 20}));
-  EXPECT_EQ(Column(state, 5, 0, 0), (Codes{23}));
-  EXPECT_EQ(Column(state, 5, 14, 14), (Codes{21}));
-  EXPECT_EQ(events.beeps, 4);
-}
-
-TEST_F(Explosions, BlocksAndBoxesStopTheArmOnTheCellBeforeAndBoxesShowWhatTheyHide) {
-  SetCell(state, 7, 5, CellBox2);
-  state.Item(7, 5) = ItemFire;
-  SetCell(state, 5, 3, CellBox1);  // hides nothing
-  SetCell(state, 4, 5, CellBlock3);
-  Bomb& bomb = AddBomb(5, 5, 3);
-  Explode(state, bomb, events);
-  // The left cap went onto the bomb's own cell and the centre replaced it.
-  EXPECT_EQ(Row(state, 5, 4, 8), (Codes{CellBlock3, 24, 20, CellItemFire, -1}));
-  EXPECT_EQ(Column(state, 5, 3, 8), (Codes{CellDoodad, 23, 24, 19, 19, 21}));
-  EXPECT_EQ(ExtentsOf(bomb), (Extents{5, 4, 6, 8}));
-  EXPECT_EQ(events.beeps, 1);  // only the lower arm ends in open fire
-
-  EXPECT_EQ(BurntBoxCode(state, CellBox1, ItemBomb), CellItemBomb);
-  EXPECT_EQ(BurntBoxCode(state, CellBox2, ItemFire2), CellItemFire2);
-  EXPECT_EQ(BurntBoxCode(state, CellBox3, -7), CellBox3);
-  EXPECT_EQ(state.Random.State(), RandomSource{}.State());  // nothing drawn
-}
-
-TEST_F(Explosions, RandomItemsAreDrawnInArmOrder) {
-  // The first four values of the shared source give 71, 54, 58 and 30.
-  const std::pair<std::int32_t, std::int32_t> boxes[] = {{11, 7}, {12, 6}, {13, 7}, {12, 8}};
-  for (const auto& [x, y] : boxes) {
-    SetCell(state, x, y, CellBox1);
-    state.Item(x, y) = ItemRandom;
+// The cross of fire: middle pieces, an end piece on each arm's last cell.
+void LayCross(CellGrid& grid, const Blast& b) {
+  const std::int32_t dx[] = {-1, 0, 1, 0}, dy[] = {0, -1, 0, 1}, ends[] = {22, 23, 20, 21};
+  for (int arm = 0; arm < 4; ++arm) {
+    for (std::int32_t k = 1; k <= b.arms[arm]; ++k) {
+      grid[CellIndex(b.x + k * dx[arm], b.y + k * dy[arm])] = k == b.arms[arm] ? ends[arm] : 18 + arm % 2;
+    }
   }
-  Bomb& bomb = AddBomb(12, 7, 1);
-  Explode(state, bomb, events);
-  EXPECT_EQ(Row(state, 7, 11, 13), (Codes{CellItemFire, 24, CellItemFire}));
-  EXPECT_EQ(Column(state, 12, 6, 8), (Codes{CellItemFire, 24, CellItemBomb}));
-
-  // Values 5 to 15 are passed over; the 16th gives 96.
-  for (int i = 0; i < 11; ++i) state.Random.Next();
-  SetCell(state, 20, 7, CellBox3);
-  state.Item(20, 7) = ItemRandom;
-  Bomb& second = AddBomb(19, 7, 1);
-  Explode(state, second, events);
-  EXPECT_EQ(CellAt(state, 20, 7), CellItemFire2);
+  grid[CellIndex(b.x, b.y)] = CellFireCentre;
 }
 
-TEST_F(Explosions, OtherBombsStopTheArmAndHaveTheirFuseCut) {
-  Bomb& target = AddBomb(8, 5, 2, 1);
-  target.ExplodeTimeLeft = 1000;
-  Bomb& shown = AddBomb(5, 8, 2, 1);
-  shown.Exploded = true;
-  shown.ExplodeTimeLeft = -10;
-  SetCell(state, 5, 8, CellFireCentre);
-  Bomb& onBox = AddBomb(2, 5, 2, 1);
-  onBox.ExplodeTimeLeft = 1002;
-  SetCell(state, 2, 5, CellBox2);  // a bomb's code can pass through a box code
-  state.Item(2, 5) = ItemFire;
+TEST(Explosion, LaysItsCrossBurnsBoxesCutsFusesAndHurtsTheFiguresItReaches) {
+  const std::int32_t edge = 2147483647;
+  const std::vector<Cell> randomBoxes = {{11, 7, 1}, {12, 6, 1}, {13, 7, 1}, {12, 8, 1}};
+  const std::vector<Cell> randomItems = {{11, 7, -1}, {12, 6, -1}, {13, 7, -1}, {12, 8, -1}};
+  const Blast blasts[] = {
+      {"reach 2, nothing around", 5, 5, 2, {2, 2, 2, 2}, 4},
+      {"reach 0: its own cell only", 12, 5, 0, {0, 0, 0, 0}, 0, {{11, 5, CellItemFire}}},
+      {"column 24: no right arm", 24, 3, 3, {3, 3, 0, 3}, 3},
+      {"row 14: no lower arm", 10, 14, 2, {2, 2, 2, 0}, 3},
+      {"reach beyond the field", 5, 5, edge, {5, 5, 19, 9}, 4},
+      {"a block and boxes end arms in front of them", 5, 5, 3, {0, 1, 1, 3}, 1,
+       {{4, 5, CellBlock3}, {5, 3, CellBox1}, {7, 5, CellBox2}}, {{7, 5, ItemFire}}, {{5, 3, 0}, {7, 5, CellItemFire}}},
+      {"hidden items show, unknown ones leave the box", 5, 5, 1, {0, 0, 0, 0}, 0,
+       {{4, 5, CellBox1}, {5, 4, CellBox2}, {6, 5, CellBox3}, {5, 6, CellBox1}},
+       {{4, 5, ItemBomb}, {5, 4, ItemFire}, {6, 5, ItemFire2}, {5, 6, -7}}, {{4, 5, 7}, {5, 4, 8}, {6, 5, 9}}},
+      {"fire passes over items and fire, not over unknown codes", 5, 5, 2, {2, 2, 2, 0}, 3,
+       {{4, 5, CellItemBomb}, {5, 4, CellFireHorizontal}, {6, 5, 30}, {5, 7, -4}}, {}, {{6, 5, 30}, {5, 6, 19}}},
+      {"random items in arm order", 12, 7, 1, {0, 0, 0, 0}, 0, randomBoxes, randomItems,
+       {{11, 7, 8}, {12, 6, 7}, {13, 7, 9}, {12, 8, 8}}, {}, MatchNormal, 0, {}, 13, 4},  // n = 79, 38, 96, 87
+      {"random n = 40", 12, 7, 1, {1, 1, 0, 1}, 3, {{13, 7, 1}}, {{13, 7, -1}}, {{13, 7, 7}}, {}, 0, 0, {}, 99, 1},
+      {"random n = 41", 12, 7, 1, {1, 1, 0, 1}, 3, {{13, 7, 1}}, {{13, 7, -1}}, {{13, 7, 8}}, {}, 0, 0, {}, 55, 1},
+      {"random n = 90", 12, 7, 1, {1, 1, 0, 1}, 3, {{13, 7, 1}}, {{13, 7, -1}}, {{13, 7, 8}}, {}, 0, 0, {}, 251, 1},
+      {"random n = 91", 12, 7, 1, {1, 1, 0, 1}, 3, {{13, 7, 1}}, {{13, 7, -1}}, {{13, 7, 9}}, {}, 0, 0, {}, 70, 1},
+      {"bombs end arms and have their fuse cut, the first found first", 5, 5, 3, {2, 3, 2, 2}, 1,
+       {{2, 5, CellBox2}, {8, 5, CellBombFirst}, {5, 8, CellFireCentre}}, {{2, 5, ItemFire}}, {}, {}, MatchNormal, 0,
+       {{2, 5, 1002, 250}, {8, 5, 1000, 250}, {5, 8, -10, -2, true}}},
+      {"the first figure on an arm shields those behind", 5, 5, 3, {3, 3, 1, 3}, 4, {}, {}, {},
+       {{0, 5, 5, 3, 2}, {1, 6, 5, 3, 2}, {2, 7, 5, 3, 3}, {3, 5, 5, 3, 2}}},
+      {"the edge ends an arm before a figure there", 2, 5, 4, {2, 4, 4, 4}, 4, {}, {}, {}, {{1, 0, 5, 3, 3}}},
+      {"Normal: the last life takes the figure out", 5, 5, 1, {1, 1, 1, 1}, 4, {}, {}, {},
+       {{1, 6, 5, 2, 1}, {2, 5, 6, 1, 0, true}}},
+      {"Most Lives likewise", 5, 5, 1, {1, 1, 1, 1}, 4, {}, {}, {}, {{1, 6, 5, 99, 98}, {2, 5, 6, 1, 0, true}},
+       MatchMostLives},
+      {"Most Kills: a kill for the owner", 5, 5, 2, {2, 2, 2, 2}, 4, {}, {}, {}, {{0, 10, 10, 4, 5}, {1, 7, 5, 0, 0}},
+       MatchMostKills},
+      {"Most Kills: its own bomb", 5, 5, 2, {2, 2, 2, 2}, 4, {}, {}, {}, {{1, 5, 5, 0, -1}}, MatchMostKills, 1},
+      {"Most Kills: beside its owner", 5, 5, 1, {1, 1, 1, 1}, 4, {}, {}, {}, {{1, 6, 5, 0, 0}, {2, 6, 5, 0, -1}},
+       MatchMostKills, 2},
+  };
+  for (const Blast& b : blasts) {
+    GameState state;
+    testing::MakeOpenField(state, b.cells);
+    for (const Cell& item : b.items) state.Item(item.x, item.y) = item.code;
+    state.MatchKind = b.kind;
+    for (const Figure& f : b.figures) testing::PlaceFigure(state, f.index, f.x, f.y).Lives = f.lives;
+    for (const OtherBomb& o : b.others) state.Bombs.Add(o.x, o.y, o.fuse, 1, 100, 1).Exploded = o.exploded;
+    state.Tile(b.x, b.y) = CellBombFirst;
+    Bomb& bomb = state.Bombs.Add(b.x, b.y, 3000, b.reach, 100, b.owner);
+    RandomSource expectedRandom;
+    for (int i = 0; i < b.skipped; ++i) state.Random.Next();
+    for (int i = 0; i < b.skipped + b.drawn; ++i) expectedRandom.Next();
+    CellGrid expected = state.TileMap;
+    LayCross(expected, b);
+    for (const Cell& cell : b.changed) expected[CellIndex(cell.x, cell.y)] = cell.code;
 
-  Bomb& bomb = AddBomb(5, 5, 3);
-  Explode(state, bomb, events);
-  EXPECT_EQ(target.ExplodeTimeLeft, 250);
-  EXPECT_EQ(shown.ExplodeTimeLeft, -2);   // -2.5 goes to -2
-  EXPECT_EQ(onBox.ExplodeTimeLeft, 250);  // 250.5 goes to 250
-  // The bomb on the box was found first, so the box stands.
-  EXPECT_EQ(Row(state, 5, 2, 8), (Codes{CellBox2, 22, 18, 24, 18, 20, CellBombFirst}));
-  EXPECT_EQ(Column(state, 5, 2, 8), (Codes{23, 19, 19, 24, 19, 21, CellFireCentre}));
-  EXPECT_EQ(ExtentsOf(bomb), (Extents{3, 2, 7, 7}));
-  EXPECT_EQ(events.beeps, 1);
+    FrameEvents events;
+    Explode(state, bomb, events);
+    EXPECT_TRUE(bomb.Exploded) << b.what;
+    EXPECT_EQ(state.TileMap, expected) << b.what;
+    EXPECT_EQ((Arms{bomb.ExplodeLeft, bomb.ExplodeUp, bomb.ExplodeRight, bomb.ExplodeDown}),
+              (Arms{b.x - b.arms[0], b.y - b.arms[1], b.x + b.arms[2], b.y + b.arms[3]})) << b.what;
+    EXPECT_EQ(events.beeps, b.beeps) << b.what;
+    EXPECT_EQ(state.Random.State(), expectedRandom.State()) << b.what;
+    for (const Figure& f : b.figures) {
+      const Character& figure = state.Characters[static_cast<std::size_t>(f.index)];
+      EXPECT_EQ(figure.Lives, f.livesAfter) << b.what << ", figure " << f.index;
+      EXPECT_EQ((std::array{figure.X, figure.Y, figure.Cont}),
+                f.out ? (std::array{OffMapPos, OffMapPos, ContOff}) : (std::array{f.x, f.y, ContMan})) << b.what;
+    }
+    for (std::size_t i = 0; i < b.others.size(); ++i) {
+      EXPECT_EQ(state.Bombs.Item(static_cast<int>(i) + 1).ExplodeTimeLeft, b.others[i].fuseAfter) << b.what;
+    }
 
-  // Cut again: 250 -> 62.5 -> 62.
-  Explode(state, bomb, events);
-  EXPECT_EQ(target.ExplodeTimeLeft, 62);
+    // The fire going away empties its row and column from end to end.
+    for (std::int32_t x = b.x - b.arms[0]; x <= b.x + b.arms[2]; ++x) expected[CellIndex(x, b.y)] = CellNothing;
+    for (std::int32_t y = b.y - b.arms[1]; y <= b.y + b.arms[3]; ++y) expected[CellIndex(b.x, y)] = CellNothing;
+    Die(state, bomb);
+    EXPECT_EQ(state.TileMap, expected) << b.what;
+  }
 }
 
-TEST_F(Explosions, FiguresStopTheArmAndShieldThoseBehindButTheEdgeRuleComesFirst) {
-  state.MatchKind = MatchNormal;
-  Character& near = PlaceFigure(state, 1, 6, 5);
-  Character& far = PlaceFigure(state, 2, 7, 5);
-  Character& onBomb = PlaceFigure(state, 0, 5, 5);
-  Character& alsoOnBomb = PlaceFigure(state, 3, 5, 5);
-  Bomb& bomb = AddBomb(5, 5, 3);
-  Explode(state, bomb, events);
-  EXPECT_EQ((std::array{onBomb.Lives, near.Lives, far.Lives, alsoOnBomb.Lives}), (std::array{2, 2, 3, 2}));
-  EXPECT_EQ(Row(state, 5, 6, 7), (Codes{20, CellNothing}));
-  EXPECT_EQ(bomb.ExplodeRight, 6);
-  EXPECT_EQ(events.beeps, 4);
-
-  // A figure on the outermost cell in the arm's direction is not hurt.
-  MakeOpenField(state);
-  Character& atEdge = PlaceFigure(state, 1, 0, 5);
-  Bomb& second = AddBomb(2, 5, 4);
-  Explode(state, second, events);
-  EXPECT_EQ(atEdge.Lives, 3);
-  EXPECT_EQ(CellAt(state, 0, 5), 22);
-  EXPECT_EQ(second.ExplodeLeft, 0);
+TEST(Explosion, ACutFuseKeepsAQuarterRoundedHalfToEven) {
+  const std::int32_t cases[][2] = {{1000, 250}, {1002, 250}, {1006, 252}, {99, 25}, {250, 62}, {-10, -2}, {-14, -4}};
+  for (const auto& [fuse, cut] : cases) {
+    Bomb bomb;
+    bomb.ExplodeTimeLeft = fuse;
+    Quick(bomb);
+    EXPECT_EQ(bomb.ExplodeTimeLeft, cut) << fuse;
+  }
 }
 
-TEST_F(Explosions, FireCoversItemsAndFireButPassesOverUnknownCodes) {
-  SetCell(state, 4, 5, CellItemBomb);
-  SetCell(state, 5, 4, CellFireHorizontal);
-  SetCell(state, 6, 5, 30);  // no such code: left as it is
-  SetCell(state, 5, 7, -4);  // last cell of the lower arm
-  Bomb& bomb = AddBomb(5, 5, 2);
-  Explode(state, bomb, events);
-  EXPECT_EQ(Row(state, 5, 4, 7), (Codes{18, 24, 30, 20}));
-  EXPECT_EQ(Column(state, 5, 4, 7), (Codes{19, 24, 19, -4}));
-  // An arm that never ended keeps its extent on the bomb's own cell.
-  EXPECT_EQ(ExtentsOf(bomb), (Extents{3, 3, 7, 5}));
-  EXPECT_EQ(events.beeps, 3);
-}
-
-TEST_F(Explosions, PlantingHonoursTheCellAndTheBombCount) {
-  Character& figure = PlaceFigure(state, 2, 5, 5);
-  figure.PowerFire = 4;
-  EXPECT_FALSE(PlantBomb(state, 2));
-  ASSERT_EQ(state.Bombs.Count(), 1);
-  const Bomb& bomb = state.Bombs.Item(1);
-  // Place, fuse, reach, fire time, owner.
-  EXPECT_EQ((std::array{bomb.X, bomb.Y, bomb.ExplodeTimeLeft, bomb.ExplodeLevel, bomb.ExplodeDuration, bomb.Owner}),
-            (std::array{5, 5, 3000, 4, 100, 2}));
-  EXPECT_FALSE(bomb.Exploded);
-  EXPECT_EQ(CellAt(state, 5, 5), CellBombFirst);
-
-  // One bomb with PowerBombs 0, also while its fire still shows.
-  figure.X = 6;
-  state.Bombs.Item(1).Exploded = true;
-  PlantBomb(state, 2);
-  EXPECT_EQ(state.Bombs.Count(), 1);
-  figure.PowerBombs = 1;
-  figure.PowerFire = 9;
-  PlantBomb(state, 2);
-  EXPECT_EQ(state.Bombs.Count(), 2);
-  EXPECT_EQ(state.Bombs.Item(1).ExplodeLevel, 4);  // later fire does not reach old bombs
-
-  // Anything above 0 under the figure stops it; -1 and 0 do not.
-  figure.PowerBombs = 10;
-  figure.X = 8;
-  figure.Y = 8;
-  for (const std::int32_t code : {1, 4, 7, 9, 19}) {
-    SetCell(state, 8, 8, code);
+TEST(Planting, NeedsAnEmptyCellOnTheFieldAndABombToSpare) {
+  const struct {
+    const char* what;
+    std::int32_t x, y, cell, powerBombs;
+    std::vector<OtherBomb> bombs;  // owner 2 for exploded ones, 1 otherwise
+    bool planted;
+  } cases[] = {
+      {"nothing", 5, 5, CellNothing, 0, {}, true},
+      {"doodad", 5, 5, CellDoodad, 0, {}, true},
+      {"box", 5, 5, CellBox1, 9, {}, false},
+      {"block", 5, 5, CellBlock1, 9, {}, false},
+      {"item", 5, 5, CellItemFire2, 9, {}, false},
+      {"fire", 5, 5, CellFireVertical, 9, {}, false},
+      {"its one bomb still burning", 5, 5, CellNothing, 0, {{9, 9, 0, 0, true}}, false},
+      {"a second bomb to spare", 5, 5, CellNothing, 1, {{9, 9, 0, 0, true}}, true},
+      {"another figure's bomb", 5, 5, CellNothing, 0, {{9, 9, 3000, 0}}, true},
+      {"off the field", OffMapPos, OffMapPos, CellNothing, 3, {}, false},
+      {"left of the field", -1, 3, CellNothing, 3, {}, false},
+      {"below the field", 4, 15, CellNothing, 3, {}, false},
+  };
+  for (const auto& c : cases) {
+    GameState state;
+    testing::MakeOpenField(state);
+    if (OnMap(c.x, c.y)) state.Tile(c.x, c.y) = c.cell;
+    for (const OtherBomb& o : c.bombs) state.Bombs.Add(o.x, o.y, o.fuse, 1, 100, o.exploded ? 2 : 1).Exploded = o.exploded;
+    Character& figure = testing::PlaceFigure(state, 2, c.x, c.y);
+    figure.PowerBombs = c.powerBombs;
+    figure.PowerFire = 4;
     PlantBomb(state, 2);
-    EXPECT_EQ(state.Bombs.Count(), 2) << code;
+    ASSERT_EQ(state.Bombs.Count(), static_cast<int>(c.bombs.size()) + (c.planted ? 1 : 0)) << c.what;
+    if (!c.planted) continue;
+    const Bomb& bomb = state.Bombs.Item(state.Bombs.Count());
+    // Place, fuse, reach, fire time, owner; the cell shows the bomb's first picture.
+    EXPECT_EQ((std::array{bomb.X, bomb.Y, bomb.ExplodeTimeLeft, bomb.ExplodeLevel, bomb.ExplodeDuration, bomb.Owner,
+                          state.Tile(c.x, c.y)}),
+              (std::array{c.x, c.y, 3000, 4, 100, 2, CellBombFirst})) << c.what;
   }
-  SetCell(state, 8, 8, CellDoodad);
-  PlantBomb(state, 2);
-  EXPECT_EQ(state.Bombs.Count(), 3);
 }
 
 }  // namespace

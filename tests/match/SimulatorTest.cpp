@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <array>
+#include <filesystem>
+#include <functional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -17,16 +17,15 @@ namespace {
 
 using nlohmann::json;
 
+// Figures 0 and 1 side by side at (5, 5) and (6, 5), the others off; figure 0
+// holds the keys 11..15 and figure 1 the keys 21..25.
 class Simulator : public ::testing::Test {
  protected:
   Simulator() {
     level.TileMap.fill(CellNothing);
     level.TileSetNumber = 3;
     level.BackgroundNumber = -1;
-    level.Figures[0] = {5, 5, 0, 1};
-    level.Figures[1] = {6, 5, 0, 1};
-    level.Figures[2] = {20, 2, 0, 1};
-    level.Figures[3] = {20, 12, 0, 1};
+    level.Figures = {{{5, 5, 0, 1}, {6, 5, 0, 1}, {20, 2, 0, 1}, {20, 12, 0, 1}}};
     script = {{"kind", 0},
               {"lives", {3, 1, 2, 2}},
               {"seconds", 60},
@@ -35,191 +34,114 @@ class Simulator : public ::testing::Test {
               {"frames", json::array()}};
   }
 
-  // Figure 0 plants in frame 0 and walks up two cells; then nobody touches a key.
-  void PlantAndWalkAway(int frames) {
-    for (int k = 0; k < frames; ++k) {
-      json down = json::array();
-      if (k == 0) down.push_back(15);
-      if (k < 8) down.push_back(12);
-      script["frames"].push_back({{"ms", 51}, {"down", down}});
-    }
-  }
-
   void Idle(int frames, int ms = 51) {
     for (int k = 0; k < frames; ++k) script["frames"].push_back({{"ms", ms}, {"down", json::array()}});
   }
 
   int Run() {
-    WriteFiles();
-    std::ostringstream out;
-    std::ostringstream err;
+    EXPECT_TRUE(WriteLevelFile(folder.Path() / "ARENA.FL3", level));
+    if (!script.contains("level")) script["level"] = (folder.Path() / "ARENA.FL3").string();
+    folder.Write("match.json", script.dump());
+    std::ostringstream out, err;
     const int status = sim::RunScriptFile((folder.Path() / "match.json").string(), out, err);
     errors = err.str();
     lines.clear();
-    rawLines.clear();
     std::istringstream text(out.str());
-    for (std::string line; std::getline(text, line);) {
-      rawLines.push_back(line);
-      lines.push_back(json::parse(line));
-    }
+    for (std::string line; std::getline(text, line);) lines.push_back(line);
     return status;
   }
-
-  void WriteFiles() {
-    ASSERT_TRUE(WriteLevelFile(folder.Path() / "ARENA.FL3", level));
-    if (!script.contains("level")) script["level"] = (folder.Path() / "ARENA.FL3").string();
-    folder.Write("match.json", script.dump());
-  }
+  json Line(std::size_t i) const { return json::parse(lines.at(i)); }
 
   testing::TempFolder folder;
   LevelData level;
   json script;
-  std::vector<json> lines;
-  std::vector<std::string> rawLines;
+  std::vector<std::string> lines;
   std::string errors;
 };
 
-int TileAt(const json& line, int x, int y) { return line["tiles"][static_cast<std::size_t>(25 * y + x)].get<int>(); }
-
-TEST_F(Simulator, TracesAMatchToItsWinner) {
+TEST_F(Simulator, TracesEachFrameAsOneJsonLineToTheEnd) {
+  level.TileMap[CellIndex(4, 5)] = CellBox1;
+  level.ItemMap[CellIndex(4, 5)] = ItemRandom;
   script["draw"] = true;
-  PlantAndWalkAway(80);
+  script["rng_skip"] = 15;  // the 16th value gives 96: a double-fire item
+  script["frames"] = json::parse(R"([{"ms":1000,"down":[15]}])");
+  Idle(5, 1000);  // the fuse reaches 0 in frame 2 and bursts in frame 3
   ASSERT_EQ(Run(), 0);
   EXPECT_EQ(errors, "");
-  ASSERT_EQ(lines.size(), 1u + 59u);  // header, frames 0..58
-  EXPECT_EQ(rawLines[0], R"({"tileset":3,"background":-1})");
-  EXPECT_EQ(rawLines[1].rfind(R"({"frame":0,"time_left":60000,"beeps":0,"end":null,"winner":null,"tiles":[-1,)", 0), 0u);
-  EXPECT_NE(rawLines[1].find(R"("figures":[{"x":5,"y":5,"cont":1,"dir":1,"lives":3,"fire":1,"bombs":0,"moving":true,"step":8,"anim_time":199,"anim_frame":0},)"), std::string::npos);
-  EXPECT_NE(rawLines[1].find(R"("bombs":[{"x":5,"y":5,"fuse":2949,"reach":1,"left":0,"up":0,"right":0,"down":0,"duration":100,"exploded":false,"owner":0}],"draw":[["tile:0",)"), std::string::npos);
-  EXPECT_EQ(TileAt(lines[1], 5, 5), 11);
-  EXPECT_EQ(lines[1]["figures"][2]["x"], 50);
+  ASSERT_EQ(lines.size(), 1u + 4u);
+  EXPECT_EQ(lines[0], R"({"tileset":3,"background":-1})");
+  EXPECT_EQ(lines[1].rfind(R"({"frame":0,"time_left":60000,"beeps":0,"end":null,"winner":null,"tiles":[-1,)", 0), 0u);
+  EXPECT_NE(lines[1].find(R"("figures":[{"x":5,"y":5,"cont":1,"dir":0,"lives":3,"fire":1,"bombs":0,"moving":false,)"
+                          R"("step":0,"anim_time":0,"anim_frame":0},)"),
+            std::string::npos);
+  EXPECT_NE(lines[1].find(R"("bombs":[{"x":5,"y":5,"fuse":2000,"reach":1,"left":0,"up":0,"right":0,"down":0,)"
+                          R"("duration":100,"exploded":false,"owner":0}],"draw":[["tile:0",0,0,32,32,0,0,1,1,"FFFFFF"],)"),
+            std::string::npos);
 
-  const json& last = lines.back();
-  EXPECT_EQ(last["frame"], 58);
-  EXPECT_EQ(last["end"], "winner");
-  EXPECT_EQ(last["winner"], 0);
-  EXPECT_EQ(last["beeps"], 4);
-  EXPECT_EQ(last["figures"][0]["y"], 3);
+  const json last = Line(4);
+  EXPECT_EQ(last["frame"], 3);
+  EXPECT_EQ((std::array{last["end"], last["winner"], last["beeps"]}), (std::array<json, 3>{"winner", 0, 3}));
+  EXPECT_EQ(last["tiles"][CellIndex(4, 5)], CellItemFire2);
+  EXPECT_EQ(last["figures"][0]["lives"], 2);
   EXPECT_EQ(last["figures"][1], json::parse(R"({"x":50,"y":50,"cont":0,"dir":0,"lives":0,"fire":1,"bombs":0,
       "moving":false,"step":0,"anim_time":0,"anim_frame":0})"));
-  EXPECT_EQ(last["bombs"][0], json::parse(R"({"x":5,"y":5,"fuse":-9,"reach":1,"left":4,"up":4,"right":6,
-      "down":6,"duration":100,"exploded":true,"owner":0})"));
-  // The cross of reach 1: left, up, centre, right, down.
-  EXPECT_EQ((std::array{TileAt(last, 4, 5), TileAt(last, 5, 4), TileAt(last, 5, 5), TileAt(last, 6, 5), TileAt(last, 5, 6)}),
-            (std::array{22, 23, 24, 20, 21}));
-
-  const json& draws = last["draw"];
-  EXPECT_EQ(draws[0], json::parse(R"(["tile:0",0,0,32,32,0,0,1,1,"FFFFFF"])"));
-  EXPECT_EQ(draws.back(), json::parse(R"(["win:0",272,172,256,256,0,0,1,1,"FFFFFF"])"));
-  // Only figure 0 is left: its figure (row 3, walking up, step picture 1) and panel.
-  const json figure = json::parse(R"(["char:0:1:1",160,64,32,64,0,0,1,1,"FFFFFF"])");
-  EXPECT_EQ(std::count(draws.begin(), draws.end(), figure), 1);
-  EXPECT_EQ(std::count_if(draws.begin(), draws.end(), [](const json& draw) { return draw[0] == "char:1:1:0"; }), 0);
-  EXPECT_EQ(draws[draws.size() - 2], json::parse(R"(["font",256,480,32,32,0,0,0.125,0.125,"FFFFFF"])"));
+  EXPECT_EQ(last["bombs"][0]["left"], 5);
+  EXPECT_EQ(last["draw"].back(), json::parse(R"(["win:0",272,172,256,256,0,0,1,1,"FFFFFF"])"));
 }
 
-TEST_F(Simulator, AfterAnEarlierMatchFiguresOutOfPlayHoldFiveLives) {
-  script["kind"] = 1;
-  script["seconds"] = 0.102;
-  script["after_match"] = true;
-  Idle(5);
-  ASSERT_EQ(Run(), 0);
-  ASSERT_EQ(lines.size(), 3u);
-  const json& last = lines.back();
-  EXPECT_EQ(last["time_left"], 0);
-  EXPECT_EQ(last["end"], "none");  // 0 kills each: a tie
-  EXPECT_EQ(last["figures"][0]["lives"], 0);
-  EXPECT_EQ(last["figures"][2]["lives"], 5);
-  EXPECT_EQ(last["figures"][3]["x"], 50);
-  EXPECT_EQ(last["figures"][1]["fire"], 1);
-  EXPECT_FALSE(last.contains("draw"));
-}
-
-TEST_F(Simulator, TimeIsRoundedHalfToEvenAndOnlyTimedKindsCountIt) {
-  script["kind"] = 2;
-  script["seconds"] = 0.0025;
-  Idle(3);
-  ASSERT_EQ(Run(), 0);
-  ASSERT_EQ(lines.size(), 2u);
-  EXPECT_EQ(lines[1]["time_left"], 2 - 51);
-  EXPECT_EQ(lines[1]["figures"][0]["lives"], 99);
-  EXPECT_EQ(lines[1]["end"], "none");
-
-  script["seconds"] = 0.0035;
-  script["frames"] = json::array();
-  Idle(1, 3);
-  ASSERT_EQ(Run(), 0);
-  EXPECT_EQ(lines[1]["time_left"], 1);
-  EXPECT_TRUE(lines[1]["end"].is_null());
-
-  script["kind"] = 0;
-  script["seconds"] = 12.5;
-  Idle(3);
-  ASSERT_EQ(Run(), 0);
-  ASSERT_EQ(lines.size(), 1u + 4u);  // runs to the last script frame
-  EXPECT_EQ(lines.back()["time_left"], 12500);
-  EXPECT_EQ(lines.back()["figures"][1]["lives"], 1);
-}
-
-TEST_F(Simulator, DrawsFromTheSharedRandomSourceAfterTheSkippedValues) {
-  level.TileMap[5 * 25 + 4] = CellBox1;  // left of figure 0's bomb
-  level.ItemMap[5 * 25 + 4] = ItemRandom;
-  level.Figures[1] = {20, 5, 0, 1};
-  PlantAndWalkAway(60);
-  ASSERT_EQ(Run(), 0);
-  EXPECT_EQ(TileAt(lines.back(), 4, 5), CellItemFire);  // 71
-
-  script["rng_skip"] = 15;
-  ASSERT_EQ(Run(), 0);
-  EXPECT_EQ(TileAt(lines.back(), 4, 5), CellItemFire2);  // 96
-}
-
-TEST_F(Simulator, EscapeEndsTheTraceWithQuit) {
-  script["frames"] = json::parse(R"([{"ms":51,"down":[1]},{"ms":51,"down":[]}])");
-  ASSERT_EQ(Run(), 0);
-  ASSERT_EQ(lines.size(), 2u);
-  EXPECT_EQ(lines[1]["end"], "quit");
-  EXPECT_TRUE(lines[1]["winner"].is_null());
+TEST_F(Simulator, TakesTheTypedSecondsHalfToEvenAndCanStartAfterAnEarlierMatch) {
+  const struct {
+    int kind;
+    double seconds;
+    bool afterMatch;
+    int frames, ms;
+    std::size_t frameLines;
+    int timeLeft;
+    json end;
+  } cases[] = {
+      {1, 0.102, true, 5, 51, 2, 0, "none"},  // 0 kills each: a tie; the 5 of the figures off play no part
+      {2, 0.0025, false, 3, 51, 1, 2 - 51, "none"},
+      {2, 0.0035, false, 1, 3, 1, 4 - 3, nullptr},
+      {0, 12.5, false, 3, 51, 3, 12500, nullptr},  // not counted down in a Normal match
+  };
+  for (const auto& c : cases) {
+    script["kind"] = c.kind;
+    script["seconds"] = c.seconds;
+    script["after_match"] = c.afterMatch;
+    script["frames"] = json::array();
+    Idle(c.frames, c.ms);
+    ASSERT_EQ(Run(), 0) << errors;
+    ASSERT_EQ(lines.size(), 1 + c.frameLines) << c.seconds;
+    const json last = Line(lines.size() - 1);
+    EXPECT_EQ((std::array{last["time_left"], last["end"]}), (std::array<json, 2>{c.timeLeft, c.end})) << c.seconds;
+    if (c.afterMatch) {
+      EXPECT_EQ(last["figures"][2]["lives"], 5);
+    }
+  }
 }
 
 TEST_F(Simulator, BadScriptsGetOneLineAndStatusOne) {
-  const auto expectRefused = [&](const std::string& why) {
-    EXPECT_EQ(Run(), 1) << why;
-    EXPECT_TRUE(lines.empty()) << why;
-    ASSERT_FALSE(errors.empty()) << why;
-    EXPECT_EQ(errors.find('\n'), errors.size() - 1) << why;
-  };
   Idle(2);
   const json good = script;
-  script.erase("frames");
-  expectRefused("missing frames");
-  script = good;
-  script["kind"] = "0";
-  expectRefused("kind as text");
-  script = good;
-  script["keys"][1] = {1, 2, 3};
-  expectRefused("four keys");
-  script = good;
-  script["frames"][1]["ms"] = 51.5;
-  expectRefused("fractional ms");
-  script = good;
-  script["frames"][0]["down"] = {300};
-  expectRefused("key code beyond the keyboard");
-  script = good;
-  script["after_match"] = 1;
-  expectRefused("flag as number");
-  script = good;
-  script["level"] = (folder.Path() / "NONE.FL3").string();
-  expectRefused("missing level");
-  EXPECT_NE(errors.find("NONE.FL3"), std::string::npos);
-
-  folder.Write("short.FL3", std::string(100, '\0'));
-  script = good;
-  script["level"] = (folder.Path() / "short.FL3").string();
-  expectRefused("short level");
-
-  std::ostringstream out;
-  std::ostringstream err;
+  const std::vector<std::pair<std::string, std::function<void(json&)>>> cases = {
+      {"missing frames", [](json& s) { s.erase("frames"); }},
+      {"kind as text", [](json& s) { s["kind"] = "0"; }},
+      {"four keys", [](json& s) { s["keys"][1] = {1, 2, 3}; }},
+      {"fractional ms", [](json& s) { s["frames"][1]["ms"] = 51.5; }},
+      {"key code beyond the keyboard", [](json& s) { s["frames"][0]["down"] = {300}; }},
+      {"flag as number", [](json& s) { s["after_match"] = 1; }},
+      {"missing level", [this](json& s) { s["level"] = (folder.Path() / "NONE.FL3").string(); }},
+      {"short level", [this](json& s) { s["level"] = folder.Write("short.FL3", std::string(100, '\0')).string(); }},
+  };
+  for (const auto& [what, change] : cases) {
+    script = good;
+    change(script);
+    EXPECT_EQ(Run(), 1) << what;
+    EXPECT_TRUE(lines.empty()) << what;
+    EXPECT_EQ(errors.find('\n'), errors.size() - 1) << what << ": " << errors;
+  }
+  EXPECT_NE(errors.find("short.FL3"), std::string::npos);
+  std::ostringstream out, err;
   folder.Write("broken.json", "{\"level\": ");
   EXPECT_EQ(sim::RunScriptFile((folder.Path() / "broken.json").string(), out, err), 1);
   EXPECT_EQ(out.str(), "");
