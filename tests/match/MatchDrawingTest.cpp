@@ -65,18 +65,6 @@ TEST_F(MatchDrawing, FiguresAreDrawnBackRowsFirstPassByPass) {
   }
 }
 
-TEST_F(MatchDrawing, AFigureSteppingRightSlidesEightPixelsAFrame) {
-  PlaceFigure(state, 1, 3, 5);
-  PlaceFigure(state, 0, 20, 12);
-  MatchEngine engine(state, 2);
-  for (const float x : {104, 112, 120, 128}) {
-    engine.RunFrame(51, x == 104 ? testing::Holding({{1, testing::Key::Right}}) : KeyState{}, &draws);
-    const auto d = Drawn();
-    // The background alone stands for the open field; then the figures, row 5 first.
-    EXPECT_EQ(d[1], Figure(1, 1, DirRight, x, 128)) << x;
-  }
-}
-
 TEST_F(MatchDrawing, PanelsShowPortraitCountsAndIconsNegativeCountsInRedAndTheTimeHalfToEven) {
   PlaceFigure(state, 3, 2, 2);
   state.Characters[3].Lives = 12;
@@ -110,19 +98,22 @@ TEST_F(MatchDrawing, PanelsShowPortraitCountsAndIconsNegativeCountsInRedAndTheTi
   }
 }
 
-TEST_F(MatchDrawing, AFrameDrawsMapFiguresPanelsAndTimeAndNothingOfFiguresOutOfPlay) {
+TEST_F(MatchDrawing, AFrameDrawsMapFiguresPanelsAndTimeWithTheStepWalkedAndNothingOfFiguresOutOfPlay) {
   state.MatchKind = MatchMostKills;
   state.TimeLeft = 9051;
-  PlaceFigure(state, 0, 4, 4).Lives = 0;
-  PlaceFigure(state, 2, 6, 6).Lives = 0;
+  PlaceFigure(state, 0, 3, 5).Lives = 0;
+  PlaceFigure(state, 2, 6, 3).Lives = 0;
   MatchEngine engine(state, -1);
-  engine.RunFrame(51, KeyState{}, &draws);
-  ASSERT_EQ(draws.Size(), 375u + 2u + 2u * 6u + 1u);  // tile 0 only: every cell is -1
-  const auto d = Drawn();
-  SpriteDraw portrait = Figure(2, 1, DirDown, 32, 512, 32, 32);
+  SpriteDraw portrait = Figure(0, 1, DirDown, 32, 480, 32, 32);
   portrait.vBottom = 0.5f;
-  EXPECT_EQ((std::vector{d[375], d[376], d[383], d.back()}),
-            (std::vector{Figure(0, 1, DirLeft, 128, 96), Figure(2, 1, DirLeft, 192, 160), portrait, Digit(9, 352, 544)}));
+  for (const float x : {104, 112, 120, 128}) {  // a step right from (3, 5) shows 8 pixels a frame
+    engine.RunFrame(51, x == 104 ? testing::Holding({{0, testing::Key::Right}}) : KeyState{}, &draws);
+    ASSERT_EQ(draws.Size(), 375u + 2u + 2u * 6u + 1u);  // tile 0 only: every cell is -1
+    const auto d = Drawn();
+    EXPECT_EQ((std::vector{d[375], d[376], d[377], d.back()}),
+              (std::vector{Figure(2, 1, DirLeft, 192, 64), Figure(0, 1, DirRight, x, 128), portrait,
+                           Digit(9, 352, 544)}));  // 9.000 down to 8.847 seconds
+  }
   state.Characters[2].Cont = ContOff;
   engine.RunFrame(51, KeyState{}, &draws);
   EXPECT_EQ(draws.Size(), 375u + 1u + 6u + 1u);
