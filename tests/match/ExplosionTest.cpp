@@ -82,7 +82,7 @@ TEST(Explosion, LaysItsCrossBurnsBoxesCutsFusesAndHurtsTheFiguresItReaches) {
        {{1, 6, 5, 2, 1}, {2, 5, 6, 1, 0, true}}},
       {"Most Lives likewise", 5, 5, 1, {1, 1, 1, 1}, 4, {}, {}, {}, {{1, 6, 5, 99, 98}, {2, 5, 6, 1, 0, true}},
        MatchMostLives},
-      {"Most Kills: a kill for the owner", 5, 5, 2, {2, 2, 2, 2}, 4, {}, {}, {}, {{0, 10, 10, 4, 5}, {1, 7, 5, 0, 0}},
+      {"Most Kills: a kill for the owner", 5, 5, 2, {2, 2, 2, 2}, 4, {}, {}, {}, {{0, 7, 10, 4, 5}, {1, 7, 5, 0, 0}},
        MatchMostKills},
       {"Most Kills: its own bomb", 5, 5, 2, {2, 2, 2, 2}, 4, {}, {}, {}, {{1, 5, 5, 0, -1}}, MatchMostKills, 1},
       {"Most Kills: beside its owner", 5, 5, 1, {1, 1, 1, 1}, 4, {}, {}, {}, {{1, 6, 5, 0, 0}, {2, 6, 5, 0, -1}},
