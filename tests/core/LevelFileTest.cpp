@@ -48,21 +48,6 @@ TEST(LevelFile, LaysTheLevelOutByteForByte) {
   EXPECT_EQ(SavedBytes(level), expected);
 }
 
-TEST(LevelFile, LoadingReplacesEveryFieldOfTheLevelAndNothingElse) {
-  TempFolder temp;
-  ASSERT_TRUE(WriteLevelFile(temp.Path() / "ROUND.FL3", SampleLevel()));
-  GameState state;
-  for (Character& figure : state.Characters) figure = Character{10, 5, ContOff, DirLeft, 3, 8, 9, {}};
-  state.TileMap.fill(CellBox1);
-  state.LevelMusic = "KEEP.MID";
-  std::int32_t tileSet = 0, background = 99;
-  ASSERT_TRUE(LoadLevel(temp.Path() / "ROUND.FL3", state, tileSet, background));
-  EXPECT_EQ(LevelFromState(state, tileSet, background), SampleLevel());
-  // Lives and control modes are no part of a level.
-  EXPECT_EQ(state.Characters[3].Lives, 3);
-  EXPECT_EQ(state.Characters[3].Cont, ContOff);
-}
-
 TEST(LevelFile, KeepsTheMusicNameToTwoHundredFiftySixWindows1252Characters) {
   const std::string exact = "A" + std::string(254, 'x') + "Z";
   std::string accents;

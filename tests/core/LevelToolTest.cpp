@@ -44,6 +44,8 @@ TEST(LevelTool, MakeThenShowGivesBackEveryFieldWithTheMusicNameCut) {
   LevelData back;
   ASSERT_TRUE(LevelFromJsonText(show.out, back));
   EXPECT_EQ(back, expected);
+  // The keys as level makers read them, worked out by hand.
+  EXPECT_EQ(json::parse(show.out)["figures"][3], json::parse(R"({"x":-7,"y":2147483647,"bombs":-2147483648,"fire":9})"));
   // Rows of the field stay rows in the text: a line holds one row of 25.
   EXPECT_NE(show.out.find("\n    -1, 0, 1, 2, 3, 4, 5, 6, -1, 0, 1, 2, 3, 4, 5, 6, -1, 0, 1, 2, 3, 4, 5, 6, -1,\n"),
             std::string::npos);

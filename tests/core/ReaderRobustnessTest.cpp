@@ -77,6 +77,8 @@ TEST(ReaderRobustness, LevelReadersTakeEveryLongEnoughStringAsItStandsAndNothing
   testing::TempFolder temp;
   const std::string valid = EncodeLevel(testing::SampleLevel());
   GameState state;
+  state.Characters[3].Cont = ContCpu;  // lives and control modes are no part of a level
+  state.Characters[3].Lives = 7;
   LevelData sentinel;
   sentinel.TileSetNumber = 4711;
   for (int run = 0; run < kRuns; ++run) {
@@ -95,6 +97,7 @@ TEST(ReaderRobustness, LevelReadersTakeEveryLongEnoughStringAsItStandsAndNothing
     const std::string before = EncodeLevel(LevelFromState(state, tileSet, background));
     ASSERT_EQ(static_cast<bool>(LoadLevel(temp.Path() / "FUZZ.FL3", state, tileSet, background)), whole) << run;
     ASSERT_EQ(EncodeLevel(LevelFromState(state, tileSet, background)), whole ? bytes.substr(0, kLevelFileSize) : before);
+    ASSERT_EQ((std::array{state.Characters[3].Cont, state.Characters[3].Lives}), (std::array{ContCpu, 7}));
   }
 }
 
