@@ -26,8 +26,8 @@ install(FILES ${CMAKE_BINARY_DIR}/desktop/${FUSELARK3_APP_ID}.metainfo.xml
 install(DIRECTORY ${FUSELARK3_ICON_DIR}/ DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor)
 
 # Manual pages go out compressed, as Debian's man expects them.
-configure_file(${PROJECT_SOURCE_DIR}/data/man/fuselark3.6.in ${CMAKE_BINARY_DIR}/man/fuselark3.6 @ONLY)
-set(FUSELARK3_MAN_PAGES ${CMAKE_BINARY_DIR}/man/fuselark3.6 ${PROJECT_SOURCE_DIR}/data/man/fuselark3-level.1
+file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/man)
+set(FUSELARK3_MAN_PAGES ${PROJECT_SOURCE_DIR}/data/man/fuselark3.6 ${PROJECT_SOURCE_DIR}/data/man/fuselark3-level.1
                         ${PROJECT_SOURCE_DIR}/data/man/fuselark3-sim.1)
 set(FUSELARK3_COMPRESSED_MAN_PAGES)
 foreach(page ${FUSELARK3_MAN_PAGES})

@@ -10,15 +10,19 @@ set(CPACK_PACKAGE_CONTACT ${FUSELARK3_MAINTAINER})
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "arena game for two to four players on one keyboard")
 set(CPACK_PACKAGE_DESCRIPTION
-    "Each player steers a figure over a field of 25 by 15 cells and plants bombs whose fire burns\n"
-    "boxes, reveals items and hurts the other figures. Three kinds of match (Normal, Most Kills,\n"
-    "Most Lives), a level editor and per-player keys.")
+    "Each player steers a figure over a field of 25 by 15 cells and plants bombs\n"
+    "whose fire burns boxes, reveals items and hurts the other figures. Three kinds\n"
+    "of match (Normal, Most Kills, Most Lives), a level editor and per-player keys.")
 string(JOIN "" CPACK_PACKAGE_DESCRIPTION ${CPACK_PACKAGE_DESCRIPTION})
-set(CPACK_PACKAGING_INSTALL_PREFIX ${CMAKE_INSTALL_PREFIX})
+# A Debian package always installs under /usr; the game finds its files
+# relative to itself, so any build folder can make the package.
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_DEBIAN_PACKAGE_SECTION games)
+# Debian's "games" section expects its programs in /usr/games, off root's PATH;
+# the game lives in bin so that `fuselark3` starts it for everyone.
+set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${FUSELARK3_HOMEPAGE})
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
