@@ -1,8 +1,13 @@
 // FUSELARK3: start-up, the shared state, and the wiring of the windows.
 #include <QApplication>
+#include <pwd.h>
+#include <unistd.h>
+
+#include <cstdlib>
 #include <memory>
 
 #include "core/GameFolder.h"
+#include "core/GameFolderChoice.h"
 #include "core/GameState.h"
 #include "editor/EditorWindow.h"
 #include "media/ExplosionSound.h"
@@ -14,10 +19,36 @@
 
 namespace {
 
+std::string Environment(const char* name) {
+  const char* value = std::getenv(name);
+  return value ? value : "";
+}
+
+// HOME may be unset under some launchers; the password database still knows.
+std::string HomeDirectory() {
+  std::string home = Environment("HOME");
+  if (home.empty()) {
+    if (const passwd* entry = ::getpwuid(::getuid()); entry && entry->pw_dir) home = entry->pw_dir;
+  }
+  return home;
+}
+
+fl3::GameFolder FindGameFolder() {
+  fl3::GameFolderPlaces places;
+  places.executableDirectory = QCoreApplication::applicationDirPath().toStdString();
+  places.shippedFromExecutable = FUSELARK3_SHIPPED_FROM_BIN;
+  places.xdgDataHome = Environment("XDG_DATA_HOME");
+  places.home = HomeDirectory();
+  fl3::GameFolder folder = fl3::ChooseGameFolder(places);
+  // A folder that cannot be made shows up when the player saves, with its reason.
+  fl3::PreparePlayersFolder(folder);
+  return folder;
+}
+
 class Game {
  public:
-  explicit Game(const QString& folder)
-      : folder_(folder.toStdString()), music_(messages_), start_(state_, folder_, messages_) {
+  explicit Game(fl3::GameFolder folder)
+      : folder_(std::move(folder)), music_(messages_), start_(state_, folder_, messages_) {
     messages_.SetParent(&start_);
     fl3::StartScreenHooks hooks;
     hooks.RunMatch = [this](std::int32_t tileSet, std::int32_t background, std::int32_t c1, std::int32_t c2,
@@ -67,7 +98,7 @@ class Game {
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("fuselark3"));
-  Game game(QCoreApplication::applicationDirPath());
+  Game game(FindGameFolder());
   if (!game.Usable()) return 1;
   game.Show();
   return QApplication::exec();

@@ -65,34 +65,63 @@ bool MatchesPatternIgnoringCase(std::string_view name, std::string_view pattern)
   return p == pattern.size();
 }
 
-GameFolder::GameFolder(std::filesystem::path directory) : directory_(std::move(directory)) {}
+namespace {
 
-std::optional<std::filesystem::path> GameFolder::Find(std::string_view name) const {
-  if (!IsBareName(name)) return std::nullopt;
+// The file of that name in one folder: the exact name, else the first of
+// the names differing only in case.
+std::optional<std::filesystem::path> FindIn(const std::filesystem::path& directory, std::string_view name) {
+  if (directory.empty()) return std::nullopt;
   std::optional<std::string> exact, other;
-  ForEachRegularFile(directory_, [&](const std::string& candidate) {
+  ForEachRegularFile(directory, [&](const std::string& candidate) {
     if (candidate == name) {
       exact = candidate;
     } else if (EqualsIgnoringCase(candidate, name) && (!other || LessIgnoringCase(candidate, *other))) {
       other = candidate;
     }
   });
-  if (exact) return directory_ / *exact;
-  if (other) return directory_ / *other;
+  if (exact) return directory / *exact;
+  if (other) return directory / *other;
   return std::nullopt;
 }
 
-std::vector<std::string> GameFolder::List(std::string_view pattern) const {
+std::vector<std::string> ListIn(const std::filesystem::path& directory, std::string_view pattern) {
   std::vector<std::string> names;
-  ForEachRegularFile(directory_, [&](const std::string& candidate) {
+  if (directory.empty()) return names;
+  ForEachRegularFile(directory, [&](const std::string& candidate) {
     if (MatchesPatternIgnoringCase(candidate, pattern)) names.push_back(candidate);
   });
+  return names;
+}
+
+bool HoldsNameIgnoringCase(const std::vector<std::string>& names, const std::string& name) {
+  return std::any_of(names.begin(), names.end(), [&](const std::string& held) { return EqualsIgnoringCase(held, name); });
+}
+
+}  // namespace
+
+GameFolder::GameFolder(std::filesystem::path directory) : directory_(std::move(directory)) {}
+
+GameFolder::GameFolder(std::filesystem::path playersDirectory, std::filesystem::path shippedDirectory)
+    : directory_(std::move(playersDirectory)), shipped_(std::move(shippedDirectory)) {}
+
+std::optional<std::filesystem::path> GameFolder::Find(std::string_view name) const {
+  if (!IsBareName(name)) return std::nullopt;
+  if (auto own = FindIn(directory_, name)) return own;
+  return FindIn(shipped_, name);
+}
+
+std::vector<std::string> GameFolder::List(std::string_view pattern) const {
+  const std::vector<std::string> own = ListIn(directory_, pattern);
+  std::vector<std::string> names = own;
+  for (std::string& shipped : ListIn(shipped_, pattern)) {
+    if (!HoldsNameIgnoringCase(own, shipped)) names.push_back(std::move(shipped));
+  }
   std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) { return LessIgnoringCase(a, b); });
   return names;
 }
 
 std::filesystem::path GameFolder::PathForWriting(std::string_view name) const {
-  if (auto existing = Find(name)) return *existing;
+  if (auto existing = FindIn(directory_, name)) return *existing;
   return directory_ / std::string(name);
 }
 
@@ -108,7 +137,8 @@ IoResult GameFolder::WriteAtomically(std::string_view name, std::string_view byt
 }
 
 IoResult GameFolder::Remove(std::string_view name) const {
-  const auto path = Find(name);
+  if (!IsBareName(name)) return IoResult::Success();
+  const auto path = FindIn(directory_, name);
   if (!path) return IoResult::Success();
   std::error_code error;
   if (!std::filesystem::remove(*path, error) && error) {

@@ -45,15 +45,15 @@ bool CheckFigures(const StartChoices& choices, const GameState& state, Messages&
   return true;
 }
 
-bool CheckTimeAndLevels(const StartChoices& choices, Messages& messages) {
+bool CheckTimeAndLevels(const StartChoices& choices, const GameFolder& folder, Messages& messages) {
   if (choices.kind != MatchNormal && EntryNumber(choices.timeEntry) < 1.0) {
     return Refuse(messages, "You cannot play this game for less than 1 second.", "Time less than 1!",
                   MessageIcon::Information);
   }
   if (choices.levelEntries.size() < 2) {
     return Refuse(messages,
-                  std::string("You do not have any levels to play.  Please create some, or download some at ") +
-                      kLevelDownloadAddress,
+                  "You do not have any levels to play.  Please create some, or put some in " +
+                      folder.Directory().string(),
                   "No FL3's...", MessageIcon::Critical);
   }
   return true;
@@ -107,11 +107,13 @@ void PrepareFigures(const StartChoices& choices, GameState& state) {
 std::optional<MatchLevel> PrepareMatch(const StartChoices& choices, GameState& state, const GameFolder& folder,
                                        Messages& messages) {
   if (!IsMatchKind(choices.kind)) return std::nullopt;
-  if (!CheckFigures(choices, state, messages) || !CheckTimeAndLevels(choices, messages)) return std::nullopt;
+  if (!CheckFigures(choices, state, messages) || !CheckTimeAndLevels(choices, folder, messages)) return std::nullopt;
 
   const std::string name = ChosenLevel(choices, state.Random);
   MatchLevel level;
-  const IoResult loaded = LoadLevel(folder.Directory() / name, state, level.tileSetNumber, level.backgroundNumber);
+  const auto found = folder.Find(name);
+  const IoResult loaded =
+      LoadLevel(found ? *found : folder.Directory() / name, state, level.tileSetNumber, level.backgroundNumber);
   if (!loaded) {
     messages.Show("The map you have selected cannot be read.\n" + loaded.reason, "Map Error", MessageIcon::Critical,
                   MessageButtons::Ok);

@@ -12,8 +12,6 @@ namespace fl3 {
 class GameFolder;
 class Messages;
 
-inline constexpr const char* kLevelDownloadAddress = "https://fuselark3.example.org/levels";
-
 // What the start screen shows at the moment Start is pressed.
 struct StartChoices {
   std::int32_t kind = 0;  // value of the kind spinner, 0..6

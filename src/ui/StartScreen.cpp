@@ -1,6 +1,7 @@
 #include "ui/StartScreen.h"
 
 #include <algorithm>
+#include <string>
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -25,13 +26,16 @@ namespace {
 constexpr int kClientWidth = 312;
 constexpr int kClientHeight = 296;
 
-void Inform(Messages& messages, const char* text) {
+void Inform(Messages& messages, const std::string& text) {
   messages.Show(text, kProgramTitle, MessageIcon::Critical, MessageButtons::Ok);
 }
 
-constexpr const char* kNoCharacterSheet =
-    "Cannot find the character pictures file.  Please find or create the file C.BMP  Make sure it follows the "
-    "standard size.";
+// The player's folder is named because installed, the game's own files lie
+// elsewhere and cannot be written.
+std::string NoCharacterSheet(const GameFolder& folder) {
+  return "Cannot find the character pictures file.  Please find or create the file C.BMP in " +
+         folder.Directory().string() + "  Make sure it follows the standard size.";
+}
 
 }  // namespace
 
@@ -71,12 +75,14 @@ void frmStart::ConnectControls() {
 }
 
 void frmStart::Open() {
-  if (!folder_.Exists("C.BMP")) Inform(messages_, kNoCharacterSheet);
-  if (folder_.List("*.FL3").empty()) Inform(messages_, "Cannot find any map files.  Please find or create *.FL3");
+  const std::string playersFolder = folder_.Directory().string();
+  if (!folder_.Exists("C.BMP")) Inform(messages_, NoCharacterSheet(folder_));
+  if (folder_.List("*.FL3").empty()) {
+    Inform(messages_, "Cannot find any map files.  Please find or create *.FL3 in " + playersFolder);
+  }
   if (folder_.List("A*.BMP").empty()) {
-    Inform(messages_,
-           "Cannot find any tileset picture files.  Please find or create A*.BMP  Make sure it follows the "
-           "standard size.");
+    Inform(messages_, "Cannot find any tileset picture files.  Please find or create A*.BMP in " + playersFolder +
+                          "  Make sure it follows the standard size.");
   }
   FillLevelList();
   state_.Characters[0].Cont = ContMan;
@@ -85,7 +91,7 @@ void frmStart::Open() {
 
   if (!sheet_.Load(folder_)) {
     // A sheet that is there but unreadable or too small gets the same word.
-    if (folder_.Exists("C.BMP")) Inform(messages_, kNoCharacterSheet);
+    if (folder_.Exists("C.BMP")) Inform(messages_, NoCharacterSheet(folder_));
     return;
   }
   for (int i = 0; i < FigureCount; ++i) {

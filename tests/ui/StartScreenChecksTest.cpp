@@ -8,9 +8,7 @@ constexpr const char* kCpu = "You cannot have any characters being on CPU  No AI
 constexpr const char* kNoLives = "You cannot have a character on MAN or CPU with no lives.";
 constexpr const char* kAlone = "You cannot play this game alone.";
 constexpr const char* kShortTime = "You cannot play this game for less than 1 second.";
-constexpr const char* kNoLevels =
-    "You do not have any levels to play.  Please create some, or download some at "
-    "https://fuselark3.example.org/levels";
+constexpr const char* kNoLevels = "You do not have any levels to play.  Please create some, or put some in ";
 
 class StartChecksTest : public StartScreenTest {
  protected:
@@ -73,7 +71,7 @@ TEST_F(StartChecksTest, RefusalsComeInTheOrderOfTheChecks) {
     ExpectRefusal(*screen, kShortTime, "Time less than 1!", MessageIcon::Information);
   }
   screen->txtboxTime()->setText("1");
-  ExpectRefusal(*screen, kNoLevels, "No FL3's...", MessageIcon::Critical);
+  ExpectRefusal(*screen, kNoLevels + folder.Path().string(), "No FL3's...", MessageIcon::Critical);
 }
 
 TEST_F(StartChecksTest, TheLevelsPicturesAreCheckedAfterItWasLoaded) {

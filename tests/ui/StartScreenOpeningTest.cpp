@@ -6,14 +6,20 @@
 namespace fl3::testing {
 namespace {
 
-constexpr const char* kNoSheet =
-    "Cannot find the character pictures file.  Please find or create the file C.BMP  Make sure it follows the "
-    "standard size.";
-constexpr const char* kNoMaps = "Cannot find any map files.  Please find or create *.FL3";
-constexpr const char* kNoTilesets =
-    "Cannot find any tileset picture files.  Please find or create A*.BMP  Make sure it follows the standard size.";
+// The messages name the folder where the missing files belong.
+std::string NoSheet(const std::filesystem::path& folder) {
+  return "Cannot find the character pictures file.  Please find or create the file C.BMP in " + folder.string() +
+         "  Make sure it follows the standard size.";
+}
+std::string NoMaps(const std::filesystem::path& folder) {
+  return "Cannot find any map files.  Please find or create *.FL3 in " + folder.string();
+}
+std::string NoTilesets(const std::filesystem::path& folder) {
+  return "Cannot find any tileset picture files.  Please find or create A*.BMP in " + folder.string() +
+         "  Make sure it follows the standard size.";
+}
 
-void ExpectProgramMessage(const RecordedMessage& message, const char* text) {
+void ExpectProgramMessage(const RecordedMessage& message, const std::string& text) {
   EXPECT_EQ(message.text, text);
   EXPECT_EQ(message.title, "FUSELARK3");
   EXPECT_EQ(message.icon, MessageIcon::Critical);
@@ -23,9 +29,9 @@ void ExpectProgramMessage(const RecordedMessage& message, const char* text) {
 TEST_F(StartScreenTest, AnEmptyFolderShowsTheThreeMessagesInOrderAndCannotStart) {
   auto screen = Open();
   ASSERT_EQ(messages.shown.size(), 3u);
-  ExpectProgramMessage(messages.shown[0], kNoSheet);
-  ExpectProgramMessage(messages.shown[1], kNoMaps);
-  ExpectProgramMessage(messages.shown[2], kNoTilesets);
+  ExpectProgramMessage(messages.shown[0], NoSheet(folder.Path()));
+  ExpectProgramMessage(messages.shown[1], NoMaps(folder.Path()));
+  ExpectProgramMessage(messages.shown[2], NoTilesets(folder.Path()));
   EXPECT_FALSE(screen->CharacterSheetLoaded());
 
   ClickUntil(*screen, 1, "OFF");
@@ -39,8 +45,8 @@ TEST_F(StartScreenTest, OnlyTheMissingFilesAreReportedAndASheetTooSmallCountsAsM
   WriteCharacterSheet();
   auto onlySheet = Open();
   ASSERT_EQ(messages.shown.size(), 2u);
-  ExpectProgramMessage(messages.shown[0], kNoMaps);
-  ExpectProgramMessage(messages.shown[1], kNoTilesets);
+  ExpectProgramMessage(messages.shown[0], NoMaps(folder.Path()));
+  ExpectProgramMessage(messages.shown[1], NoTilesets(folder.Path()));
   EXPECT_TRUE(onlySheet->CharacterSheetLoaded());
 
   WriteLevel("one.fl3");
@@ -61,7 +67,7 @@ TEST_F(StartScreenTest, OnlyTheMissingFilesAreReportedAndASheetTooSmallCountsAsM
       EXPECT_TRUE(messages.shown.empty());
     } else {
       ASSERT_EQ(messages.shown.size(), 1u);
-      ExpectProgramMessage(messages.shown[0], kNoSheet);
+      ExpectProgramMessage(messages.shown[0], NoSheet(folder.Path()));
     }
   }
 }

@@ -70,7 +70,8 @@ void SaveLevelAs(EditorModel& editor, const GameFolder& folder, std::string& nam
   // Written to a temporary file and renamed over the old one: a failed save
   // never loses the old level.
   const LevelData level = LevelFromState(editor.State(), editor.TileSetNumber, editor.BackgroundNumber);
-  if (IoResult written = WriteLevelFile(existing ? *existing : folder.Directory() / name, level); !written) {
+  // A shipped level of that name stays as it is; the saved one hides it.
+  if (IoResult written = WriteLevelFile(folder.PathForWriting(name), level); !written) {
     ReportFailure(messages, kSaveFailedText, kSaveFailedTitle, written.reason);
     return;
   }

@@ -1,0 +1,56 @@
+#include "GameFolderChoice.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <string>
+#include <system_error>
+
+#include "GameState.h"
+#include "KeyLayout.h"
+
+namespace fl3 {
+namespace {
+
+constexpr const char* kFolderName = "fuselark3";
+
+bool IsBuildFolder(const std::filesystem::path& directory) {
+  // Effective rights: what the game could actually write.
+  return GameFolder(directory).Exists("C.BMP") && ::faccessat(AT_FDCWD, directory.c_str(), W_OK, AT_EACCESS) == 0;
+}
+
+IoResult CopyShippedKeys(const GameFolder& folder) {
+  const GameFolder own(folder.Directory());
+  for (int figure = 0; figure < FigureCount; ++figure) {
+    const std::string name = KeyLayoutFileName(std::to_string(figure));
+    if (own.Exists(name) || !folder.Exists(name)) continue;
+    std::string bytes;
+    if (IoResult read = folder.ReadAll(name, bytes); !read) return read;
+    if (IoResult written = folder.WriteAtomically(name, bytes); !written) return written;
+  }
+  return IoResult::Success();
+}
+
+}  // namespace
+
+std::filesystem::path PlayersDirectory(std::string_view xdgDataHome, std::string_view home) {
+  const std::filesystem::path dataHome(xdgDataHome);
+  if (dataHome.is_absolute()) return dataHome / kFolderName;
+  return std::filesystem::path(home) / ".local" / "share" / kFolderName;
+}
+
+GameFolder ChooseGameFolder(const GameFolderPlaces& places) {
+  if (IsBuildFolder(places.executableDirectory)) return GameFolder(places.executableDirectory);
+  return GameFolder(PlayersDirectory(places.xdgDataHome, places.home),
+                    (places.executableDirectory / places.shippedFromExecutable).lexically_normal());
+}
+
+IoResult PreparePlayersFolder(const GameFolder& folder) {
+  if (folder.ShippedDirectory().empty()) return IoResult::Success();
+  std::error_code error;
+  std::filesystem::create_directories(folder.Directory(), error);
+  if (error) return IoResult::Failure("\"" + folder.Directory().string() + "\" cannot be made: " + error.message());
+  return CopyShippedKeys(folder);
+}
+
+}  // namespace fl3

@@ -1,0 +1,86 @@
+#!/usr/bin/env bash
+# Installs into a scratch prefix, checks the menu files, then plays the
+# installed game as a player with a fresh home: the first start makes their
+# folder with the default keys, a key change and an edited level are saved
+# there, and nothing under the prefix changes.
+set -euo pipefail
+BUILD_DIR=$1
+SOURCE_DIR=$2
+source "$SOURCE_DIR/tests/e2e/xvfb-session.sh"
+
+fail() { echo "FAIL: $*"; grep -v ALSA "$SESSION_DIR/game.log" 2>/dev/null | tail -5; exit 1; }
+
+PREFIX="$SESSION_DIR/prefix"
+cmake --install "$BUILD_DIR" --prefix "$PREFIX" >"$SESSION_DIR/install.log" || fail "cmake --install failed"
+
+desktop_file=$(echo "$PREFIX"/share/applications/*.desktop)
+metainfo=$(echo "$PREFIX"/share/metainfo/*.metainfo.xml)
+desktop-file-validate "$desktop_file" || fail "the desktop entry does not validate"
+appstreamcli validate --no-net "$metainfo" >"$SESSION_DIR/appstream.log" \
+  || { cat "$SESSION_DIR/appstream.log"; fail "the AppStream file does not validate"; }
+grep -q '^Categories=.*Game;' "$desktop_file" || fail "the desktop entry is not in the Game category"
+for size in 48 64 128 256; do
+  icon="$PREFIX/share/icons/hicolor/${size}x${size}/apps/fuselark3.png"
+  file "$icon" | grep -q "PNG image data, $size x $size" || fail "no ${size}x${size} PNG icon"
+done
+for page in man6/fuselark3.6.gz man1/fuselark3-level.1.gz man1/fuselark3-sim.1.gz; do
+  [[ -s "$PREFIX/share/man/$page" ]] || fail "manual page $page is missing"
+done
+for program in fuselark3 fuselark3-level fuselark3-sim; do
+  [[ -x "$PREFIX/bin/$program" ]] || fail "$program is not installed"
+done
+
+# Everything under the prefix, to compare once the player is done.
+snapshot() { find "$PREFIX" -printf '%P %s %T@ %m\n' | sort; }
+snapshot >"$SESSION_DIR/prefix-before"
+
+export HOME="$SESSION_DIR/home"
+unset XDG_DATA_HOME
+mkdir -p "$HOME"
+PLAYERS="$HOME/.local/share/fuselark3"
+
+start_xvfb
+(cd "$HOME" && QT_QPA_PLATFORM=xcb exec "$PREFIX/bin/fuselark3" >"$SESSION_DIR/game.log" 2>&1) &
+GAME_PID=$!
+start=$(wait_window 312x296)
+[[ -n "$start" ]] || fail "the installed game's start screen did not appear"
+read -r sx sy < <(window_origin "$start")
+for player in 0 1 2 3; do
+  cmp -s "$PLAYERS/$player.FLK3" "$SOURCE_DIR/data/default-keys/$player.FLK3" \
+    || fail "the first start did not give the player's folder the default $player.FLK3"
+done
+
+click_at $((sx + 156)) $((sy + 258))  # Options
+dismiss_no_sound_notice
+options=$(wait_window 453x394)
+[[ -n "$options" ]] || fail "the options window did not appear"
+read -r ox oy < <(window_origin "$options")
+xdotool mousemove $((ox + 130)) $((oy + 30))  # player 1's Left key
+xdotool click 5
+sleep 0.3
+click_at $((ox + 302)) $((oy + 378))  # Save and Close
+sleep 0.5
+window_shown 453x394 && fail "Save and Close did not close the options window"
+cmp -s "$PLAYERS/0.FLK3" "$SOURCE_DIR/data/default-keys/0.FLK3" \
+  && fail "the changed key did not reach 0.FLK3 in the player's folder"
+
+click_at $((sx + 150)) $((sy + 234))  # Edit Level
+editor=$(wait_window 579x303)
+[[ -n "$editor" ]] || fail "the editor did not appear"
+read -r ex ey < <(window_origin "$editor")
+click_at $((ex + 60)) $((ey + 28))  # the name field
+xdotool type --delay 20 "MINE"
+click_at $((ex + 126)) $((ey + 108))  # Save As
+for _ in $(seq 50); do [[ -f "$PLAYERS/MINE.FL3" ]] && break; sleep 0.1; done
+[[ $(stat -c %s "$PLAYERS/MINE.FL3" 2>/dev/null) == 3328 ]] || fail "the saved level is not in the player's folder"
+click_at $((ex + 544)) $((ey + 290))  # Exit
+sleep 0.5
+
+click_at $((sx + 156)) $((sy + 282))  # Quit
+for _ in $(seq 50); do kill -0 "$GAME_PID" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$GAME_PID" 2>/dev/null && fail "Quit did not end the program"
+GAME_PID=""
+
+snapshot >"$SESSION_DIR/prefix-after"
+diff "$SESSION_DIR/prefix-before" "$SESSION_DIR/prefix-after" >&2 || fail "the game changed files under the prefix"
+echo "PASS"
