@@ -2,200 +2,190 @@
 
 #include <gtest/gtest.h>
 
+#include <QBuffer>
 #include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
 
-#include "SheetFiles.h"
+#include "TempFolder.h"
 #include "core/GameFolder.h"
+#include "media/DrawListExecutor.h"
 
 namespace fl3 {
 namespace {
 
-using testing::CharacterTexel;
-using testing::Figures;
-using testing::SaveBitmap;
+using Conts = std::array<std::int32_t, FigureCount>;
+constexpr Conts kEveryone{ContMan, ContMan, ContMan, ContMan};
+constexpr std::array<std::int32_t, FigureCount> kRows{1, 0, 3, 2};  // the C.BMP row of each figure
 
-constexpr std::array<std::int32_t, FigureCount> kRows{1, 0, 3, 2};
+std::string Bmp(const QImage& image) {
+  QBuffer buffer;
+  buffer.open(QIODevice::WriteOnly);
+  image.save(&buffer, "BMP");
+  return buffer.data().toStdString();
+}
 
-std::uint32_t Texel(const Texture* texture, int x, int y) { return texture->pixels.pixel(x, y); }
+// Red tells the frame, green the row of 64, blue the height inside the row.
+std::uint32_t CharacterTexel(int frame, int row, int y) { return 0xFF000000u | frame << 16 | row << 8 | y; }
 
-TEST(MatchPictures, FigureFramesComeFromTheirCellsOfTheCharacterSheet) {
-  testing::TempFolder folder;
-  testing::WriteAllSheets(folder);
-  MatchPictures pictures;
-  ASSERT_TRUE(pictures.Build(GameFolder(folder.Path()), 3, 2, kRows, Figures(ContMan, ContMan, ContMan, ContMan)));
+QImage Sheet(int width, int height, const std::function<std::uint32_t(int, int)>& texel) {
+  QImage sheet(width, height, QImage::Format_RGB32);
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) sheet.setPixel(x, y, texel(x, y));
+  return sheet;
+}
 
-  // Figure i shows picture kRows[i]; step j facing k is frame 3k + j - 1. So figure 0
-  // (picture 1) step 2 facing down is frame 10, at x = 320, y = 64..127 of the sheet.
-  const struct {
-    std::int8_t figure, step, facing;
-    int frame, x, y;
-  } cells[] = {{0, 2, DirDown, 10, 0, 0}, {0, 2, DirDown, 10, 31, 63}, {0, 1, DirLeft, 0, 5, 5},
-               {0, 3, DirUp, 5, 5, 5},    {0, 2, DirRight, 7, 5, 5},    {1, 1, DirLeft, 0, 1, 0},
-               {2, 3, DirDown, 11, 0, 10}, {3, 2, DirRight, 7, 5, 5}};
-  for (const auto& c : cells) {
-    const Texture* frame = pictures.Find({PictureKind::Character, c.figure, c.step, c.facing});
-    ASSERT_NE(frame, nullptr) << int(c.figure) << " " << c.frame;
-    EXPECT_EQ(frame->pixels.size(), QSize(32, 64));
-    EXPECT_EQ(Texel(frame, c.x, c.y), CharacterTexel(c.frame, kRows[c.figure], c.y)) << int(c.figure) << " " << c.frame;
+// Tile i is red 8 (i + 1), with the key grey in the corner of tile 5; figure
+// frames tell where they lie, the key grey in the corner of the first; the
+// winner picture is half size, magenta with a green texel at (10, 20); the
+// digit 7 is white.
+void WriteAllSheets(const testing::TempFolder& folder) {
+  folder.Write("A3.BMP", Bmp(Sheet(800, 32, [](int x, int y) {
+    return x == 160 && y == 0 ? kTileColourKey : 0xFF000000u | (8 * (x / 32 + 1)) << 16;
+  })));
+  folder.Write("B2.BMP", Bmp(Sheet(256, 128, [](int, int) { return 0xFF336699u; })));
+  folder.Write("C.BMP", Bmp(Sheet(384, 256, [](int x, int y) {
+    return x + y == 0 ? kTileColourKey : CharacterTexel(x / 32, y / 64, y % 64);
+  })));
+  const std::string winner =
+      Bmp(Sheet(128, 128, [](int x, int y) { return x == 10 && y == 20 ? 0xFF00FF00u : kWinnerColourKey; }));
+  for (int slot = 0; slot < 4; ++slot) folder.Write("WIN" + std::to_string(slot) + ".BMP", winner);
+  folder.Write("FONT.BMP", Bmp(Sheet(256, 256, [](int x, int y) { return x >= 224 && y < 32 ? 0xFFFFFFFFu : kFontColourKey; })));
+}
+
+std::array<Character, FigureCount> Figures(const Conts& conts) {
+  std::array<Character, FigureCount> figures{};
+  for (int i = 0; i < FigureCount; ++i) figures[i].Cont = conts[i];
+  return figures;
+}
+
+// What a build left: T all tiles, B the background, Fi figure i's three steps, Wi its winner picture.
+std::string Built(const MatchPictures& pictures) {
+  std::string built = pictures.TilePicture(24) ? "T" : "";
+  if (pictures.BackgroundPicture()) built += " B";
+  for (int i = 0; i < FigureCount; ++i) {
+    if (pictures.P(i).Count() == 3) built += " F" + std::to_string(i);
+    if (pictures.WinPic(i)) built += " W" + std::to_string(i);
   }
-  ASSERT_EQ(pictures.P(0).Count(), 3);
-  // Picture 0's first frame has the transparent grey in its corner.
-  EXPECT_EQ(Texel(pictures.P(1).Item(1)->picLeft.get(), 0, 0), 0u);
-
-  // Winner pictures are doubled to 256 x 256 with magenta transparent.
-  const Texture* winner = pictures.WinPic(3);
-  ASSERT_NE(winner, nullptr);
-  ASSERT_EQ(winner->pixels.size(), QSize(256, 256));
-  EXPECT_EQ(Texel(winner, 0, 0), 0u);
-  EXPECT_EQ(Texel(winner, 21, 41), 0xFF00FF00u);
+  return built;
 }
 
-TEST(MatchPictures, TilesAndBackgroundAreCutToTheirSizes) {
-  testing::TempFolder folder;
-  testing::WriteAllSheets(folder);
-  MatchPictures pictures;
-  ASSERT_TRUE(pictures.Build(GameFolder(folder.Path()), 3, 2, kRows, Figures(ContMan, ContOff, ContOff, ContOff)));
-  for (int code = 0; code < TilePictureCount; ++code) {
-    const Texture* tile = pictures.TilePicture(code);
-    ASSERT_NE(tile, nullptr) << code;
-    EXPECT_EQ(tile->pixels.size(), QSize(32, 32));
-    EXPECT_EQ(Texel(tile, 31, 31), 0xFF000000u | std::uint32_t(8 * (code + 1)) << 16) << code;
+struct BuildCase {
+  const char* what;
+  std::vector<std::pair<std::string, std::string>> changed;  // file, new bytes (none: removed)
+  std::int32_t tileSet, background;
+  Conts conts;
+  bool complete;
+  const char* built;
+};
+
+TEST(MatchPictures, BuildingStopsAtTheFirstMissingFileAndFiguresThatSitOutReadNothing) {
+  const std::string small = Bmp(Sheet(400, 20, [](int, int) { return 0xFF808080u; }));
+  const BuildCase cases[] = {
+      {"everything", {}, 3, 2, kEveryone, true, "T B F0 W0 F1 W1 F2 W2 F3 W3"},
+      {"no background asked, none read", {{"B2.BMP", ""}}, 3, -1, {ContMan, ContOff, ContOff, ContOff}, true, "T F0 W0"},
+      {"an OFF figure reads no winner file", {{"WIN2.BMP", ""}}, 3, 2, {ContMan, ContCpu, ContOff, ContMan}, true,
+       "T B F0 W0 F1 W1 F3 W3"},
+      {"a missing winner stops at its figure", {{"WIN1.BMP", ""}}, 3, 2, kEveryone, false, "T B F0 W0 F1"},
+      {"a missing background stops before the figures", {{"B2.BMP", ""}}, 3, 2, kEveryone, false, "T"},
+      {"a character sheet that is no picture", {{"C.BMP", "not a picture"}}, 3, -1, kEveryone, false, "T"},
+      {"a missing tileset", {}, 7, 2, kEveryone, false, ""},
+      {"sheets smaller than their standard size", {{"A3.BMP", small}, {"C.BMP", small}}, 3, 2, kEveryone, true,
+       "T B F0 W0 F1 W1 F2 W2 F3 W3"},
+  };
+  for (const BuildCase& c : cases) {
+    testing::TempFolder folder;
+    WriteAllSheets(folder);
+    const GameFolder game(folder.Path());
+    MatchPictures pictures;
+    ASSERT_TRUE(pictures.Build(game, 3, 2, kRows, Figures(kEveryone)));  // the second build starts afresh
+    for (const auto& [name, bytes] : c.changed) {
+      if (bytes.empty()) std::filesystem::remove(folder.Path() / name);
+      else folder.Write(name, bytes);
+    }
+    EXPECT_EQ(pictures.Build(game, c.tileSet, c.background, kRows, Figures(c.conts)), c.complete) << c.what;
+    EXPECT_EQ(Built(pictures), c.built) << c.what;
   }
-  EXPECT_EQ(Texel(pictures.TilePicture(5), 0, 0), 0u);
-  EXPECT_EQ(pictures.TilePicture(25), nullptr);
-  EXPECT_EQ(pictures.TilePicture(-1), nullptr);
-  ASSERT_NE(pictures.BackgroundPicture(), nullptr);
-  EXPECT_EQ(pictures.BackgroundPicture()->pixels.size(), QSize(1024, 512));
-  EXPECT_EQ(Texel(pictures.BackgroundPicture(), 1023, 511), 0xFF336699u);
-
-  // No background: nothing reads a "B" file, the rest is built.
-  MatchPictures without;
-  std::filesystem::remove(folder.Path() / "B2.BMP");
-  EXPECT_TRUE(without.Build(GameFolder(folder.Path()), 3, -1, kRows, Figures(ContMan, ContOff, ContOff, ContOff)));
-  EXPECT_EQ(without.BackgroundPicture(), nullptr);
-  EXPECT_NE(without.WinPic(0), nullptr);
 }
 
-TEST(MatchPictures, FiguresThatSitOutGetNothingAndReadNoWinnerFile) {
+struct Cell {
+  PictureRef picture;
+  QSize size;  // invalid: no picture
+  int x, y;
+  std::uint32_t texel;
+};
+
+TEST(MatchPictures, DrawReferencesFindTheirCellsOfTheSheetsUntilReleased) {
   testing::TempFolder folder;
-  testing::WriteAllSheets(folder);
-  std::filesystem::remove(folder.Path() / "WIN2.BMP");
-  MatchPictures pictures;
-  EXPECT_TRUE(pictures.Build(GameFolder(folder.Path()), 3, 2, kRows, Figures(ContMan, ContCpu, ContOff, ContMan)));
-  EXPECT_EQ(pictures.P(2).Count(), 0);
-  EXPECT_EQ(pictures.WinPic(2), nullptr);
-  EXPECT_EQ(pictures.P(1).Count(), 3);
-  EXPECT_EQ(pictures.P(3).Count(), 3);
-  EXPECT_NE(pictures.WinPic(3), nullptr);
-}
-
-TEST(MatchPictures, AMissingFileStopsTheBuildingAndLeavesWhatWasBuilt) {
-  testing::TempFolder folder;
-  testing::WriteAllSheets(folder);
-  const GameFolder game(folder.Path());
-  const auto everyone = Figures(ContMan, ContMan, ContMan, ContMan);
-
-  std::filesystem::remove(folder.Path() / "WIN1.BMP");
-  MatchPictures noWinner;
-  EXPECT_FALSE(noWinner.Build(game, 3, 2, kRows, everyone));
-  EXPECT_NE(noWinner.WinPic(0), nullptr);
-  EXPECT_EQ(noWinner.P(1).Count(), 3);
-  EXPECT_EQ(noWinner.WinPic(1), nullptr);
-  EXPECT_EQ(noWinner.P(2).Count(), 0);
-  EXPECT_EQ(noWinner.P(3).Count(), 0);
-  EXPECT_EQ(noWinner.WinPic(3), nullptr);
-  EXPECT_EQ(noWinner.Find(PictureRef{PictureKind::Character, 3, 1, DirDown}), nullptr);
-
-  std::filesystem::remove(folder.Path() / "B2.BMP");
-  MatchPictures noBackground;
-  EXPECT_FALSE(noBackground.Build(game, 3, 2, kRows, everyone));
-  EXPECT_NE(noBackground.TilePicture(24), nullptr);
-  EXPECT_EQ(noBackground.BackgroundPicture(), nullptr);
-  EXPECT_EQ(noBackground.P(0).Count(), 0);
-
-  // A second build on the same pictures starts afresh.
-  EXPECT_FALSE(noWinner.Build(game, 7, 2, kRows, everyone));
-  EXPECT_EQ(noWinner.TilePicture(0), nullptr);
-  EXPECT_EQ(noWinner.P(0).Count(), 0);
-
-  folder.Write("C.BMP", "not a picture");
-  MatchPictures badSheet;
-  EXPECT_FALSE(badSheet.Build(game, 3, -1, kRows, everyone));
-  EXPECT_NE(badSheet.TilePicture(0), nullptr);
-  EXPECT_EQ(badSheet.P(0).Count(), 0);
-}
-
-TEST(MatchPictures, CellsOutsideASmallSheetAreTransparent) {
-  testing::TempFolder folder;
-  SaveBitmap(folder, "a1.bmp", testing::TileSheet(400, 20));  // found whatever the letter case
-  SaveBitmap(folder, "C.BMP", testing::CharacterSheet(1));
-  SaveBitmap(folder, "WIN0.BMP", testing::WinnerPicture());
-  MatchPictures pictures;
-  ASSERT_TRUE(pictures.Build(GameFolder(folder.Path()), 1, -1, {2, 0, 0, 0}, Figures(ContMan, ContOff, ContOff, ContOff)));
-  // Tile 12 starts at x = 384: 16 columns and 20 rows of it lie on the sheet.
-  const Texture* tile = pictures.TilePicture(12);
-  ASSERT_NE(tile, nullptr);
-  EXPECT_EQ(Texel(tile, 15, 19), 0xFF000000u | 8u * 13u << 16);
-  EXPECT_EQ(Texel(tile, 16, 0), 0u);
-  EXPECT_EQ(Texel(tile, 0, 20), 0u);
-  EXPECT_EQ(Texel(pictures.TilePicture(20), 5, 5), 0u);
-  // Picture row 2 of a one-row sheet is wholly outside: empty frames, no failure.
-  ASSERT_EQ(pictures.P(0).Count(), 3);
-  EXPECT_EQ(Texel(pictures.P(0).Item(1)->picDown.get(), 3, 3), 0u);
-  EXPECT_NE(pictures.WinPic(0), nullptr);
-}
-
-TEST(MatchPictures, DrawReferencesFindTheirTextures) {
-  testing::TempFolder folder;
-  testing::WriteAllSheets(folder);
-  QImage font(256, 256, QImage::Format_RGB32);
-  font.fill(0xFF000000u);
-  font.setPixel(40, 3, 0xFFFFFFFFu);
-  SaveBitmap(folder, "FONT.BMP", font);
+  WriteAllSheets(folder);
   const GameFolder game(folder.Path());
   MatchPictures pictures;
-  ASSERT_TRUE(pictures.Build(game, 3, 2, kRows, Figures(ContMan, ContOff, ContOff, ContMan)));
+  ASSERT_TRUE(pictures.Build(game, 3, 2, kRows, Figures({ContMan, ContCpu, ContOff, ContMan})));
   ASSERT_TRUE(pictures.LoadFont(game));
-  ASSERT_EQ(pictures.FontPicture()->pixels.size(), QSize(256, 256));
-  EXPECT_EQ(Texel(pictures.FontPicture(), 0, 0), 0u);
-  EXPECT_EQ(Texel(pictures.FontPicture(), 40, 3), 0xFFFFFFFFu);
-
-  // Empty pictures: a figure that sits out, a step or facing that does not exist.
-  EXPECT_EQ(pictures.Find({PictureKind::Character, 1, 1, DirLeft}), nullptr);
-  EXPECT_EQ(pictures.Find({PictureKind::Character, 0, 4, DirLeft}), nullptr);
-  EXPECT_EQ(pictures.Find({PictureKind::Character, 0, 0, DirLeft}), nullptr);
-  EXPECT_EQ(pictures.Find({PictureKind::Character, 0, 1, 4}), nullptr);
-  EXPECT_EQ(pictures.Find({PictureKind::Winner, 2, 0, 0}), nullptr);
-  EXPECT_EQ(pictures.Find({PictureKind::Tile, 25, 0, 0}), nullptr);
-
+  const QSize frame(32, 64), tile(32, 32), none;
+  // Step j facing k is frame 3k + j - 1 of the figure's row; the grey corner of row 0 frame 0 is transparent.
+  const Cell cells[] = {
+      {{PictureKind::Character, 0, 2, DirDown}, frame, 0, 0, CharacterTexel(10, 1, 0)},
+      {{PictureKind::Character, 0, 2, DirDown}, frame, 31, 63, CharacterTexel(10, 1, 63)},
+      {{PictureKind::Character, 0, 1, DirLeft}, frame, 5, 5, CharacterTexel(0, 1, 5)},
+      {{PictureKind::Character, 0, 3, DirUp}, frame, 5, 5, CharacterTexel(5, 1, 5)},
+      {{PictureKind::Character, 0, 2, DirRight}, frame, 5, 5, CharacterTexel(7, 1, 5)},
+      {{PictureKind::Character, 1, 1, DirLeft}, frame, 1, 0, CharacterTexel(0, 0, 0)},
+      {{PictureKind::Character, 1, 1, DirLeft}, frame, 0, 0, 0},
+      {{PictureKind::Character, 3, 3, DirDown}, frame, 0, 10, CharacterTexel(11, 2, 10)},
+      {{PictureKind::Tile, 0, 0, 0}, tile, 31, 31, 0xFF080000},
+      {{PictureKind::Tile, 5, 0, 0}, tile, 0, 0, 0},
+      {{PictureKind::Tile, 24, 0, 0}, tile, 31, 31, 0xFFC80000},
+      {{PictureKind::Background, 0, 0, 0}, {1024, 512}, 1023, 511, 0xFF336699},
+      {{PictureKind::Winner, 3, 0, 0}, {256, 256}, 21, 41, 0xFF00FF00},  // doubled, magenta transparent
+      {{PictureKind::Winner, 3, 0, 0}, {256, 256}, 0, 0, 0},
+      {{PictureKind::Font, 0, 0, 0}, {256, 256}, 224, 0, 0xFFFFFFFF},
+      {{PictureKind::Font, 0, 0, 0}, {256, 256}, 0, 0, 0},
+      {{PictureKind::Character, 2, 1, DirLeft}, none, 0, 0, 0},  // sits out
+      {{PictureKind::Winner, 2, 0, 0}, none, 0, 0, 0},
+      {{PictureKind::Character, 0, 0, DirLeft}, none, 0, 0, 0},  // steps count from 1 to 3
+      {{PictureKind::Character, 0, 4, DirLeft}, none, 0, 0, 0},
+      {{PictureKind::Character, 0, 1, 4}, none, 0, 0, 0},
+      {{PictureKind::Tile, 25, 0, 0}, none, 0, 0, 0},
+      {{PictureKind::Tile, -1, 0, 0}, none, 0, 0, 0},
+  };
+  for (const Cell& c : cells) {
+    const Texture* texture = pictures.Find(c.picture);
+    const std::string what = std::to_string(int(c.picture.kind)) + " " + std::to_string(c.picture.index) + " " +
+                             std::to_string(c.picture.step) + " " + std::to_string(c.picture.direction);
+    ASSERT_EQ(texture != nullptr, c.size.isValid()) << what;
+    if (!texture) continue;
+    EXPECT_EQ(texture->pixels.size(), c.size) << what;
+    EXPECT_EQ(texture->pixels.pixel(c.x, c.y), c.texel) << what << " at " << c.x << "," << c.y;
+  }
   pictures.Release();
-  EXPECT_EQ(pictures.FontPicture(), nullptr);
-  EXPECT_EQ(pictures.TilePicture(0), nullptr);
-  EXPECT_EQ(pictures.BackgroundPicture(), nullptr);
-  EXPECT_EQ(pictures.P(0).Count(), 0);
-  EXPECT_EQ(pictures.WinPic(3), nullptr);
-
+  for (const Cell& c : cells) EXPECT_EQ(pictures.Find(c.picture), nullptr);
   std::filesystem::remove(folder.Path() / "FONT.BMP");
   EXPECT_FALSE(pictures.LoadFont(game));
-  EXPECT_EQ(pictures.FontPicture(), nullptr);
 }
 
-TEST(colCharPic, PositionsCountFromOneAndRemovingMovesTheRestDown) {
-  const TexturePtr a = std::make_shared<const Texture>();
-  const TexturePtr b = std::make_shared<const Texture>();
-  colCharPic steps;
-  steps.Add(a, nullptr, nullptr, nullptr);
-  steps.Add(b, nullptr, a, nullptr);
-  EXPECT_EQ(steps.Item(0), nullptr);
-  EXPECT_EQ(steps.Item(3), nullptr);
-  EXPECT_EQ(steps.Item(2)->Facing(DirRight), a.get());
-  EXPECT_EQ(steps.Item(2)->Facing(7), nullptr);
-  steps.Remove(1);
-  EXPECT_EQ(steps.Count(), 1);
-  EXPECT_EQ(steps.Item(1)->picLeft, b);
-  steps.Clear();
-  EXPECT_EQ(steps.Count(), 0);
-  EXPECT_EQ(b.use_count(), 1);  // nothing is held any more
+TEST(DrawListExecutor, DrawsEachEntryInOrderWithItsPartAndTint) {
+  testing::TempFolder folder;
+  WriteAllSheets(folder);
+  const GameFolder game(folder.Path());
+  MatchPictures pictures;
+  ASSERT_TRUE(pictures.Build(game, 3, 2, kRows, Figures({ContMan, ContOff, ContOff, ContOff})));
+  ASSERT_TRUE(pictures.LoadFont(game));
+  DrawList list;
+  list.Add({{PictureKind::Background, 0, 0, 0}, 0, 0, 1024, 512});
+  list.Add({{PictureKind::Tile, 5, 0, 0}, 0, 0, 32, 32});  // over the background, its grey corner see-through
+  list.Add({{PictureKind::Winner, 1, 0, 0}, 272, 172, 256, 256});  // figure 1 sits out: nothing drawn
+  list.Add({{PictureKind::Font, 0, 0, 0}, 352, 544, 32, 32, 7.0f / 8, 0, 1, 1.0f / 8, kTintRed});
+  list.Add({{PictureKind::Font, 0, 0, 0}, 384, 544, 32, 32, 0, 0, 1.0f / 8, 1.0f / 8, kTintRed});
+  SpriteRenderer renderer(800, 600);
+  renderer.Clear(0xFF0000FF);
+  ExecuteDrawList(list, pictures, renderer);
+  const QImage& frame = renderer.BackBuffer();
+  const std::pair<QPoint, std::uint32_t> pixels[] = {
+      {{10, 500}, 0xFF336699}, {{0, 0}, 0xFF336699}, {{1, 0}, 0xFF300000}, {{280, 180}, 0xFF336699},
+      {{360, 550}, 0xFFFF0000}, {{390, 550}, 0xFF0000FF}, {{600, 590}, 0xFF0000FF}};
+  for (const auto& [at, argb] : pixels) EXPECT_EQ(frame.pixel(at), argb) << at.x() << "," << at.y();
 }
 
 }  // namespace
