@@ -35,7 +35,7 @@ TEST(KeyTranslation, EveryNamedKeyIsReachedFromX11AndQtAndNothingElseIsProduced)
   }
 }
 
-TEST(KeyTranslation, X11KeycodesOfEvdevKeyboards) {
+TEST(KeyTranslation, X11KeycodesOfEvdevKeyboardsAndQtKeysWithAndWithoutTheKeypad) {
   // The basic block is the scan code + 8.
   for (unsigned keycode = 9; keycode <= 96; ++keycode) EXPECT_EQ(ScanCodeFromX11Keycode(keycode), int(keycode) - 8);
   // The extended keys, each on its own; F13 to F15 reach the codes that carry their names.
@@ -44,9 +44,6 @@ TEST(KeyTranslation, X11KeycodesOfEvdevKeyboards) {
       {114, 205}, {115, 207}, {116, 208}, {117, 209}, {118, 210}, {119, 211}, {127, 116}, {129, 91},  {133, 219},
       {134, 220}, {135, 221}, {191, 86},  {192, 84},  {193, 85},  {0, 0},     {8, 0},     {255, 0}};
   for (const auto& [keycode, code] : extended) EXPECT_EQ(ScanCodeFromX11Keycode(keycode), code) << KeyNames(code);
-}
-
-TEST(KeyTranslation, QtKeysWithAndWithoutTheKeypad) {
   const struct {
     int qtKey;
     bool keypad;
