@@ -79,8 +79,10 @@ TEST(PictureFiles, EachPictureHasItsSizeDepthAndKeyColourInTheRightCells) {
       {"EDIT QUESTION.BMP", 16, 16, kWhite, 16, 16, "k"},
       {"EDIT POINT.BMP", 24, 24, kWhite, 24, 24, "k"},
   };
-  for (const char* n : {"0", "1", "2"}) sheets.push_back({std::string("A") + n + ".BMP", 800, 32, kGrey, 32, 32, tiles});
-  for (const char* n : {"0", "1", "2"}) sheets.push_back({std::string("B") + n + ".BMP", 1024, 512, kGrey, 1024, 512, "o"});
+  for (const char* n : {"0", "1", "2"}) {
+    sheets.push_back({std::string("A") + n + ".BMP", 800, 32, kGrey, 32, 32, tiles});
+    sheets.push_back({std::string("B") + n + ".BMP", 1024, 512, kGrey, 1024, 512, "o"});
+  }
   for (const char* n : {"0", "1", "2", "3"})
     sheets.push_back({std::string("WIN") + n + ".BMP", 256, 256, kMagenta, 256, 256, "m"});
   for (const char* name : {"DOOD", "BOX1", "BOX2", "BOX3", "BOXI"})

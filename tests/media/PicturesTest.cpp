@@ -67,7 +67,8 @@ TEST(SpriteRenderer, EachSpriteShowsItsTexelsKeyedTintedBlendedAndClipped) {
                    coordinates = TextureFromImage(Coordinates(32, 32), 0, 0, 0);
   const Sprite sprites[] = {
       {"only the exact key colour is hidden", keyed.get(), 100, 50, 64, 32, 0, 0, 1, 1, kWhite,
-       {{100, 50, kBlue}, {131, 81, kBlue}, {132, 50, kGrey + 1}, {163, 81, kGrey + 1}, {164, 50, kBlue}, {132, 82, kBlue}}},
+       {{100, 50, kBlue}, {131, 81, kBlue}, {132, 50, kGrey + 1}, {163, 81, kGrey + 1}, {164, 50, kBlue},
+        {132, 82, kBlue}}},
       {"keyed one to one", keyed.get(), 100, 50, 2, 1, 0, 0, 1, 1, kWhite, {{100, 50, kBlue}, {101, 50, kGrey + 1}}},
       {"without a key the grey is drawn", unkeyed.get(), 100, 50, 64, 32, 0, 0, 1, 1, kWhite, {{100, 50, kGrey}}},
       {"the top half stretched over 8 x 8", parts.get(), 8, 8, 8, 8, 0, 0, 1, 0.5f, kWhite,
@@ -78,14 +79,16 @@ TEST(SpriteRenderer, EachSpriteShowsItsTexelsKeyedTintedBlendedAndClipped) {
       {"a red tint keeps only red", plain.get(), 0, 0, 4, 4, 0, 0, 1, 1, 0xFF0000, {{1, 1, 0xFF800000}}},
       {"a half tint halves each channel", plain.get(), 0, 0, 4, 4, 0, 0, 1, 1, 0x808080, {{1, 1, 0xFF402060}}},
       {"a tint one to one", plain.get(), 0, 0, 2, 2, 0, 0, 1, 1, 0x00FF00, {{1, 1, 0xFF004000}}},
-      {"a red digit on its keyed ground", font.get(), 0, 8, 4, 2, 0, 0, 1, 1, 0xFF0000, {{0, 8, kBlue}, {2, 8, 0xFFFF0000}}},
+      {"a red digit on its keyed ground", font.get(), 0, 8, 4, 2, 0, 0, 1, 1, 0xFF0000,
+       {{0, 8, kBlue}, {2, 8, 0xFFFF0000}}},
       {"the background band and the right edge", background.get(), 0, 0, 1024, 512, 0, 0, 1, 1, kWhite,
        {{0, 0, 0xFF000000}, {799, 511, 0xFF8FFF00}, {10, 480, 0xFF05F000}, {400, 512, kBlue}, {799, 599, kBlue}}},
       {"half alpha blends over the buffer", halfRed.get(), 0, 0, 1, 1, 0, 0, 1, 1, kWhite,
        {{0, 0, 0xFF80007F}, {1, 1, kBlue}}},
       {"clipped at the top left", coordinates.get(), -16, -8, 32, 32, 0, 0, 1, 1, kWhite,
        {{0, 0, 0xFF100800}, {15, 23, 0xFF1F1F00}, {16, 0, kBlue}, {0, 24, kBlue}}},
-      {"clipped at the bottom right", coordinates.get(), 796, 596, 32, 32, 0, 0, 1, 1, kWhite, {{799, 599, 0xFF030300}}},
+      {"clipped at the bottom right", coordinates.get(), 796, 596, 32, 32, 0, 0, 1, 1, kWhite,
+       {{799, 599, 0xFF030300}}},
       {"no texture", nullptr, 0, 0, 8, 8, 0, 0, 1, 1, kWhite, {{0, 0, kBlue}, {7, 7, kBlue}}},
       {"zero width", plain.get(), 0, 0, 0, 8, 0, 0, 1, 1, kWhite, {{0, 0, kBlue}}},
       {"negative width", plain.get(), 8, 0, -8, 8, 0, 0, 1, 1, kWhite, {{0, 0, kBlue}, {7, 7, kBlue}}},
@@ -189,7 +192,8 @@ TEST(MatchPictures, BuildingStopsAtTheFirstMissingFileAndFiguresThatSitOutReadNo
   const std::string small = Bmp(Filled(400, 20, 0xFF808080u));
   const BuildCase cases[] = {
       {"everything", {}, 3, 2, kEveryone, true, "T B F0 W0 F1 W1 F2 W2 F3 W3"},
-      {"no background asked, none read", {{"B2.BMP", ""}}, 3, -1, {ContMan, ContOff, ContOff, ContOff}, true, "T F0 W0"},
+      {"no background asked, none read", {{"B2.BMP", ""}}, 3, -1, {ContMan, ContOff, ContOff, ContOff}, true,
+       "T F0 W0"},
       {"an OFF figure reads no winner file", {{"WIN2.BMP", ""}}, 3, 2, {ContMan, ContCpu, ContOff, ContMan}, true,
        "T B F0 W0 F1 W1 F3 W3"},
       {"a missing winner stops at its figure", {{"WIN1.BMP", ""}}, 3, 2, kEveryone, false, "T B F0 W0 F1"},
