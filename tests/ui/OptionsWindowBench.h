@@ -4,7 +4,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
-#include <memory>
 
 #include "WindowBench.h"
 #include "ui/OptionsWindow.h"
@@ -13,8 +12,6 @@ namespace fl3::testing {
 
 // The options window on its own folder, reached through its controls' names.
 struct OptionsWindowBench : WindowBench {
-  ~OptionsWindowBench() { window.reset(); }
-
   // Start-up from the folder as it stands, then the window's first opening.
   void StartAndOpen() {
     StartUp(state, folder);
@@ -35,7 +32,6 @@ struct OptionsWindowBench : WindowBench {
   QComboBox* KeyList(int player, int slot) const {
     return Find<QComboBox>("listKeys" + std::to_string(player) + "_" + std::to_string(slot));
   }
-  std::string ShownKey(int player, int slot) const { return KeyList(player, slot)->currentText().toStdString(); }
   void Choose(int player, int slot, const char* keyName) const {
     QComboBox* list = KeyList(player, slot);
     const int index = list->findText(keyName, Qt::MatchExactly | Qt::MatchCaseSensitive);

@@ -51,8 +51,8 @@ TEST(OptionsKeyClashes, AKeyChosenTwiceIsDrawnWarmAndNamedOnEveryListInvolvedUnt
     EXPECT_FALSE(marked(player, slot));
     EXPECT_EQ(tip(player, slot), "");
   }
-  const auto colour = [&](int player, int slot) { return bench.KeyList(player, slot)->palette().color(QPalette::Button); };
-  EXPECT_EQ(colour(1, 0), colour(1, 1));
+  EXPECT_EQ(bench.KeyList(1, 0)->palette().color(QPalette::Button),
+            bench.KeyList(1, 1)->palette().color(QPalette::Button));
 }
 
 }  // namespace

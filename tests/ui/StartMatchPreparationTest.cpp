@@ -125,25 +125,19 @@ TEST(StartPreparation, KindTimeAndLivesAreSetAndOffFiguresLeaveTheField) {
     Bench bench;
     const auto level = bench.Prepare({M, O, M, O}, row.kind, row.lives, row.time, {"~Random", row.level});
     ASSERT_TRUE(level) << bench.messages.shown.at(0).text;
-    EXPECT_EQ(level->tileSetNumber, row.tileSet);
-    EXPECT_EQ(level->backgroundNumber, row.background);
-    EXPECT_EQ(bench.state.MatchKind, row.kind);
-    EXPECT_EQ(bench.state.TimeLeft, row.timeLeft);
+    EXPECT_EQ(std::tuple(level->tileSetNumber, level->backgroundNumber, bench.state.MatchKind, bench.state.TimeLeft),
+              std::tuple(row.tileSet, row.background, row.kind, row.timeLeft));
     for (std::size_t i = 0; i < FigureCount; ++i) {
       const Character& figure = bench.state.Characters[i];
-      const bool off = i % 2 == 1;
-      EXPECT_EQ(figure.Lives, row.livesAfter[i]) << i;
-      EXPECT_EQ(figure.X, off ? OffMapPos : static_cast<std::int32_t>(2 * i + 1)) << i;
-      EXPECT_EQ(figure.Y, off ? OffMapPos : 1) << i;
+      const std::int32_t x = i % 2 ? OffMapPos : static_cast<std::int32_t>(2 * i + 1), y = i % 2 ? OffMapPos : 1;
+      EXPECT_EQ(std::tuple(figure.Lives, figure.X, figure.Y), std::tuple(row.livesAfter[i], x, y)) << i;
     }
   }
 }
 
-// The shared generator starts 0.7055475, 0.5334240, 0.5795186, 0.2895625,
-// 0.3019480, 0.7747401, 0.0140176, 0.7607236, 0.8144900, 0.7090379,
-// 0.0453528, 0.4140327, 0.8626193. With "~Random" and three levels the
-// position is round(3 r), drawn again while it is 0; a chosen level draws
-// nothing.
+// The shared generator starts 0.7055475, 0.5334240, 0.5795186, 0.2895625, 0.3019480, 0.7747401,
+// 0.0140176, 0.7607236, 0.8144900, 0.7090379, 0.0453528, 0.4140327, 0.8626193. With "~Random" and
+// three levels the position is round(3 r), drawn again while it is 0; a chosen level draws nothing.
 TEST(StartPreparation, RandomLevelsFollowTheSharedSequence) {
   Bench bench;
   const std::vector<std::string> levels = {"~Random", "Bare.FL3", "Beta.FL3", "Deep.FL3"};
@@ -154,9 +148,7 @@ TEST(StartPreparation, RandomLevelsFollowTheSharedSequence) {
     ASSERT_TRUE(level);
     tileSets.push_back(level->tileSetNumber);
   }
-  // 2.117 -> 2; chosen; 1.600 -> 2; 1.739 -> 2; 0.869 -> 1; 0.906 -> 1;
-  // 2.324 -> 2; 0.042 -> 0 then 2.282 -> 2; 2.443 -> 2; 2.127 -> 2;
-  // 0.136 -> 0 then 1.242 -> 1; 2.588 -> 3.
+  // 2.117, chosen, 1.600, 1.739, 0.869, 0.906, 2.324, 0.042 then 2.282, 2.443, 2.127, 0.136 then 1.242, 2.588.
   EXPECT_EQ(tileSets, (std::vector<std::int32_t>{2, 3, 2, 2, 1, 1, 2, 2, 2, 2, 1, 3}));
 }
 

@@ -67,7 +67,7 @@ constexpr const char* kNoMaps = "Cannot find any map files.  Please find or crea
 constexpr const char* kNoTilesets =
     "Cannot find any tileset picture files.  Please find or create A*.BMP  Make sure it follows the standard size.";
 
-TEST(StartScreen, OpeningNamesEachMissingFileInOrderAndASheetItCannotUseCountsAsMissing) {
+TEST(StartScreen, OpeningNamesEachMissingFileInOrderAndShowsThePortraitsOfAUsableSheet) {
   const struct {
     int sheetRows, sheetWidth;  // 0 rows: no sheet; -1: a file that is no picture
     bool levelAndTiles;
@@ -75,7 +75,7 @@ TEST(StartScreen, OpeningNamesEachMissingFileInOrderAndASheetItCannotUseCountsAs
   } rows[] = {
       {0, 320, false, {kNoSheet, kNoMaps, kNoTilesets}},
       {4, 320, false, {kNoMaps, kNoTilesets}},
-      {4, 320, true, {}},
+      {6, 320, true, {}},
       {3, 320, true, {kNoSheet}},  // every figure needs a row of its own
       {4, 300, true, {kNoSheet}},  // no portrait block at x = 288
       {-1, 320, true, {kNoSheet}},
@@ -92,8 +92,15 @@ TEST(StartScreen, OpeningNamesEachMissingFileInOrderAndASheetItCannotUseCountsAs
     for (std::size_t i = 0; i < row.messages.size(); ++i) {
       EXPECT_EQ(bench.Shown(i), std::tuple(row.messages[i], "FUSELARK3", MessageIcon::Critical, MessageButtons::Ok));
     }
-    const bool usable = row.sheetRows == 4 && row.sheetWidth == 320;
+    const bool usable = row.sheetRows >= 4 && row.sheetWidth == 320;
     EXPECT_EQ(screen->CharacterSheetLoaded(), usable);
+    for (int i = 0; usable && i < FigureCount; ++i) {
+      const QImage portrait = screen->picChar(i)->pixmap().toImage();
+      EXPECT_EQ(std::pair(screen->scrollChar(i)->maximum(), screen->scrollChar(i)->value()),
+                std::pair(row.sheetRows - 1, i));
+      EXPECT_EQ(std::tuple(portrait.size(), portrait.pixelColor(0, 0), portrait.pixelColor(31, 63)),
+                std::tuple(QSize(32, 64), RowColour(i), RowColour(i)));
+    }
     if (usable) continue;
     screen->buttonPlay()->click();  // without a sheet Start does nothing
     EXPECT_EQ(bench.messages.shown.size(), row.messages.size());
@@ -101,11 +108,13 @@ TEST(StartScreen, OpeningNamesEachMissingFileInOrderAndASheetItCannotUseCountsAs
   }
 }
 
-TEST(StartScreen, ControllersStartAsManCpuOffOffAndEachButtonCyclesItsOwnWithItsColour) {
+TEST(StartScreen, ControllersStartAsManCpuOffOffAndEachButtonCyclesItsOwnWithItsColourAndFocusesStart) {
   StartBench bench;
   auto screen = bench.Open();
+  screen->show();
+  screen->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(screen.get()));
   EXPECT_EQ(bench.Controllers(*screen), kControllersBetweenMatches);
-  const auto& figures = bench.state.Characters;
   // The face colour, read away from the caption and the border.
   const auto face = [&] { return screen->buttonChar(2)->grab().toImage().pixelColor(3, 3); };
   EXPECT_EQ(face(), QColor(255, 0, 0));
@@ -116,31 +125,22 @@ TEST(StartScreen, ControllersStartAsManCpuOffOffAndEachButtonCyclesItsOwnWithIts
   } cycle[] = {{"MAN", ContMan, {0, 255, 0}}, {"CPU", ContCpu, {0, 0, 255}}, {"OFF", ContOff, {255, 0, 0}},
                {"MAN", ContMan, {0, 255, 0}}};
   for (const auto& step : cycle) {
-    screen->buttonChar(2)->click();
+    screen->buttonQuit()->setFocus();
+    QTest::mouseClick(screen->buttonChar(2), Qt::LeftButton);
     EXPECT_EQ(screen->buttonChar(2)->text(), step.caption);
-    EXPECT_EQ(figures[2].Cont, step.cont);
+    EXPECT_EQ(bench.state.Characters[2].Cont, step.cont);
     EXPECT_EQ(face(), step.face) << step.caption;
+    EXPECT_EQ(screen->focusWidget(), screen->buttonPlay());  // so that Enter starts the match
   }
   EXPECT_EQ(bench.Controllers(*screen), QStringList({"MAN", "CPU", "MAN", "OFF"}));
 }
 
-TEST(StartScreen, ReleasingTheMouseOverAControllerButtonFocusesStart) {
+TEST(StartScreen, LivesTakeTwoDigitsTheTimeThreeOfAnythingAndTheSpinnersUpperArrowLowersTheValue) {
   StartBench bench;
   auto screen = bench.Open();
   screen->show();
-  screen->activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(screen.get()));
-  screen->buttonQuit()->setFocus();
-  QTest::mouseClick(screen->buttonChar(1), Qt::LeftButton);
-  EXPECT_EQ(screen->buttonChar(1)->text(), "OFF");
-  EXPECT_EQ(screen->focusWidget(), screen->buttonPlay());
-}
-
-TEST(StartScreen, LivesEntriesTakeTwoDigitsAndBackspaceTheTimeEntryThreeOfAnything) {
-  StartBench bench;
-  auto screen = bench.Open();
-  EXPECT_EQ(screen->txtboxLives(1)->text(), "5");
-  EXPECT_EQ(screen->txtboxTime()->text(), "60");
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(screen.get()));
+  EXPECT_EQ(screen->txtboxLives(1)->text() + "/" + screen->txtboxTime()->text(), "5/60");
   QLineEdit* lives = screen->txtboxLives(1);
   lives->clear();
   QTest::keyClicks(lives, "a7x!q39");
@@ -151,12 +151,25 @@ TEST(StartScreen, LivesEntriesTakeTwoDigitsAndBackspaceTheTimeEntryThreeOfAnythi
   screen->txtboxTime()->clear();
   QTest::keyClicks(screen->txtboxTime(), "x1.5");
   EXPECT_EQ(screen->txtboxTime()->text(), "x1.");
+
+  QScrollBar* kinds = screen->scrollPlay();
+  kinds->setValue(2);
+  QTest::mouseClick(kinds, Qt::LeftButton, {}, QPoint(6, 2));
+  EXPECT_EQ(screen->buttonPlay()->text(), "Start Most Kills Level Match");
+  EXPECT_EQ(std::pair(screen->picLives()->isVisible(), screen->picTime()->isVisible()), std::pair(false, true));
+  for (int i = 0; i < 3; ++i) QTest::mouseClick(kinds, Qt::LeftButton, {}, QPoint(6, kinds->height() - 3));
+  EXPECT_EQ(screen->buttonPlay()->text(), "Start Game Quest");
+  EXPECT_EQ(std::pair(screen->buttonPlay()->isEnabled(), screen->listLevel()->isVisible()), std::pair(false, false));
+  screen->scrollEdit()->setValue(1);
+  EXPECT_EQ(screen->buttonEdit()->text(), "Edit Quest");
+  EXPECT_FALSE(screen->buttonEdit()->isEnabled());
 }
 
-TEST(StartScreen, TheLevelListIsSortedAndEditRefillsItOptionsOpensTheOptions) {
+TEST(StartScreen, TheLevelListIsSortedEditRefillsItOptionsOpensTheOptionsAndQuitDeletesTheScratchPictures) {
   StartBench bench;
   for (const char* name : {"zeta.FL3", "Alpha.fl3", "beta.FL3", "1st.FL3"}) bench.WriteLevel(name);
   bench.temp.Write("Alpha.FL3.bak", "an old copy");
+  for (const char* name : {"T.BMP", "t2.bmp", "T4.BMP", "T5.BMP", "Tiles.BMP"}) bench.WritePicture(name);
   auto screen = bench.Open();
   // Letter case ignored; symbols before digits before letters.
   QStringList entries;
@@ -171,42 +184,11 @@ TEST(StartScreen, TheLevelListIsSortedAndEditRefillsItOptionsOpensTheOptions) {
   EXPECT_EQ(bench.optionsOpened, 0);
   screen->buttonOptions()->click();
   EXPECT_EQ(std::pair(bench.optionsOpened, bench.editorOpened), std::pair(1, 1));
-}
-
-TEST(StartScreen, PortraitsAreCutFromTheSheetAndFollowTheCharacterBars) {
-  StartBench bench;
-  bench.WriteCharacterSheet(6);
-  auto screen = bench.Open(false);
-  const auto shown = [&](int i) { return screen->picChar(i)->pixmap().toImage(); };
-  for (int i = 0; i < FigureCount; ++i) {
-    EXPECT_EQ(std::pair(screen->scrollChar(i)->maximum(), screen->scrollChar(i)->value()), std::pair(5, i));
-    ASSERT_EQ(shown(i).size(), QSize(32, 64));
-    EXPECT_EQ(shown(i).pixelColor(0, 0), RowColour(i)) << i;
-    EXPECT_EQ(shown(i).pixelColor(31, 63), RowColour(i)) << i;
-  }
-  screen->scrollChar(2)->setValue(5);
-  EXPECT_EQ(shown(2).pixelColor(16, 32), RowColour(5));
-  EXPECT_EQ(shown(3).pixelColor(16, 32), RowColour(3));
-}
-
-TEST(StartScreen, TheSpinnersSetTheButtonsAndTheirUpperArrowLowersTheValue) {
-  StartBench bench;
-  auto screen = bench.Open();
   screen->show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(screen.get()));
-  QScrollBar* kinds = screen->scrollPlay();
-  kinds->setValue(2);
-  QTest::mouseClick(kinds, Qt::LeftButton, {}, QPoint(6, 2));
-  EXPECT_EQ(screen->buttonPlay()->text(), "Start Most Kills Level Match");
-  EXPECT_FALSE(screen->picLives()->isVisible());
-  EXPECT_TRUE(screen->picTime()->isVisible());
-  for (int i = 0; i < 3; ++i) QTest::mouseClick(kinds, Qt::LeftButton, {}, QPoint(6, kinds->height() - 3));
-  EXPECT_EQ(screen->buttonPlay()->text(), "Start Game Quest");
-  EXPECT_FALSE(screen->buttonPlay()->isEnabled());
-  EXPECT_FALSE(screen->listLevel()->isVisible());
-  screen->scrollEdit()->setValue(1);
-  EXPECT_EQ(screen->buttonEdit()->text(), "Edit Quest");
-  EXPECT_FALSE(screen->buttonEdit()->isEnabled());
+  screen->buttonQuit()->click();
+  EXPECT_EQ(bench.quitCalls, 1);
+  EXPECT_FALSE(screen->isVisible());
+  EXPECT_EQ(bench.folder.List("T*.BMP"), (std::vector<std::string>{"T5.BMP", "Tiles.BMP"}));
 }
 
 TEST(StartScreen, StartHandsTheEntriesToTheMatchRunsItOnceAndTheChoicesStayAfterIt) {
@@ -223,6 +205,7 @@ TEST(StartScreen, StartHandsTheEntriesToTheMatchRunsItOnceAndTheChoicesStayAfter
   screen->txtboxLives(3)->setText("12");
   screen->scrollChar(0)->setValue(4);
   screen->scrollChar(3)->setValue(0);
+  EXPECT_EQ(screen->picChar(0)->pixmap().toImage().pixelColor(16, 32), RowColour(4));  // the portrait follows
   // A match window that lets window events run might deliver a second
   // press; the match's tear-down resets the controllers.
   std::vector<std::array<std::int32_t, 4>> seen;  // kind, time, lives of figures 0 and 3
@@ -243,17 +226,6 @@ TEST(StartScreen, StartHandsTheEntriesToTheMatchRunsItOnceAndTheChoicesStayAfter
   screen->txtboxTime()->setText("45");
   screen->buttonPlay()->click();
   EXPECT_EQ(seen, (std::vector<std::array<std::int32_t, 4>>{{MatchNormal, 0, 7, 12}, {MatchMostLives, 45000, 99, 5}}));
-}
-
-TEST(StartScreen, QuitDeletesTheScratchPicturesAndEndsTheProgram) {
-  StartBench bench;
-  for (const char* name : {"T.BMP", "t2.bmp", "T4.BMP", "T5.BMP", "Tiles.BMP"}) bench.WritePicture(name);
-  auto screen = bench.Open();
-  screen->show();
-  screen->buttonQuit()->click();
-  EXPECT_EQ(bench.quitCalls, 1);
-  EXPECT_FALSE(screen->isVisible());
-  EXPECT_EQ(bench.folder.List("*"), (std::vector<std::string>{"A1.BMP", "Arena.FL3", "C.BMP", "T5.BMP", "Tiles.BMP"}));
 }
 
 }  // namespace

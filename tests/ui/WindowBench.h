@@ -5,8 +5,6 @@
 #include <tuple>
 #include <vector>
 
-#include <gtest/gtest.h>
-
 #include "QtTestApplication.h"
 #include "RecordingMessages.h"
 #include "RecordingMusicEngine.h"
@@ -30,7 +28,6 @@ struct WindowBench {
     picture.fill(colour);
     ASSERT_TRUE(picture.save(QString::fromStdString((temp.Path() / name).string()), "BMP")) << name;
   }
-
   // Figure i starts at (2i + 1, 1) with i + 1 bombs and i + 2 fire; cell
   // (0, 0) holds the tileset number, so a loaded level tells which it was.
   static LevelData Level(std::int32_t tileSet, std::int32_t background = -1) {
@@ -38,7 +35,6 @@ struct WindowBench {
     for (int i = 0; i < FigureCount; ++i) level.Figures[static_cast<std::size_t>(i)] = {2 * i + 1, 1, i + 1, i + 2};
     level.TileMap.fill(CellNothing);
     level.TileMap[0] = tileSet;
-    level.ItemMap.fill(ItemNone);
     level.TileSetNumber = tileSet;
     level.BackgroundNumber = background;
     return level;

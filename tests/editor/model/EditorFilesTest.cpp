@@ -131,8 +131,8 @@ TEST(EditorSaveAs, OverwriteAsksWithTheNameOnTheSecondLineAndReplacesTheFileUnde
   std::string field = "old";
   SaveLevelAs(bench.editor, bench.folder, field);
   EXPECT_EQ(field, "old.FL3");  // extended even though the user cancels
-  EXPECT_EQ(bench.AllShown(), (std::vector<Box>{{"File already exsists, do you wish to overwrite the exsisting file?\nold.FL3",
-                                                 "File exsists!", MessageIcon::Critical, MessageButtons::OkCancel}}));
+  EXPECT_EQ(bench.Shown(0), std::tuple("File already exsists, do you wish to overwrite the exsisting file?\nold.FL3",
+                                       "File exsists!", MessageIcon::Critical, MessageButtons::OkCancel));
   EXPECT_EQ(bench.temp.Read("old.fl3").size(), 5000u);
   EXPECT_TRUE(bench.editor.FileChanged);
   SaveLevelAs(bench.editor, bench.folder, field);  // answered Ok
@@ -158,11 +158,12 @@ TEST(EditorSaveAs, FailedWritesAreReportedAndKeepFileChangedAndTheOldFile) {
   }
   fs::permissions(bench.temp.Path(), fs::perms::owner_all);
   ASSERT_EQ(bench.messages.shown.size(), 4u);
-  EXPECT_EQ(bench.Shown(0), std::tuple("The level could not be saved.\n\"taken.FL3\": cannot be written: Is a directory",
-                                       "Save failed!", MessageIcon::Critical, MessageButtons::Ok));
+  EXPECT_EQ(bench.Shown(0), std::tuple("The level could not be saved.\n\"taken.FL3\": cannot be written: Is a "
+                                       "directory", "Save failed!", MessageIcon::Critical, MessageButtons::Ok));
   EXPECT_EQ(bench.messages.shown[1].text, "The level could not be saved.\n\"../escape.FL3\" is not a valid file name");
   EXPECT_EQ(bench.messages.shown[2].title, "File exsists!");
-  EXPECT_EQ(bench.messages.shown[3].text, "The level could not be saved.\n\"kept.FL3\": cannot be written: Permission denied");
+  EXPECT_EQ(bench.messages.shown[3].text,
+            "The level could not be saved.\n\"kept.FL3\": cannot be written: Permission denied");
   EXPECT_TRUE(fs::is_directory(bench.temp.Path() / "taken.FL3"));
   EXPECT_FALSE(fs::exists(bench.temp.Path().parent_path() / "escape.FL3"));
   EXPECT_EQ(bench.temp.Read("kept.FL3"), ArenaBytes());

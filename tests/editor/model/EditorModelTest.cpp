@@ -188,7 +188,9 @@ TEST(PointerTimer, HidesThePointerExactlyWhileItIsInsideTheCanvas) {
   EXPECT_FALSE(bench.editor.PointerHidden);
   EXPECT_FALSE(bench.editor.TickRunning);
   EXPECT_TRUE(StrictlyInside(11, 21, 10, 20, 5, 5));
-  for (const auto& [x, y] : {std::pair{10, 22}, {12, 20}, {15, 22}, {12, 25}}) EXPECT_FALSE(StrictlyInside(x, y, 10, 20, 5, 5));
+  for (const auto& [x, y] : {std::pair{10, 22}, {12, 20}, {15, 22}, {12, 25}}) {
+    EXPECT_FALSE(StrictlyInside(x, y, 10, 20, 5, 5)) << x << "," << y;
+  }
 }
 
 TEST(EditMapDrawing, EachCellShowsItsPicturesAndABoxItsItemWhereItIsShown) {

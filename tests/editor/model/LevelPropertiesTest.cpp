@@ -45,48 +45,37 @@ struct NumericBench : testing::EditorTestBench {
   }
 };
 
-TEST(NumericProperties, BoxesShowTheValuesInBoxOrderAndEveryAcceptedChangeTakesAllEighteenOver) {
+// All eighteen boxes are taken over together, and only when every one holds a number.
+TEST(NumericProperties, BoxesShowTheValuesInBoxOrderAndOnlyANumberInEveryBoxIsTakenOver) {
   NumericBench bench;
   Texts texts;
   for (std::size_t box = 0; box < texts.size(); ++box) texts[box] = std::to_string(100 - 10 * static_cast<int>(box));
+  texts[3] = "";
+  EXPECT_FALSE(bench.dialog.TextsChanged(texts));
+  EXPECT_EQ(bench.Values(), decltype(bench.Values()){});
+  EXPECT_FALSE(bench.editor.FileChanged);
+  EXPECT_STREQ(bench.dialog.Title(), "!!Something not numerical, all will fail if not fixed!!");
   texts[3] = "3.5";
   EXPECT_TRUE(bench.dialog.TextsChanged(texts));
   EXPECT_EQ(bench.Values(), (std::array<std::int32_t, kPropertyCount>{100, 90, 80, 4, 60, 50, 40, 30, 20, 10, 0, -10,
                                                                       -20, -30, -40, -50, -60, -70}));
   EXPECT_TRUE(bench.editor.FileChanged);
+  EXPECT_STREQ(bench.dialog.Title(), "!!Something not numerical, all will fail if not fixed!!");  // once warned
   texts[3] = "4";
-  EXPECT_EQ(NumericProperties(bench.editor).CurrentTexts(), texts);
-
-  // Unchanged values still mark the level changed.
-  bench.editor.FileChanged = false;
-  EXPECT_TRUE(bench.dialog.TextsChanged(texts));
-  EXPECT_TRUE(bench.editor.FileChanged);
-  EXPECT_STREQ(bench.dialog.Title(), "Extended Level Properties (Numerical)");
-}
-
-TEST(NumericProperties, OneBadBoxStopsAllTheWarningTitleStaysAndNothingIsTakenWhileFilling) {
-  NumericBench bench;
-  Texts texts = bench.dialog.CurrentTexts();
-  texts[3] = "";
-  texts[5] = "7";
-  EXPECT_FALSE(bench.dialog.TextsChanged(texts));
-  EXPECT_STREQ(bench.dialog.Title(), "!!Something not numerical, all will fail if not fixed!!");
-  EXPECT_EQ(bench.state.Characters[1].Y, 0);
-  EXPECT_FALSE(bench.editor.FileChanged);
-
-  texts[3] = "4";
-  EXPECT_TRUE(bench.dialog.TextsChanged(texts));
-  EXPECT_EQ(bench.state.Characters[1].Y, 7);
-  EXPECT_STREQ(bench.dialog.Title(), "!!Something not numerical, all will fail if not fixed!!");
   NumericProperties reopened(bench.editor);
+  EXPECT_EQ(reopened.CurrentTexts(), texts);
   EXPECT_STREQ(reopened.Title(), "Extended Level Properties (Numerical)");
-
+  // Unchanged values still mark the level changed, but nothing counts while the boxes are filled.
+  bench.editor.FileChanged = false;
+  EXPECT_TRUE(reopened.TextsChanged(texts));
+  EXPECT_TRUE(bench.editor.FileChanged);
+  bench.editor.FileChanged = false;
   reopened.NumericLoading = true;
   texts[0] = "5";
   EXPECT_FALSE(reopened.TextsChanged(texts));
   texts[0] = "x";
   EXPECT_FALSE(reopened.TextsChanged(texts));
-  EXPECT_EQ(bench.editor.TileSetNumber, 0);
+  EXPECT_EQ(std::pair(bench.editor.TileSetNumber, bench.editor.FileChanged), std::pair(100, false));
   EXPECT_STREQ(reopened.Title(), "Extended Level Properties (Numerical)");
 }
 
@@ -103,15 +92,6 @@ struct MusicBench {
   testing::RecordingMusicEngine music{messages};
   LevelMusicChoice choice{state, folder, messages, music};
 };
-
-TEST(LevelMusicChoice, TheListLeadsWithNoMusicAndTheLevelsTuneIsFoundByItsExactName) {
-  MusicBench bench;
-  const std::vector<std::string> entries = bench.choice.Entries();
-  EXPECT_EQ(entries, (std::vector<std::string>{"", "battle.mid", "CAVERN.MID"}));
-  EXPECT_EQ(LevelMusicChoice::EntryOf(entries, "CAVERN.MID"), 2);
-  EXPECT_EQ(LevelMusicChoice::EntryOf(entries, ""), 0);
-  EXPECT_EQ(LevelMusicChoice::EntryOf(entries, "BATTLE.MID"), std::nullopt);
-}
 
 TEST(LevelMusicChoice, TestPlaysWithTheSettingsStopEndsItAndCloseStopsAndReleasesOnce) {
   MusicBench bench;
@@ -131,8 +111,13 @@ TEST(LevelMusicChoice, TestPlaysWithTheSettingsStopEndsItAndCloseStopsAndRelease
   EXPECT_TRUE(bench.messages.shown.empty());
 }
 
-TEST(LevelMusicChoice, NoChoiceTheEmptyEntryAndATuneGoneAreReported) {
+TEST(LevelMusicChoice, TheListLeadsWithNoMusicAndNoChoiceTheEmptyEntryAndATuneGoneAreReported) {
   MusicBench bench;
+  const std::vector<std::string> entries = bench.choice.Entries();
+  EXPECT_EQ(entries, (std::vector<std::string>{"", "battle.mid", "CAVERN.MID"}));
+  EXPECT_EQ(std::tuple(LevelMusicChoice::EntryOf(entries, "CAVERN.MID"), LevelMusicChoice::EntryOf(entries, ""),
+                       LevelMusicChoice::EntryOf(entries, "BATTLE.MID")),
+            std::tuple(2, 0, std::nullopt));  // letter case counts
   bench.choice.Start();
   bench.choice.PressTest(std::nullopt);
   bench.choice.PressTest(std::string());
