@@ -1,5 +1,7 @@
 #include "media/MidiSong.h"
 
+#include "media/PlayableSong.h"
+
 #include <algorithm>
 #include <fstream>
 #include <iterator>
@@ -237,7 +239,9 @@ std::optional<MidiSong> ParseMidiFile(std::span<const std::uint8_t> bytes) {
     ++tracksRead;
   }
   if (tracksRead < trackCount) return std::nullopt;
-  return ToSong(std::move(tracks), division);
+  MidiSong song = ToSong(std::move(tracks), division);
+  DropZeroLengthNotes(song);
+  return song;
 }
 
 std::optional<MidiSong> ReadMidiFile(const std::filesystem::path& file) {
