@@ -94,7 +94,7 @@ TEST(HostileInputs, SimulatorEndsEveryHostileScriptWithOneShortLineAndStatusOne)
   std::ostream full(nullptr);  // every write fails, as on a full disk
   EXPECT_TRUE(run("", script.dump(), full, "fuselark3-sim: cannot write the trace")) << err.str();
   std::mt19937 random(17);
-  for (int i = 0; i < 2000; ++i) {
+  for (int i = 0; i < 1000; ++i) {
     std::string text = script.dump();
     for (int k = 0; k <= i % 4; ++k) text[random() % text.size()] = static_cast<char>(random() % 128);
     std::ostringstream trace;
