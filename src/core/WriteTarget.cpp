@@ -17,8 +17,10 @@ IoResult Refused(const std::filesystem::path& path, const std::string& why) {
   return IoResult::Failure("\"" + path.filename().string() + "\": cannot be written: " + why);
 }
 
-const char* KindOfNonFile(mode_t mode) {
-  if (S_ISDIR(mode)) return "it is a folder, not a file";
+// A folder keeps the system's own words, which the settings and key files
+// have always shown for it.
+std::string KindOfNonFile(mode_t mode) {
+  if (S_ISDIR(mode)) return std::generic_category().message(EISDIR);
   if (S_ISCHR(mode) || S_ISBLK(mode)) return "it is a device, not a file";
   if (S_ISFIFO(mode)) return "it is a pipe, not a file";
   if (S_ISSOCK(mode)) return "it is a socket, not a file";

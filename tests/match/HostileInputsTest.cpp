@@ -29,7 +29,7 @@ TEST(HostileInputs, OnlyRegularFilesAreReplacedAndLinksAreWrittenThrough) {
   ASSERT_EQ(::mkfifo((dir / "real" / "PIPE").c_str(), 0644), 0);
   fs::create_symlink("real/PIPE", dir / "TOPIPE");
   std::vector<std::pair<const char*, const char*>> rows = {
-      {"NEW", nullptr}, {"TOPIPE", "it is a pipe, not a file"}, {"real/FOLDER", "it is a folder, not a file"},
+      {"NEW", nullptr}, {"TOPIPE", "it is a pipe, not a file"}, {"real/FOLDER", "Is a directory"},
       {"LINK", "Permission denied"}};
   // The null device's numbers on a node of our own; only root may make one.
   if (::mknod((dir / "real" / "DEV").c_str(), S_IFCHR | 0644, makedev(1, 3)) == 0) {
