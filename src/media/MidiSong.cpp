@@ -1,11 +1,11 @@
 #include "media/MidiSong.h"
 
-#include "media/PlayableSong.h"
-
 #include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <string_view>
+
+#include "media/PlayableSong.h"
 
 namespace fl3 {
 namespace {
