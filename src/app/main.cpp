@@ -12,6 +12,7 @@
 #include "editor/EditorWindow.h"
 #include "media/ExplosionSound.h"
 #include "media/FluidSynthMusic.h"
+#include "ui/MatchPictureCheck.h"
 #include "ui/MatchWindow.h"
 #include "ui/OptionsWindow.h"
 #include "ui/QtMessages.h"
@@ -68,6 +69,7 @@ class Game {
  private:
   void RunMatch(std::int32_t tileSet, std::int32_t background, std::int32_t c1, std::int32_t c2, std::int32_t c3,
                 std::int32_t c4) {
+    fl3::ReportUnusableMatchPictures(state_, folder_, messages_);
     fl3::frmNormalGame match(state_, folder_, messages_, music_, &sounds_);
     match.ShowOnWholeScreen();
     QApplication::processEvents();

@@ -11,6 +11,8 @@
 #include <limits>
 #include <system_error>
 
+#include "WriteTarget.h"
+
 namespace fl3 {
 namespace {
 
@@ -69,7 +71,9 @@ IoResult ReadWholeFile(const std::filesystem::path& path, std::string& bytes) {
   return ReadFileStart(path, std::numeric_limits<std::size_t>::max(), bytes);
 }
 
-IoResult WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes) {
+IoResult WriteFileAtomically(const std::filesystem::path& requested, std::string_view bytes) {
+  std::filesystem::path path;
+  if (IoResult usable = ResolveWriteTarget(requested, path); !usable) return usable;
   std::string temporary = (path.parent_path() / ("." + path.filename().string() + ".XXXXXX")).string();
   const int fd = ::mkstemp(temporary.data());
   if (fd < 0) return IoResult::Failure(Describe(path, "cannot be written: " + ErrnoText(errno)));

@@ -16,7 +16,8 @@ IoResult ReadWholeFile(const std::filesystem::path& path, std::string& bytes);
 IoResult ReadFileStart(const std::filesystem::path& path, std::size_t maxBytes, std::string& bytes);
 
 // Writes to a temporary file beside the target, flushes it and renames it over
-// the target, so a failed write never destroys the old file.
+// the target, so a failed write never destroys the old file. Only regular
+// files are replaced: a link is written through, anything else is refused.
 IoResult WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes);
 
 }  // namespace fl3

@@ -1,10 +1,12 @@
 #include "GameState.h"
 
 #include "GameFolder.h"
+#include "StaleTemporaryFiles.h"
 
 namespace fl3 {
 
 void StartUp(GameState& state, const GameFolder& folder) {
+  RemoveStaleTemporaryFiles(folder.Directory());
   for (int i = 0; i < FigureCount; ++i) {
     state.Characters[static_cast<std::size_t>(i)] = Character{};
     state.Characters[static_cast<std::size_t>(i)].Keys.Load(folder, std::to_string(i));

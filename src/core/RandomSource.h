@@ -9,6 +9,8 @@ namespace fl3 {
 class RandomSource {
  public:
   double Next();
+  // Exactly as `count` calls of Next, in time that grows with its logarithm.
+  void Skip(std::uint64_t count);
   std::uint32_t State() const { return state_; }
 
  private:

@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "media/MusicSynthesizer.h"
+#include "media/PlayableSong.h"
 
 namespace fl3 {
 namespace {
@@ -103,7 +104,7 @@ MusicSegmentPtr FluidSynthMusic::LoadMusic(const std::filesystem::path& file, bo
   // Standard MIDI files are the only music the game knows, so every file is
   // read as one.
   auto song = ReadMidiFile(file);
-  if (!song) {
+  if (!song || !IsPlayableSong(*song)) {
     messages_.Show("Couldn't load this segment", "Couldn't load", MessageIcon::Critical);
     return nullptr;
   }

@@ -5,6 +5,8 @@
 #include <iterator>
 #include <string_view>
 
+#include "media/PlayableSong.h"
+
 namespace fl3 {
 namespace {
 
@@ -237,7 +239,9 @@ std::optional<MidiSong> ParseMidiFile(std::span<const std::uint8_t> bytes) {
     ++tracksRead;
   }
   if (tracksRead < trackCount) return std::nullopt;
-  return ToSong(std::move(tracks), division);
+  MidiSong song = ToSong(std::move(tracks), division);
+  DropZeroLengthNotes(song);
+  return song;
 }
 
 std::optional<MidiSong> ReadMidiFile(const std::filesystem::path& file) {

@@ -10,6 +10,7 @@ void MusicSequencer::Start(std::shared_ptr<const MidiSong> song, int repeats) {
   next_ = 0;
   position_ = 0.0;
   repeatsLeft_ = repeats;
+  budget_.Reset();
 }
 
 double MusicSequencer::NextTime() const {
@@ -20,7 +21,10 @@ double MusicSequencer::HalfFrame() const { return 0.5 * tempoFactor_ / sampleRat
 
 void MusicSequencer::SendEventsOfThisFrame(MusicSink& sink) {
   const auto& events = song_->events;
-  while (next_ < events.size() && events[next_].seconds <= position_ + HalfFrame()) sink.Send(events[next_++]);
+  while (next_ < events.size() && events[next_].seconds <= position_ + HalfFrame()) {
+    const MidiEvent& event = events[next_++];
+    if (budget_.Allow(event)) sink.Send(event);
+  }
 }
 
 void MusicSequencer::SendDueEvents(MusicSink& sink) {
@@ -32,6 +36,7 @@ void MusicSequencer::FinishPass(MusicSink& sink) {
   if (repeatsLeft_ == 0) {
     song_.reset();
     sink.ReleaseNotes();
+    budget_.ForgetNotes();
     return;
   }
   if (repeatsLeft_ > 0) --repeatsLeft_;
@@ -53,6 +58,7 @@ void MusicSequencer::Run(int frames, MusicSink& sink) {
     const double framesAway = (NextTime() - position_) * sampleRate_ / tempoFactor_;
     const int chunk = std::clamp(static_cast<int>(std::lround(std::min<double>(framesAway, frames))), 1, frames);
     sink.Synthesize(chunk);
+    budget_.Refill(chunk);
     position_ += chunk * tempoFactor_ / sampleRate_;
     frames -= chunk;
   }

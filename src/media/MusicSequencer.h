@@ -2,6 +2,7 @@
 #include <cstddef>
 #include <memory>
 
+#include "media/EventBudget.h"
 #include "media/MidiSong.h"
 
 namespace fl3 {
@@ -21,10 +22,11 @@ class MusicSink {
 // same code drives a sound device and an offline render. Events land on the
 // frame nearest to their time; the tempo factor changes the speed of what is
 // playing from the next frame on, and a repeat starts exactly where the song
-// ends, with no gap.
+// ends, with no gap. An event budget keeps the synthesizer's work bounded
+// whatever the song holds.
 class MusicSequencer {
  public:
-  explicit MusicSequencer(int sampleRate) : sampleRate_(sampleRate) {}
+  explicit MusicSequencer(int sampleRate) : sampleRate_(sampleRate), budget_(sampleRate) {}
 
   // From the beginning; repeats counts the extra passes, negative = for ever.
   void Start(std::shared_ptr<const MidiSong> song, int repeats);
@@ -52,6 +54,7 @@ class MusicSequencer {
   double position_ = 0.0;  // seconds into the song at its own speed
   long long repeatsLeft_ = 0;  // negative = for ever
   double tempoFactor_ = 1.0;
+  EventBudget budget_;
 };
 
 }  // namespace fl3

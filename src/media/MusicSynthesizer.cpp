@@ -12,6 +12,9 @@ namespace {
 // Loud enough to sit beside the game's sounds, quiet enough that a full
 // General MIDI arrangement stays clear of clipping.
 constexpr double kNormalGain = 0.5;
+// Voices sounding at once; the oldest give way beyond it, so no tune can
+// make the synthesizer's work grow without end.
+constexpr int kMostVoices = 256;
 
 }  // namespace
 
@@ -32,6 +35,7 @@ std::unique_ptr<MusicSynthesizer> MusicSynthesizer::Create(int sampleRate, const
   if (settings == nullptr) return nullptr;
   fluid_settings_setnum(settings, "synth.sample-rate", sampleRate);
   fluid_settings_setnum(settings, "synth.gain", kNormalGain);
+  fluid_settings_setint(settings, "synth.polyphony", kMostVoices);
   fluid_synth_t* synth = new_fluid_synth(settings);
   if (synth == nullptr) {
     delete_fluid_settings(settings);

@@ -1,14 +1,15 @@
 #include "media/SheetCells.h"
 
 #include <QRect>
-#include <QString>
+
+#include "media/PictureFile.h"
 
 namespace fl3 {
 
 std::optional<QImage> ReadSheet(const std::filesystem::path& file) {
-  QImage sheet;
-  if (!sheet.load(QString::fromStdString(file.string()))) return std::nullopt;
-  sheet = sheet.convertToFormat(QImage::Format_ARGB32);
+  PictureRead read = ReadPicture(file);
+  if (read.problem != PictureProblem::None) return std::nullopt;
+  QImage sheet = read.image.convertToFormat(QImage::Format_ARGB32);
   if (sheet.isNull()) return std::nullopt;
   return sheet;
 }

@@ -1,6 +1,6 @@
 #include "media/Texture.h"
 
-#include <QString>
+#include "media/PictureFile.h"
 
 namespace fl3 {
 namespace {
@@ -57,9 +57,9 @@ TexturePtr TextureFromImage(const QImage& image, int width, int height, std::uin
 }
 
 TexturePtr LoadTexture(const std::filesystem::path& file, int width, int height, std::uint32_t colorKey) {
-  QImage image;
-  if (!image.load(QString::fromStdString(file.string()))) return nullptr;
-  return TextureFromImage(image, width, height, colorKey);
+  const PictureRead read = ReadPicture(file);
+  if (read.problem != PictureProblem::None) return nullptr;
+  return TextureFromImage(read.image, width, height, colorKey);
 }
 
 }  // namespace fl3

@@ -1,8 +1,7 @@
 #include "ui/StartCharacterSheet.h"
 
-#include <QString>
-
 #include "core/GameFolder.h"
+#include "media/PictureFile.h"
 
 namespace fl3 {
 
@@ -10,7 +9,7 @@ bool StartCharacterSheet::Load(const GameFolder& folder) {
   sheet_ = QImage();
   const auto path = folder.Find("C.BMP");
   if (!path) return false;
-  QImage image(QString::fromStdString(path->string()), "BMP");
+  QImage image = ReadPicture(*path, "BMP").image;
   if (image.isNull() || image.width() < kMinimumWidth || image.height() / kRowHeight < kMinimumRows) return false;
   sheet_ = std::move(image);
   return true;

@@ -6,6 +6,7 @@
 #include "core/LevelFile.h"
 #include "core/Messages.h"
 #include "core/Rounding.h"
+#include "media/PictureFile.h"
 #include "ui/StartEntryNumber.h"
 #include "ui/StartLevelList.h"
 
@@ -67,16 +68,22 @@ std::string ChosenLevel(const StartChoices& choices, RandomSource& random) {
   return choices.levelEntries[position];
 }
 
+// A picture that is there but cannot serve counts as missing.
+bool HasUsablePicture(const GameFolder& folder, const std::string& name) {
+  const auto path = folder.Find(name);
+  return path && IsUsablePicture(*path);
+}
+
 bool CheckLevelPictures(const MatchLevel& level, const GameFolder& folder, Messages& messages) {
   const std::string tileSet = std::to_string(level.tileSetNumber);
-  if (!folder.Exists("A" + tileSet + ".BMP")) {
+  if (!HasUsablePicture(folder, "A" + tileSet + ".BMP")) {
     return Refuse(messages,
                   "The map you have selected refers to the missing file \\A" + tileSet + ".BMP\n" +
                       "Either get that file or change the Map's TileSet to a valid one.",
                   "Map Error", MessageIcon::Critical);
   }
   const std::string background = std::to_string(level.backgroundNumber);
-  if (level.backgroundNumber >= 0 && !folder.Exists("B" + background + ".BMP")) {
+  if (level.backgroundNumber >= 0 && !HasUsablePicture(folder, "B" + background + ".BMP")) {
     return Refuse(messages,
                   "The map you have selected refers to the missing file \\B" + background + ".BMP\n" +
                       "Either get that file, change the Map's Background to a valid one or change the Map's "

@@ -7,6 +7,7 @@
 #include <QString>
 
 #include "core/GameFolder.h"
+#include "media/PictureFile.h"
 
 namespace fl3 {
 namespace {
@@ -48,7 +49,7 @@ QPixmap DrawnTitle() {
 
 QPixmap StartTitlePicture(const GameFolder& folder) {
   if (const auto path = folder.Find("TITLE.BMP")) {
-    QPixmap picture(QString::fromStdString(path->string()), "BMP");
+    const QPixmap picture = QPixmap::fromImage(ReadPicture(*path, "BMP").image);
     if (picture.size() == QSize(kTitleWidth, kTitleHeight)) return picture;
     if (!picture.isNull()) return picture.scaled(kTitleWidth, kTitleHeight);
   }

@@ -1,12 +1,16 @@
 #include "SimRun.h"
 
-#include <fstream>
+#include <cerrno>
+#include <exception>
 #include <memory>
 #include <ostream>
+#include <system_error>
 
 #include <nlohmann/json.hpp>
 
+#include "MessageText.h"
 #include "SimTrace.h"
+#include "core/FileAccess.h"
 #include "core/LevelFile.h"
 #include "core/Rounding.h"
 #include "match/MatchFrame.h"
@@ -25,9 +29,10 @@ bool PrepareMatch(const SimScript& script, GameState& state, std::int32_t& tileS
     const auto& k = script.keys[i];
     figure.Keys = KeyLayout{k[0], k[1], k[2], k[3], k[4]};
   }
-  for (std::int64_t i = 0; i < script.rngSkip; ++i) state.Random.Next();
+  state.Random.Skip(static_cast<std::uint64_t>(script.rngSkip));
   if (const IoResult loaded = LoadLevel(script.level, state, tileSet, background); !loaded) {
-    err << "fuselark3-sim: cannot read the level \"" << script.level << "\": " << loaded.reason << "\n";
+    err << "fuselark3-sim: cannot read the level \"" << EchoedName(script.level)
+        << "\": " << WithEchoedNames(loaded.reason) << "\n";
     return false;
   }
   state.MatchKind = script.kind;
@@ -46,6 +51,18 @@ bool PrepareMatch(const SimScript& script, GameState& state, std::int32_t& tileS
   return true;
 }
 
+// Far beyond any match a script can describe; a bigger file is not a script.
+constexpr std::size_t kLargestScript = 64u << 20;
+
+// A full disk or a reader that went away: the trace is incomplete, and the
+// caller must not take it for a whole match.
+int TraceWriteFailed(std::ostream& err, int error) {
+  err << "fuselark3-sim: cannot write the trace";
+  if (error != 0) err << ": " << std::generic_category().message(error);
+  err << "\n";
+  return 1;
+}
+
 KeyState HeldKeys(const ScriptFrame& frame) {
   KeyState keys{};
   for (const std::int32_t code : frame.down) keys[static_cast<std::size_t>(code)] = 0x80;
@@ -59,29 +76,38 @@ int RunScript(const SimScript& script, std::ostream& out, std::ostream& err) {
   std::int32_t tileSet = 0;
   std::int32_t background = 0;
   if (!PrepareMatch(script, *state, tileSet, background, err)) return 1;
+  errno = 0;
   out << HeaderLine(tileSet, background).dump() << "\n";
 
   MatchEngine engine(*state, background);
   DrawList draws;
-  for (std::size_t k = 0; k < script.frames.size(); ++k) {
+  for (std::size_t k = 0; k < script.frames.size() && out; ++k) {
     const FrameOutcome outcome = engine.RunFrame(script.frames[k].ms, HeldKeys(script.frames[k]),
                                                  script.draw ? &draws : nullptr);
     out << FrameLine(static_cast<int>(k), *state, outcome, script.draw ? &draws : nullptr).dump() << "\n";
     if (outcome.end != MatchEnd::Running) break;
   }
   out.flush();
+  if (!out) return TraceWriteFailed(err, errno);
   return 0;
 }
 
 int RunScriptFile(const std::string& scriptPath, std::ostream& out, std::ostream& err) {
-  std::ifstream file(scriptPath, std::ios::binary);
-  if (!file) {
-    err << "fuselark3-sim: cannot open the script \"" << scriptPath << "\"\n";
+  // Read whole before parsing, and only from a regular file: a folder, a pipe
+  // or a device would fail oddly or block for ever.
+  std::string text;
+  if (const IoResult read = ReadFileStart(scriptPath, kLargestScript + 1, text); !read) {
+    err << "fuselark3-sim: cannot open the script \"" << EchoedName(scriptPath) << "\": "
+        << WithEchoedNames(read.reason) << "\n";
     return 1;
   }
-  const nlohmann::json json = nlohmann::json::parse(file, nullptr, false);
+  if (text.size() > kLargestScript) {
+    err << "fuselark3-sim: the script \"" << EchoedName(scriptPath) << "\" is too large\n";
+    return 1;
+  }
+  const nlohmann::json json = nlohmann::json::parse(text, nullptr, false);
   if (json.is_discarded()) {
-    err << "fuselark3-sim: the script \"" << scriptPath << "\" is not valid JSON\n";
+    err << "fuselark3-sim: the script \"" << EchoedName(scriptPath) << "\" is not valid JSON\n";
     return 1;
   }
   SimScript script;

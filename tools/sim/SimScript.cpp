@@ -82,6 +82,8 @@ void ReadAll(const nlohmann::json& json, SimScript& script) {
   const nlohmann::json& level = Field(json, "level");
   if (!level.is_string()) throw BadField{"\"level\" must be a file name"};
   script.level = level.get<std::string>();
+  // The system would read the name only up to the NUL: another file.
+  if (script.level.find('\0') != std::string::npos) throw BadField{"\"level\" must not hold a NUL character"};
   script.kind = static_cast<std::int32_t>(WholeNumber(Field(json, "kind"), "\"kind\"", 0, 2));
   const nlohmann::json& lives = ArrayOf(Field(json, "lives"), "\"lives\"", 4);
   const nlohmann::json& cont = ArrayOf(Field(json, "cont"), "\"cont\"", 4);

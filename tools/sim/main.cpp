@@ -1,3 +1,5 @@
+#include <csignal>
+#include <exception>
 #include <iostream>
 
 #include "SimRun.h"
@@ -10,5 +12,12 @@ int main(int argc, char** argv) {
     return 1;
   }
   std::ios::sync_with_stdio(false);
-  return fl3::sim::RunScriptFile(argv[1], std::cout, std::cerr);
+  // A reader that goes away is a failed write to report, not a silent death.
+  std::signal(SIGPIPE, SIG_IGN);
+  try {
+    return fl3::sim::RunScriptFile(argv[1], std::cout, std::cerr);
+  } catch (const std::exception& error) {
+    std::cerr << "fuselark3-sim: " << error.what() << "\n";
+    return 1;
+  }
 }
