@@ -13,8 +13,16 @@ constexpr int kBandRows = 32;
 
 }  // namespace
 
-ScaledFrameWidget::ScaledFrameWidget(QWidget* parent, Qt::WindowFlags flags) : QWidget(parent, flags) {
+ScaledFrameWidget::ScaledFrameWidget(QWidget* parent, Qt::WindowFlags flags)
+    : QWidget(parent, flags), paintsOnScreen_((parent == nullptr || (flags & Qt::Window)) && X11FrameOutput::Usable()) {
   setAttribute(Qt::WA_OpaquePaintEvent);
+  setAttribute(Qt::WA_PaintOnScreen, paintsOnScreen_);
+}
+
+ScaledFrameWidget::~ScaledFrameWidget() = default;
+
+QPaintEngine* ScaledFrameWidget::paintEngine() const {
+  return paintsOnScreen_ ? nullptr : QWidget::paintEngine();
 }
 
 void ScaledFrameWidget::PresentFrame(const QImage& frame) {
@@ -82,18 +90,30 @@ QRegion ScaledFrameWidget::TakeChanges(const QImage& frame) {
 }
 
 void ScaledFrameWidget::paintEvent(QPaintEvent* event) {
-  QPainter painter(this);
+  std::unique_ptr<QPainter> painter;
+  if (paintsOnScreen_) {
+    if (!x11_) x11_ = X11FrameOutput::For(*this);
+    if (!x11_) return;
+  } else {
+    painter = std::make_unique<QPainter>(this);
+  }
   const QRect& target = scaling_.Target();
   for (const QRect& area : event->region()) {
     for (const QRect& bar : QRegion(area).subtracted(shown_.isNull() ? QRect() : target))
-      painter.fillRect(bar, Qt::black);
-    if (!shown_.isNull()) PaintScaled(painter, area.intersected(target));
+      PaintBlack(painter.get(), bar);
+    if (!shown_.isNull()) PaintScaled(painter.get(), area.intersected(target));
   }
+  if (x11_) x11_->Flush();
+}
+
+void ScaledFrameWidget::PaintBlack(QPainter* painter, const QRect& area) {
+  if (painter) painter->fillRect(area, Qt::black);
+  else x11_->FillBlack(area);
 }
 
 // Row by row through the band; a row showing the same picture row as the one
 // above is a copy of it.
-void ScaledFrameWidget::PaintScaled(QPainter& painter, const QRect& area) {
+void ScaledFrameWidget::PaintScaled(QPainter* painter, const QRect& area) {
   if (area.isEmpty() || band_.isNull()) return;
   const QRect& target = scaling_.Target();
   const int x0 = area.left() - target.left();
@@ -110,7 +130,8 @@ void ScaledFrameWidget::PaintScaled(QPainter& painter, const QRect& area) {
       const auto* in = reinterpret_cast<const QRgb*>(shown_.constScanLine(scaling_.SourceRow(y)));
       for (int x = 0; x < area.width(); ++x) out[x] = in[scaling_.SourceColumn(x0 + x)];
     }
-    painter.drawImage(QPoint(area.left(), top), band_, QRect(0, 0, area.width(), rows));
+    if (painter) painter->drawImage(QPoint(area.left(), top), band_, QRect(0, 0, area.width(), rows));
+    else x11_->Put(band_, area.width(), rows, QPoint(area.left(), top));
   }
 }
 

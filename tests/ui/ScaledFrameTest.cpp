@@ -15,8 +15,7 @@ void Speckle(QImage& frame, const QRect& area, std::uint32_t seed) {
       frame.setPixel(x, y, 0xFF000000u | ((x * 2654435761u) ^ (y * 40503u) ^ (seed * 97u)));
 }
 
-// The whole frame scaled by Qt in one go beside black bars, as the match
-// window used to paint every frame.
+// The whole frame scaled by Qt in one go beside black bars, as painted before.
 QImage WholeScaled(const QImage& frame, QSize size) {
   QImage screen(size, QImage::Format_RGB32);
   screen.fill(Qt::black);
@@ -32,9 +31,8 @@ QImage OnScreen(QWidget& widget) {
   return widget.screen()->grabWindow(widget.winId()).toImage().convertToFormat(QImage::Format_RGB32);
 }
 
-// Faults: a part rescaled on its own picks other source pixels at its edges
-// than the whole would (rounding restarted per part), a changed block not
-// repainted, bars or centring off by one at an odd scale.
+// Faults: a part scaled on its own picks other source pixels at its edges than
+// the whole (rounding restarted per part, or not Qt's), a change not repainted.
 TEST(ScaledFrame, ShowsWhatScalingTheWholeFrameShowsAfterEveryChange) {
   for (QSize size : {QSize(1000, 700), QSize(1600, 1200)}) {
     ScaledFrameWidget widget;
@@ -45,7 +43,6 @@ TEST(ScaledFrame, ShowsWhatScalingTheWholeFrameShowsAfterEveryChange) {
     Speckle(frame, frame.rect(), 1);
     widget.PresentFrame(frame);
     EXPECT_EQ(OnScreen(widget), WholeScaled(frame, size)) << size.width();
-
     // Two figures half way through a step, fire across a row of cells, a digit.
     for (const QRect& moved : {QRect(104, 96, 32, 64), QRect(416, 300, 32, 64), QRect(160, 224, 160, 32),
                                QRect(224, 160, 32, 160), QRect(352, 544, 32, 32)})
@@ -53,7 +50,7 @@ TEST(ScaledFrame, ShowsWhatScalingTheWholeFrameShowsAfterEveryChange) {
     widget.PresentFrame(frame);
     EXPECT_EQ(OnScreen(widget), WholeScaled(frame, size)) << size.width();
 
-    Speckle(frame, QRect(768, 448, 32, 32), 3);  // one cell, in the last column
+    Speckle(frame, QRect(768, 448, 32, 32), 3);  // only one cell, in the last column
     widget.PresentFrame(frame);
     EXPECT_EQ(OnScreen(widget), WholeScaled(frame, size)) << size.width();
   }
