@@ -8,7 +8,7 @@
 namespace fl3 {
 namespace {
 
-constexpr int kBlock = 32;      // a cell of the field
+constexpr int kBlock = 32;  // a cell of the field
 constexpr int kBandRows = 32;
 
 }  // namespace
