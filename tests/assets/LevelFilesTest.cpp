@@ -107,7 +107,7 @@ TEST(LevelFiles, CodesPicturesAndMusicAreOnesTheGameHasAndTheSetIsVaried) {
     withChosenItems += chosen;
     withMusic += !level.LevelMusic.empty();
   }
-  EXPECT_EQ(tileSets, (std::set<int>{0, 1, 2}));
+  EXPECT_EQ(tileSets, (std::set<int>{0, 1, 2, 3, 4, 5}));
   EXPECT_TRUE(backgrounds.count(-1));
   EXPECT_GE(backgrounds.size(), 3u);
   EXPECT_GE(withRandomItems, 1);
