@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "media/FluidSynthErrorLog.h"
 #include "media/MusicSynthesizer.h"
 #include "media/PlayableSong.h"
 
@@ -45,9 +46,8 @@ class BufferSink final : public MusicSink {
   int written_ = 0;
 };
 
-// The game has no log; failures reach the player through the message box.
-void QuietFluidSynthLog() {
-  for (int level = 0; level < LAST_LOG_LEVEL; ++level) fluid_set_log_function(level, nullptr, nullptr);
+std::string ReasonOrUnknown(const std::string& reason) {
+  return reason.empty() ? "FluidSynth gave no reason." : reason;
 }
 
 }  // namespace
@@ -61,26 +61,28 @@ FluidSynthMusic::~FluidSynthMusic() { ReleaseMusic(); }
 // whatever count the caller asks for.
 bool FluidSynthMusic::InitMusic(int /*channelCount*/) {
   if (IsReady()) return true;
-  QuietFluidSynthLog();
-  if (!StartSynthesizer() || (!options_.offline && !OpenAudioOutput())) {
-    ReleaseMusic();
-    ReportNoMusic();
-    unavailable_ = true;
-    return false;
+  const FluidSynthErrorLog errors;
+  if (const std::string reason = StartSynthesizer(errors); !reason.empty()) {
+    return GoOnWithout("No music", "The music synthesizer could not start:\n" + reason +
+                                        "\n\nThe game goes on without music.");
+  }
+  if (!options_.offline && !OpenAudioOutput()) {
+    return GoOnWithout("No sound", "No sound device could be opened:\n" + ReasonOrUnknown(errors.Text()) +
+                                        "\n\nThe game goes on without music and sounds.");
   }
   unavailable_ = false;
   return true;
 }
 
-bool FluidSynthMusic::StartSynthesizer() {
+std::string FluidSynthMusic::StartSynthesizer(const FluidSynthErrorLog& errors) {
   auto soundFont = options_.soundFont.empty() ? FindGeneralMidiSoundFont(kSystemSoundFontFolder)
                                               : std::optional(options_.soundFont);
-  if (!soundFont) return false;
+  if (!soundFont) return std::string("No General MIDI sound font (.sf2) was found in ") + kSystemSoundFontFolder + ".";
   auto synthesizer = MusicSynthesizer::Create(kSampleRate, *soundFont);
-  if (!synthesizer) return false;
+  if (!synthesizer) return ReasonOrUnknown(errors.Text());
   std::lock_guard lock(mutex_);
   synthesizer_ = std::move(synthesizer);
-  return true;
+  return {};
 }
 
 bool FluidSynthMusic::OpenAudioOutput() {
@@ -93,10 +95,16 @@ bool FluidSynthMusic::OpenAudioOutput() {
   return false;
 }
 
-void FluidSynthMusic::ReportNoMusic() {
-  if (failureShown_) return;
-  failureShown_ = true;
-  messages_.Show("Could not initialize DirectMusic!", "Exiting...", MessageIcon::Information);
+// The game goes on silently, so the player hears of it once a run, not at
+// every window that would play music.
+bool FluidSynthMusic::GoOnWithout(const char* title, const std::string& text) {
+  ReleaseMusic();
+  unavailable_ = true;
+  if (!failureShown_) {
+    failureShown_ = true;
+    messages_.Show(text, title, MessageIcon::Information);
+  }
+  return false;
 }
 
 MusicSegmentPtr FluidSynthMusic::LoadMusic(const std::filesystem::path& file, bool /*isMidi*/) {

@@ -14,6 +14,7 @@ typedef struct _fluid_audio_driver_t fluid_audio_driver_t;
 
 namespace fl3 {
 
+class FluidSynthErrorLog;
 class MusicSynthesizer;
 
 struct FluidSynthMusicOptions {
@@ -28,8 +29,8 @@ struct FluidSynthMusicOptions {
 // MIDI music through FluidSynth. Live, a sound device pulls the audio from
 // FluidSynth's own thread; offline, RenderOffline pulls it, so tests can
 // measure what would be heard. Without a sound device or sound font the game
-// goes on silently: InitMusic says so once, and from then on every call is a
-// harmless no-op.
+// goes on silently: InitMusic says why, once a run, and from then on every
+// call is a harmless no-op.
 class FluidSynthMusic final : public MusicEngine {
  public:
   static constexpr int kSampleRate = 44100;
@@ -59,9 +60,10 @@ class FluidSynthMusic final : public MusicEngine {
   std::vector<float> RenderOffline(int frames);
 
  private:
-  bool StartSynthesizer();
+  // Empty when it started, else why not.
+  std::string StartSynthesizer(const FluidSynthErrorLog& errors);
   bool OpenAudioOutput();
-  void ReportNoMusic();
+  bool GoOnWithout(const char* title, const std::string& text);
   void Render(float* left, float* right, int frames);
   static int FillDeviceBuffer(void* self, int frames, int effectCount, float* effects[], int outCount,
                               float* out[]);

@@ -15,8 +15,8 @@ class MusicSegment {
 using MusicSegmentPtr = std::shared_ptr<MusicSegment>;
 
 // The MIDI player: FluidSynth in the game, fakes in window tests. Failure
-// messages ("Could not initialize DirectMusic!", "Couldn't load this segment")
-// go through the Messages given to the implementation.
+// messages ("No sound", "Couldn't load this segment") go through the Messages
+// given to the implementation.
 class MusicEngine {
  public:
   virtual ~MusicEngine() = default;

@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QEventLoop>
 #include <QLabel>
-#include <QPainter>
 #include <QScreen>
 #include <QTimer>
 
@@ -40,7 +39,7 @@ class BuildingPicturesNotice {
 
 frmNormalGame::frmNormalGame(GameState& state, const GameFolder& folder, Messages& messages, MusicEngine& music,
                              ExplosionSound* sounds, QWidget* parent)
-    : QWidget(parent, Qt::Window),
+    : ScaledFrameWidget(parent, Qt::Window),
       state_(state),
       folder_(folder),
       messages_(messages),
@@ -48,11 +47,11 @@ frmNormalGame::frmNormalGame(GameState& state, const GameFolder& folder, Message
       sounds_(sounds),
       renderer_(kScreenWidth, kScreenHeight) {
   setWindowTitle(QString::fromLatin1(kProgramTitle));
-  setAttribute(Qt::WA_OpaquePaintEvent);
   setCursor(Qt::BlankCursor);
   setFocusPolicy(Qt::StrongFocus);
   setWindowModality(Qt::ApplicationModal);
   renderer_.Clear(kClearBlue);
+  PresentFrame(renderer_.BackBuffer());
 }
 
 frmNormalGame::~frmNormalGame() = default;
@@ -138,7 +137,7 @@ void frmNormalGame::Present(const DrawList& draws) {
   renderer_.Clear(kClearBlue);
   ExecuteDrawList(draws, pictures_, renderer_);
   ++framesShown_;
-  repaint();
+  PresentFrame(renderer_.BackBuffer());
 }
 
 void frmNormalGame::StopLevelMusic() {
@@ -152,19 +151,6 @@ void frmNormalGame::TearDown() {
   pictures_.Release();
   StopLevelMusic();
   ResetAfterMatch(state_);
-}
-
-void frmNormalGame::paintEvent(QPaintEvent*) {
-  // The 800 x 600 picture fills the screen with its shape kept, pixels sharp;
-  // only the bars beside it are painted black.
-  QPainter painter(this);
-  const QImage& frame = renderer_.BackBuffer();
-  const QSize scaled = frame.size().scaled(size(), Qt::KeepAspectRatio);
-  const QRect target(QPoint((width() - scaled.width()) / 2, (height() - scaled.height()) / 2), scaled);
-  const QRegion bars = QRegion(rect()).subtracted(target);
-  for (const QRect& bar : bars) painter.fillRect(bar, Qt::black);
-  painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-  painter.drawImage(target, frame);
 }
 
 }  // namespace fl3

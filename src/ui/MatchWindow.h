@@ -1,5 +1,4 @@
 #pragma once
-#include <QWidget>
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -14,6 +13,7 @@
 #include "media/MatchPictures.h"
 #include "media/MusicEngine.h"
 #include "media/SpriteRenderer.h"
+#include "ui/ScaledFrameWidget.h"
 
 namespace fl3 {
 
@@ -22,7 +22,7 @@ class ExplosionSound;
 // The full-screen match window. YA runs one whole match: keyboard, level
 // music, pictures, the frame loop, and the tear-down that leaves the shared
 // state in its between-matches form.
-class frmNormalGame : public QWidget {
+class frmNormalGame : public ScaledFrameWidget {
   Q_OBJECT
 
  public:
@@ -50,9 +50,6 @@ class frmNormalGame : public QWidget {
   int LastWinner() const { return lastWinner_; }
   int FramesShown() const { return framesShown_; }
   const QImage& BackBuffer() const { return renderer_.BackBuffer(); }
-
- protected:
-  void paintEvent(QPaintEvent* event) override;
 
  private:
   void StartLevelMusic();

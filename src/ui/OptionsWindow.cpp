@@ -225,17 +225,20 @@ void frmOptions::StartTest() {
     messages_.Show("File does not exsist.", kFileNotFoundTitle, MessageIcon::Critical);
     return;
   }
-  if (!EnsureEngine()) return;
-  testSegment_ = music_.LoadMusic(*file, true);
-  ApplySettingsToEngine();
-  music_.PlayMusic(testSegment_.get(), -1);
+  // Without a sound device the test runs silently, so the button behaves the
+  // same for every player; the reason was told when the engine failed.
+  if (EnsureEngine()) {
+    testSegment_ = music_.LoadMusic(*file, true);
+    ApplySettingsToEngine();
+    music_.PlayMusic(testSegment_.get(), -1);
+  }
   testPlaying_ = true;
   buttonMusicTest_->setText(kStopCaption);
 }
 
 void frmOptions::StopTest() {
   if (!testPlaying_) return;
-  music_.StopMusic(testSegment_.get());
+  if (engineReady_) music_.StopMusic(testSegment_.get());
   testSegment_.reset();
   testPlaying_ = false;
   buttonMusicTest_->setText(kTestCaption);

@@ -1,5 +1,6 @@
 # Shared helpers for driving the real game on a private Xvfb display.
-# Source it with BUILD_DIR set to the build folder.
+# Source it with BUILD_DIR set to the build folder (and XVFB_SCREEN to a
+# screen size such as 1920x1080 if 1280x800 will not do).
 
 XSHOT="$BUILD_DIR/tests/e2e/fuselark3-xshot"
 SESSION_DIR=$(mktemp -d /tmp/fuselark3-e2e.XXXXXX)
@@ -16,7 +17,7 @@ trap end_session EXIT
 
 start_xvfb() {
   local fd_file="$SESSION_DIR/display"
-  Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$fd_file" >/dev/null 2>&1 &
+  Xvfb -displayfd 3 -screen 0 "${XVFB_SCREEN:-1280x800}x24" -nolisten tcp 3>"$fd_file" >/dev/null 2>&1 &
   XVFB_PID=$!
   for _ in $(seq 50); do [[ -s "$fd_file" ]] && break; sleep 0.1; done
   export DISPLAY=":$(head -n1 "$fd_file")"
@@ -73,13 +74,15 @@ hold_key() {
   xdotool keyup "$1"
 }
 
-# On a machine without a sound device the music engine says so once, in a
-# box titled "Exiting..."; OK it when it shows within the next two seconds.
+# On a machine without a sound device (or sound font) the music engine says
+# so once, in a box titled "No sound" ("No music"); OK it when it shows
+# within the next two seconds.
 dismiss_no_sound_notice() {
-  local candidate
+  local candidate title
   for _ in $(seq 20); do
     for candidate in $(xdotool search --onlyvisible --pid "$GAME_PID" 2>/dev/null); do
-      if [[ $(xdotool getwindowname "$candidate" 2>/dev/null) == "Exiting..." ]]; then
+      title=$(xdotool getwindowname "$candidate" 2>/dev/null)
+      if [[ $title == "No sound" || $title == "No music" ]]; then
         xdotool windowfocus "$candidate" 2>/dev/null || true
         sleep 0.2
         xdotool key Return

@@ -14,8 +14,8 @@ PictureFile Keyed(std::string name, QRgb key, std::function<PixelCanvas()> draw)
 
 std::vector<PictureFile> AllPictures() {
   std::vector<PictureFile> files;
-  for (int look = 0; look < TilesetLooks; ++look)
-    files.push_back(Keyed("A" + std::to_string(look) + ".BMP", SpriteKey, [look] { return DrawTileset(look); }));
+  for (int n = 0; n < TilesetCount; ++n)
+    files.push_back(Keyed("A" + std::to_string(n) + ".BMP", SpriteKey, [n] { return DrawTileset(n); }));
   // Backgrounds are painted edge to edge, so the key never shows.
   for (int n = 0; n < BackgroundCount; ++n)
     files.push_back(Keyed("B" + std::to_string(n) + ".BMP", SpriteKey, [n] { return DrawBackground(n); }));

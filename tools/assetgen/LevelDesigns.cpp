@@ -22,7 +22,7 @@ const std::vector<LevelDesign>& LevelDesigns() {
         "#3.xxyxxzxx.x.xxzxxyxx.4#",
         "#########################",
      }},
-    {"CROSSFIRE.FL3", 0, -1, Hidden::Random, 0u, "", 1, 1,
+    {"CROSSFIRE.FL3", 3, -1, Hidden::Random, 0u, "", 1, 1,
      {
         "=========================",
         "=1......yyyy.yyyy......2=",
@@ -58,7 +58,7 @@ const std::vector<LevelDesign>& LevelDesigns() {
         "##3..zy##yyxz#xzy##yx..4#",
         "###@@###########@@#######",
      }},
-    {"MAZE.FL3", 1, -1, Hidden::Chosen, 103u, "CAVERN.MID", 1, 1,
+    {"MAZE.FL3", 4, -1, Hidden::Chosen, 103u, "CAVERN.MID", 1, 1,
      {
         "=========================",
         "=1.xx=xxyxx=zxx=xxyxx=.2=",
@@ -94,7 +94,7 @@ const std::vector<LevelDesign>& LevelDesigns() {
         "#3.zxxyxzx=.=.=xzxyxxz.4#",
         "#########################",
      }},
-    {"OASIS.FL3", 2, -1, Hidden::Random, 0u, "", 1, 2,
+    {"OASIS.FL3", 5, -1, Hidden::Random, 0u, "", 1, 2,
      {
         "#########################",
         "#1.yyxyyxy.....yxyyxyy.2#",

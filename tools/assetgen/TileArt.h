@@ -5,8 +5,9 @@ namespace fl3::art {
 
 constexpr int Cell = 32;
 
-// Floor, boxes and blocks differ between the tileset looks.
-PixelCanvas DrawDoodad(int look);
+// Floor, scorch mark, boxes and blocks differ between the tileset looks.
+PixelCanvas DrawFloor(int look);   // opaque
+PixelCanvas DrawScorch(int look);  // mostly transparent
 PixelCanvas DrawBox(int look, int which);    // which 0..2
 PixelCanvas DrawBlock(int look, int which);  // which 0..2
 

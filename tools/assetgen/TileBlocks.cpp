@@ -46,7 +46,7 @@ PixelCanvas BrickBlock(QRgb brick, QRgb cap) {
   PixelCanvas t(Cell, Cell);
   const Ramp b = RampOf(brick), c = RampOf(cap);
   PaintSlab(t, c, b, 5);
-  const QRgb mortar = Rgb(0x6E6058);
+  const QRgb mortar = Rgb(0x4E5058);
   // Capstones seen from above.
   t.FillRect(0, 10, Cell, 1, c.mid);
   t.FillRect(16, 1, 1, 9, c.mid);
@@ -118,36 +118,37 @@ PixelCanvas MetalBlock() {
 
 PixelCanvas BasaltBlock() {
   PixelCanvas t(Cell, Cell);
-  const Ramp top{Rgb(0x241E2A), Rgb(0x342C3C), Rgb(0x463C52), Rgb(0x62566E)};
-  PaintSlab(t, top, RampOf(Rgb(0x2E2836)), 59);
+  const Ramp top{Rgb(0x26282C), Rgb(0x363A40), Rgb(0x4A4E56), Rgb(0x6A6E78)};
+  PaintSlab(t, top, RampOf(Rgb(0x34363C)), 59);
   // The hexagonal top of a column, with a glowing seam of ore.
   t.FillPolygon({{8, 3}, {24, 3}, {29, 11}, {24, 19}, {8, 19}, {3, 11}}, top.light);
   t.FillPolygon({{9, 4}, {23, 4}, {27, 11}, {23, 18}, {9, 18}, {5, 11}}, top.base);
   t.Line(9, 13, 14, 10, Rgb(0xE86A2A)), t.Line(14, 10, 19, 12, Rgb(0xFFA040)), t.Line(19, 12, 23, 8, Rgb(0xE86A2A));
-  const Ramp f = RampOf(Rgb(0x2E2836));
+  const Ramp f = RampOf(Rgb(0x34363C));
   for (int x : {5, 11, 17, 23, 29}) t.FillRect(x, kFront + 2, 1, Cell - kFront - 3, f.dark);
   return t;
 }
 
-PixelCanvas CarvedSandstone() {
-  PixelCanvas t = StoneBlock(Rgb(0xBC7444), 61);
-  const QRgb carve = Rgb(0x6A3A22);
-  // A sun carved into the front.
+// Grey desert granite, a sun carved into it.
+PixelCanvas CarvedGranite() {
+  PixelCanvas t = StoneBlock(Rgb(0x9C9890), 61);
+  const QRgb carve = Rgb(0x4A4640);
   t.FillRect(13, 24, 6, 5, carve);
   t.FillRect(14, 25, 4, 3, Rgb(0xF2B45A));
   for (int x : {10, 21}) t.FillRect(x, 26, 2, 1, carve);
   return t;
 }
 
+// Steel plate with brass trim.
 PixelCanvas TiledPillar() {
   PixelCanvas t(Cell, Cell);
-  const Ramp teal{Rgb(0x1E6A6E), Rgb(0x2A8C8C), Rgb(0x3CB0A8), Rgb(0x7ADCCC)};
+  const Ramp steel{Rgb(0x4C525C), Rgb(0x6C7480), Rgb(0x8C96A2), Rgb(0xC0C8D2)};
   const Ramp gold{Rgb(0x9A6A1E), Rgb(0xC48C2A), Rgb(0xE8B43C), Rgb(0xFFE08A)};
-  PaintSlab(t, teal, RampOf(Rgb(0x2A7C7C)), 67);
+  PaintSlab(t, steel, RampOf(Rgb(0x5E6570)), 67);
   t.FillRect(2, 2, 28, 2, gold.base), t.FillRect(2, 18, 28, 2, gold.mid);
   t.FillRect(2, 2, 2, 18, gold.base), t.FillRect(28, 2, 2, 18, gold.mid);
   // A diamond of tiles in the middle.
-  t.FillPolygon({{16, 6}, {24, 11}, {16, 16}, {8, 11}}, teal.light);
+  t.FillPolygon({{16, 6}, {24, 11}, {16, 16}, {8, 11}}, steel.light);
   t.FillPolygon({{16, 8}, {21, 11}, {16, 14}, {11, 11}}, gold.light);
   for (int x = 2; x < Cell - 2; x += 6) t.FillRect(x, 26, 3, 2, gold.base);
   return t;
@@ -158,14 +159,14 @@ PixelCanvas TiledPillar() {
 PixelCanvas DrawBlock(int look, int which) {
   switch (look * 3 + which) {
     case 0: return StoneBlock(Rgb(0x9A9EA8), 3);
-    case 1: return BrickBlock(Rgb(0xB4543C), Rgb(0xB0A898));
+    case 1: return BrickBlock(Rgb(0x7C8088), Rgb(0xA8AAB0));
     case 2: return MossyBlock();
-    case 3: return RockBlock(Rgb(0x7A6A5E), 71);
+    case 3: return RockBlock(Rgb(0x70747C), 71);
     case 4: return MetalBlock();
     case 5: return BasaltBlock();
-    case 6: return CarvedSandstone();
+    case 6: return CarvedGranite();
     case 7: return TiledPillar();
-    default: return RockBlock(Rgb(0xB4583A), 73);
+    default: return RockBlock(Rgb(0x8A867E), 73);
   }
 }
 

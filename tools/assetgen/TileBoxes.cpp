@@ -7,13 +7,16 @@ namespace fl3::art {
 
 namespace {
 
-// Boxes stand a pixel inside their cell with an ink outline, so a field of
-// them reads as separate things to blow up, unlike the solid walls.
+// Boxes stand inside their cell with an ink outline and a pale rim around
+// it, so a field of them reads as separate things to blow up, unlike the
+// solid grey walls.
+constexpr QRgb BoxRim = Rgb(0xF2E2B4);
+
 PixelCanvas Outlined(const PixelCanvas& art) {
   PixelCanvas t(Cell, Cell);
   t.Blit(art, 0, 0);
   t.Outline(InkLine);
-  t.Blit(art, 0, 0);
+  t.Outline(BoxRim);
   return t;
 }
 
@@ -162,7 +165,7 @@ PixelCanvas DrawBox(int look, int which) {
     case 2: return Bush();
     case 3: return Crystals();
     case 4: return Crate(Rgb(0x7A5A42), Rgb(0x6A8A9A));
-    case 5: return Urn(Rgb(0x6A7A96), Rgb(0xD8B04A));
+    case 5: return Urn(Rgb(0x3A9A7A), Rgb(0xD8B04A));
     case 6: return Urn(Rgb(0xD07040), Rgb(0x3A2A22));
     case 7: return Basket();
     default: return Cactus();

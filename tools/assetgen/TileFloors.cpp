@@ -83,7 +83,7 @@ PixelCanvas SandstoneFloor() {
 
 }  // namespace
 
-PixelCanvas DrawDoodad(int look) {
+PixelCanvas DrawFloor(int look) {
   switch (look) {
     case 1: return SlateFloor();
     case 2: return SandstoneFloor();

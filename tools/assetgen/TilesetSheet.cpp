@@ -3,11 +3,12 @@
 
 namespace fl3::art {
 
-PixelCanvas DrawTileset(int look) {
+PixelCanvas DrawTileset(int number) {
+  const int look = number % TilesetLooks;
   PixelCanvas sheet(25 * Cell, Cell);
   int code = 0;
   auto put = [&](const PixelCanvas& tile) { sheet.Blit(tile, Cell * code++, 0); };
-  put(DrawDoodad(look));
+  put(number < TilesetLooks ? DrawScorch(look) : DrawFloor(look));
   for (int i = 0; i < 3; ++i) put(DrawBox(look, i));
   for (int i = 0; i < 3; ++i) put(DrawBlock(look, i));
   put(DrawItem(ItemKind::Bomb));
