@@ -274,33 +274,17 @@ const Saver kSavers[] = {
      [](const GameFolder& f) { return WriteLevelFile(f.Directory() / "CASTLE.FL3", testing::SampleLevel()); }},
 };
 
-TEST(GameFolder, SavingReplacesTheFileOfAnyCaseWholeAndReadableByAll) {
-  for (const Saver& saver : kSavers) {
-    TempFolder temp;
-    temp.Write(saver.existing, "old");
-    const IoResult saved = saver.save(GameFolder(temp.Path()));
-    ASSERT_TRUE(saved) << saved.reason;
-    EXPECT_EQ(EverythingIn(temp.Path()), Names{saver.existing});  // no second file, no temporary left
-    EXPECT_NE(temp.Read(saver.existing), "old");
-    EXPECT_EQ(fs::status(temp.Path() / saver.existing).permissions(), static_cast<fs::perms>(0644)) << saver.file;
-  }
-  TempFolder temp;
-  temp.Write("t1.bmp", "x");
-  const GameFolder folder(temp.Path());
-  EXPECT_TRUE(folder.Remove("T1.BMP") && folder.Remove("T2.BMP"));  // a missing file is no error
-  EXPECT_FALSE(folder.WriteAtomically("../escape", "x"));
-  EXPECT_TRUE(fs::is_empty(temp.Path()));
-}
-
-TEST(GameFolder, AFailedSaveSaysWhyAndKeepsTheOldFileAndNoTemporary) {
-  enum class Way { TooLarge, ReadOnlyFolder, FolderInTheWay };
-  const std::pair<Way, std::string> ways[] = {
-      {Way::TooLarge, "File too large"}, {Way::ReadOnlyFolder, "Permission denied"}, {Way::FolderInTheWay, "Is a directory"}};
+TEST(GameFolder, ASaveReplacesTheFileOfAnyCaseReadableByAllOrSaysWhyAndKeepsTheOldOne) {
+  enum class Way { Saved, TooLarge, ReadOnlyFolder, FolderInTheWay };
+  const std::pair<Way, std::string> ways[] = {{Way::Saved, ""}, {Way::TooLarge, "File too large"},
+                                              {Way::ReadOnlyFolder, "Permission denied"},
+                                              {Way::FolderInTheWay, "Is a directory"}};
   for (const Saver& saver : kSavers) {
     for (const auto& [way, reason] : ways) {
       TempFolder temp;
-      if (way == Way::FolderInTheWay) fs::create_directory(temp.Path() / saver.file);
-      if (way != Way::FolderInTheWay) temp.Write(saver.file, "old");
+      const std::string name = way == Way::Saved ? saver.existing : saver.file;
+      if (way == Way::FolderInTheWay) fs::create_directory(temp.Path() / name);
+      if (way != Way::FolderInTheWay) temp.Write(name, "old");
       if (way == Way::ReadOnlyFolder) fs::permissions(temp.Path(), fs::perms::owner_read | fs::perms::owner_exec);
       IoResult saved;
       {
@@ -310,15 +294,24 @@ TEST(GameFolder, AFailedSaveSaysWhyAndKeepsTheOldFileAndNoTemporary) {
         saved = saver.save(GameFolder(temp.Path()));
       }
       fs::permissions(temp.Path(), fs::perms::owner_all);
-      EXPECT_EQ(saved.reason, "\"" + std::string(saver.file) + "\": cannot be written: " + reason);
-      EXPECT_EQ(EverythingIn(temp.Path()), Names{saver.file}) << reason;
-      EXPECT_TRUE(way == Way::FolderInTheWay ? fs::is_directory(temp.Path() / saver.file) : temp.Read(saver.file) == "old")
-          << reason;
+      EXPECT_EQ(std::pair(saved.ok, saved.reason),
+                std::pair(way == Way::Saved, way == Way::Saved ? "" : "\"" + std::string(saver.file) + "\": cannot be written: " + reason));
+      EXPECT_EQ(EverythingIn(temp.Path()), Names{name}) << reason;  // no second file, no temporary left
+      EXPECT_TRUE(way == Way::FolderInTheWay ? fs::is_directory(temp.Path() / name)
+                                             : (temp.Read(name) == "old") == (way != Way::Saved)) << name << reason;
+      if (way == Way::Saved) {
+        EXPECT_EQ(fs::status(temp.Path() / name).permissions(), static_cast<fs::perms>(0644)) << name;
+      }
     }
   }
   TempFolder temp;
   EXPECT_EQ(WriteLevelFile(temp.Path() / "missing" / "NEW.FL3", testing::SampleLevel()).reason,
             "\"NEW.FL3\": cannot be written: No such file or directory");
+  temp.Write("t1.bmp", "x");
+  const GameFolder folder(temp.Path());
+  EXPECT_TRUE(folder.Remove("T1.BMP") && folder.Remove("T2.BMP"));  // a missing file is no error
+  EXPECT_FALSE(folder.WriteAtomically("../escape", "x"));
+  EXPECT_TRUE(fs::is_empty(temp.Path()));
 }
 
 }  // namespace
