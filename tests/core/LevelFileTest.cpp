@@ -1,15 +1,25 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
 #include <filesystem>
 #include <functional>
+#include <random>
 #include <string>
+#include <vector>
 
+#include "RunProgram.h"
 #include "SampleLevel.h"
 #include "TempFolder.h"
 #include "WithoutPermissionOverride.h"
 #include "core/CodePage1252.h"
 #include "core/GameState.h"
+#include "core/KeyLayout.h"
 #include "core/LevelFile.h"
+#include "core/MusicSettings.h"
+#include "core/TextNumbers.h"
+#include "level/LevelJson.h"
 
 namespace fl3 {
 namespace {
@@ -36,13 +46,9 @@ TEST(LevelFile, LaysTheLevelOutByteForByte) {
   std::string expected;
   const std::int64_t figures[] = {1, 2, 24, 14, 50, 50, -7, 2147483647, 3, 4, 1, 1, 0, 0, -2147483648LL, 9};
   for (const std::int64_t value : figures) expected += Le(value);
-  // Both grids, x running fastest: cell (x, y) at 64 + 4 (25y + x).
-  for (int y = 0; y < 15; ++y) {
-    for (int x = 0; x < 25; ++x) expected += Le((25 * y + x) % 8 - 1);
-  }
-  for (int y = 0; y < 15; ++y) {
-    for (int x = 0; x < 25; ++x) expected += Le((25 * y + x) % 5 - 1);
-  }
+  // Both grids, x running fastest: cell (x, y) at 64 + 4 (25y + x), its code (25y + x) mod 8 or 5, less 1.
+  for (int cell = 0; cell < 375; ++cell) expected += Le(cell % 8 - 1);
+  for (int cell = 0; cell < 375; ++cell) expected += Le(cell % 5 - 1);
   expected += Le(3) + Le(-1) + "  Caf\xE9 \x80.MID" + std::string(244, ' ');
   ASSERT_EQ(expected.size(), 3328u);
   EXPECT_EQ(SavedBytes(level), expected);
@@ -122,6 +128,263 @@ TEST(LevelFile, AShortGoneFolderOrLockedFileChangesNothingAndSaysWhy) {
   LevelData read;
   ASSERT_TRUE(ReadLevelFile(temp.Path() / "LONG.FL3", read));
   EXPECT_EQ(read, SampleLevel());
+}
+
+using nlohmann::json;
+using Arguments = std::vector<std::string>;
+
+testing::ProgramRun RunTool(const Arguments& arguments) { return testing::RunProgram(FUSELARK3_LEVEL_TOOL, arguments); }
+
+TEST(LevelTool, MakeThenShowGivesBackEveryFieldWithTheMusicNameCut) {
+  TempFolder temp;
+  json original = LevelToJson(SampleLevel());
+  original["music"] = "  Café €" + std::string(252, 'm');
+  temp.Write("level.json", original.dump(2));
+  const std::string level = (temp.Path() / "NEW.FL3").string();
+
+  const auto make = RunTool({"make", (temp.Path() / "level.json").string(), level});
+  EXPECT_EQ(std::pair(make.status, make.err), std::pair(0, std::string()));
+  LevelData expected = SampleLevel();
+  expected.LevelMusic = "  Café €" + std::string(248, 'm');
+  EXPECT_EQ(temp.Read("NEW.FL3"), EncodeLevel(expected));
+
+  const auto show = RunTool({"show", level});
+  EXPECT_EQ(std::pair(show.status, show.err), std::pair(0, std::string()));
+  LevelData back;
+  ASSERT_TRUE(LevelFromJsonText(show.out, back));
+  EXPECT_EQ(back, expected);
+  // The keys as level makers read them, worked out by hand.
+  EXPECT_EQ(json::parse(show.out)["figures"][3], json::parse(R"({"x":-7,"y":2147483647,"bombs":-2147483648,"fire":9})"));
+  // Rows of the field stay rows in the text: a line holds one row of 25.
+  EXPECT_NE(show.out.find("\n    -1, 0, 1, 2, 3, 4, 5, 6, -1, 0, 1, 2, 3, 4, 5, 6, -1, 0, 1, 2, 3, 4, 5, 6, -1,\n"),
+            std::string::npos);
+}
+
+TEST(LevelTool, RefusesWithOneLineAndStatusOneAndWritesNothing) {
+  TempFolder temp;
+  const auto in = [&](const char* name) { return (temp.Path() / name).string(); };
+  json noItems = LevelToJson(SampleLevel());
+  noItems.erase("items");
+  temp.Write("no-items.json", noItems.dump());
+  temp.Write("good.json", LevelToJson(SampleLevel()).dump());
+  temp.Write("broken.json", "{\"figures\": [\n");
+  temp.Write("short.FL3", std::string(100, '\x01'));
+  temp.Write("OLD.FL3", "old level");
+  const std::string usage =
+      "usage: fuselark3-level show FILE | fuselark3-level make JSON_FILE LEVEL_FILE\n";
+  const struct {
+    Arguments arguments;
+    std::string message;  // the start of the line, or all of it when it ends in a line end
+  } cases[] = {
+      {{}, usage},
+      {{"show"}, usage},
+      {{"make", "a.json"}, usage},
+      {{"show", "a", "b"}, usage},
+      {{"print", "a.FL3"}, usage},
+      {{"show", in("short.FL3")}, "\"short.FL3\": the level file is too short (100 of 3328 bytes)\n"},
+      {{"show", in("gone.FL3")}, "\"gone.FL3\": the file does not exist\n"},
+      {{"make", in("absent.json"), in("NEW.FL3")}, "\"absent.json\": the file does not exist\n"},
+      {{"make", in("no-items.json"), in("OLD.FL3")},
+       "\"" + in("no-items.json") + "\": missing key \"items\"; nothing written\n"},
+      {{"make", in("broken.json"), in("OLD.FL3")}, "\"" + in("broken.json") + "\": not valid JSON: parse error at line 2"},
+      {{"make", in("good.json"), in("missing/NEW.FL3")}, "\"NEW.FL3\": cannot be written: No such file or directory\n"},
+  };
+  for (const auto& [arguments, message] : cases) {
+    const auto run = RunTool(arguments);
+    EXPECT_EQ(run.status, 1) << message;
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err.rfind("fuselark3-level: " + message, 0), 0u) << run.err;
+    EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+  }
+  // Only the files this test made are there, the old level unchanged.
+  EXPECT_EQ(std::distance(fs::directory_iterator(temp.Path()), fs::directory_iterator()), 5);
+  EXPECT_EQ(temp.Read("OLD.FL3"), "old level");
+}
+
+TEST(LevelJson, RefusesMissingKeysAndWrongTypesAndLeavesTheLevelAlone) {
+  const std::string number = " must be a whole number from -2147483648 to 2147483647";
+  const struct {
+    std::function<void(json&)> change;
+    std::string reason;
+  } cases[] = {
+      {[](json& j) { j.erase("tiles"); }, "missing key \"tiles\""},
+      {[](json& j) { j["figures"][1].erase("fire"); }, "missing key \"figures[1].fire\""},
+      {[](json& j) { j["figures"].erase(3); }, "\"figures\" must be an array of 4 objects"},
+      {[](json& j) { j["figures"][2] = 5; }, "\"figures[2]\" must be an object"},
+      {[](json& j) { j["figures"][0]["x"] = "3"; }, "\"figures[0].x\"" + number},
+      {[](json& j) { j["figures"][3]["bombs"] = 2.5; }, "\"figures[3].bombs\"" + number},
+      {[](json& j) { j["tiles"].erase(0); }, "\"tiles\" must be an array of 375 whole numbers (it has 374)"},
+      {[](json& j) { j["items"] = "0"; }, "\"items\" must be an array of 375 whole numbers"},
+      {[](json& j) { j["items"][100] = 1.0; }, "\"items[100]\"" + number},
+      {[](json& j) { j["tileset"] = 2147483648LL; }, "\"tileset\"" + number},
+      {[](json& j) { j["tileset"] = true; }, "\"tileset\"" + number},
+      {[](json& j) { j["background"] = 18446744073709551615ULL; }, "\"background\"" + number},
+      {[](json& j) { j["music"] = 5; }, "\"music\" must be a string"},
+      {[](json& j) { j["music"] = "曲.MID"; },
+       "\"music\" holds a character that a level file cannot store (Windows-1252 only)"},
+      {[](json& j) { j = json::array({j}); }, "the JSON must be one object"},
+  };
+  for (const auto& [change, reason] : cases) {
+    json object = LevelToJson(SampleLevel());
+    change(object);
+    LevelData level;
+    level.TileSetNumber = 99;
+    EXPECT_EQ(LevelFromJson(object, level).reason, reason);
+    EXPECT_EQ(level.TileSetNumber, 99) << reason;
+  }
+  // The whole 32-bit range is taken, and keys of no meaning are ignored.
+  json object = LevelToJson(SampleLevel());
+  object["tileset"] = -2147483648LL;
+  object["background"] = 2147483647ULL;
+  object["comment"] = "made by hand";
+  LevelData level;
+  ASSERT_TRUE(LevelFromJson(object, level));
+  EXPECT_EQ((std::array{level.TileSetNumber, level.BackgroundNumber}), (std::array{-2147483647 - 1, 2147483647}));
+  EXPECT_EQ(level.ItemMap, SampleLevel().ItemMap);
+}
+
+// Generated byte strings fed to every reader of user files: each must give its
+// defined result and never fault (the sanitizer build runs these too).
+constexpr int kRuns = 10000;
+
+// A fixed seed: a failure found here is found again on every run.
+class ByteStrings {
+ public:
+  std::string Random(std::size_t maxLength) {
+    std::string bytes(Below(maxLength + 1), '\0');
+    for (char& c : bytes) c = static_cast<char>(Below(256));
+    return bytes;
+  }
+
+  // Mostly what number files are made of, now and then anything.
+  std::string NumberText(std::size_t maxLength) {
+    static constexpr std::string_view kAlphabet = "0123456789012345678901234567890123456789--++  \t\r\n\r\n\r\nxe.";
+    std::string text(Below(maxLength + 1), '\0');
+    for (char& c : text) c = Below(20) == 0 ? static_cast<char>(Below(256)) : kAlphabet[Below(kAlphabet.size())];
+    return text;
+  }
+
+  // A valid input with some bytes changed, then often cut or lengthened.
+  std::string Mutated(std::string bytes) {
+    for (std::size_t i = Below(6); i > 0 && !bytes.empty(); --i) bytes[Below(bytes.size())] = static_cast<char>(Below(256));
+    const std::size_t how = Below(4);
+    if (how == 0) bytes.resize(Below(bytes.size() + 1));
+    if (how == 1) bytes += Random(64);
+    return bytes;
+  }
+
+  std::size_t Below(std::size_t bound) { return std::uniform_int_distribution<std::size_t>(0, bound - 1)(engine_); }
+
+ private:
+  std::mt19937_64 engine_{20240607};
+};
+
+// Independent of the reader under test: optional blanks, one optional sign,
+// digits, optional blanks, and a value that fits 32 bits.
+std::optional<std::int32_t> ExpectedNumber(const std::string& text) {
+  const std::size_t first = text.find_first_not_of(" \t\r\n");
+  if (first == std::string::npos) return std::nullopt;
+  const std::string core = text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
+  const std::size_t digitsFrom = core[0] == '+' || core[0] == '-' ? 1 : 0;
+  if (digitsFrom == core.size() || core.find_first_not_of("0123456789", digitsFrom) != std::string::npos) {
+    return std::nullopt;
+  }
+  errno = 0;
+  const long long value = std::strtoll(core.c_str(), nullptr, 10);
+  if (errno == ERANGE || value < -2147483648LL || value > 2147483647LL) return std::nullopt;
+  return static_cast<std::int32_t>(value);
+}
+
+// Every byte of a whole level means something, so the level taken in is
+// judged by writing it again with the writer, whose layout is pinned on its own.
+TEST(ReaderRobustness, LevelReadersTakeEveryLongEnoughStringAsItStandsAndNothingShorter) {
+  ByteStrings strings;
+  TempFolder temp;
+  const std::string valid = EncodeLevel(SampleLevel());
+  GameState state;
+  state.Characters[3].Cont = ContCpu;  // lives and control modes are no part of a level
+  state.Characters[3].Lives = 7;
+  LevelData sentinel;
+  sentinel.TileSetNumber = 4711;
+  for (int run = 0; run < kRuns; ++run) {
+    const std::string bytes = run % 2 == 0 ? strings.Mutated(valid) : strings.Random(kLevelFileSize + 200);
+    const bool whole = bytes.size() >= kLevelFileSize;
+    LevelData level = sentinel;
+    ASSERT_EQ(static_cast<bool>(DecodeLevel(bytes, level)), whole) << run;
+    if (whole) {
+      ASSERT_EQ(EncodeLevel(level), bytes.substr(0, kLevelFileSize)) << run;
+    } else {
+      ASSERT_EQ(level, sentinel) << run;
+    }
+    if (run % 20 != 0) continue;  // files are slow under the sanitizers
+    temp.Write("FUZZ.FL3", bytes);
+    std::int32_t tileSet = -99, background = -99;
+    const std::string before = EncodeLevel(LevelFromState(state, tileSet, background));
+    ASSERT_EQ(static_cast<bool>(LoadLevel(temp.Path() / "FUZZ.FL3", state, tileSet, background)), whole) << run;
+    ASSERT_EQ(EncodeLevel(LevelFromState(state, tileSet, background)), whole ? bytes.substr(0, kLevelFileSize) : before);
+    ASSERT_EQ((std::array{state.Characters[3].Cont, state.Characters[3].Lives}), (std::array{ContCpu, 7}));
+  }
+}
+
+TEST(ReaderRobustness, NumberFilesAlwaysGiveKeysOnTheKeyboardAndSettingsTheOptionsScreenCanShow) {
+  ByteStrings strings;
+  for (int run = 0; run < kRuns; ++run) {
+    const std::string valid = run % 2 == 0 ? "203\r\n200\r\n205\r\n208\r\n157\r\n" : "25\r\n-150\r\n40\r\n";
+    const std::string text = run % 3 == 0   ? strings.Random(120)
+                             : run % 3 == 1 ? strings.NumberText(60)
+                                            : strings.Mutated(valid);
+    KeyLayout layout{1, 2, 3, 4, 5};
+    layout.ReadFileText(text);
+    for (const std::int32_t code : {layout.keyLeft, layout.keyUp, layout.keyRight, layout.keyDown, layout.keyPlantBomb}) {
+      ASSERT_TRUE(code >= 0 && code <= 255) << run << ": " << code;
+    }
+    const MusicSettings settings = ParseMusicSettings(text);
+    ASSERT_TRUE(settings.MusicTempo >= 1 && settings.MusicTempo <= 100) << run;
+    ASSERT_TRUE(settings.MusicVolume >= -200 && settings.MusicVolume <= 20) << run;
+    ASSERT_TRUE(settings.MusicGroove >= -99 && settings.MusicGroove <= 99) << run;
+
+    const std::string number = run % 4 == 0 ? strings.Random(16) : strings.NumberText(14);
+    ASSERT_EQ(ParseWholeNumber(number), ExpectedNumber(number)) << run << ": \"" << number << "\"";
+    const std::size_t count = strings.Below(8);
+    ASSERT_EQ(ReadNumberLines(number, count).size(), count);
+  }
+}
+
+TEST(ReaderRobustness, CodePageConversionRoundTripsEveryByteString) {
+  ByteStrings strings;
+  for (int run = 0; run < kRuns; ++run) {
+    const std::string bytes = strings.Random(300);
+    // Bytes passed on raw would come back as question marks.
+    ASSERT_EQ(Utf8ToCp1252(Cp1252ToUtf8(bytes)), bytes) << run;
+    // Read as UTF-8, random bytes give at most one byte per input byte.
+    const std::size_t limit = strings.Below(300);
+    ASSERT_LE(Utf8ToCp1252(bytes, limit).size(), std::min(limit, bytes.size())) << run;
+  }
+}
+
+TEST(ReaderRobustness, LevelJsonRefusesOrGivesALevelThatShowsAsItself) {
+  ByteStrings strings;
+  const std::string valid = LevelToJson(SampleLevel()).dump();
+  int accepted = 0;
+  for (int run = 0; run < kRuns; ++run) {
+    // Whole levels are slow to parse in the sanitizer build: one run in four.
+    const std::string text = run % 4 == 0 ? strings.Mutated(valid) : strings.Random(200);
+    LevelData level;
+    level.TileSetNumber = 4711;
+    const IoResult read = LevelFromJsonText(text, level);
+    if (read) {
+      ++accepted;
+      // What "show" prints of an accepted level makes the same level again.
+      LevelData again;
+      ASSERT_TRUE(LevelFromJson(LevelToJson(level), again)) << run;
+      ASSERT_EQ(again, level) << run;
+    } else {
+      ASSERT_EQ(level.TileSetNumber, 4711) << run;
+      ASSERT_FALSE(read.reason.empty());
+    }
+  }
+  // Unchanged texts are among the inputs, so some must pass.
+  EXPECT_GT(accepted, 0);
 }
 
 }  // namespace

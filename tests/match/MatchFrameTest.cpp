@@ -2,9 +2,12 @@
 
 #include <algorithm>
 #include <array>
+#include <vector>
 
 #include "MatchTestKit.h"
+#include "match/MatchDrawing.h"
 #include "match/MatchFrame.h"
+#include "match/MatchLoop.h"
 
 namespace fl3 {
 namespace {
@@ -18,6 +21,7 @@ class MatchFrame : public ::testing::Test {
   void SetUp() override { testing::MakeOpenField(state); }
   FrameOutcome Frame(const KeyState& keys = {}, std::int32_t ms = 51) { return engine.RunFrame(ms, keys, &draws); }
   std::int32_t Cell(std::int32_t x, std::int32_t y) { return state.Tile(x, y); }
+  std::vector<SpriteDraw> Drawn() const { return draws.Draws(); }
 
   GameState state;
   MatchEngine engine{state, -1};
@@ -83,13 +87,13 @@ TEST_F(MatchFrame, TheBombBehindARemovedOneWaitsAFrameButLaterOnesBurstInTheSame
   EXPECT_EQ(outcome.beeps, 5);  // up and down of both, and the last one's right arm
 }
 
-TEST_F(MatchFrame, KeysAreTriedLeftUpRightDownThenPlantAndOnlyManFiguresAreSteered) {
+TEST_F(MatchFrame, KeysAreTriedLeftUpRightDownThenPlantOnlyManFiguresAreSteeredAndEscapeEndsAfterItsFrame) {
   Character& figure = PlaceFigure(state, 0, 5, 5);
   state.Tile(4, 5) = CellBlock1;
   Character& cpu = PlaceFigure(state, 1, 8, 8, ContCpu);
   cpu.Moving = true;
   cpu.Direction = DirRight;
-  const KeyState keys = Holding({{0, Key::Left}, {0, Key::Up}, {0, Key::Right}, {0, Key::Plant}, {1, Key::Plant}});
+  KeyState keys = Holding({{0, Key::Left}, {0, Key::Up}, {0, Key::Right}, {0, Key::Plant}, {1, Key::Plant}});
   Frame(keys);
   EXPECT_EQ(figure.Direction, DirUp);
   ASSERT_EQ(state.Bombs.Count(), 1);
@@ -97,18 +101,12 @@ TEST_F(MatchFrame, KeysAreTriedLeftUpRightDownThenPlantAndOnlyManFiguresAreSteer
   for (int i = 0; i < 3; ++i) Frame(keys);
   EXPECT_EQ((std::array{figure.X, figure.Y, cpu.X, cpu.Y}), (std::array{5, 4, 9, 8}));
   EXPECT_EQ(state.Bombs.Count(), 1);
-}
-
-TEST_F(MatchFrame, EscapeEndsTheMatchAfterItsFrameAndNothingChangesAfterTheEnd) {
-  PlaceFigure(state, 0, 5, 5);
-  PlaceFigure(state, 1, 9, 9);
-  KeyState keys = Holding({{0, Key::Plant}});
   keys[kEscapeKey] = 0x80;
   EXPECT_EQ(Frame(keys).end, MatchEnd::Quit);
-  EXPECT_EQ(Cell(5, 5), 11);  // the frame completed
   EXPECT_EQ(Frame(keys).end, MatchEnd::Quit);
-  EXPECT_EQ(state.Bombs.Item(1).ExplodeTimeLeft, 2949);
-  EXPECT_EQ(draws.Size(), 0u);
+  // The Escape frame ran whole, its bomb pass too; the frame after the end did nothing.
+  EXPECT_EQ((std::array{state.Bombs.Item(1).ExplodeTimeLeft, static_cast<std::int32_t>(draws.Size())}),
+            (std::array{3000 - 5 * 51, 0}));
 }
 
 TEST_F(MatchFrame, EachKindEndsByItsOwnRuleAndOnlyFiguresInPlayCount) {
@@ -148,7 +146,7 @@ TEST_F(MatchFrame, EachKindEndsByItsOwnRuleAndOnlyFiguresInPlayCount) {
     }
     KeyState keys{};
     keys[kEscapeKey] = c.escape ? 1 : 0;
-    MatchEngine match(state, -1);
+    MatchEngine match(state, -1);  // a fresh one: an ended match stays ended
     const FrameOutcome outcome = match.RunFrame(51, keys, &draws);
     EXPECT_EQ(state.TimeLeft, c.timeAfter) << c.what;
     EXPECT_EQ((std::pair{outcome.end, outcome.winner}), (std::pair{c.end, c.winner})) << c.what;
@@ -158,6 +156,168 @@ TEST_F(MatchFrame, EachKindEndsByItsOwnRuleAndOnlyFiguresInPlayCount) {
     } else {
       EXPECT_NE(draws.Draws().back().picture.kind, PictureKind::Winner) << c.what;
     }
+  }
+}
+
+using Kind = PictureKind;
+
+SpriteDraw Tile(int code, float x, float y) { return {{Kind::Tile, static_cast<std::int8_t>(code)}, x, y, 32, 32}; }
+SpriteDraw Figure(int index, int step, int direction, float x, float y, float w = 32, float h = 64) {
+  return {{Kind::Character, static_cast<std::int8_t>(index), static_cast<std::int8_t>(step),
+           static_cast<std::int8_t>(direction)}, x, y, w, h};
+}
+// Digit d of the font's 8 x 8 grid: column d mod 8, row d div 8.
+SpriteDraw Digit(int d, float x, float y, std::uint32_t colour = kTintWhite) {
+  return {{Kind::Font}, x, y, 32, 32, (d % 8) / 8.0f, (d / 8) / 8.0f, (d % 8 + 1) / 8.0f, (d / 8 + 1) / 8.0f, colour};
+}
+
+using MatchDrawing = MatchFrame;
+
+TEST_F(MatchDrawing, TheMapIsDrawnColumnByColumnOverTileZeroOrOverTheBackground) {
+  testing::MakeOpenField(state, {{0, 0, 5}, {1, 0, 30}, {1, 1, -3}});  // 30 and -3 have no picture
+  DrawMap(draws, state, -1);
+  ASSERT_EQ(draws.Size(), 375u + 1u);
+  const auto d = Drawn();
+  EXPECT_EQ((std::vector{d[0], d[1], d[2], d[16], d[17], d.back()}),
+            (std::vector{Tile(0, 0, 0), Tile(5, 0, 0), Tile(0, 0, 32), Tile(0, 32, 0), Tile(0, 32, 32),
+                         Tile(0, 768, 448)}));
+
+  testing::MakeOpenField(state, {{24, 14, CellFireCentre}, {3, 2, CellDoodad}});
+  draws.Clear();
+  DrawMap(draws, state, 0);
+  EXPECT_EQ(Drawn(), (std::vector{SpriteDraw{{Kind::Background}, 0, 0, 1024, 512}, Tile(0, 96, 64), Tile(24, 768, 448)}));
+}
+
+TEST_F(MatchDrawing, FiguresAreDrawnBackRowsFirstPassByPass) {
+  const struct {
+    std::vector<std::array<std::int32_t, 3>> figures;  // index, row, control
+    std::vector<int> order;
+  } cases[] = {
+      {{{0, 7, ContMan}, {2, 7, ContMan}}, {0, 2}},
+      // Figure 0 waits for figure 1 in the first pass; figure 2, on figure 0's
+      // row, is no longer behind anyone when its turn comes in that same pass.
+      {{{0, 7, ContMan}, {1, 3, ContMan}, {2, 7, ContMan}}, {1, 2, 0}},
+      {{{0, 7, ContMan}, {1, 3, ContOff}, {2, 7, ContCpu}, {3, 2, ContMan}}, {3, 0, 2}},
+  };
+  for (const auto& [figures, order] : cases) {
+    testing::MakeOpenField(state);
+    for (const auto& [index, row, cont] : figures) PlaceFigure(state, index, 4, row, cont);
+    std::array<int, FigureCount> drawn{};
+    const int count = FigureDrawOrder(state, drawn);
+    EXPECT_EQ(std::vector(drawn.begin(), drawn.begin() + count), order);
+  }
+}
+
+TEST_F(MatchDrawing, PanelsShowPortraitCountsAndIconsNegativeCountsInRedAndTheTimeHalfToEven) {
+  PlaceFigure(state, 3, 2, 2);
+  state.Characters[3].Lives = 12;
+  state.Characters[3].PowerFire = 9;
+  DrawStatusPanels(draws, state);
+  SpriteDraw portrait = Figure(3, 1, DirDown, 416, 512, 32, 32);
+  portrait.vBottom = 0.5f;
+  EXPECT_EQ(Drawn(), (std::vector{portrait, Digit(1, 448, 512), Digit(2, 480, 512), Tile(8, 512, 512),
+                                  Digit(9, 544, 512), Tile(7, 608, 512), Digit(0, 640, 512)}));
+
+  testing::MakeOpenField(state);
+  PlaceFigure(state, 0, 1, 1).Lives = -2;
+  PlaceFigure(state, 1, 1, 3).Lives = -1;
+  PlaceFigure(state, 2, 1, 5).Lives = 0;
+  draws.Clear();
+  DrawStatusPanels(draws, state);
+  ASSERT_EQ(draws.Size(), 3u * 6u);
+  EXPECT_EQ((std::vector{Drawn()[1], Drawn()[7], Drawn()[13]}),
+            (std::vector{Digit(2, 64, 480, kTintRed), Digit(1, 448, 480, kTintRed), Digit(0, 64, 512)}));
+
+  const struct {
+    std::int32_t ms;
+    std::vector<SpriteDraw> digits;
+  } times[] = {{12500, {Digit(1, 352, 544), Digit(2, 384, 544)}},
+               {13500, {Digit(1, 352, 544), Digit(4, 384, 544)}},
+               {-700, {Digit(0, 352, 544)}}};
+  for (const auto& [ms, digits] : times) {
+    draws.Clear();
+    DrawTime(draws, ms);
+    EXPECT_EQ(Drawn(), digits) << ms;
+  }
+}
+
+TEST_F(MatchDrawing, AFrameDrawsMapFiguresPanelsAndTimeWithTheStepWalkedAndNothingOfFiguresOutOfPlay) {
+  state.MatchKind = MatchMostKills;
+  state.TimeLeft = 9051;
+  PlaceFigure(state, 0, 3, 5).Lives = 0;
+  PlaceFigure(state, 2, 6, 3).Lives = 0;
+  SpriteDraw portrait = Figure(0, 1, DirDown, 32, 480, 32, 32);
+  portrait.vBottom = 0.5f;
+  for (const float x : {104, 112, 120, 128}) {  // a step right from (3, 5) shows 8 pixels a frame
+    Frame(x == 104 ? Holding({{0, Key::Right}}) : KeyState{});
+    ASSERT_EQ(draws.Size(), 375u + 2u + 2u * 6u + 1u);  // tile 0 only: every cell is -1
+    const auto d = Drawn();
+    EXPECT_EQ((std::vector{d[375], d[376], d[377], d.back()}),
+              (std::vector{Figure(2, 1, DirLeft, 192, 64), Figure(0, 1, DirRight, x, 128), portrait,
+                           Digit(9, 352, 544)}));  // 9.000 down to 8.847 seconds
+  }
+  state.Characters[2].Cont = ContOff;
+  Frame();
+  EXPECT_EQ(draws.Size(), 375u + 1u + 6u + 1u);
+}
+
+class HandClock : public Clock {
+ public:
+  std::int64_t NowMs() override { return now; }
+  std::int64_t now = 1000;
+};
+
+class HeldKeys : public KeyboardSource {
+ public:
+  void ReadKeyboard(KeyState& keys) override { keys = held; }
+  KeyState held{};
+};
+
+struct Call {
+  std::int64_t now;
+  std::int32_t frameTime;  // 0: no frame
+  bool finished;
+  std::int64_t wakeAt;  // 0: not checked
+};
+
+// Two MAN figures on an open field in a Normal match started at 1000 ms; a
+// frame begins only more than 50 ms after the last one began.
+TEST(MatchLoop, PacesFramesEndsRightAfterEscapeAndShowsAWinnerForFiveSeconds) {
+  const struct {
+    const char* what;
+    bool escape, secondOut;
+    std::vector<Call> calls;
+    MatchEnd end;
+  } cases[] = {
+      {"pacing", false, false,
+       {{1000, 0, false, 1051}, {1050, 0, false, 1051}, {1051, 51, false, 1102}, {1101, 0, false, 1102},
+        {1300, 249, false, 1351},  // a late wake-up is not caught up
+        {1350, 0, false, 1351}, {1351, 51, false, 1402}},
+       MatchEnd::Running},
+      {"escape", true, false, {{1051, 51, true, 0}, {2051, 0, true, 0}}, MatchEnd::Quit},
+      {"winner", false, true, {{1051, 51, false, 1051 + 5000}, {1051 + 4999, 0, false, 0}, {1051 + 5000, 0, true, 0}},
+       MatchEnd::Winner},
+  };
+  for (const auto& c : cases) {
+    GameState state;
+    testing::MakeOpenField(state);
+    testing::PlaceFigure(state, 0, 2, 2);
+    if (!c.secondOut) testing::PlaceFigure(state, 1, 12, 2);
+    HandClock clock;
+    HeldKeys keyboard;
+    keyboard.held[kEscapeKey] = c.escape ? 0x80 : 0;
+    int presented = 0;
+    MatchLoop loop{state, -1, keyboard, clock, {[&](const DrawList&) { ++presented; }, nullptr}};
+    for (const Call& call : c.calls) {
+      clock.now = call.now;
+      const int before = presented;
+      const auto result = loop.Step();
+      EXPECT_EQ((std::array{result.frameRan, presented > before, result.finished}),
+                (std::array{call.frameTime != 0, call.frameTime != 0, call.finished})) << c.what << " " << call.now;
+      EXPECT_EQ((std::array<std::int64_t, 2>{call.frameTime != 0 ? state.FrameTime : 0, call.wakeAt != 0 ? result.wakeAtMs : 0}),
+                (std::array<std::int64_t, 2>{call.frameTime, call.wakeAt})) << c.what << " " << call.now;
+    }
+    EXPECT_EQ(std::pair(loop.End(), c.end == MatchEnd::Winner ? loop.Winner() : 0), std::pair(c.end, 0)) << c.what;
   }
 }
 
