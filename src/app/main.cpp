@@ -7,6 +7,7 @@
 #include "editor/EditorWindow.h"
 #include "media/ExplosionSound.h"
 #include "media/FluidSynthMusic.h"
+#include "media/Gamepads.h"
 #include "ui/MatchWindow.h"
 #include "ui/OptionsWindow.h"
 #include "ui/QtMessages.h"
@@ -19,6 +20,7 @@ class Game {
   explicit Game(const QString& folder)
       : folder_(folder.toStdString()), music_(messages_), start_(state_, folder_, messages_) {
     messages_.SetParent(&start_);
+    if (pads_) pads_->Choose(state_.Pads);
     fl3::StartScreenHooks hooks;
     hooks.RunMatch = [this](std::int32_t tileSet, std::int32_t background, std::int32_t c1, std::int32_t c2,
                             std::int32_t c3, std::int32_t c4) { RunMatch(tileSet, background, c1, c2, c3, c4); };
@@ -47,7 +49,9 @@ class Game {
 
   void OpenOptions() {
     // Created on the first opening and kept, so it shows what it held.
-    if (!options_) options_ = std::make_unique<fl3::frmOptions>(state_, folder_, messages_, music_, &start_);
+    if (!options_) {
+      options_ = std::make_unique<fl3::frmOptions>(state_, folder_, messages_, music_, &start_, pads_.get());
+    }
     options_->OpenModal();
   }
 
@@ -58,6 +62,8 @@ class Game {
   fl3::QtMessages messages_;
   fl3::FluidSynthMusic music_;
   fl3::ExplosionSound sounds_;
+  // Null when the pads cannot be used; the keyboard alone then steers.
+  std::unique_ptr<fl3::Gamepads> pads_ = fl3::Gamepads::Open();
   fl3::frmStart start_;
   std::unique_ptr<fl3::frmOptions> options_;
 };

@@ -1,6 +1,7 @@
 #include "ui/OptionsPadFrame.h"
 
 #include <QComboBox>
+#include <QAbstractItemView>
 #include <QLabel>
 #include <QSignalBlocker>
 #include <algorithm>
@@ -31,13 +32,37 @@ OptionsPadFrame::OptionsPadFrame(GameState& state, GamepadSource* pads, QWidget*
     connect(list, &QComboBox::currentIndexChanged, this, [this, player](int index) { OnChosen(player, index); });
     lists_[static_cast<std::size_t>(player)] = list;
   }
+  lookForPads_.setInterval(kLookForPadsMs);
+  connect(&lookForPads_, &QTimer::timeout, this, &OptionsPadFrame::LookForPads);
+  ShowPads();
+}
+
+void OptionsPadFrame::showEvent(QShowEvent* event) {
+  QGroupBox::showEvent(event);
+  lookForPads_.start();
+}
+
+void OptionsPadFrame::hideEvent(QHideEvent* event) {
+  lookForPads_.stop();
+  QGroupBox::hideEvent(event);
+}
+
+// A list is not redone under a player who has it open.
+void OptionsPadFrame::LookForPads() {
+  if (pads_ == nullptr) return;
+  pads_->Poll();
+  if (pads_->Connected() == shown_) return;
+  for (const QComboBox* list : lists_) {
+    if (list->view()->isVisible()) return;
+  }
   ShowPads();
 }
 
 // Entry 0 is the keyboard only; the others hold the pad's identity as data.
 void OptionsPadFrame::ShowPads() {
-  std::vector<PadIdentity> offered;
-  if (pads_ != nullptr) offered = pads_->Connected();
+  if (pads_ != nullptr) pads_->Poll();
+  shown_ = pads_ != nullptr ? pads_->Connected() : std::vector<PadIdentity>{};
+  const std::vector<PadIdentity>& offered = shown_;
   for (int player = 0; player < FigureCount; ++player) {
     QComboBox* list = lists_[static_cast<std::size_t>(player)];
     const PadIdentity& chosen = state_.Pads[static_cast<std::size_t>(player)];

@@ -93,7 +93,7 @@ TEST_F(OptionsKeys, KeyChosenTwiceIsMarkedOnEveryListInvolved) {
 TEST_F(OptionsKeys, WindowHasItsTitleSizeAndArrangement) {
   StartAndOpen();
   EXPECT_EQ(window->windowTitle().toStdString(), "FUSELARK3 - Options");
-  EXPECT_EQ(window->size(), QSize(453, 394));
+  EXPECT_EQ(window->size(), QSize(453, 465));
   EXPECT_EQ(window->minimumSize(), window->maximumSize());
 
   const std::pair<const char*, QRect> frames[] = {
@@ -105,7 +105,7 @@ TEST_F(OptionsKeys, WindowHasItsTitleSizeAndArrangement) {
     EXPECT_EQ(frame->title().toStdString(), frames[i].first);
     EXPECT_EQ(frame->geometry(), frames[i].second);
   }
-  EXPECT_EQ(KeyList(3, 2)->geometry(), QRect(36, 56, 181, 21));
+  EXPECT_EQ(KeyList(3, 2)->geometry(), QRect(36, 56, 159, 21));
   EXPECT_EQ(KeyList(3, 2)->parentWidget()->objectName().toStdString(), "Frame3");
   QStringList labels;
   for (auto* label : Find<QGroupBox>("Frame4")->findChildren<QLabel*>()) labels << label->text();

@@ -1,0 +1,40 @@
+#include <QTest>
+
+#include "StartScreenFixture.h"
+
+namespace fl3::testing {
+namespace {
+
+// Fault: the Start button of a plain window ignores Return and the keypad's
+// Enter, so the focus sent there after a controller click starts nothing.
+TEST_F(StartScreenTest, EnterOrSpaceOnTheFocusedStartButtonStartsTheMatch) {
+  struct Case {
+    const char* name;
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers;
+    bool clickControllerFirst;
+  };
+  const Case cases[] = {{"Return as the screen opens", Qt::Key_Return, Qt::NoModifier, false},
+                        {"Return after a controller click", Qt::Key_Return, Qt::NoModifier, true},
+                        {"keypad Enter after a controller click", Qt::Key_Enter, Qt::KeypadModifier, true},
+                        {"Space after a controller click", Qt::Key_Space, Qt::NoModifier, true}};
+  WritePlayableFolder();
+  for (const Case& test : cases) {
+    SCOPED_TRACE(test.name);
+    matches.clear();
+    ResetAfterMatch(state);  // as the match's tear-down leaves it
+    auto screen = Open();
+    screen->show();
+    screen->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(screen.get()));
+    TwoMen(*screen);  // clicks without the mouse: the focus stays where it opened
+    if (test.clickControllerFirst) QTest::mouseClick(screen->buttonChar(3), Qt::LeftButton);
+    ASSERT_EQ(screen->focusWidget(), screen->buttonPlay());
+
+    QTest::keyClick(screen->focusWidget(), test.key, test.modifiers);
+    EXPECT_EQ(matches.size(), 1u);
+  }
+}
+
+}  // namespace
+}  // namespace fl3::testing
