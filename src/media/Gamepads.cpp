@@ -113,18 +113,29 @@ void Gamepads::CloseUnpluggedPads() {
   });
 }
 
+// Pads that stay plugged in stay with their players, so unplugging one of
+// two pads of a kind never moves the other one to another figure.
 void Gamepads::HandOutPads() {
-  std::vector<bool> taken(pads_.size(), false);
+  const auto openPad = [this](int instance) {
+    return std::find_if(pads_.begin(), pads_.end(), [instance](const OpenPad& pad) { return pad.instance == instance; });
+  };
   for (std::size_t player = 0; player < players_.size(); ++player) {
-    players_[player] = nullptr;
-    controls_[player] = {};
-    if (choices_[player].Empty()) continue;
-    for (std::size_t i = 0; i < pads_.size(); ++i) {
-      if (taken[i] || !(pads_[i].identity == choices_[player])) continue;
-      taken[i] = true;
-      players_[player] = pads_[i].controller;
+    const auto kept = openPad(playerPads_[player]);
+    if (kept == pads_.end() || !(kept->identity == choices_[player])) playerPads_[player] = -1;
+  }
+  for (std::size_t player = 0; player < players_.size(); ++player) {
+    if (playerPads_[player] >= 0 || choices_[player].Empty()) continue;
+    for (const OpenPad& pad : pads_) {
+      const bool taken = std::find(playerPads_.begin(), playerPads_.end(), pad.instance) != playerPads_.end();
+      if (taken || !(pad.identity == choices_[player])) continue;
+      playerPads_[player] = pad.instance;
       break;
     }
+  }
+  for (std::size_t player = 0; player < players_.size(); ++player) {
+    const auto pad = openPad(playerPads_[player]);
+    players_[player] = pad == pads_.end() ? nullptr : pad->controller;
+    controls_[player] = {};
   }
 }
 

@@ -11,8 +11,9 @@ namespace fl3 {
 
 // The gamepads through SDL's game-controller layer, with its mapping
 // database; no SDL window, sound or signal handling is set up. One object
-// serves the whole run. Several of the same kind are handed out to the
-// players who chose that kind in player order.
+// serves the whole run. Several pads of one kind go to the players who chose
+// that kind in player order, and a player keeps their pad while it stays
+// plugged in.
 class Gamepads : public GamepadSource {
  public:
   // Null when SDL's game-controller layer cannot start.
@@ -43,6 +44,7 @@ class Gamepads : public GamepadSource {
 
   std::vector<OpenPad> pads_;
   PadChoices choices_{};
+  std::array<int, 4> playerPads_{-1, -1, -1, -1};  // instance ids, -1 for none
   std::array<_SDL_GameController*, 4> players_{};
   std::array<PadControls, 4> controls_{};
 };
