@@ -32,6 +32,9 @@ class MatchLoop {
   MatchLoop(GameState& state, std::int32_t backgroundNumber, KeyboardSource& keyboard, Clock& clock, Hooks hooks);
 
   StepResult Step();
+  // See MatchEngine::SetControlSource and MatchEngine::Keyboard.
+  void SetControlSource(int figure, FigureControlSource* source) { engine_.SetControlSource(figure, source); }
+  FigureControlSource& Keyboard() { return engine_.Keyboard(); }
   bool Finished() const { return finished_; }
   MatchEnd End() const { return lastOutcome_.end; }
   int Winner() const { return lastOutcome_.winner; }
