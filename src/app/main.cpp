@@ -40,6 +40,7 @@ class Game {
   void RunMatch(std::int32_t tileSet, std::int32_t background, std::int32_t c1, std::int32_t c2, std::int32_t c3,
                 std::int32_t c4) {
     fl3::frmNormalGame match(state_, folder_, messages_, music_, &sounds_);
+    match.SetGamepads(pads_.get());
     match.ShowOnWholeScreen();
     QApplication::processEvents();
     match.YA(tileSet, background, c1, c2, c3, c4);
