@@ -11,11 +11,9 @@ class VirtualGamepad {
  public:
   explicit VirtualGamepad(const char* name) {
     SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER);  // keeps the pad alive between the game's own uses
-    SDL_zero(description_);
     description_.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
     description_.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
-    description_.naxes = SDL_CONTROLLER_AXIS_MAX;
-    description_.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
+    description_.naxes = SDL_CONTROLLER_AXIS_MAX, description_.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
     description_.name = name;
     Plug();
   }
@@ -23,27 +21,22 @@ class VirtualGamepad {
     Unplug();
     SDL_QuitSubSystem(SDL_INIT_GAMECONTROLLER);
   }
-  void Plug() {
-    joystick_ = SDL_JoystickOpen(SDL_JoystickAttachVirtualEx(&description_));
-    ASSERT_NE(joystick_, nullptr) << SDL_GetError();
-  }
+  void Plug() { ASSERT_NE(joystick_ = SDL_JoystickOpen(SDL_JoystickAttachVirtualEx(&description_)), nullptr); }
   void Unplug() {
-    if (joystick_ == nullptr) return;
     const SDL_JoystickID instance = SDL_JoystickInstanceID(joystick_);
     SDL_JoystickClose(joystick_);
-    joystick_ = nullptr;
     for (int index = 0; index < SDL_NumJoysticks(); ++index) {
       if (SDL_JoystickGetDeviceInstanceID(index) == instance) SDL_JoystickDetachVirtual(index);
     }
   }
   // Only this button pressed and this axis leaning; all else at rest.
-  void Set(int button, SDL_GameControllerAxis axis = SDL_CONTROLLER_AXIS_LEFTX, Sint16 lean = 0) {
+  void Set(int button, int axis = SDL_CONTROLLER_AXIS_LEFTX, Sint16 lean = 0) {
     for (int b = 0; b < SDL_CONTROLLER_BUTTON_MAX; ++b) SDL_JoystickSetVirtualButton(joystick_, b, b == button);
     for (int a = 0; a < SDL_CONTROLLER_AXIS_MAX; ++a) SDL_JoystickSetVirtualAxis(joystick_, a, a == axis ? lean : 0);
   }
 
  private:
-  SDL_VirtualJoystickDesc description_;
+  SDL_VirtualJoystickDesc description_{};
   SDL_Joystick* joystick_ = nullptr;
 };
 
