@@ -25,8 +25,8 @@ class VirtualGamepad {
   void Unplug() {
     const SDL_JoystickID instance = SDL_JoystickInstanceID(joystick_);
     SDL_JoystickClose(joystick_);
-    for (int index = 0; index < SDL_NumJoysticks(); ++index) {
-      if (SDL_JoystickGetDeviceInstanceID(index) == instance) SDL_JoystickDetachVirtual(index);
+    for (int i = 0; i < SDL_NumJoysticks(); ++i) {
+      if (SDL_JoystickGetDeviceInstanceID(i) == instance) SDL_JoystickDetachVirtual(i);
     }
   }
   // Only this button pressed and this axis leaning; all else at rest.

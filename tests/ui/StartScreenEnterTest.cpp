@@ -13,10 +13,8 @@ TEST_F(StartScreenTest, EnterOrSpaceOnTheFocusedStartButtonStartsTheMatch) {
     Qt::KeyboardModifiers modifiers;
     bool clickControllerFirst;  // otherwise the focus stays where the screen opened
   };
-  const Case cases[] = {{Qt::Key_Return, Qt::NoModifier, false},
-                        {Qt::Key_Return, Qt::NoModifier, true},
-                        {Qt::Key_Enter, Qt::KeypadModifier, true},
-                        {Qt::Key_Space, Qt::NoModifier, true}};
+  const Case cases[] = {{Qt::Key_Return, Qt::NoModifier, false}, {Qt::Key_Return, Qt::NoModifier, true},
+                        {Qt::Key_Enter, Qt::KeypadModifier, true}, {Qt::Key_Space, Qt::NoModifier, true}};
   WritePlayableFolder();
   for (const Case& test : cases) {
     SCOPED_TRACE(::testing::Message() << test.key << " " << test.clickControllerFirst);
