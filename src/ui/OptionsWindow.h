@@ -39,7 +39,7 @@ class frmOptions : public QDialog {
 
  public:
   static constexpr int kClientWidth = 453;
-  static constexpr int kClientHeight = 394;
+  static constexpr int kClientHeight = 394;  // the first controls; the input controls below add to it
   static constexpr int kMusicChannels = 128;
 
   // pads may be null: no gamepads are offered.

@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
-# The real program on Xvfb: two MAN players start a Normal match with Enter,
-# player 1 walks with a held key and plants with a tap shorter than a frame,
-# Escape returns to the start screen, Quit ends it.
+# The real program on Xvfb: two MAN players start a Normal match with Enter, player 1 walks and
+# plants with a tap shorter than a frame, Escape returns to the start screen, Quit ends it.
 set -euo pipefail
 BUILD_DIR=$1
 source "$(dirname "$0")/xvfb-session.sh"
@@ -37,7 +36,6 @@ read -r changed _ _ width height < <("$XSHOT" diff "$SESSION_DIR/before.png" "$S
 (( changed > 100 )) || fail "no figure moved"
 (( width < 400 && height < 400 )) || fail "more than one figure's surroundings changed (${width}x${height})"
 [[ -n "${SCREENSHOT_OUT:-}" ]] && cp "$SESSION_DIR/after.png" "$SCREENSHOT_OUT"
-
 xdotool keydown Control_R keyup Control_R  # player 1's plant key, far shorter than a 51 ms frame
 sleep 0.3
 "$XSHOT" shot "$SESSION_DIR/planted.png"

@@ -27,8 +27,10 @@ TEST(KeyTaps, ATapShowsInTheNextReadOnceAndHeldKeysInEveryRead) {
     std::string script;  // p press, r release, f focus lost, | read
     std::vector<bool> heldAtReads;
   };
-  const Case cases[] = {{Qt::Key_Space, 57, "pr|||", {true, false, false}}, {Qt::Key_Escape, kEscapeKey, "pr||", {true, false}},
-                        {Qt::Key_Left, 203, "p|||r|", {true, true, true, false}}, {Qt::Key_Up, 200, "prpr||", {true, false}},
+  const Case cases[] = {{Qt::Key_Space, 57, "pr|||", {true, false, false}},
+                        {Qt::Key_Escape, kEscapeKey, "pr||", {true, false}},
+                        {Qt::Key_Left, 203, "p|||r|", {true, true, true, false}},
+                        {Qt::Key_Up, 200, "prpr||", {true, false}},
                         {Qt::Key_Space, 57, "prf|", {false}}};
   for (const Case& tap : cases) {
     SCOPED_TRACE(tap.script);
@@ -36,11 +38,15 @@ TEST(KeyTaps, ATapShowsInTheNextReadOnceAndHeldKeysInEveryRead) {
     KeyEventKeyboard keyboard(window, false);
     std::vector<bool> held;
     for (char step : tap.script) {
-      KeyState keys;
       QKeyEvent key(step == 'p' ? QEvent::KeyPress : QEvent::KeyRelease, tap.qtKey, Qt::NoModifier);
       QFocusEvent focusOut(QEvent::FocusOut);
-      if (step == '|') keyboard.ReadKeyboard(keys), held.push_back(keys[static_cast<std::size_t>(tap.code)] != 0);
-      else QCoreApplication::sendEvent(&window, step == 'f' ? static_cast<QEvent*>(&focusOut) : &key);
+      if (step != '|') {
+        QCoreApplication::sendEvent(&window, step == 'f' ? static_cast<QEvent*>(&focusOut) : &key);
+        continue;
+      }
+      KeyState keys;
+      keyboard.ReadKeyboard(keys);
+      held.push_back(keys[static_cast<std::size_t>(tap.code)] != 0);
     }
     EXPECT_EQ(held, tap.heldAtReads);
   }
@@ -50,9 +56,7 @@ struct StepClock : Clock {
   std::int64_t NowMs() override { return now += 60; }
   std::int64_t now = 0;
 };
-struct NoKeys : KeyboardSource {
-  void ReadKeyboard(KeyState& keys) override { keys.fill(0); }
-};
+struct NoKeys : KeyboardSource { void ReadKeyboard(KeyState& keys) override { keys.fill(0); } };
 
 // Two pads of one kind for players 1 and 2, each frame run through the match
 // loop. Faults: a d-pad or stick direction swapped or unread, the dead zone

@@ -11,8 +11,7 @@ class VirtualGamepad {
  public:
   explicit VirtualGamepad(const char* name) {
     SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER);  // keeps the pad alive between the game's own uses
-    description_.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
-    description_.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
+    description_.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION, description_.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
     description_.naxes = SDL_CONTROLLER_AXIS_MAX, description_.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
     description_.name = name;
     Plug();

@@ -9,13 +9,11 @@
 namespace fl3::testing {
 namespace {
 
-using OptionsKeyCapture = OptionsWindowFixture;
-
 // Faults: the pressed key not shown in the list or not reaching the layout
 // (a path beside the list's own), saved or marked unlike a chosen key, Tab
 // or Return taken as focus moves or clicks, Escape closing the window or
 // setting key 1.
-TEST_F(OptionsKeyCapture, APressedKeyIsChosenInItsListLikeAnyOtherAndEscapeCancels) {
+TEST_F(OptionsWindowFixture, APressedKeyIsChosenInItsListLikeAnyOtherAndEscapeCancels) {
   struct Case {
     Qt::Key key;
     int player, slot;
