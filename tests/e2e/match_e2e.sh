@@ -36,7 +36,7 @@ read -r changed _ _ width height < <("$XSHOT" diff "$SESSION_DIR/before.png" "$S
 (( changed > 100 )) || fail "no figure moved"
 (( width < 400 && height < 400 )) || fail "more than one figure's surroundings changed (${width}x${height})"
 [[ -n "${SCREENSHOT_OUT:-}" ]] && cp "$SESSION_DIR/after.png" "$SCREENSHOT_OUT"
-xdotool keydown Control_R keyup Control_R  # player 1's plant key, far shorter than a 51 ms frame
+xdotool keydown Control_L keyup Control_L  # player 2's plant key, far shorter than a 51 ms frame
 sleep 0.3
 "$XSHOT" shot "$SESSION_DIR/planted.png"
 read -r changed _ _ width height < <("$XSHOT" diff "$SESSION_DIR/after.png" "$SESSION_DIR/planted.png")
