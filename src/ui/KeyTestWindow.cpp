@@ -18,14 +18,16 @@ const char* const kExplanation =
     "held with the others but is not reported: many keyboards cannot report some combinations of keys held "
     "together. Ctrl, Shift, Alt and the keypad are usually safe choices.";
 
+// Every style names the weight: a weight once set by a style sheet would
+// otherwise stay when the label's mark changes.
 QString StyleOf(KeyTestMark mark) {
   switch (mark) {
-    case KeyTestMark::Held: return "background: rgb(80, 200, 80); color: black;";
+    case KeyTestMark::Held: return "background: rgb(80, 200, 80); color: black; font-weight: normal;";
     case KeyTestMark::NotReported: return "background: rgb(220, 50, 50); color: white; font-weight: bold;";
-    case KeyTestMark::NoKey: return "color: gray;";
+    case KeyTestMark::NoKey: return "color: gray; font-weight: normal;";
     case KeyTestMark::Up: break;
   }
-  return {};
+  return "font-weight: normal;";
 }
 
 }  // namespace
