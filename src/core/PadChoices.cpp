@@ -44,6 +44,10 @@ PadChoices ParsePadChoices(std::string_view text) {
   return choices;
 }
 
+bool AnyPadChosen(const PadChoices& choices) {
+  return std::any_of(choices.begin(), choices.end(), [](const PadIdentity& choice) { return !choice.Empty(); });
+}
+
 std::string PadChoicesFileText(const PadChoices& choices) {
   std::string text;
   for (const PadIdentity& choice : choices) {

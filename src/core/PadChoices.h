@@ -28,6 +28,7 @@ using PadChoices = std::array<PadIdentity, 4>;
 // otherwise the GUID, a space and the name. A line that is not of this form,
 // like a missing or unreadable file, stands for the keyboard only.
 PadChoices ParsePadChoices(std::string_view text);
+bool AnyPadChosen(const PadChoices& choices);
 std::string PadChoicesFileText(const PadChoices& choices);
 PadChoices ReadPadChoices(const GameFolder& folder);
 IoResult WritePadChoices(const GameFolder& folder, const PadChoices& choices);

@@ -265,8 +265,11 @@ std::vector<std::string> frmOptions::SaveEverything() const {
   }
   const IoResult saved = WriteMusicSettings(folder_, state_.Music);
   if (!saved) failures.push_back(saved.reason);
-  const IoResult padsSaved = WritePadChoices(folder_, state_.Pads);
-  if (!padsSaved) failures.push_back(padsSaved.reason);
+  // Players who never chose a pad get no file for it.
+  if (AnyPadChosen(state_.Pads) || folder_.Exists(kPadChoicesFileName)) {
+    const IoResult padsSaved = WritePadChoices(folder_, state_.Pads);
+    if (!padsSaved) failures.push_back(padsSaved.reason);
+  }
   return failures;
 }
 
