@@ -18,16 +18,14 @@ const char* const kExplanation =
     "held with the others but is not reported: many keyboards cannot report some combinations of keys held "
     "together. Ctrl, Shift, Alt and the keypad are usually safe choices.";
 
-// Every style names the weight: a weight once set by a style sheet would
-// otherwise stay when the label's mark changes.
 QString StyleOf(KeyTestMark mark) {
   switch (mark) {
-    case KeyTestMark::Held: return "background: rgb(80, 200, 80); color: black; font-weight: normal;";
-    case KeyTestMark::NotReported: return "background: rgb(220, 50, 50); color: white; font-weight: bold;";
-    case KeyTestMark::NoKey: return "color: gray; font-weight: normal;";
+    case KeyTestMark::Held: return "background: rgb(80, 200, 80); color: black;";
+    case KeyTestMark::NotReported: return "background: rgb(220, 50, 50); color: white;";
+    case KeyTestMark::NoKey: return "color: gray;";
     case KeyTestMark::Up: break;
   }
-  return "font-weight: normal;";
+  return {};
 }
 
 }  // namespace
@@ -114,6 +112,10 @@ void KeyTestWindow::ShowMarks(const KeyTestMarks& marks) {
       if (label->property("keyMark").toString() == QLatin1String(name)) continue;
       label->setProperty("keyMark", name);
       label->setStyleSheet(StyleOf(marks[player][slot]));
+      // Bold through the font: a style sheet's font would replace the window's.
+      QFont weight = font();
+      weight.setBold(marks[player][slot] == KeyTestMark::NotReported);
+      label->setFont(weight);
       label->setToolTip(marks[player][slot] == KeyTestMark::NotReported ? "Not reported by the keyboard" : "");
     }
   }
