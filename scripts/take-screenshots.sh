@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Takes the pictures in docs/ from the real program on a private Xvfb
-# display: start screen, options window, editor with both property dialogs,
-# and a match on every tileset. Needs a built tree (./test.sh or ./run.sh builds one).
+# display: start screen, options window with its key test, editor with both
+# property dialogs, and a match on every tileset. Needs a built tree (./test.sh or ./run.sh builds one).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 BUILD_DIR=${1:-build}
@@ -24,10 +24,18 @@ shot_window "$start" docs/start-screen.png
 
 click_at $((sx + 156)) $((sy + 258))  # Options
 dismiss_no_sound_notice
-options=$(wait_window 453x394)
+options=$(wait_window 453x465)
 read -r ox oy < <(window_origin "$options")
 sleep 0.5
 shot_window "$options" docs/options-window.png
+click_at $((ox + 54)) $((oy + 378))  # Key Test...
+keytest=$(wait_window 453x290)
+xdotool keydown Left keydown Up keydown Right keydown Down  # player 1 without the bomb key
+sleep 0.5
+shot_window "$keytest" docs/key-test.png
+xdotool keyup Left keyup Up keyup Right keyup Down
+read -r kx ky < <(window_origin "$keytest")
+click_at $((kx + 402)) $((ky + 275))  # Close
 click_at $((ox + 402)) $((oy + 378))  # Close
 
 click_at $((sx + 150)) $((sy + 234))  # Edit Level

@@ -13,6 +13,7 @@
 #include "media/ExplosionSound.h"
 #include "media/FluidSynthMusic.h"
 #include "ui/MatchPictureCheck.h"
+#include "media/Gamepads.h"
 #include "ui/MatchWindow.h"
 #include "ui/OptionsWindow.h"
 #include "ui/QtMessages.h"
@@ -51,6 +52,7 @@ class Game {
   explicit Game(fl3::GameFolder folder)
       : folder_(std::move(folder)), music_(messages_), start_(state_, folder_, messages_) {
     messages_.SetParent(&start_);
+    if (pads_) pads_->Choose(state_.Pads);
     fl3::StartScreenHooks hooks;
     hooks.RunMatch = [this](std::int32_t tileSet, std::int32_t background, std::int32_t c1, std::int32_t c2,
                             std::int32_t c3, std::int32_t c4) { RunMatch(tileSet, background, c1, c2, c3, c4); };
@@ -71,6 +73,7 @@ class Game {
                 std::int32_t c4) {
     fl3::ReportUnusableMatchPictures(state_, folder_, messages_);
     fl3::frmNormalGame match(state_, folder_, messages_, music_, &sounds_);
+    match.SetGamepads(pads_.get());
     match.ShowOnWholeScreen();
     QApplication::processEvents();
     match.YA(tileSet, background, c1, c2, c3, c4);
@@ -80,7 +83,9 @@ class Game {
 
   void OpenOptions() {
     // Created on the first opening and kept, so it shows what it held.
-    if (!options_) options_ = std::make_unique<fl3::frmOptions>(state_, folder_, messages_, music_, &start_);
+    if (!options_) {
+      options_ = std::make_unique<fl3::frmOptions>(state_, folder_, messages_, music_, &start_, pads_.get());
+    }
     options_->OpenModal();
   }
 
@@ -91,6 +96,8 @@ class Game {
   fl3::QtMessages messages_;
   fl3::FluidSynthMusic music_;
   fl3::ExplosionSound sounds_;
+  // Null when the pads cannot be used; the keyboard alone then steers.
+  std::unique_ptr<fl3::Gamepads> pads_ = fl3::Gamepads::Open();
   fl3::frmStart start_;
   std::unique_ptr<fl3::frmOptions> options_;
 };

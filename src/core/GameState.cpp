@@ -12,6 +12,7 @@ void StartUp(GameState& state, const GameFolder& folder) {
     state.Characters[static_cast<std::size_t>(i)].Keys.Load(folder, std::to_string(i));
   }
   state.Music = ReadMusicSettings(folder);
+  state.Pads = ReadPadChoices(folder);
   state.Bombs.Clear();
 }
 

@@ -6,6 +6,7 @@
 #include "Character.h"
 #include "Grid.h"
 #include "MusicSettings.h"
+#include "PadChoices.h"
 #include "RandomSource.h"
 #include "colBomb.h"
 
@@ -14,6 +15,7 @@ namespace fl3 {
 class GameFolder;
 
 inline constexpr int FigureCount = 4;
+static_assert(std::tuple_size_v<PadChoices> == FigureCount);
 inline constexpr std::int32_t MatchNormal = 0, MatchMostKills = 1, MatchMostLives = 2;
 
 // The state every part of the game shares, created once at start-up and
@@ -32,13 +34,14 @@ struct GameState {
   std::int32_t TimeLeft = 0;
   std::int32_t FrameTime = 0;
   MusicSettings Music;
+  PadChoices Pads;  // each player's gamepad besides the keys
   RandomSource Random;
 
   std::int32_t& Tile(std::int32_t x, std::int32_t y) { return TileMap[static_cast<std::size_t>(CellIndex(x, y))]; }
   std::int32_t& Item(std::int32_t x, std::int32_t y) { return ItemMap[static_cast<std::size_t>(CellIndex(x, y))]; }
 };
 
-// Loads the four key layouts "0".."3" and the music settings. A step that
+// Loads the four key layouts "0".."3", the music settings and the pad choices. A step that
 // fails is skipped; start-up never stops.
 void StartUp(GameState& state, const GameFolder& folder);
 

@@ -9,7 +9,13 @@
 namespace fl3 {
 
 MatchEngine::MatchEngine(GameState& state, std::int32_t backgroundNumber)
-    : state_(state), backgroundNumber_(backgroundNumber) {}
+    : state_(state), backgroundNumber_(backgroundNumber) {
+  sources_.fill(&keyboard_);
+}
+
+void MatchEngine::SetControlSource(int figure, FigureControlSource* source) {
+  if (figure >= 0 && figure < FigureCount) sources_[static_cast<std::size_t>(figure)] = source;
+}
 
 void MatchEngine::PrepareFigures() {
   for (Character& figure : state_.Characters) {
@@ -29,7 +35,8 @@ FrameOutcome MatchEngine::RunFrame(std::int32_t frameTimeMs, const KeyState& key
 
   state_.FrameTime = frameTimeMs;
   FrameEvents events;
-  const bool escape = ReadMatchKeys(state_, keys);
+  frameKeys_ = keys;
+  const bool escape = ReadMatchKeys(state_, frameKeys_, sources_);
   RunBombPass(state_, events);
   if (draw) DrawMap(*draw, state_, backgroundNumber_);
   PrepareFigures();

@@ -4,6 +4,8 @@
 #include "core/GameState.h"
 #include "core/KeyState.h"
 #include "match/DrawList.h"
+#include "match/FigureControls.h"
+#include "match/KeyboardControls.h"
 
 namespace fl3 {
 
@@ -21,7 +23,15 @@ struct FrameOutcome {
 class MatchEngine {
  public:
   // backgroundNumber < 0: no background picture, tile 0 under every cell.
+  // Every figure starts on the keyboard source.
   MatchEngine(GameState& state, std::int32_t backgroundNumber);
+  MatchEngine(const MatchEngine&) = delete;
+  MatchEngine& operator=(const MatchEngine&) = delete;
+
+  // Where figure `figure` takes its controls from from now on; null: nowhere.
+  void SetControlSource(int figure, FigureControlSource* source);
+  // The source fed with each frame's keyboard snapshot.
+  FigureControlSource& Keyboard() { return keyboard_; }
 
   // Runs one whole frame; draws into `draw` when given (cleared first). When
   // the end test finds a winner, the list ends with the winner picture. Once
@@ -40,6 +50,9 @@ class MatchEngine {
   int candidate_ = 0;
   bool ended_ = false;
   FrameOutcome last_{};
+  KeyState frameKeys_{};
+  KeyboardControls keyboard_{frameKeys_};
+  FigureControlSources sources_{};
 };
 
 }  // namespace fl3

@@ -5,17 +5,18 @@
 
 namespace fl3 {
 
-bool ReadMatchKeys(GameState& state, const KeyState& keys) {
+bool ReadMatchKeys(GameState& state, const KeyState& keys, const FigureControlSources& sources) {
   const bool quit = KeyDown(keys, kEscapeKey);
   for (int i = 0; i < FigureCount; ++i) {
-    const Character& figure = state.Characters[static_cast<std::size_t>(i)];
-    if (figure.Cont != ContMan) continue;
-    const KeyLayout& layout = figure.Keys;
-    if (KeyDown(keys, layout.keyLeft)) Move(state, i, DirLeft);
-    if (KeyDown(keys, layout.keyUp)) Move(state, i, DirUp);
-    if (KeyDown(keys, layout.keyRight)) Move(state, i, DirRight);
-    if (KeyDown(keys, layout.keyDown)) Move(state, i, DirDown);
-    if (KeyDown(keys, layout.keyPlantBomb)) PlantBomb(state, i);
+    const auto index = static_cast<std::size_t>(i);
+    const std::int32_t cont = state.Characters[index].Cont;
+    if ((cont != ContMan && cont != ContCpu) || sources[index] == nullptr) continue;
+    const FigureControls controls = sources[index]->ControlsFor(state, i);
+    if (controls.left) Move(state, i, DirLeft);
+    if (controls.up) Move(state, i, DirUp);
+    if (controls.right) Move(state, i, DirRight);
+    if (controls.down) Move(state, i, DirDown);
+    if (controls.plant) PlantBomb(state, i);
   }
   return quit;
 }

@@ -13,9 +13,21 @@ MatchLoop::MatchLoop(GameState& state, std::int32_t backgroundNumber, KeyboardSo
       hooks_(std::move(hooks)),
       pacer_(clock.NowMs()) {}
 
+void MatchLoop::UseGamepads(GamepadSource& pads) {
+  pads_ = &pads;
+  padControls_.emplace(engine_.Keyboard(), pads);
+  for (int figure = 0; figure < FigureCount; ++figure) {
+    if (state_.Characters[static_cast<std::size_t>(figure)].Cont == ContMan) SetControlSource(figure, &*padControls_);
+  }
+}
+
 void MatchLoop::RunOneFrame(std::int64_t nowMs) {
   state_.FrameTime = pacer_.BeginFrame(nowMs);
   keyboard_.ReadKeyboard(keys_);
+  if (pads_ != nullptr) {
+    pads_->Poll();
+    if (PadAsksToLeave(state_, *pads_)) keys_[kEscapeKey] = 0x80;
+  }
   lastOutcome_ = engine_.RunFrame(state_.FrameTime, keys_, &draws_);
   if (hooks_.present) hooks_.present(draws_);
   if (lastOutcome_.beeps > 0 && hooks_.beeps) hooks_.beeps(lastOutcome_.beeps);

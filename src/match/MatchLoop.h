@@ -1,12 +1,15 @@
 #pragma once
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 #include "core/Clock.h"
+#include "core/GamepadSource.h"
 #include "core/GameState.h"
 #include "core/KeyState.h"
 #include "match/DrawList.h"
 #include "match/FramePacer.h"
+#include "match/KeyboardAndPadControls.h"
 #include "match/MatchFrame.h"
 
 namespace fl3 {
@@ -32,6 +35,12 @@ class MatchLoop {
   MatchLoop(GameState& state, std::int32_t backgroundNumber, KeyboardSource& keyboard, Clock& clock, Hooks hooks);
 
   StepResult Step();
+  // See MatchEngine::SetControlSource and MatchEngine::Keyboard.
+  void SetControlSource(int figure, FigureControlSource* source) { engine_.SetControlSource(figure, source); }
+  FigureControlSource& Keyboard() { return engine_.Keyboard(); }
+  // The players' pads, polled once per frame, steer the MAN figures beside
+  // their keys, and a pad's Start acts as Escape. Call before the first Step.
+  void UseGamepads(GamepadSource& pads);
   bool Finished() const { return finished_; }
   MatchEnd End() const { return lastOutcome_.end; }
   int Winner() const { return lastOutcome_.winner; }
@@ -42,6 +51,8 @@ class MatchLoop {
   GameState& state_;
   MatchEngine engine_;
   KeyboardSource& keyboard_;
+  GamepadSource* pads_ = nullptr;
+  std::optional<KeyboardAndPadControls> padControls_;
   Clock& clock_;
   Hooks hooks_;
   FramePacer pacer_;

@@ -5,17 +5,14 @@
 #include "media/KeyTranslation.h"
 
 namespace fl3 {
-namespace {
 
-int ScanCodeOf(const QKeyEvent& event, bool nativeKeycodes) {
+int ScanCodeOfKeyEvent(const QKeyEvent& event, bool nativeKeycodes) {
   if (nativeKeycodes) {
     const int code = ScanCodeFromX11Keycode(event.nativeScanCode());
     if (code != 0) return code;
   }
   return ScanCodeFromQtKey(event.key(), event.modifiers().testFlag(Qt::KeypadModifier));
 }
-
-}  // namespace
 
 KeyEventKeyboard::KeyEventKeyboard(QObject& window, bool nativeKeycodes)
     : window_(&window), nativeKeycodes_(nativeKeycodes) {
@@ -26,7 +23,10 @@ KeyEventKeyboard::~KeyEventKeyboard() {
   if (window_) window_->removeEventFilter(this);
 }
 
-void KeyEventKeyboard::ReadKeyboard(KeyState& keys) { keys = held_; }
+void KeyEventKeyboard::ReadKeyboard(KeyState& keys) {
+  keys = held_;
+  taps_.AddTo(keys);
+}
 
 bool KeyEventKeyboard::eventFilter(QObject* watched, QEvent* event) {
   switch (event->type()) {
@@ -34,14 +34,18 @@ bool KeyEventKeyboard::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::KeyRelease: {
       const auto& key = static_cast<const QKeyEvent&>(*event);
       if (key.isAutoRepeat()) break;
-      const int code = ScanCodeOf(key, nativeKeycodes_);
-      if (code != 0) held_[static_cast<std::size_t>(code)] = event->type() == QEvent::KeyPress ? 0x80 : 0;
+      const int code = ScanCodeOfKeyEvent(key, nativeKeycodes_);
+      if (code == 0) break;
+      const bool press = event->type() == QEvent::KeyPress;
+      held_[static_cast<std::size_t>(code)] = press ? 0x80 : 0;
+      if (press) taps_.Pressed(code);
       break;
     }
     case QEvent::FocusOut:
     case QEvent::WindowDeactivate:
     case QEvent::Hide:
       held_.fill(0);
+      taps_.Forget();
       break;
     default:
       break;

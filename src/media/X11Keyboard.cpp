@@ -1,9 +1,12 @@
 #include "media/X11Keyboard.h"
 
 #include <QGuiApplication>
+#include <QKeyEvent>
 // Qt's headers come first: Xlib defines macros that clash with them.
 #include <X11/Xlib.h>
+#undef KeyPress  // Qt's event type of that name is meant below
 
+#include "media/KeyEventKeyboard.h"
 #include "media/KeyTranslation.h"
 
 namespace fl3 {
@@ -16,6 +19,14 @@ std::unique_ptr<X11Keyboard> X11Keyboard::Open() {
   return std::unique_ptr<X11Keyboard>(new X11Keyboard(x11->display()));
 }
 
+// Every window of the application counts: the X server reports held keys
+// whatever has the focus, so taps are taken wherever they land.
+X11Keyboard::X11Keyboard(_XDisplay* display) : display_(display) { qGuiApp->installEventFilter(this); }
+
+X11Keyboard::~X11Keyboard() {
+  if (qGuiApp != nullptr) qGuiApp->removeEventFilter(this);
+}
+
 void X11Keyboard::ReadKeyboard(KeyState& keys) {
   char held[32] = {};
   XQueryKeymap(display_, held);
@@ -25,6 +36,15 @@ void X11Keyboard::ReadKeyboard(KeyState& keys) {
     const int code = ScanCodeFromX11Keycode(keycode);
     if (code != 0) keys[static_cast<std::size_t>(code)] = 0x80;
   }
+  taps_.AddTo(keys);
+}
+
+bool X11Keyboard::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress) {
+    const auto& key = static_cast<const QKeyEvent&>(*event);
+    if (!key.isAutoRepeat()) taps_.Pressed(ScanCodeOfKeyEvent(key, true));
+  }
+  return QObject::eventFilter(watched, event);
 }
 
 }  // namespace fl3

@@ -111,6 +111,10 @@ void frmNormalGame::RunFrames(std::int32_t backgroundNumber) {
     if (sounds_) sounds_->Play(count);
   };
   MatchLoop loop(state_, backgroundNumber, *keyboard, clock, hooks);
+  if (pads_ != nullptr) {
+    pads_->Choose(state_.Pads);
+    loop.UseGamepads(*pads_);
+  }
 
   // Sleep until each frame is due instead of spinning on the clock.
   QEventLoop events;

@@ -7,6 +7,7 @@
 #include "core/Clock.h"
 #include "core/GameFolder.h"
 #include "core/GameState.h"
+#include "core/GamepadSource.h"
 #include "core/KeyState.h"
 #include "core/Messages.h"
 #include "match/MatchFrame.h"
@@ -39,6 +40,8 @@ class frmNormalGame : public ScaledFrameWidget {
   ~frmNormalGame() override;
 
   void SetDevices(Devices devices) { devices_ = std::move(devices); }
+  // The players' pads, for the whole run; null: the keyboard alone.
+  void SetGamepads(GamepadSource* pads) { pads_ = pads; }
   // Covers the whole screen, also where no window manager honours a full-screen request.
   void ShowOnWholeScreen();
 
@@ -66,6 +69,7 @@ class frmNormalGame : public ScaledFrameWidget {
   MusicEngine& music_;
   ExplosionSound* sounds_;
   Devices devices_;
+  GamepadSource* pads_ = nullptr;
   SpriteRenderer renderer_;
   MatchPictures pictures_;
   MusicSegmentPtr musicSegment_;

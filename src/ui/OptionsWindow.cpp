@@ -59,7 +59,7 @@ void MarkAsClash(QComboBox* list, const std::string& clashText) {
 }  // namespace
 
 frmOptions::frmOptions(GameState& state, const GameFolder& folder, Messages& messages, MusicEngine& music,
-                       QWidget* parent)
+                       QWidget* parent, GamepadSource* pads)
     : QDialog(parent), state_(state), folder_(folder), messages_(messages), music_(music) {
   setObjectName("frmOptions");
   setWindowTitle("FUSELARK3 - Options");
@@ -71,6 +71,7 @@ frmOptions::frmOptions(GameState& state, const GameFolder& folder, Messages& mes
   for (int player = 0; player < FigureCount; ++player) BuildKeyFrame(player, keyNames);
   BuildSoundFrame();
   BuildButtons();
+  input_ = new OptionsInputControls(*this, state_, pads, keyLists_);
   ShowCurrentValues();
 }
 
@@ -92,7 +93,7 @@ void frmOptions::BuildKeyFrame(int player, const QStringList& keyNames) {
     label->setFont(FittingFont(font(), {"Left:", "Up:", "Right:", "Down:", "Plant:"}, label->width()));
     auto* list = new QComboBox(frame);
     list->setObjectName(Text("listKeys" + number + "_" + std::to_string(slot)));
-    list->setGeometry(36, 16 + 20 * slot, 181, 21);
+    list->setGeometry(36, 16 + 20 * slot, 159, 21);
     list->addItems(keyNames);
     connect(list, &QComboBox::currentIndexChanged, this,
             [this, player, slot](int index) { OnKeyChosen(player, slot, index); });
@@ -196,6 +197,7 @@ void frmOptions::ApplySettingsToEngine() {
 void frmOptions::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
   ShowCurrentValues();
+  input_->ShowPads();
   EnsureEngine();
   ApplySettingsToEngine();
 }
@@ -266,6 +268,11 @@ std::vector<std::string> frmOptions::SaveEverything() const {
   }
   const IoResult saved = WriteMusicSettings(folder_, state_.Music);
   if (!saved) failures.push_back(saved.reason);
+  // Players who never chose a pad get no file for it.
+  if (AnyPadChosen(state_.Pads) || folder_.Exists(kPadChoicesFileName)) {
+    const IoResult padsSaved = WritePadChoices(folder_, state_.Pads);
+    if (!padsSaved) failures.push_back(padsSaved.reason);
+  }
   return failures;
 }
 

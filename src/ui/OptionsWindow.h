@@ -12,6 +12,7 @@
 #include "core/Messages.h"
 #include "media/MusicEngine.h"
 #include "ui/OptionsKeySlots.h"
+#include "ui/OptionsInputControls.h"
 
 class QComboBox;
 class QGroupBox;
@@ -31,17 +32,19 @@ namespace fl3 {
 // "scrollTempo", "scrollVolume", "scrollGroove", "labelTempo", "labelVolume",
 // "labelGroove", "listMusic", "buttonMusicTest", "buttonSave", "buttonClose",
 // "Frame1".."Frame5"); a key list whose key is also chosen elsewhere has the
-// property "keyClash" set and says where in its tool tip.
+// property "keyClash" set and says where in its tool tip. Below them come the
+// input controls (see OptionsInputControls).
 class frmOptions : public QDialog {
   Q_OBJECT
 
  public:
   static constexpr int kClientWidth = 453;
-  static constexpr int kClientHeight = 394;
+  static constexpr int kClientHeight = 394;  // the first controls; the input controls below add to it
   static constexpr int kMusicChannels = 128;
 
+  // pads may be null: no gamepads are offered.
   frmOptions(GameState& state, const GameFolder& folder, Messages& messages, MusicEngine& music,
-             QWidget* parent = nullptr);
+             QWidget* parent = nullptr, GamepadSource* pads = nullptr);
   ~frmOptions() override;
 
   // Shows the window modally; returns once it has hidden itself.
@@ -95,6 +98,7 @@ class frmOptions : public QDialog {
   QPushButton* buttonMusicTest_ = nullptr;
   QPushButton* buttonSave_ = nullptr;
   QPushButton* buttonClose_ = nullptr;
+  OptionsInputControls* input_ = nullptr;
 
   bool engineReady_ = false;
   bool testPlaying_ = false;

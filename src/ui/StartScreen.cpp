@@ -6,6 +6,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -143,6 +144,13 @@ void frmStart::CycleController(int figure) {
 }
 
 bool frmStart::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == buttonPlay_ && event->type() == QEvent::KeyPress) {
+    const auto& key = static_cast<const QKeyEvent&>(*event);
+    if ((key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter) && !key.isAutoRepeat()) {
+      buttonPlay_->click();
+      return true;
+    }
+  }
   // Releasing the mouse over a controller button hands the focus to Start,
   // so that Enter starts the match. The button sees its release first: a
   // button losing the focus while held down would drop the click.

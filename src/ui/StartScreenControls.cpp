@@ -64,6 +64,9 @@ void frmStart::BuildTitle() {
 
 void frmStart::BuildMatchControls() {
   buttonPlay_ = Place(new QPushButton(QString::fromLatin1(kStartKinds[0].caption), this), "buttonPlay", 4, 112, 293, 20);
+  // A plain window's buttons ignore Enter; the screen's filter lets Enter
+  // press this one, where the focus is sent so that Enter starts the match.
+  buttonPlay_->installEventFilter(this);
   scrollPlay_ = Spinner(this, "scrollPlay", 112, 20, kStartKindCount - 1);
   listLevel_ = Place(new QComboBox(this), "listLevel", 148, 132, 161, 21);
   listLevel_->setEditable(false);

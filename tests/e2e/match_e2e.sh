@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# The real program on Xvfb: two MAN players start a Normal match, player 1
-# walks with a held key, Escape returns to the start screen, Quit ends it.
+# The real program on Xvfb: two MAN players start a Normal match with Enter, player 1 walks and
+# plants with a tap shorter than a frame, Escape returns to the start screen, Quit ends it.
 set -euo pipefail
 BUILD_DIR=$1
 source "$(dirname "$0")/xvfb-session.sh"
@@ -13,10 +13,10 @@ start=$(wait_window 312x296)
 [[ -n "$start" ]] || fail "the start screen did not appear"
 read -r sx sy < <(window_origin "$start")
 
-# Player 2 goes CPU -> OFF -> MAN, then Start.
+# Player 2 goes CPU -> OFF -> MAN; the click leaves the focus on Start.
 click_at $((sx + 56)) $((sy + 214))
 click_at $((sx + 56)) $((sy + 214))
-click_at $((sx + 150)) $((sy + 122))
+xdotool key Return
 match=$(wait_window 1280x800)
 [[ -n "$match" ]] || fail "the match window did not appear"
 dismiss_no_sound_notice
@@ -36,6 +36,11 @@ read -r changed _ _ width height < <("$XSHOT" diff "$SESSION_DIR/before.png" "$S
 (( changed > 100 )) || fail "no figure moved"
 (( width < 400 && height < 400 )) || fail "more than one figure's surroundings changed (${width}x${height})"
 [[ -n "${SCREENSHOT_OUT:-}" ]] && cp "$SESSION_DIR/after.png" "$SCREENSHOT_OUT"
+xdotool keydown Control_L keyup Control_L  # player 2's plant key, far shorter than a 51 ms frame
+sleep 0.3
+"$XSHOT" shot "$SESSION_DIR/planted.png"
+read -r changed _ _ width height < <("$XSHOT" diff "$SESSION_DIR/after.png" "$SESSION_DIR/planted.png")
+(( changed > 20 && width < 100 && height < 100 )) || fail "a short tap planted no bomb ($changed pixels, ${width}x${height})"
 
 hold_key Escape 0.3
 sleep 1

@@ -1,0 +1,24 @@
+#pragma once
+#include "core/GamepadSource.h"
+#include "match/FigureControls.h"
+
+namespace fl3 {
+
+// A MAN figure's controls from its keys and its player's pad together: a
+// control is held when either holds it. Other figures get what the keyboard
+// source gives them.
+class KeyboardAndPadControls : public FigureControlSource {
+ public:
+  KeyboardAndPadControls(FigureControlSource& keyboard, const GamepadSource& pads) : keyboard_(keyboard), pads_(pads) {}
+
+  FigureControls ControlsFor(const GameState& state, int figure) override;
+
+ private:
+  FigureControlSource& keyboard_;
+  const GamepadSource& pads_;
+};
+
+// Whether the pad of any MAN figure asks to leave the match (its Start button).
+bool PadAsksToLeave(const GameState& state, const GamepadSource& pads);
+
+}  // namespace fl3

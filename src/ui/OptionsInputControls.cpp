@@ -1,0 +1,50 @@
+#include "ui/OptionsInputControls.h"
+
+#include <QComboBox>
+#include <QDialog>
+
+#include "media/WindowControls.h"
+#include "ui/KeyCaptureButton.h"
+#include "ui/KeyTestWindow.h"
+#include "ui/OptionsPadFrame.h"
+
+namespace fl3 {
+namespace {
+
+constexpr int kPadFrameTop = 392;
+
+}  // namespace
+
+OptionsInputControls::OptionsInputControls(QDialog& window, GameState& state, GamepadSource* pads,
+                                           const KeyLists& keyLists)
+    : QObject(&window), window_(window), state_(state) {
+  for (int player = 0; player < FigureCount; ++player) {
+    for (int slot = 0; slot < KeySlotCount; ++slot) {
+      AddCaptureButton(keyLists[static_cast<std::size_t>(player)][static_cast<std::size_t>(slot)], player, slot);
+    }
+  }
+  buttonKeyTest_ = MakeButton(&window, "buttonKeyTest", "Key Test...", QRect(4, 368, 101, 21));
+  connect(buttonKeyTest_, &QPushButton::clicked, this, &OptionsInputControls::OpenKeyTest);
+
+  padFrame_ = new OptionsPadFrame(state, pads, &window);
+  padFrame_->setGeometry(4, kPadFrameTop, window.width() - 8, OptionsPadFrame::kHeight);
+  window.setFixedSize(window.width(), std::max(window.height(), kPadFrameTop + OptionsPadFrame::kHeight + 4));
+}
+
+void OptionsInputControls::ShowPads() { padFrame_->ShowPads(); }
+
+// The button sits where the list used to end; the captured key is chosen in
+// the list itself, so the window hears of it as of any other choice.
+void OptionsInputControls::AddCaptureButton(QComboBox* list, int player, int slot) {
+  auto* button = new KeyCaptureButton(list->parentWidget());
+  button->setObjectName(QString("buttonSetKey%1_%2").arg(player + 1).arg(slot));
+  button->setGeometry(list->x() + list->width() + 2, list->y(), 20, list->height());
+  connect(button, &KeyCaptureButton::keyCaptured, list, [list](int code) { list->setCurrentIndex(code); });
+}
+
+void OptionsInputControls::OpenKeyTest() {
+  if (keyTest_ == nullptr) keyTest_ = new KeyTestWindow(state_, &window_);
+  keyTest_->open();
+}
+
+}  // namespace fl3
