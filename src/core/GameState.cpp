@@ -1,5 +1,6 @@
 #include "GameState.h"
 
+#include "CpuSettings.h"
 #include "GameFolder.h"
 
 namespace fl3 {
@@ -10,6 +11,7 @@ void StartUp(GameState& state, const GameFolder& folder) {
     state.Characters[static_cast<std::size_t>(i)].Keys.Load(folder, std::to_string(i));
   }
   state.Music = ReadMusicSettings(folder);
+  state.CpuStrength = ReadCpuStrengthSetting(folder);
   state.Bombs.Clear();
 }
 

@@ -7,6 +7,7 @@
 #include <nlohmann/json.hpp>
 
 #include "SimTrace.h"
+#include "ai/ComputerSeats.h"
 #include "core/LevelFile.h"
 #include "core/Rounding.h"
 #include "match/MatchFrame.h"
@@ -62,6 +63,12 @@ int RunScript(const SimScript& script, std::ostream& out, std::ostream& err) {
   out << HeaderLine(tileSet, background).dump() << "\n";
 
   MatchEngine engine(*state, background);
+  std::unique_ptr<ComputerSeats> computers;
+  if (script.cpuPlay) {
+    computers = std::make_unique<ComputerSeats>(*state, static_cast<CpuStrength>(script.cpuStrength),
+                                                static_cast<std::uint64_t>(script.cpuSeed));
+    computers->SeatOn(engine);
+  }
   DrawList draws;
   for (std::size_t k = 0; k < script.frames.size(); ++k) {
     const FrameOutcome outcome = engine.RunFrame(script.frames[k].ms, HeldKeys(script.frames[k]),

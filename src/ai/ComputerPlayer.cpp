@@ -1,0 +1,180 @@
+#include "ai/ComputerPlayer.h"
+
+#include <algorithm>
+
+#include "ai/FireLines.h"
+#include "core/Bomb.h"
+
+namespace fl3 {
+namespace {
+
+using ai::PathSearch;
+
+// Scores are in frames of walking: a value of 120 is worth a 30-step detour.
+constexpr int kBombItemValue = 120, kFireItemValue = 130, kDoubleFireValue = 150;
+constexpr int kBoxValue = 40, kMaxBoxesCounted = 3;
+constexpr int kOpponentInLineValue = 90;
+constexpr int kTrapValue = 400;
+constexpr int kHuntPullPerCell = 3;
+constexpr int kStickToGoal = 8;
+// A figure that has planted nothing for this long goes looking for fights.
+constexpr int kRestlessFrames = 200;
+
+FigureControls Toward(int move) {
+  FigureControls controls;
+  controls.left = move == DirLeft;
+  controls.up = move == DirUp;
+  controls.right = move == DirRight;
+  controls.down = move == DirDown;
+  return controls;
+}
+
+int ItemValue(std::int32_t code) {
+  switch (code) {
+    case CellItemBomb: return kBombItemValue;
+    case CellItemFire: return kFireItemValue;
+    case CellItemFire2: return kDoubleFireValue;
+    default: return 0;
+  }
+}
+
+ai::DangerSight SightOf(CpuStrength strength) {
+  ai::DangerSight sight;
+  // The easy player only sees a bomb once its fuse is half gone.
+  if (strength == CpuStrength::Easy) sight.noticeFuseMs = kBombFuseMs / 2;
+  return sight;
+}
+
+}  // namespace
+
+ComputerPlayer::ComputerPlayer(CpuStrength strength, std::uint64_t seed)
+    : strength_(strength), random_(seed), sight_(SightOf(strength)) {}
+
+FigureControls ComputerPlayer::ControlsFor(const GameState& state, int figure) {
+  const Character& me = state.Characters[static_cast<std::size_t>(figure)];
+  ++framesSincePlant_;
+  // Between cells a new step is refused anyway.
+  if (me.Moving || !OnMap(me.X, me.Y)) return {};
+  // The easy player looks up only every other time it could.
+  if (strength_ == CpuStrength::Easy && (++idleFrames_ % 2) == 0) return {};
+  sight_.earlyFrames = state.MatchKind == MatchMostLives ? 3 : 1;
+  jitter_ = random_.Next();
+  return Decide(state, figure);
+}
+
+FigureControls ComputerPlayer::Decide(const GameState& state, int figure) {
+  danger_.Build(state, sight_);
+  paths_.Run(state, figure, danger_);
+  const int here = paths_.Start();
+  if (ai::AnyFrom(danger_.Blast(here), 0)) return Flee();
+
+  FigureControls controls;
+  if (TryPlant(state, figure, controls)) return controls;
+  const int goal = ChooseGoal(state, figure);
+  if (goal < 0 || goal == here) return {};
+  return Toward(paths_.FirstMove(goal));
+}
+
+FigureControls ComputerPlayer::Flee() {
+  int target = paths_.NearestRest();
+  if (target < 0) {
+    // No way out: go where the first blast comes latest.
+    int latest = -1;
+    for (int cell = 0; cell < CellCount; ++cell) {
+      if (!paths_.Reached(cell)) continue;
+      const int blast = danger_.FirstBlastFrame(cell);
+      if (latest < 0 || blast > latest) {
+        latest = blast;
+        target = cell;
+      }
+    }
+  }
+  goal_ = target;
+  return target < 0 ? FigureControls{} : Toward(paths_.FirstMove(target));
+}
+
+bool ComputerPlayer::BombReady(const GameState& state, int figure) const {
+  const Character& me = state.Characters[static_cast<std::size_t>(figure)];
+  int mine = 0;
+  for (const Bomb& bomb : state.Bombs) mine += bomb.Owner == figure ? 1 : 0;
+  return mine <= me.PowerBombs;
+}
+
+int ComputerPlayer::PlantWorth(const GameState& state, int figure, int cell) const {
+  const int reach = state.Characters[static_cast<std::size_t>(figure)].PowerFire;
+  const int boxes = std::min(ai::FreshBoxesInReach(state, danger_, cell, reach), kMaxBoxesCounted);
+  const int opponents = ai::OpponentsInReach(state, figure, cell, reach);
+  return boxes * kBoxValue + opponents * kOpponentInLineValue;
+}
+
+// How badly a bomb here would corner the nearest other figure: it is worth
+// a trap when that figure has no safe cell left to reach.
+int ComputerPlayer::TrapWorth(const GameState& state, int figure) {
+  const int here = paths_.Start();
+  int worth = 0;
+  for (int i = 0; i < FigureCount; ++i) {
+    const Character& other = state.Characters[static_cast<std::size_t>(i)];
+    if (i == figure || !other.InPlay() || !OnMap(other.X, other.Y) || other.Moving) continue;
+    const int reach = state.Characters[static_cast<std::size_t>(figure)].PowerFire;
+    if (ai::Distance(here, CellIndex(other.X, other.Y)) > reach + 2) continue;
+    victim_.Run(state, i, trial_);
+    if (victim_.NearestRest() < 0) worth += kTrapValue;
+  }
+  return worth;
+}
+
+bool ComputerPlayer::TryPlant(const GameState& state, int figure, FigureControls& controls) {
+  const Character& me = state.Characters[static_cast<std::size_t>(figure)];
+  if (state.TileMap[static_cast<std::size_t>(paths_.Start())] > CellDoodad || !BombReady(state, figure)) return false;
+  int worth = PlantWorth(state, figure, paths_.Start());
+  const bool hard = strength_ == CpuStrength::Hard;
+  if (worth <= 0 && !hard) return false;
+  Bomb planned;
+  planned.X = me.X;
+  planned.Y = me.Y;
+  planned.ExplodeTimeLeft = kBombFuseMs;
+  planned.ExplodeLevel = me.PowerFire;
+  planned.Owner = figure;
+  trial_.Build(state, sight_, &planned);
+  if (hard) worth += TrapWorth(state, figure);
+  if (worth <= 0) return false;
+  escape_.Run(state, figure, trial_);
+  const int refuge = escape_.NearestRest();
+  const bool careless = strength_ == CpuStrength::Easy && random_.Below(3) == 0;
+  if (refuge < 0 && !careless) return false;
+  controls = refuge < 0 ? FigureControls{} : Toward(escape_.FirstMove(refuge));
+  controls.plant = true;
+  goal_ = refuge;
+  framesSincePlant_ = 0;
+  return true;
+}
+
+int ComputerPlayer::GoalValue(const GameState& state, int figure, int cell, bool bombReady) const {
+  int value = ItemValue(state.TileMap[static_cast<std::size_t>(cell)]);
+  if (bombReady) value += PlantWorth(state, figure, cell);
+  const int opponent = ai::NearestOpponentCell(state, figure, cell);
+  const int pull = framesSincePlant_ > kRestlessFrames ? 3 * kHuntPullPerCell : kHuntPullPerCell;
+  if (opponent >= 0) value -= pull * ai::Distance(cell, opponent);
+  if (cell == goal_) value += kStickToGoal;
+  // A small tie-break of its own, so two computer players do not mirror each other.
+  value += static_cast<int>(((static_cast<std::uint32_t>(cell) * 2654435761u) ^ jitter_) >> 29);
+  return value;
+}
+
+int ComputerPlayer::ChooseGoal(const GameState& state, int figure) {
+  const bool bombReady = BombReady(state, figure);
+  int best = -1;
+  int bestScore = 0;
+  for (int cell = 0; cell < CellCount; ++cell) {
+    if (!paths_.SafeToRest(cell)) continue;
+    const int score = GoalValue(state, figure, cell, bombReady) - paths_.Arrival(cell);
+    if (best < 0 || score > bestScore) {
+      best = cell;
+      bestScore = score;
+    }
+  }
+  goal_ = best;
+  return best;
+}
+
+}  // namespace fl3

@@ -1,0 +1,46 @@
+#pragma once
+#include <cstdint>
+
+#include "ai/CpuRandom.h"
+#include "ai/CpuStrength.h"
+#include "ai/DangerMap.h"
+#include "ai/PathSearch.h"
+#include "match/FigureControls.h"
+
+namespace fl3 {
+
+// A computer player for one figure. It sees what a player sees on screen and
+// decides, each frame, the same five controls a player holds. Its chance
+// choices come from its own dice, so a match repeats from its seed and inputs.
+class ComputerPlayer : public FigureControlSource {
+ public:
+  ComputerPlayer(CpuStrength strength, std::uint64_t seed);
+
+  FigureControls ControlsFor(const GameState& state, int figure) override;
+
+ private:
+  FigureControls Decide(const GameState& state, int figure);
+  FigureControls Flee();
+  bool TryPlant(const GameState& state, int figure, FigureControls& controls);
+  int PlantWorth(const GameState& state, int figure, int cell) const;
+  int TrapWorth(const GameState& state, int figure);
+  int ChooseGoal(const GameState& state, int figure);
+  int GoalValue(const GameState& state, int figure, int cell, bool bombReady) const;
+  bool BombReady(const GameState& state, int figure) const;
+
+  CpuStrength strength_;
+  ai::CpuRandom random_;
+  ai::DangerSight sight_;
+  ai::DangerMap danger_;
+  ai::DangerMap trial_;
+  ai::PathSearch paths_;
+  ai::PathSearch escape_;
+  ai::PathSearch victim_;
+  int goal_ = -1;
+  int wanderFrames_ = 0;
+  int idleFrames_ = 0;
+  int framesSincePlant_ = 0;
+  std::uint32_t jitter_ = 0;
+};
+
+}  // namespace fl3
