@@ -38,6 +38,8 @@ class Game {
   void RunMatch(std::int32_t tileSet, std::int32_t background, std::int32_t c1, std::int32_t c2, std::int32_t c3,
                 std::int32_t c4) {
     fl3::frmNormalGame match(state_, folder_, messages_, music_, &sounds_);
+    // Matches are counted from start-up, so a run repeats match by match.
+    match.SetComputerSeed(matchesStarted_++);
     match.ShowOnWholeScreen();
     QApplication::processEvents();
     match.YA(tileSet, background, c1, c2, c3, c4);
@@ -60,6 +62,7 @@ class Game {
   fl3::ExplosionSound sounds_;
   fl3::frmStart start_;
   std::unique_ptr<fl3::frmOptions> options_;
+  std::uint64_t matchesStarted_ = 0;
 };
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <QTimer>
 
 #include "core/SteadyClock.h"
+#include "ai/ComputerSeats.h"
 #include "match/MatchLoop.h"
 #include "media/DrawListExecutor.h"
 #include "media/ExplosionSound.h"
@@ -112,6 +113,8 @@ void frmNormalGame::RunFrames(std::int32_t backgroundNumber) {
     if (sounds_) sounds_->Play(count);
   };
   MatchLoop loop(state_, backgroundNumber, *keyboard, clock, hooks);
+  const ComputerSeats computers(state_, static_cast<CpuStrength>(state_.CpuStrength), computerSeed_);
+  computers.SeatOn(loop);
 
   // Sleep until each frame is due instead of spinning on the clock.
   QEventLoop events;

@@ -39,6 +39,9 @@ class frmNormalGame : public QWidget {
   ~frmNormalGame() override;
 
   void SetDevices(Devices devices) { devices_ = std::move(devices); }
+  // The computer players' dice for this match: the same seed and the same
+  // keys give the same match.
+  void SetComputerSeed(std::uint64_t seed) { computerSeed_ = seed; }
   // Covers the whole screen, also where no window manager honours a full-screen request.
   void ShowOnWholeScreen();
 
@@ -75,6 +78,7 @@ class frmNormalGame : public QWidget {
   MatchEnd lastEnd_ = MatchEnd::Running;
   int lastWinner_ = -1;
   int framesShown_ = 0;
+  std::uint64_t computerSeed_ = 0;
 };
 
 }  // namespace fl3

@@ -9,6 +9,7 @@
 #include <QSignalBlocker>
 #include <QStringList>
 
+#include "core/CpuSettings.h"
 #include "core/KeyNames.h"
 #include "media/WindowControls.h"
 #include "media/WindowFonts.h"
@@ -71,6 +72,8 @@ frmOptions::frmOptions(GameState& state, const GameFolder& folder, Messages& mes
   for (int player = 0; player < FigureCount; ++player) BuildKeyFrame(player, keyNames);
   BuildSoundFrame();
   BuildButtons();
+  cpuGroup_ = new OptionsCpuGroup(state_, this);
+  cpuGroup_->setGeometry(4, 392, 445, OptionsCpuGroup::kHeight);
   ShowCurrentValues();
 }
 
@@ -239,6 +242,7 @@ void frmOptions::StopTest() {
   testSegment_.reset();
   testPlaying_ = false;
   buttonMusicTest_->setText(kTestCaption);
+  if (cpuGroup_) cpuGroup_->ShowCurrentValue();
 }
 
 void frmOptions::OnSaveAndClose() {
@@ -263,6 +267,8 @@ std::vector<std::string> frmOptions::SaveEverything() const {
   }
   const IoResult saved = WriteMusicSettings(folder_, state_.Music);
   if (!saved) failures.push_back(saved.reason);
+  const IoResult savedCpu = WriteCpuStrengthSetting(folder_, state_.CpuStrength);
+  if (!savedCpu) failures.push_back(savedCpu.reason);
   return failures;
 }
 

@@ -11,6 +11,7 @@
 #include "core/GameState.h"
 #include "core/Messages.h"
 #include "media/MusicEngine.h"
+#include "ui/OptionsCpuGroup.h"
 #include "ui/OptionsKeySlots.h"
 
 class QComboBox;
@@ -30,14 +31,14 @@ namespace fl3 {
 // the control names as object names ("listKeys1_0".."listKeys4_4",
 // "scrollTempo", "scrollVolume", "scrollGroove", "labelTempo", "labelVolume",
 // "labelGroove", "listMusic", "buttonMusicTest", "buttonSave", "buttonClose",
-// "Frame1".."Frame5"); a key list whose key is also chosen elsewhere has the
+// "Frame1".."Frame5", and the computer players' group of OptionsCpuGroup); a key list whose key is also chosen elsewhere has the
 // property "keyClash" set and says where in its tool tip.
 class frmOptions : public QDialog {
   Q_OBJECT
 
  public:
   static constexpr int kClientWidth = 453;
-  static constexpr int kClientHeight = 394;
+  static constexpr int kClientHeight = 394 + OptionsCpuGroup::kHeight + 4;
   static constexpr int kMusicChannels = 128;
 
   frmOptions(GameState& state, const GameFolder& folder, Messages& messages, MusicEngine& music,
@@ -95,6 +96,7 @@ class frmOptions : public QDialog {
   QPushButton* buttonMusicTest_ = nullptr;
   QPushButton* buttonSave_ = nullptr;
   QPushButton* buttonClose_ = nullptr;
+  OptionsCpuGroup* cpuGroup_ = nullptr;
 
   bool engineReady_ = false;
   bool testPlaying_ = false;

@@ -93,7 +93,7 @@ TEST_F(OptionsKeys, KeyChosenTwiceIsMarkedOnEveryListInvolved) {
 TEST_F(OptionsKeys, WindowHasItsTitleSizeAndArrangement) {
   StartAndOpen();
   EXPECT_EQ(window->windowTitle().toStdString(), "FUSELARK3 - Options");
-  EXPECT_EQ(window->size(), QSize(453, 394));
+  EXPECT_EQ(window->size(), QSize(453, 443));
   EXPECT_EQ(window->minimumSize(), window->maximumSize());
 
   const std::pair<const char*, QRect> frames[] = {

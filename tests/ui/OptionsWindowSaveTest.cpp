@@ -105,8 +105,8 @@ TEST_F(OptionsSave, FirstSaveWritesTheChosenKeysAndAFileThatCannotBeWrittenIsNam
   EXPECT_EQ(messages.shown.size(), 1u);
   EXPECT_EQ(folder.Read("2.FLK3"), "203\r\n0\r\n0\r\n0\r\n156\r\n");
   EXPECT_FALSE(window->isVisible());
-  // Only these five: no temporary file left behind.
-  EXPECT_EQ(std::distance(fs::directory_iterator(folder.Path()), fs::directory_iterator()), 5);
+  // Only these six: no temporary file left behind.
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder.Path()), fs::directory_iterator()), 6);
 }
 
 TEST_F(OptionsSave, ReadOnlyFolderGivesTheMessageAndLosesNothing) {
@@ -135,6 +135,7 @@ TEST_F(OptionsSave, ReadOnlyFolderGivesTheMessageAndLosesNothing) {
             "\"2.FLK3\": cannot be written: Permission denied\n"
             "\"3.FLK3\": cannot be written: Permission denied\n"
             "\"MISC.OPT\": cannot be written: Permission denied\n"
+            "\"CPU.OPT\": cannot be written: Permission denied\n"
             "The settings stay in effect until the game ends.");
   EXPECT_EQ(folder.Read("0.FLK3"), "203\r\n200\r\n205\r\n208\r\n157\r\n");
   EXPECT_EQ(folder.Read("MISC.OPT"), "25\r\n-150\r\n40\r\n");
