@@ -14,8 +14,11 @@ using ai::PathSearch;
 constexpr int kBombItemValue = 120, kFireItemValue = 130, kDoubleFireValue = 150;
 constexpr int kBoxValue = 40, kMaxBoxesCounted = 3;
 constexpr int kOpponentInLineValue = 90;
-constexpr int kTrapValue = 400;
-constexpr int kHuntPullPerCell = 3;
+constexpr int kTrapValue = 400, kSqueezeValue = 60;
+// Other figures this close are worth a look for a trap; a figure with this
+// many safe cells is far from trapped.
+constexpr int kPressureDistance = 6, kEnoughRest = 12;
+constexpr int kHuntPullPerCell = 6;
 constexpr int kStickToGoal = 8;
 // A figure that has planted nothing for this long goes looking for fights.
 constexpr int kRestlessFrames = 200;
@@ -66,10 +69,10 @@ FigureControls ComputerPlayer::Decide(const GameState& state, int figure) {
   danger_.Build(state, sight_);
   paths_.Run(state, figure, danger_);
   const int here = paths_.Start();
-  if (ai::AnyFrom(danger_.Blast(here), 0)) return Flee();
-
+  const bool fleeing = ai::AnyFrom(danger_.Blast(here), 0);
   FigureControls controls;
-  if (TryPlant(state, figure, controls)) return controls;
+  if (TryPlant(state, figure, fleeing, controls)) return controls;
+  if (fleeing) return Flee();
   const int goal = ChooseGoal(state, figure);
   if (goal < 0 || goal == here) return {};
   return Toward(paths_.FirstMove(goal));
@@ -107,28 +110,40 @@ int ComputerPlayer::PlantWorth(const GameState& state, int figure, int cell) con
   return boxes * kBoxValue + opponents * kOpponentInLineValue;
 }
 
-// How badly a bomb here would corner the nearest other figure: it is worth
-// a trap when that figure has no safe cell left to reach.
-int ComputerPlayer::TrapWorth(const GameState& state, int figure) {
+// How badly a bomb here would corner the other figures near by: most when
+// one of them would have no safe cell left, something when it would lose
+// most of its safe cells.
+int ComputerPlayer::PressureWorth(const GameState& state, int figure) {
   const int here = paths_.Start();
+  const int reach = state.Characters[static_cast<std::size_t>(figure)].PowerFire;
   int worth = 0;
   for (int i = 0; i < FigureCount; ++i) {
     const Character& other = state.Characters[static_cast<std::size_t>(i)];
-    if (i == figure || !other.InPlay() || !OnMap(other.X, other.Y) || other.Moving) continue;
-    const int reach = state.Characters[static_cast<std::size_t>(figure)].PowerFire;
-    if (ai::Distance(here, CellIndex(other.X, other.Y)) > reach + 2) continue;
+    if (i == figure || !other.InPlay() || !OnMap(other.X, other.Y)) continue;
+    if (ai::Distance(here, CellIndex(other.X, other.Y)) > std::max(reach + 2, kPressureDistance)) continue;
     victim_.Run(state, i, trial_);
-    if (victim_.NearestRest() < 0) worth += kTrapValue;
+    const int after = victim_.RestCount(kEnoughRest);
+    if (after == 0) {
+      worth += kTrapValue;
+      continue;
+    }
+    if (strength_ != CpuStrength::Hard || after >= kEnoughRest / 2) continue;
+    victim_.Run(state, i, danger_);
+    if (after * 2 < victim_.RestCount(kEnoughRest)) worth += kSqueezeValue;
   }
   return worth;
 }
 
-bool ComputerPlayer::TryPlant(const GameState& state, int figure, FigureControls& controls) {
+bool ComputerPlayer::TryPlant(const GameState& state, int figure, bool fleeing, FigureControls& controls) {
   const Character& me = state.Characters[static_cast<std::size_t>(figure)];
   if (state.TileMap[static_cast<std::size_t>(paths_.Start())] > CellDoodad || !BombReady(state, figure)) return false;
-  int worth = PlantWorth(state, figure, paths_.Start());
-  const bool hard = strength_ == CpuStrength::Hard;
-  if (worth <= 0 && !hard) return false;
+  // While running from fire only a trap is worth a bomb.
+  int worth = fleeing ? 0 : PlantWorth(state, figure, paths_.Start());
+  const bool hunts = strength_ != CpuStrength::Easy;
+  const int opponent = ai::NearestOpponentCell(state, figure, paths_.Start());
+  const bool opponentNear = hunts && opponent >= 0 &&
+                            ai::Distance(opponent, paths_.Start()) <= std::max(me.PowerFire + 2, kPressureDistance);
+  if (worth <= 0 && !opponentNear) return false;
   Bomb planned;
   planned.X = me.X;
   planned.Y = me.Y;
@@ -136,7 +151,10 @@ bool ComputerPlayer::TryPlant(const GameState& state, int figure, FigureControls
   planned.ExplodeLevel = me.PowerFire;
   planned.Owner = figure;
   trial_.Build(state, sight_, &planned);
-  if (hard) worth += TrapWorth(state, figure);
+  if (opponentNear) {
+    const int pressure = PressureWorth(state, figure);
+    worth = fleeing ? (pressure >= kTrapValue ? pressure : 0) : worth + pressure;
+  }
   if (worth <= 0) return false;
   escape_.Run(state, figure, trial_);
   const int refuge = escape_.NearestRest();

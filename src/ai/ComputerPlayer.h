@@ -21,9 +21,9 @@ class ComputerPlayer : public FigureControlSource {
  private:
   FigureControls Decide(const GameState& state, int figure);
   FigureControls Flee();
-  bool TryPlant(const GameState& state, int figure, FigureControls& controls);
+  bool TryPlant(const GameState& state, int figure, bool fleeing, FigureControls& controls);
   int PlantWorth(const GameState& state, int figure, int cell) const;
-  int TrapWorth(const GameState& state, int figure);
+  int PressureWorth(const GameState& state, int figure);
   int ChooseGoal(const GameState& state, int figure);
   int GoalValue(const GameState& state, int figure, int cell, bool bombReady) const;
   bool BombReady(const GameState& state, int figure) const;

@@ -46,6 +46,7 @@ void DangerMap::Build(const GameState& state, const DangerSight& sight, const Bo
     }
   }
   if (extra != nullptr && OnMap(extra->X, extra->Y)) AddBomb(*extra, DangerSight{}, frameMs);
+  AllowForSkippedPasses();
   for (int next = NextToBurst(); next >= 0; next = NextToBurst()) {
     Burst(state, pending_[static_cast<std::size_t>(next)], sight, frameMs);
   }
@@ -61,7 +62,7 @@ void DangerMap::AddFireBurning(const Bomb& bomb, std::int32_t frameMs) {
   }
   // Its cell still stops other bombs' fire, like any bomb in the collection.
   Pending& entry = pending_[static_cast<std::size_t>(pendingCount_)];
-  entry = {bomb.X, bomb.Y, 0, 0, bomb.Owner, 0, true};
+  entry = {bomb.X, bomb.Y, 0, 0, bomb.Owner, 0, 0, true};
   bombAt_[static_cast<std::size_t>(CellIndex(bomb.X, bomb.Y))] = static_cast<std::int16_t>(++pendingCount_);
 }
 
@@ -69,12 +70,26 @@ void DangerMap::AddBomb(const Bomb& bomb, const DangerSight& sight, std::int32_t
   const auto cell = static_cast<std::size_t>(CellIndex(bomb.X, bomb.Y));
   if (bombAt_[cell] != 0) return;
   const int frame = BurstFrame(bomb.ExplodeTimeLeft, frameMs);
-  blocked_[cell] |= FramesFromTo(0, frame + FireFrames(frameMs) + 1);
+  blocked_[cell] |= FramesFromTo(0, frame + FireFrames(frameMs) + 4);
   Pending& entry = pending_[static_cast<std::size_t>(pendingCount_)];
   // An unnoticed bomb still blocks the way but never bursts in this plan.
   const bool noticed = bomb.ExplodeTimeLeft <= sight.noticeFuseMs;
-  entry = {bomb.X, bomb.Y, bomb.ExplodeTimeLeft, bomb.ExplodeLevel, bomb.Owner, frame, !noticed};
+  entry = {bomb.X, bomb.Y, bomb.ExplodeTimeLeft, bomb.ExplodeLevel, bomb.Owner, frame, 1, !noticed};
   bombAt_[cell] = static_cast<std::int16_t>(++pendingCount_);
+}
+
+// When the bomb pass removes a bomb, the bomb that slides into its place
+// waits a frame; each bomb before it in the collection that goes away first
+// may hold its blast back by one more frame.
+void DangerMap::AllowForSkippedPasses() {
+  const int fireFrames = 2;
+  for (int j = 0; j < pendingCount_; ++j) {
+    Pending& later = pending_[static_cast<std::size_t>(j)];
+    for (int i = 0; i < j; ++i) {
+      const Pending& earlier = pending_[static_cast<std::size_t>(i)];
+      if (earlier.frame + fireFrames < later.frame) ++later.late;
+    }
+  }
 }
 
 int DangerMap::NextToBurst() const {
@@ -89,7 +104,7 @@ int DangerMap::NextToBurst() const {
 void DangerMap::MarkBlast(int cell, const Pending& bomb, const DangerSight& sight) {
   const auto c = static_cast<std::size_t>(cell);
   const int early = sight.earlyFrames + bomb.frame / 16;
-  blast_[c] |= FramesFromTo(bomb.frame - early, bomb.frame + 1);
+  blast_[c] |= FramesFromTo(bomb.frame - early, bomb.frame + bomb.late);
   if (bomb.frame < firstFrame_[c]) {
     firstFrame_[c] = static_cast<std::int16_t>(bomb.frame);
     firstOwner_[c] = static_cast<std::int8_t>(bomb.owner);
@@ -98,7 +113,7 @@ void DangerMap::MarkBlast(int cell, const Pending& bomb, const DangerSight& sigh
 
 void DangerMap::Burst(const GameState& state, Pending& bomb, const DangerSight& sight, std::int32_t frameMs) {
   bomb.done = true;
-  const FrameMask fire = FramesFromTo(bomb.frame, bomb.frame + FireFrames(frameMs) + 1);
+  const FrameMask fire = FramesFromTo(bomb.frame, bomb.frame + FireFrames(frameMs) + bomb.late);
   MarkBlast(CellIndex(bomb.x, bomb.y), bomb, sight);
   for (int dir = 0; dir < 4; ++dir) {
     std::int32_t x = bomb.x;

@@ -40,12 +40,14 @@ class DangerMap {
   struct Pending {
     std::int32_t x, y, fuseMs, reach, owner;
     int frame;
+    int late;  // frames the blast may come after `frame`
     bool done;
   };
 
   void Clear();
   void AddBomb(const Bomb& bomb, const DangerSight& sight, std::int32_t frameMs);
   void AddFireBurning(const Bomb& bomb, std::int32_t frameMs);
+  void AllowForSkippedPasses();
   int NextToBurst() const;
   void Burst(const GameState& state, Pending& bomb, const DangerSight& sight, std::int32_t frameMs);
   void MarkBlast(int cell, const Pending& bomb, const DangerSight& sight);

@@ -26,6 +26,12 @@ int PathSearch::NearestRest() const {
   return best;
 }
 
+int PathSearch::RestCount(int enough) const {
+  int count = 0;
+  for (int cell = 0; cell < CellCount && count < enough; ++cell) count += SafeToRest(cell) ? 1 : 0;
+  return count;
+}
+
 void PathSearch::Run(const GameState& state, int figure, const DangerMap& danger) {
   danger_ = &danger;
   arrival_.fill(kUnreached);
@@ -33,12 +39,20 @@ void PathSearch::Run(const GameState& state, int figure, const DangerMap& danger
   occupied_.fill(false);
   queued_.fill(false);
   const Character& me = state.Characters[static_cast<std::size_t>(figure)];
-  start_ = OnMap(me.X, me.Y) ? CellIndex(me.X, me.Y) : -1;
+  std::int32_t x = me.X;
+  std::int32_t y = me.Y;
+  int startFrame = 0;
+  // A figure in the middle of a step is planned from where the step ends.
+  if (me.Moving) {
+    StepFrom(me.Direction, x, y);
+    startFrame = (kCellPixels - me.StepOffset) / kStepPixels;
+  }
+  start_ = OnMap(x, y) ? CellIndex(x, y) : -1;
   if (start_ < 0) return;
   for (const Character& other : state.Characters) {
     if (other.InPlay() && OnMap(other.X, other.Y)) occupied_[static_cast<std::size_t>(CellIndex(other.X, other.Y))] = true;
   }
-  arrival_[static_cast<std::size_t>(start_)] = 0;
+  arrival_[static_cast<std::size_t>(start_)] = static_cast<std::int16_t>(startFrame);
   // Label-correcting search over a ring buffer: a cell goes back in when a
   // better arrival is found (waits make arrivals uneven).
   std::size_t head = 0, tail = 0;
@@ -79,7 +93,7 @@ int PathSearch::Relax(int from, int direction, const GameState& state, const Dan
     if (known != kUnreached && known <= reach) return -1;
     arrival_[static_cast<std::size_t>(to)] = static_cast<std::int16_t>(reach);
     if (from == start_) {
-      first_[static_cast<std::size_t>(to)] = static_cast<std::int8_t>(leave == 0 ? direction : kWaitFirst);
+      first_[static_cast<std::size_t>(to)] = static_cast<std::int8_t>(leave == arrival ? direction : kWaitFirst);
     } else {
       first_[static_cast<std::size_t>(to)] = first_[static_cast<std::size_t>(from)];
     }

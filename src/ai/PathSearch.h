@@ -20,6 +20,7 @@ class PathSearch {
   static constexpr std::int8_t kWaitFirst = 4;  // the first thing to do is stand
   static constexpr std::int8_t kStayHere = 5;   // the start cell itself
 
+  // A figure in the middle of a step starts where the step ends, when it ends.
   void Run(const GameState& state, int figure, const DangerMap& danger);
 
   int Start() const { return start_; }
@@ -32,6 +33,8 @@ class PathSearch {
   // The reached cell safe to rest on that is reached first (ties: lowest
   // index), or -1.
   int NearestRest() const;
+  // How many reached cells are safe to rest on, counting up to `enough`.
+  int RestCount(int enough) const;
 
  private:
   // The neighbour whose arrival improved, or -1.
