@@ -1,6 +1,7 @@
 #include "ai/ComputerPlayer.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "ai/FireLines.h"
 #include "core/Bomb.h"
@@ -18,10 +19,12 @@ constexpr int kTrapValue = 400, kSqueezeValue = 60;
 // Other figures this close are worth a look for a trap; a figure with this
 // many safe cells is far from trapped.
 constexpr int kPressureDistance = 6, kEnoughRest = 12;
-constexpr int kHuntPullPerCell = 6;
+constexpr int kHuntPullPerCell = 6, kHuntDistance = 2, kSharedCellCost = 60;
 constexpr int kStickToGoal = 8;
 // A figure that has planted nothing for this long goes looking for fights.
 constexpr int kRestlessFrames = 200;
+// Decisions spent standing before it goes for a walk, and the walk's length.
+constexpr int kPatienceDecisions = 12, kWanderDecisions = 6;
 
 FigureControls Toward(int move) {
   FigureControls controls;
@@ -48,7 +51,19 @@ ai::DangerSight SightOf(CpuStrength strength) {
   return sight;
 }
 
+bool OtherFigureOn(const GameState& state, int figure, int cell) {
+  for (int i = 0; i < FigureCount; ++i) {
+    const Character& other = state.Characters[static_cast<std::size_t>(i)];
+    if (i != figure && other.InPlay() && OnMap(other.X, other.Y) && CellIndex(other.X, other.Y) == cell) return true;
+  }
+  return false;
+}
+
 }  // namespace
+
+int ComputerPlayer::Jitter(int cell) const {
+  return static_cast<int>(((static_cast<std::uint32_t>(cell) * 2654435761u) ^ jitter_) >> 29);
+}
 
 ComputerPlayer::ComputerPlayer(CpuStrength strength, std::uint64_t seed)
     : strength_(strength), random_(seed), sight_(SightOf(strength)) {}
@@ -56,6 +71,7 @@ ComputerPlayer::ComputerPlayer(CpuStrength strength, std::uint64_t seed)
 FigureControls ComputerPlayer::ControlsFor(const GameState& state, int figure) {
   const Character& me = state.Characters[static_cast<std::size_t>(figure)];
   ++framesSincePlant_;
+  ++framesSinceNoPlant_;
   // Between cells a new step is refused anyway.
   if (me.Moving || !OnMap(me.X, me.Y)) return {};
   // The easy player looks up only every other time it could.
@@ -72,14 +88,54 @@ FigureControls ComputerPlayer::Decide(const GameState& state, int figure) {
   const bool fleeing = ai::AnyFrom(danger_.Blast(here), 0);
   FigureControls controls;
   if (TryPlant(state, figure, fleeing, controls)) return controls;
-  if (fleeing) return Flee();
+  if (fleeing) return Flee(state, figure);
+  if (wanderLeft_ > 0) return Wander();
   const int goal = ChooseGoal(state, figure);
-  if (goal < 0 || goal == here) return {};
+  if (goal < 0 || goal == here) {
+    // Standing for long with nothing to do: take a walk somewhere safe.
+    if (++standingStill_ > kPatienceDecisions) {
+      standingStill_ = 0;
+      wanderLeft_ = kWanderDecisions;
+      wanderGoal_ = -1;
+      return Wander();
+    }
+    return {};
+  }
+  standingStill_ = 0;
   return Toward(paths_.FirstMove(goal));
 }
 
-FigureControls ComputerPlayer::Flee() {
-  int target = paths_.NearestRest();
+FigureControls ComputerPlayer::Wander() {
+  --wanderLeft_;
+  if (wanderGoal_ < 0 || !paths_.SafeToRest(wanderGoal_) || wanderGoal_ == paths_.Start()) {
+    int count = 0;
+    for (int cell = 0; cell < CellCount; ++cell) count += paths_.SafeToRest(cell) && cell != paths_.Start() ? 1 : 0;
+    if (count == 0) return {};
+    int pick = random_.Below(count);
+    for (int cell = 0; cell < CellCount; ++cell) {
+      if (!paths_.SafeToRest(cell) || cell == paths_.Start()) continue;
+      if (pick-- == 0) {
+        wanderGoal_ = cell;
+        break;
+      }
+    }
+  }
+  return Toward(paths_.FirstMove(wanderGoal_));
+}
+
+FigureControls ComputerPlayer::Flee(const GameState& state, int figure) {
+  // The nearest safe cell, with a tie-break of its own and away from the
+  // others, so that figures running from one blast do not run as one.
+  int target = -1;
+  int bestScore = 0;
+  for (int cell = 0; cell < CellCount; ++cell) {
+    if (!paths_.SafeToRest(cell)) continue;
+    const int score = paths_.Arrival(cell) * 8 + Jitter(cell) + (OtherFigureOn(state, figure, cell) ? 40 : 0);
+    if (target < 0 || score < bestScore) {
+      target = cell;
+      bestScore = score;
+    }
+  }
   if (target < 0) {
     // No way out: go where the first blast comes latest.
     int latest = -1;
@@ -127,9 +183,11 @@ int ComputerPlayer::PressureWorth(const GameState& state, int figure) {
       worth += kTrapValue;
       continue;
     }
-    if (strength_ != CpuStrength::Hard || after >= kEnoughRest / 2) continue;
+    if (after >= kEnoughRest / 2) continue;
     victim_.Run(state, i, danger_);
-    if (after * 2 < victim_.RestCount(kEnoughRest)) worth += kSqueezeValue;
+    // Hard squeezes harder: it is content with less taken away.
+    const int before = victim_.RestCount(kEnoughRest);
+    if (strength_ == CpuStrength::Hard ? after * 3 < before * 2 : after * 2 < before) worth += kSqueezeValue;
   }
   return worth;
 }
@@ -159,7 +217,11 @@ bool ComputerPlayer::TryPlant(const GameState& state, int figure, bool fleeing, 
   escape_.Run(state, figure, trial_);
   const int refuge = escape_.NearestRest();
   const bool careless = strength_ == CpuStrength::Easy && random_.Below(3) == 0;
-  if (refuge < 0 && !careless) return false;
+  if (refuge < 0 && !careless) {
+    noPlantCell_ = paths_.Start();
+    framesSinceNoPlant_ = 0;
+    return false;
+  }
   controls = refuge < 0 ? FigureControls{} : Toward(escape_.FirstMove(refuge));
   controls.plant = true;
   goal_ = refuge;
@@ -169,14 +231,18 @@ bool ComputerPlayer::TryPlant(const GameState& state, int figure, bool fleeing, 
 
 int ComputerPlayer::GoalValue(const GameState& state, int figure, int cell, bool bombReady) const {
   int value = ItemValue(state.TileMap[static_cast<std::size_t>(cell)]);
-  if (bombReady) value += PlantWorth(state, figure, cell);
+  // A cell that just proved a dead end for planting is no place to plant.
+  const bool knownDeadEnd = cell == noPlantCell_ && framesSinceNoPlant_ < kRestlessFrames;
+  if (bombReady && !knownDeadEnd) value += PlantWorth(state, figure, cell);
   const int opponent = ai::NearestOpponentCell(state, figure, cell);
   const int pull = framesSincePlant_ > kRestlessFrames ? 3 * kHuntPullPerCell : kHuntPullPerCell;
-  if (opponent >= 0) value -= pull * ai::Distance(cell, opponent);
+  // Close enough to catch it in a blast, not on top of it: figures on one
+  // cell flee as one and never trap each other.
+  if (opponent >= 0) value -= pull * std::abs(ai::Distance(cell, opponent) - kHuntDistance);
+  if (OtherFigureOn(state, figure, cell)) value -= kSharedCellCost;
   if (cell == goal_) value += kStickToGoal;
   // A small tie-break of its own, so two computer players do not mirror each other.
-  value += static_cast<int>(((static_cast<std::uint32_t>(cell) * 2654435761u) ^ jitter_) >> 29);
-  return value;
+  return value + Jitter(cell);
 }
 
 int ComputerPlayer::ChooseGoal(const GameState& state, int figure) {

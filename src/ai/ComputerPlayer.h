@@ -20,7 +20,8 @@ class ComputerPlayer : public FigureControlSource {
 
  private:
   FigureControls Decide(const GameState& state, int figure);
-  FigureControls Flee();
+  FigureControls Flee(const GameState& state, int figure);
+  int Jitter(int cell) const;
   bool TryPlant(const GameState& state, int figure, bool fleeing, FigureControls& controls);
   int PlantWorth(const GameState& state, int figure, int cell) const;
   int PressureWorth(const GameState& state, int figure);
@@ -36,9 +37,15 @@ class ComputerPlayer : public FigureControlSource {
   ai::PathSearch paths_;
   ai::PathSearch escape_;
   ai::PathSearch victim_;
+  FigureControls Wander();
+
   int goal_ = -1;
-  int wanderFrames_ = 0;
+  int wanderGoal_ = -1;
+  int wanderLeft_ = 0;     // decisions left to wander
+  int standingStill_ = 0;  // decisions in a row that chose to stand
   int idleFrames_ = 0;
+  int noPlantCell_ = -1;   // a plant here had no way out last time
+  int framesSinceNoPlant_ = 0;
   int framesSincePlant_ = 0;
   std::uint32_t jitter_ = 0;
 };
