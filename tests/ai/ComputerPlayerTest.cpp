@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <initializer_list>
 #include <memory>
-#include <string>
+#include <tuple>
 
 #include "MatchTestKit.h"
 #include "ai/ComputerSeats.h"
@@ -45,8 +45,7 @@ void AddBomb(GameState& state, std::int32_t x, std::int32_t y, std::int32_t fuse
 
 bool IsFire(std::int32_t code) { return code >= CellFireHorizontal && code <= CellFireCentre; }
 
-// Runs the computer figure 0 (Normal, seed 7) and counts the steps it asks
-// for into fire that is burning.
+// Runs the computer figure 0 (Normal, seed 7), counting steps asked into fire.
 struct CpuRun : FigureControlSource {
   explicit CpuRun(GameState& s) : state(s), seats(s, CpuStrength::Normal, 7), engine(s, -1) {
     engine.SetControlSource(0, this);
@@ -62,9 +61,7 @@ struct CpuRun : FigureControlSource {
     }
     return c;
   }
-  void Frames(int count) {
-    for (int i = 0; i < count; ++i) engine.RunFrame(kFrameMs, KeyState{}, nullptr);
-  }
+  void Frames(int n) { for (int i = 0; i < n; ++i) engine.RunFrame(kFrameMs, KeyState{}, nullptr); }
   GameState& state;
   ComputerSeats seats;
   MatchEngine engine;
@@ -78,21 +75,14 @@ struct CpuRun : FigureControlSource {
 // Catches fleeing along the arm, ignoring burning fire or the moment a blast
 // comes, planning the step as shorter than four frames, or freezing.
 TEST(ComputerPlayerTest, KeepsOutOfFireAndStillGetsWhereItWants) {
-  struct Case {
-    const char* name;
-    std::unique_ptr<GameState> state;
-    int frames;
-    bool wantsItem;
-  };
+  struct Case { const char* name; std::unique_ptr<GameState> state; int frames; bool wantsItem; };
   Case cases[3] = {{"own bomb, L-shaped corridor", Field({"#####", "#A..#", "###.#", "###.#", "#####"}), 80, false},
                    {"burning fire on the way", Field({"#####", "#A.f#", "##.##", "#####"}), 30, true},
                    {"blast about to cross the way", Field({"######", "#A..f#", "###.##", "###.##", "######"}), 60, true}};
   AddBomb(*cases[0].state, 1, 1, 900, 3, 0);
   Bomb& burning = cases[1].state->Bombs.Add(2, 2, 0, 1, kBombFireMs, 1);
-  burning.Exploded = true;
-  burning.ExplodeLeft = burning.ExplodeRight = 2;
-  burning.ExplodeUp = 1;
-  burning.ExplodeDown = 2;
+  std::tie(burning.Exploded, burning.ExplodeLeft, burning.ExplodeRight, burning.ExplodeUp, burning.ExplodeDown) =
+      std::make_tuple(true, 2, 2, 1, 2);
   SetCell(*cases[1].state, 2, 1, CellFireUpperEnd);
   SetCell(*cases[1].state, 2, 2, CellFireCentre);
   // Bursts over (3, 1) in frame 9, just as a figure that set off at once
@@ -106,9 +96,7 @@ TEST(ComputerPlayerTest, KeepsOutOfFireAndStillGetsWhereItWants) {
     EXPECT_EQ(me.Lives, 3);
     EXPECT_EQ(me.Cont, ContCpu);
     EXPECT_EQ(run.intoFire, 0);
-    if (c.wantsItem) {
-      EXPECT_EQ(me.PowerFire, 4) << "the item was not taken";
-    }
+    EXPECT_EQ(me.PowerFire, c.wantsItem ? 4 : 3);
   }
 }
 
@@ -116,21 +104,15 @@ TEST(ComputerPlayerTest, KeepsOutOfFireAndStillGetsWhereItWants) {
 // way: it is taken as the third step starts, in the ninth frame. Catches a
 // direction turned into the wrong control, or a detour.
 TEST(ComputerPlayerTest, WalksStraightToAnItemThreeCellsAway) {
-  const struct {
-    const char* name;
-    std::initializer_list<const char*> rows;
-  } cases[] = {
-      {"left", {"######", "#f..A#", "######"}},
-      {"right", {"######", "#A..f#", "######"}},
-      {"up", {"###", "#f#", "#.#", "#.#", "#A#", "###"}},
-      {"down", {"###", "#A#", "#.#", "#.#", "#f#", "###"}},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    auto state = Field(c.rows);
+  const std::initializer_list<const char*> cases[] = {{"######", "#f..A#", "######"},
+                                                      {"######", "#A..f#", "######"},
+                                                      {"###", "#f#", "#.#", "#.#", "#A#", "###"},
+                                                      {"###", "#A#", "#.#", "#.#", "#f#", "###"}};
+  for (const auto& rows : cases) {
+    auto state = Field(rows);
     CpuRun run(*state);
     run.Frames(8);
-    EXPECT_EQ(state->Characters[0].PowerFire, 3) << "too early";
+    EXPECT_EQ(state->Characters[0].PowerFire, 3);
     run.Frames(1);
     EXPECT_EQ(state->Characters[0].PowerFire, 4);
   }
@@ -168,12 +150,11 @@ TEST(ComputerPlayerTest, SameSeedPlaysTheSameMatch) {
   const auto play = [](std::uint64_t seed) {
     auto state = std::make_unique<GameState>();
     MakeOpenField(*state);
-    for (int y = 0; y < MapHeight; ++y) {
-      for (int x = 0; x < MapWidth; ++x) {
-        const bool edge = x == 0 || y == 0 || x == MapWidth - 1 || y == MapHeight - 1;
-        SetCell(*state, x, y, edge || (x % 2 == 0 && y % 2 == 0) ? CellBlock1 : (x + y) % 3 == 0 ? CellBox2 : CellNothing);
-        state->Item(x, y) = ItemRandom;
-      }
+    for (int cell = 0; cell < CellCount; ++cell) {
+      const int x = cell % MapWidth, y = cell / MapWidth;
+      const bool edge = x == 0 || y == 0 || x == MapWidth - 1 || y == MapHeight - 1;
+      state->TileMap[cell] = edge || (x % 2 == 0 && y % 2 == 0) ? CellBlock1 : (x + y) % 3 == 0 ? CellBox2 : CellNothing;
+      state->ItemMap[cell] = ItemRandom;
     }
     const int corners[4][2] = {{1, 1}, {23, 1}, {1, 13}, {23, 13}};
     for (int i = 0; i < FigureCount; ++i) {
