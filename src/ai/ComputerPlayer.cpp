@@ -183,11 +183,10 @@ int ComputerPlayer::PressureWorth(const GameState& state, int figure) {
       worth += kTrapValue;
       continue;
     }
-    if (after >= kEnoughRest / 2) continue;
+    // Only the hard player also plants to squeeze a figure's room.
+    if (strength_ != CpuStrength::Hard || after >= kEnoughRest / 2) continue;
     victim_.Run(state, i, danger_);
-    // Hard squeezes harder: it is content with less taken away.
-    const int before = victim_.RestCount(kEnoughRest);
-    if (strength_ == CpuStrength::Hard ? after * 3 < before * 2 : after * 2 < before) worth += kSqueezeValue;
+    if (after * 3 < victim_.RestCount(kEnoughRest) * 2) worth += kSqueezeValue;
   }
   return worth;
 }
@@ -195,7 +194,9 @@ int ComputerPlayer::PressureWorth(const GameState& state, int figure) {
 bool ComputerPlayer::TryPlant(const GameState& state, int figure, bool fleeing, FigureControls& controls) {
   const Character& me = state.Characters[static_cast<std::size_t>(figure)];
   if (state.TileMap[static_cast<std::size_t>(paths_.Start())] > CellDoodad || !BombReady(state, figure)) return false;
-  // While running from fire only a trap is worth a bomb.
+  // While running from fire only a trap is worth a bomb, and only the hard
+  // player looks for one then.
+  if (fleeing && strength_ != CpuStrength::Hard) return false;
   int worth = fleeing ? 0 : PlantWorth(state, figure, paths_.Start());
   const bool hunts = strength_ != CpuStrength::Easy;
   const int opponent = ai::NearestOpponentCell(state, figure, paths_.Start());

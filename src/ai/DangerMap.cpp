@@ -62,7 +62,7 @@ void DangerMap::AddFireBurning(const Bomb& bomb, std::int32_t frameMs) {
   }
   // Its cell still stops other bombs' fire, like any bomb in the collection.
   Pending& entry = pending_[static_cast<std::size_t>(pendingCount_)];
-  entry = {bomb.X, bomb.Y, 0, 0, bomb.Owner, 0, 0, true};
+  entry = {bomb.X, bomb.Y, 0, 0, bomb.Owner, 0, 0, bomb.ExplodeDuration / frameMs, true};
   bombAt_[static_cast<std::size_t>(CellIndex(bomb.X, bomb.Y))] = static_cast<std::int16_t>(++pendingCount_);
 }
 
@@ -74,7 +74,8 @@ void DangerMap::AddBomb(const Bomb& bomb, const DangerSight& sight, std::int32_t
   Pending& entry = pending_[static_cast<std::size_t>(pendingCount_)];
   // An unnoticed bomb still blocks the way but never bursts in this plan.
   const bool noticed = bomb.ExplodeTimeLeft <= sight.noticeFuseMs;
-  entry = {bomb.X, bomb.Y, bomb.ExplodeTimeLeft, bomb.ExplodeLevel, bomb.Owner, frame, 1, !noticed};
+  entry = {bomb.X, bomb.Y, bomb.ExplodeTimeLeft, bomb.ExplodeLevel, bomb.Owner, frame, 1, frame + FireFrames(frameMs),
+           !noticed};
   bombAt_[cell] = static_cast<std::int16_t>(++pendingCount_);
 }
 
@@ -82,12 +83,10 @@ void DangerMap::AddBomb(const Bomb& bomb, const DangerSight& sight, std::int32_t
 // waits a frame; each bomb before it in the collection that goes away first
 // may hold its blast back by one more frame.
 void DangerMap::AllowForSkippedPasses() {
-  const int fireFrames = 2;
   for (int j = 0; j < pendingCount_; ++j) {
     Pending& later = pending_[static_cast<std::size_t>(j)];
     for (int i = 0; i < j; ++i) {
-      const Pending& earlier = pending_[static_cast<std::size_t>(i)];
-      if (earlier.frame + fireFrames < later.frame) ++later.late;
+      if (pending_[static_cast<std::size_t>(i)].removal <= later.frame) ++later.late;
     }
   }
 }

@@ -40,7 +40,8 @@ class DangerMap {
   struct Pending {
     std::int32_t x, y, fuseMs, reach, owner;
     int frame;
-    int late;  // frames the blast may come after `frame`
+    int late;     // frames the blast may come after `frame`
+    int removal;  // frame in which the bomb pass takes it away
     bool done;
   };
 
