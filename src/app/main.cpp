@@ -74,6 +74,8 @@ class Game {
     fl3::ReportUnusableMatchPictures(state_, folder_, messages_);
     fl3::frmNormalGame match(state_, folder_, messages_, music_, &sounds_);
     match.SetGamepads(pads_.get());
+    // Matches are counted from start-up, so a run repeats match by match.
+    match.SetComputerSeed(matchesStarted_++);
     match.ShowOnWholeScreen();
     QApplication::processEvents();
     match.YA(tileSet, background, c1, c2, c3, c4);
@@ -100,6 +102,7 @@ class Game {
   std::unique_ptr<fl3::Gamepads> pads_ = fl3::Gamepads::Open();
   fl3::frmStart start_;
   std::unique_ptr<fl3::frmOptions> options_;
+  std::uint64_t matchesStarted_ = 0;
 };
 
 }  // namespace

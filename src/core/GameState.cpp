@@ -1,5 +1,6 @@
 #include "GameState.h"
 
+#include "CpuSettings.h"
 #include "GameFolder.h"
 #include "StaleTemporaryFiles.h"
 
@@ -13,6 +14,7 @@ void StartUp(GameState& state, const GameFolder& folder) {
   }
   state.Music = ReadMusicSettings(folder);
   state.Pads = ReadPadChoices(folder);
+  state.CpuStrength = ReadCpuStrengthSetting(folder);
   state.Bombs.Clear();
 }
 

@@ -35,6 +35,7 @@ struct GameState {
   std::int32_t FrameTime = 0;
   MusicSettings Music;
   PadChoices Pads;  // each player's gamepad besides the keys
+  std::int32_t CpuStrength = 1;  // computer players: 0 Easy, 1 Normal, 2 Hard
   RandomSource Random;
 
   std::int32_t& Tile(std::int32_t x, std::int32_t y) { return TileMap[static_cast<std::size_t>(CellIndex(x, y))]; }

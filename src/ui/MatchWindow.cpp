@@ -7,6 +7,7 @@
 #include <QTimer>
 
 #include "core/SteadyClock.h"
+#include "ai/ComputerSeats.h"
 #include "match/MatchLoop.h"
 #include "media/DrawListExecutor.h"
 #include "media/ExplosionSound.h"
@@ -115,6 +116,8 @@ void frmNormalGame::RunFrames(std::int32_t backgroundNumber) {
     pads_->Choose(state_.Pads);
     loop.UseGamepads(*pads_);
   }
+  const ComputerSeats computers(state_, static_cast<CpuStrength>(state_.CpuStrength), computerSeed_);
+  computers.SeatOn(loop);
 
   // Sleep until each frame is due instead of spinning on the clock.
   QEventLoop events;

@@ -42,6 +42,9 @@ class frmNormalGame : public ScaledFrameWidget {
   void SetDevices(Devices devices) { devices_ = std::move(devices); }
   // The players' pads, for the whole run; null: the keyboard alone.
   void SetGamepads(GamepadSource* pads) { pads_ = pads; }
+  // The computer players' dice for this match: the same seed and the same
+  // keys give the same match.
+  void SetComputerSeed(std::uint64_t seed) { computerSeed_ = seed; }
   // Covers the whole screen, also where no window manager honours a full-screen request.
   void ShowOnWholeScreen();
 
@@ -76,6 +79,7 @@ class frmNormalGame : public ScaledFrameWidget {
   MatchEnd lastEnd_ = MatchEnd::Running;
   int lastWinner_ = -1;
   int framesShown_ = 0;
+  std::uint64_t computerSeed_ = 0;
 };
 
 }  // namespace fl3

@@ -9,6 +9,7 @@
 #include <QSignalBlocker>
 #include <QStringList>
 
+#include "core/CpuSettings.h"
 #include "core/KeyNames.h"
 #include "media/WindowControls.h"
 #include "media/WindowFonts.h"
@@ -72,6 +73,11 @@ frmOptions::frmOptions(GameState& state, const GameFolder& folder, Messages& mes
   BuildSoundFrame();
   BuildButtons();
   input_ = new OptionsInputControls(*this, state_, pads, keyLists_);
+  // The computer players' group goes below everything else.
+  const int cpuTop = height();
+  cpuGroup_ = new OptionsCpuGroup(state_, this);
+  cpuGroup_->setGeometry(4, cpuTop, 445, OptionsCpuGroup::kHeight);
+  setFixedSize(kClientWidth, cpuTop + OptionsCpuGroup::kHeight + 4);
   ShowCurrentValues();
 }
 
@@ -244,6 +250,7 @@ void frmOptions::StopTest() {
   testSegment_.reset();
   testPlaying_ = false;
   buttonMusicTest_->setText(kTestCaption);
+  if (cpuGroup_) cpuGroup_->ShowCurrentValue();
 }
 
 void frmOptions::OnSaveAndClose() {
@@ -273,6 +280,8 @@ std::vector<std::string> frmOptions::SaveEverything() const {
     const IoResult padsSaved = WritePadChoices(folder_, state_.Pads);
     if (!padsSaved) failures.push_back(padsSaved.reason);
   }
+  const IoResult savedCpu = WriteCpuStrengthSetting(folder_, state_.CpuStrength);
+  if (!savedCpu) failures.push_back(savedCpu.reason);
   return failures;
 }
 

@@ -11,6 +11,7 @@
 #include "core/GameState.h"
 #include "core/Messages.h"
 #include "media/MusicEngine.h"
+#include "ui/OptionsCpuGroup.h"
 #include "ui/OptionsKeySlots.h"
 #include "ui/OptionsInputControls.h"
 
@@ -33,13 +34,14 @@ namespace fl3 {
 // "labelGroove", "listMusic", "buttonMusicTest", "buttonSave", "buttonClose",
 // "Frame1".."Frame5"); a key list whose key is also chosen elsewhere has the
 // property "keyClash" set and says where in its tool tip. Below them come the
-// input controls (see OptionsInputControls).
+// input controls (see OptionsInputControls), then the computer players' group
+// (OptionsCpuGroup).
 class frmOptions : public QDialog {
   Q_OBJECT
 
  public:
   static constexpr int kClientWidth = 453;
-  static constexpr int kClientHeight = 394;  // the first controls; the input controls below add to it
+  static constexpr int kClientHeight = 394;  // the first controls; the groups below add to it
   static constexpr int kMusicChannels = 128;
 
   // pads may be null: no gamepads are offered.
@@ -99,6 +101,7 @@ class frmOptions : public QDialog {
   QPushButton* buttonSave_ = nullptr;
   QPushButton* buttonClose_ = nullptr;
   OptionsInputControls* input_ = nullptr;
+  OptionsCpuGroup* cpuGroup_ = nullptr;
 
   bool engineReady_ = false;
   bool testPlaying_ = false;

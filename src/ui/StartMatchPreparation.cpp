@@ -26,11 +26,6 @@ bool CheckFigures(const StartChoices& choices, const GameState& state, Messages&
   if (allOff) {
     return Refuse(messages, "You cannot have all the characters being on OFF", "All OFFs", MessageIcon::Critical);
   }
-  const bool anyCpu = std::any_of(figures.begin(), figures.end(), [](const Character& c) { return c.Cont == ContCpu; });
-  if (anyCpu) {
-    return Refuse(messages, "You cannot have any characters being on CPU  No AI has been created in this DEMO yet",
-                  "CPUs are not made yet", MessageIcon::Critical);
-  }
   int playing = 0;
   for (std::size_t i = 0; i < figures.size(); ++i) {
     if (figures[i].Cont != ContMan && figures[i].Cont != ContCpu) continue;

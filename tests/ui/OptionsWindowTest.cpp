@@ -68,9 +68,10 @@ TEST(OptionsSave, SaveWritesEveryFileItCanNamesTheOneItCannotAndKeepsTheWindowAn
   EXPECT_EQ(bench.temp.Read("2.FLK3"), "203\r\n0\r\n0\r\n0\r\n156\r\n");
   EXPECT_FALSE(bench.window->isVisible());
   EXPECT_EQ(bench.window->result(), QDialog::Accepted);
-  // Saved like any file of the player's, and no temporary file left behind.
+  // Saved like any file of the player's (CPU.OPT with them), and no temporary file left behind.
   EXPECT_EQ(fs::status(bench.temp.Path() / "2.FLK3").permissions(), fs::perms(0644));
-  EXPECT_EQ(std::distance(fs::directory_iterator(bench.temp.Path()), fs::directory_iterator()), 6);
+  EXPECT_EQ(bench.temp.Read("CPU.OPT"), "1\r\n");
+  EXPECT_EQ(std::distance(fs::directory_iterator(bench.temp.Path()), fs::directory_iterator()), 7);
 }
 
 TEST(OptionsSound, SlidersShowTheSettingsAndEveryMoveSetsLabelStateAndEngine) {

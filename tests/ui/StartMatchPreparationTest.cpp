@@ -5,7 +5,7 @@
 namespace fl3::testing {
 namespace {
 
-constexpr std::int32_t M = ContMan, C = ContCpu, O = ContOff;
+constexpr std::int32_t M = ContMan, O = ContOff;
 constexpr std::int32_t kUntouched = 42;
 constexpr auto kCritical = MessageIcon::Critical, kInfo = MessageIcon::Information;
 using Entries = std::array<const char*, FigureCount>;
@@ -34,7 +34,6 @@ struct Bench : WindowBench {
 };
 
 constexpr const char* kAllOff = "You cannot have all the characters being on OFF";
-constexpr const char* kCpu = "You cannot have any characters being on CPU  No AI has been created in this DEMO yet";
 constexpr const char* kNoLives = "You cannot have a character on MAN or CPU with no lives.";
 constexpr const char* kAlone = "You cannot play this game alone.";
 constexpr const char* kShort = "You cannot play this game for less than 1 second.";
@@ -59,7 +58,6 @@ TEST(StartRefusals, TheFirstFailingCheckIsExplainedAndNothingBeforeTheLoadChange
   } rows[] = {
       {{O, O, O, O}, 3, kZero, "0", "", "", "", kInfo, kUntouched},
       {{O, O, O, O}, 0, kZero, "0", "", kAllOff, "All OFFs", kCritical, kUntouched},
-      {{O, C, O, O}, 0, kZero, "0", "", kCpu, "CPUs are not made yet", kCritical, kUntouched},
       {{M, O, O, O}, 0, {"0", "5", "5", "5"}, "0", "", kNoLives, "Character 0 has no lives", kInfo, kUntouched},
       {{M, O, M, O}, 0, {"5", "0", "0", "5"}, "0", "", kNoLives, "Character 2 has no lives", kInfo, kUntouched},
       {{M, O, M, O}, 0, {"", "5", "5", "5"}, "0", "", kNoLives, "Character 0 has no lives", kInfo, kUntouched},

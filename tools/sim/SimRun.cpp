@@ -11,6 +11,7 @@
 #include "MessageText.h"
 #include "SimTrace.h"
 #include "core/FileAccess.h"
+#include "ai/ComputerSeats.h"
 #include "core/LevelFile.h"
 #include "core/Rounding.h"
 #include "match/MatchFrame.h"
@@ -80,6 +81,12 @@ int RunScript(const SimScript& script, std::ostream& out, std::ostream& err) {
   out << HeaderLine(tileSet, background).dump() << "\n";
 
   MatchEngine engine(*state, background);
+  std::unique_ptr<ComputerSeats> computers;
+  if (script.cpuPlay) {
+    computers = std::make_unique<ComputerSeats>(*state, static_cast<CpuStrength>(script.cpuStrength),
+                                                static_cast<std::uint64_t>(script.cpuSeed));
+    computers->SeatOn(engine);
+  }
   DrawList draws;
   for (std::size_t k = 0; k < script.frames.size() && out; ++k) {
     const FrameOutcome outcome = engine.RunFrame(script.frames[k].ms, HeldKeys(script.frames[k]),

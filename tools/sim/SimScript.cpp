@@ -102,6 +102,13 @@ void ReadAll(const nlohmann::json& json, SimScript& script) {
   }
   script.afterMatch = OptionalFlag(json, "after_match");
   script.draw = OptionalFlag(json, "draw");
+  script.cpuPlay = OptionalFlag(json, "cpu_play");
+  if (const auto it = json.find("cpu_strength"); it != json.end()) {
+    script.cpuStrength = static_cast<std::int32_t>(WholeNumber(*it, "\"cpu_strength\"", 0, 2));
+  }
+  if (const auto it = json.find("cpu_seed"); it != json.end()) {
+    script.cpuSeed = WholeNumber(*it, "\"cpu_seed\"", 0, std::numeric_limits<std::int64_t>::max());
+  }
   const nlohmann::json& frames = Field(json, "frames");
   if (!frames.is_array()) throw BadField{"\"frames\" must be a list"};
   for (std::size_t i = 0; i < frames.size(); ++i) script.frames.push_back(ReadFrame(frames[i], i));

@@ -24,6 +24,9 @@ struct SimScript {
   std::int64_t rngSkip = 0;
   bool afterMatch = false;
   bool draw = false;
+  bool cpuPlay = false;         // figures on CPU play; otherwise they stand still
+  std::int32_t cpuStrength = 1;  // 0 Easy, 1 Normal, 2 Hard
+  std::int64_t cpuSeed = 0;
   std::vector<ScriptFrame> frames;
 };
 

@@ -1,0 +1,265 @@
+#include "ai/ComputerPlayer.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "ai/FireLines.h"
+#include "core/Bomb.h"
+
+namespace fl3 {
+namespace {
+
+using ai::PathSearch;
+
+// Scores are in frames of walking: a value of 120 is worth a 30-step detour.
+constexpr int kBombItemValue = 120, kFireItemValue = 130, kDoubleFireValue = 150;
+constexpr int kBoxValue = 40, kMaxBoxesCounted = 3;
+constexpr int kOpponentInLineValue = 90;
+constexpr int kTrapValue = 400, kSqueezeValue = 60;
+// Other figures this close are worth a look for a trap; a figure with this
+// many safe cells is far from trapped.
+constexpr int kPressureDistance = 6, kEnoughRest = 12;
+constexpr int kHuntPullPerCell = 6, kHuntDistance = 2, kSharedCellCost = 60;
+constexpr int kStickToGoal = 8;
+// A figure that has planted nothing for this long goes looking for fights.
+constexpr int kRestlessFrames = 200;
+// Decisions spent standing before it goes for a walk, and the walk's length.
+constexpr int kPatienceDecisions = 12, kWanderDecisions = 6;
+
+FigureControls Toward(int move) {
+  FigureControls controls;
+  controls.left = move == DirLeft;
+  controls.up = move == DirUp;
+  controls.right = move == DirRight;
+  controls.down = move == DirDown;
+  return controls;
+}
+
+int ItemValue(std::int32_t code) {
+  switch (code) {
+    case CellItemBomb: return kBombItemValue;
+    case CellItemFire: return kFireItemValue;
+    case CellItemFire2: return kDoubleFireValue;
+    default: return 0;
+  }
+}
+
+ai::DangerSight SightOf(CpuStrength strength) {
+  ai::DangerSight sight;
+  // The easy player only sees a bomb once its fuse is half gone.
+  if (strength == CpuStrength::Easy) sight.noticeFuseMs = kBombFuseMs / 2;
+  return sight;
+}
+
+bool OtherFigureOn(const GameState& state, int figure, int cell) {
+  for (int i = 0; i < FigureCount; ++i) {
+    const Character& other = state.Characters[static_cast<std::size_t>(i)];
+    if (i != figure && other.InPlay() && OnMap(other.X, other.Y) && CellIndex(other.X, other.Y) == cell) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+int ComputerPlayer::Jitter(int cell) const {
+  return static_cast<int>(((static_cast<std::uint32_t>(cell) * 2654435761u) ^ jitter_) >> 29);
+}
+
+ComputerPlayer::ComputerPlayer(CpuStrength strength, std::uint64_t seed)
+    : strength_(strength), random_(seed), sight_(SightOf(strength)) {}
+
+FigureControls ComputerPlayer::ControlsFor(const GameState& state, int figure) {
+  const Character& me = state.Characters[static_cast<std::size_t>(figure)];
+  ++framesSincePlant_;
+  ++framesSinceNoPlant_;
+  // Between cells a new step is refused anyway.
+  if (me.Moving || !OnMap(me.X, me.Y)) return {};
+  // The easy player looks up only every other time it could.
+  if (strength_ == CpuStrength::Easy && (++idleFrames_ % 2) == 0) return {};
+  sight_.earlyFrames = state.MatchKind == MatchMostLives ? 3 : 1;
+  jitter_ = random_.Next();
+  return Decide(state, figure);
+}
+
+FigureControls ComputerPlayer::Decide(const GameState& state, int figure) {
+  danger_.Build(state, sight_);
+  paths_.Run(state, figure, danger_);
+  const int here = paths_.Start();
+  const bool fleeing = ai::AnyFrom(danger_.Blast(here), 0);
+  FigureControls controls;
+  if (TryPlant(state, figure, fleeing, controls)) return controls;
+  if (fleeing) return Flee(state, figure);
+  if (wanderLeft_ > 0) return Wander();
+  const int goal = ChooseGoal(state, figure);
+  if (goal < 0 || goal == here) {
+    // Standing for long with nothing to do: take a walk somewhere safe.
+    if (++standingStill_ > kPatienceDecisions) {
+      standingStill_ = 0;
+      wanderLeft_ = kWanderDecisions;
+      wanderGoal_ = -1;
+      return Wander();
+    }
+    return {};
+  }
+  standingStill_ = 0;
+  return Toward(paths_.FirstMove(goal));
+}
+
+FigureControls ComputerPlayer::Wander() {
+  --wanderLeft_;
+  if (wanderGoal_ < 0 || !paths_.SafeToRest(wanderGoal_) || wanderGoal_ == paths_.Start()) {
+    int count = 0;
+    for (int cell = 0; cell < CellCount; ++cell) count += paths_.SafeToRest(cell) && cell != paths_.Start() ? 1 : 0;
+    if (count == 0) return {};
+    int pick = random_.Below(count);
+    for (int cell = 0; cell < CellCount; ++cell) {
+      if (!paths_.SafeToRest(cell) || cell == paths_.Start()) continue;
+      if (pick-- == 0) {
+        wanderGoal_ = cell;
+        break;
+      }
+    }
+  }
+  return Toward(paths_.FirstMove(wanderGoal_));
+}
+
+FigureControls ComputerPlayer::Flee(const GameState& state, int figure) {
+  // The nearest safe cell, with a tie-break of its own and away from the
+  // others, so that figures running from one blast do not run as one.
+  int target = -1;
+  int bestScore = 0;
+  for (int cell = 0; cell < CellCount; ++cell) {
+    if (!paths_.SafeToRest(cell)) continue;
+    const int score = paths_.Arrival(cell) * 8 + Jitter(cell) + (OtherFigureOn(state, figure, cell) ? 40 : 0);
+    if (target < 0 || score < bestScore) {
+      target = cell;
+      bestScore = score;
+    }
+  }
+  if (target < 0) {
+    // No way out: go where the first blast comes latest.
+    int latest = -1;
+    for (int cell = 0; cell < CellCount; ++cell) {
+      if (!paths_.Reached(cell)) continue;
+      const int blast = danger_.FirstBlastFrame(cell);
+      if (latest < 0 || blast > latest) {
+        latest = blast;
+        target = cell;
+      }
+    }
+  }
+  goal_ = target;
+  return target < 0 ? FigureControls{} : Toward(paths_.FirstMove(target));
+}
+
+bool ComputerPlayer::BombReady(const GameState& state, int figure) const {
+  const Character& me = state.Characters[static_cast<std::size_t>(figure)];
+  int mine = 0;
+  for (const Bomb& bomb : state.Bombs) mine += bomb.Owner == figure ? 1 : 0;
+  return mine <= me.PowerBombs;
+}
+
+int ComputerPlayer::PlantWorth(const GameState& state, int figure, int cell) const {
+  const int reach = state.Characters[static_cast<std::size_t>(figure)].PowerFire;
+  const int boxes = std::min(ai::FreshBoxesInReach(state, danger_, cell, reach), kMaxBoxesCounted);
+  const int opponents = ai::OpponentsInReach(state, figure, cell, reach);
+  return boxes * kBoxValue + opponents * kOpponentInLineValue;
+}
+
+// How badly a bomb here would corner the other figures near by: most when
+// one of them would have no safe cell left, something when it would lose
+// most of its safe cells.
+int ComputerPlayer::PressureWorth(const GameState& state, int figure) {
+  const int here = paths_.Start();
+  const int reach = state.Characters[static_cast<std::size_t>(figure)].PowerFire;
+  int worth = 0;
+  for (int i = 0; i < FigureCount; ++i) {
+    const Character& other = state.Characters[static_cast<std::size_t>(i)];
+    if (i == figure || !other.InPlay() || !OnMap(other.X, other.Y)) continue;
+    if (ai::Distance(here, CellIndex(other.X, other.Y)) > std::max(reach + 2, kPressureDistance)) continue;
+    victim_.Run(state, i, trial_);
+    const int after = victim_.RestCount(kEnoughRest);
+    if (after == 0) {
+      worth += kTrapValue;
+      continue;
+    }
+    // Only the hard player also plants to squeeze a figure's room.
+    if (strength_ != CpuStrength::Hard || after >= kEnoughRest / 2) continue;
+    victim_.Run(state, i, danger_);
+    if (after * 3 < victim_.RestCount(kEnoughRest) * 2) worth += kSqueezeValue;
+  }
+  return worth;
+}
+
+bool ComputerPlayer::TryPlant(const GameState& state, int figure, bool fleeing, FigureControls& controls) {
+  const Character& me = state.Characters[static_cast<std::size_t>(figure)];
+  if (state.TileMap[static_cast<std::size_t>(paths_.Start())] > CellDoodad || !BombReady(state, figure)) return false;
+  // While running from fire only a trap is worth a bomb, and only the hard
+  // player looks for one then.
+  if (fleeing && strength_ != CpuStrength::Hard) return false;
+  int worth = fleeing ? 0 : PlantWorth(state, figure, paths_.Start());
+  const bool hunts = strength_ != CpuStrength::Easy;
+  const int opponent = ai::NearestOpponentCell(state, figure, paths_.Start());
+  const bool opponentNear = hunts && opponent >= 0 &&
+                            ai::Distance(opponent, paths_.Start()) <= std::max(me.PowerFire + 2, kPressureDistance);
+  if (worth <= 0 && !opponentNear) return false;
+  Bomb planned;
+  planned.X = me.X;
+  planned.Y = me.Y;
+  planned.ExplodeTimeLeft = kBombFuseMs;
+  planned.ExplodeLevel = me.PowerFire;
+  planned.Owner = figure;
+  trial_.Build(state, sight_, &planned);
+  if (opponentNear) {
+    const int pressure = PressureWorth(state, figure);
+    worth = fleeing ? (pressure >= kTrapValue ? pressure : 0) : worth + pressure;
+  }
+  if (worth <= 0) return false;
+  escape_.Run(state, figure, trial_);
+  const int refuge = escape_.NearestRest();
+  const bool careless = strength_ == CpuStrength::Easy && random_.Below(3) == 0;
+  if (refuge < 0 && !careless) {
+    noPlantCell_ = paths_.Start();
+    framesSinceNoPlant_ = 0;
+    return false;
+  }
+  controls = refuge < 0 ? FigureControls{} : Toward(escape_.FirstMove(refuge));
+  controls.plant = true;
+  goal_ = refuge;
+  framesSincePlant_ = 0;
+  return true;
+}
+
+int ComputerPlayer::GoalValue(const GameState& state, int figure, int cell, bool bombReady) const {
+  int value = ItemValue(state.TileMap[static_cast<std::size_t>(cell)]);
+  // A cell that just proved a dead end for planting is no place to plant.
+  const bool knownDeadEnd = cell == noPlantCell_ && framesSinceNoPlant_ < kRestlessFrames;
+  if (bombReady && !knownDeadEnd) value += PlantWorth(state, figure, cell);
+  const int opponent = ai::NearestOpponentCell(state, figure, cell);
+  const int pull = framesSincePlant_ > kRestlessFrames ? 3 * kHuntPullPerCell : kHuntPullPerCell;
+  // Close enough to catch it in a blast, not on top of it: figures on one
+  // cell flee as one and never trap each other.
+  if (opponent >= 0) value -= pull * std::abs(ai::Distance(cell, opponent) - kHuntDistance);
+  if (OtherFigureOn(state, figure, cell)) value -= kSharedCellCost;
+  if (cell == goal_) value += kStickToGoal;
+  // A small tie-break of its own, so two computer players do not mirror each other.
+  return value + Jitter(cell);
+}
+
+int ComputerPlayer::ChooseGoal(const GameState& state, int figure) {
+  const bool bombReady = BombReady(state, figure);
+  int best = -1;
+  int bestScore = 0;
+  for (int cell = 0; cell < CellCount; ++cell) {
+    if (!paths_.SafeToRest(cell)) continue;
+    const int score = GoalValue(state, figure, cell, bombReady) - paths_.Arrival(cell);
+    if (best < 0 || score > bestScore) {
+      best = cell;
+      bestScore = score;
+    }
+  }
+  goal_ = best;
+  return best;
+}
+
+}  // namespace fl3

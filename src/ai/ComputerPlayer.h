@@ -1,0 +1,53 @@
+#pragma once
+#include <cstdint>
+
+#include "ai/CpuRandom.h"
+#include "ai/CpuStrength.h"
+#include "ai/DangerMap.h"
+#include "ai/PathSearch.h"
+#include "match/FigureControls.h"
+
+namespace fl3 {
+
+// A computer player for one figure. It sees what a player sees on screen and
+// decides, each frame, the same five controls a player holds. Its chance
+// choices come from its own dice, so a match repeats from its seed and inputs.
+class ComputerPlayer : public FigureControlSource {
+ public:
+  ComputerPlayer(CpuStrength strength, std::uint64_t seed);
+
+  FigureControls ControlsFor(const GameState& state, int figure) override;
+
+ private:
+  FigureControls Decide(const GameState& state, int figure);
+  FigureControls Flee(const GameState& state, int figure);
+  int Jitter(int cell) const;
+  bool TryPlant(const GameState& state, int figure, bool fleeing, FigureControls& controls);
+  int PlantWorth(const GameState& state, int figure, int cell) const;
+  int PressureWorth(const GameState& state, int figure);
+  int ChooseGoal(const GameState& state, int figure);
+  int GoalValue(const GameState& state, int figure, int cell, bool bombReady) const;
+  bool BombReady(const GameState& state, int figure) const;
+
+  CpuStrength strength_;
+  ai::CpuRandom random_;
+  ai::DangerSight sight_;
+  ai::DangerMap danger_;
+  ai::DangerMap trial_;
+  ai::PathSearch paths_;
+  ai::PathSearch escape_;
+  ai::PathSearch victim_;
+  FigureControls Wander();
+
+  int goal_ = -1;
+  int wanderGoal_ = -1;
+  int wanderLeft_ = 0;     // decisions left to wander
+  int standingStill_ = 0;  // decisions in a row that chose to stand
+  int idleFrames_ = 0;
+  int noPlantCell_ = -1;   // a plant here had no way out last time
+  int framesSinceNoPlant_ = 0;
+  int framesSincePlant_ = 0;
+  std::uint32_t jitter_ = 0;
+};
+
+}  // namespace fl3

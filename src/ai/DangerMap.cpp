@@ -1,0 +1,144 @@
+#include "ai/DangerMap.h"
+
+#include <algorithm>
+
+#include "core/Bomb.h"
+#include "match/FigureWalk.h"
+
+namespace fl3::ai {
+namespace {
+
+bool IsBlock(std::int32_t c) { return c >= CellBlock1 && c <= CellBlock3; }
+bool IsBox(std::int32_t c) { return c >= CellBox1 && c <= CellBox3; }
+
+// The bomb pass of the frame being decided is pass 0: a fuse of t ms runs out
+// (drops below 0) in pass t / frameMs.
+int BurstFrame(std::int32_t fuseMs, std::int32_t frameMs) { return std::max(fuseMs, 0) / frameMs; }
+
+// Fire lies on its cells from the pass after the blast until the pass in
+// which its time drops below 0 removes it.
+int FireFrames(std::int32_t frameMs) { return kBombFireMs / frameMs + 1; }
+
+constexpr int kDx[4] = {-1, 0, 1, 0};
+constexpr int kDy[4] = {0, -1, 0, 1};
+
+}  // namespace
+
+void DangerMap::Clear() {
+  blast_.fill(0);
+  blocked_.fill(0);
+  doomed_.fill(false);
+  firstFrame_.fill(kHorizonFrames);
+  firstOwner_.fill(static_cast<std::int8_t>(kNoBomb));
+  bombAt_.fill(0);
+  pendingCount_ = 0;
+}
+
+void DangerMap::Build(const GameState& state, const DangerSight& sight, const Bomb* extra) {
+  Clear();
+  const std::int32_t frameMs = std::max(state.FrameTime, 1);
+  for (const Bomb& bomb : state.Bombs) {
+    if (!OnMap(bomb.X, bomb.Y)) continue;
+    if (bomb.Exploded) {
+      AddFireBurning(bomb, frameMs);
+    } else {
+      AddBomb(bomb, sight, frameMs);
+    }
+  }
+  if (extra != nullptr && OnMap(extra->X, extra->Y)) AddBomb(*extra, DangerSight{}, frameMs);
+  AllowForSkippedPasses();
+  for (int next = NextToBurst(); next >= 0; next = NextToBurst()) {
+    Burst(state, pending_[static_cast<std::size_t>(next)], sight, frameMs);
+  }
+}
+
+void DangerMap::AddFireBurning(const Bomb& bomb, std::int32_t frameMs) {
+  const FrameMask burning = FramesFromTo(0, bomb.ExplodeDuration / frameMs);
+  for (std::int32_t x = std::max(bomb.ExplodeLeft, 0); x <= std::min(bomb.ExplodeRight, MapWidth - 1); ++x) {
+    blocked_[static_cast<std::size_t>(CellIndex(x, bomb.Y))] |= burning;
+  }
+  for (std::int32_t y = std::max(bomb.ExplodeUp, 0); y <= std::min(bomb.ExplodeDown, MapHeight - 1); ++y) {
+    blocked_[static_cast<std::size_t>(CellIndex(bomb.X, y))] |= burning;
+  }
+  // Its cell still stops other bombs' fire, like any bomb in the collection.
+  Pending& entry = pending_[static_cast<std::size_t>(pendingCount_)];
+  entry = {bomb.X, bomb.Y, 0, 0, bomb.Owner, 0, 0, bomb.ExplodeDuration / frameMs, true};
+  bombAt_[static_cast<std::size_t>(CellIndex(bomb.X, bomb.Y))] = static_cast<std::int16_t>(++pendingCount_);
+}
+
+void DangerMap::AddBomb(const Bomb& bomb, const DangerSight& sight, std::int32_t frameMs) {
+  const auto cell = static_cast<std::size_t>(CellIndex(bomb.X, bomb.Y));
+  if (bombAt_[cell] != 0) return;
+  const int frame = BurstFrame(bomb.ExplodeTimeLeft, frameMs);
+  blocked_[cell] |= FramesFromTo(0, frame + FireFrames(frameMs) + 4);
+  Pending& entry = pending_[static_cast<std::size_t>(pendingCount_)];
+  // An unnoticed bomb still blocks the way but never bursts in this plan.
+  const bool noticed = bomb.ExplodeTimeLeft <= sight.noticeFuseMs;
+  entry = {bomb.X, bomb.Y, bomb.ExplodeTimeLeft, bomb.ExplodeLevel, bomb.Owner, frame, 1, frame + FireFrames(frameMs),
+           !noticed};
+  bombAt_[cell] = static_cast<std::int16_t>(++pendingCount_);
+}
+
+// When the bomb pass removes a bomb, the bomb that slides into its place
+// waits a frame; each bomb before it in the collection that goes away first
+// may hold its blast back by one more frame.
+void DangerMap::AllowForSkippedPasses() {
+  for (int j = 0; j < pendingCount_; ++j) {
+    Pending& later = pending_[static_cast<std::size_t>(j)];
+    for (int i = 0; i < j; ++i) {
+      if (pending_[static_cast<std::size_t>(i)].removal <= later.frame) ++later.late;
+    }
+  }
+}
+
+int DangerMap::NextToBurst() const {
+  int best = -1;
+  for (int i = 0; i < pendingCount_; ++i) {
+    const Pending& p = pending_[static_cast<std::size_t>(i)];
+    if (!p.done && (best < 0 || p.frame < pending_[static_cast<std::size_t>(best)].frame)) best = i;
+  }
+  return best;
+}
+
+void DangerMap::MarkBlast(int cell, const Pending& bomb, const DangerSight& sight) {
+  const auto c = static_cast<std::size_t>(cell);
+  const int early = sight.earlyFrames + bomb.frame / 16;
+  blast_[c] |= FramesFromTo(bomb.frame - early, bomb.frame + bomb.late);
+  if (bomb.frame < firstFrame_[c]) {
+    firstFrame_[c] = static_cast<std::int16_t>(bomb.frame);
+    firstOwner_[c] = static_cast<std::int8_t>(bomb.owner);
+  }
+}
+
+void DangerMap::Burst(const GameState& state, Pending& bomb, const DangerSight& sight, std::int32_t frameMs) {
+  bomb.done = true;
+  const FrameMask fire = FramesFromTo(bomb.frame, bomb.frame + FireFrames(frameMs) + bomb.late);
+  MarkBlast(CellIndex(bomb.x, bomb.y), bomb, sight);
+  for (int dir = 0; dir < 4; ++dir) {
+    std::int32_t x = bomb.x;
+    std::int32_t y = bomb.y;
+    for (std::int32_t d = 1; d <= bomb.reach; ++d) {
+      x += kDx[dir];
+      y += kDy[dir];
+      if (!OnMap(x, y)) break;
+      const int cell = CellIndex(x, y);
+      const std::int32_t code = state.TileMap[static_cast<std::size_t>(cell)];
+      if (IsBlock(code)) break;
+      if (const int other = bombAt_[static_cast<std::size_t>(cell)]; other != 0) {
+        Pending& hit = pending_[static_cast<std::size_t>(other - 1)];
+        // The cut fuse: a quarter of what is left when this blast reaches it.
+        const std::int32_t left = std::max(hit.fuseMs - (bomb.frame + 1) * frameMs, 0);
+        if (!hit.done) hit.frame = std::min(hit.frame, bomb.frame + BurstFrame(left / 4, frameMs));
+        break;
+      }
+      if (IsBox(code)) {
+        doomed_[static_cast<std::size_t>(cell)] = true;
+        break;
+      }
+      MarkBlast(cell, bomb, sight);
+      blocked_[static_cast<std::size_t>(cell)] |= fire;
+    }
+  }
+}
+
+}  // namespace fl3::ai

@@ -1,0 +1,66 @@
+#pragma once
+#include <array>
+#include <cstdint>
+
+#include "ai/FrameMask.h"
+#include "core/GameState.h"
+
+namespace fl3::ai {
+
+// How a computer player reads the bombs on the field.
+struct DangerSight {
+  // Bombs with more fuse left than this go unnoticed (a slow player).
+  std::int32_t noticeFuseMs = 1 << 30;
+  // Extra frames of care before a blast is due.
+  int earlyFrames = 1;
+};
+
+// When fire will burst over each cell and when a step into a cell would be
+// refused, worked out from what a player sees: the bombs with their fuses,
+// reach and chains, the fire burning now, the field's blocks and boxes.
+class DangerMap {
+ public:
+  static constexpr int kNoBomb = -1;
+
+  // `extra`: a bomb about to be planted, taken into account as if it lay
+  // there already (null: none).
+  void Build(const GameState& state, const DangerSight& sight, const Bomb* extra = nullptr);
+
+  // Frames at which a blast reaches the cell (a figure counted on it is hurt).
+  FrameMask Blast(int cell) const { return blast_[static_cast<std::size_t>(cell)]; }
+  // Frames at which a step into the cell is refused (a bomb or fire on it).
+  FrameMask Blocked(int cell) const { return blocked_[static_cast<std::size_t>(cell)]; }
+  // A box some bomb will burn already.
+  bool BoxDoomed(int cell) const { return doomed_[static_cast<std::size_t>(cell)]; }
+  // The owner of the first blast on the cell, or kNoBomb.
+  int FirstBlastOwner(int cell) const { return firstOwner_[static_cast<std::size_t>(cell)]; }
+  int FirstBlastFrame(int cell) const { return firstFrame_[static_cast<std::size_t>(cell)]; }
+
+ private:
+  struct Pending {
+    std::int32_t x, y, fuseMs, reach, owner;
+    int frame;
+    int late;     // frames the blast may come after `frame`
+    int removal;  // frame in which the bomb pass takes it away
+    bool done;
+  };
+
+  void Clear();
+  void AddBomb(const Bomb& bomb, const DangerSight& sight, std::int32_t frameMs);
+  void AddFireBurning(const Bomb& bomb, std::int32_t frameMs);
+  void AllowForSkippedPasses();
+  int NextToBurst() const;
+  void Burst(const GameState& state, Pending& bomb, const DangerSight& sight, std::int32_t frameMs);
+  void MarkBlast(int cell, const Pending& bomb, const DangerSight& sight);
+
+  std::array<FrameMask, CellCount> blast_{};
+  std::array<FrameMask, CellCount> blocked_{};
+  std::array<bool, CellCount> doomed_{};
+  std::array<std::int16_t, CellCount> firstFrame_{};
+  std::array<std::int8_t, CellCount> firstOwner_{};
+  std::array<std::int16_t, CellCount> bombAt_{};  // index into pending_ + 1
+  std::array<Pending, CellCount + 1> pending_{};
+  int pendingCount_ = 0;
+};
+
+}  // namespace fl3::ai

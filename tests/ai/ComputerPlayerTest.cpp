@@ -1,0 +1,183 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <initializer_list>
+#include <memory>
+#include <tuple>
+
+#include "MatchTestKit.h"
+#include "ai/ComputerSeats.h"
+#include "match/FigureWalk.h"
+#include "match/MatchFrame.h"
+
+namespace fl3::testing {
+namespace {
+
+constexpr std::int32_t kFrameMs = 51;
+
+// A hand-made field drawn row by row from the top-left corner; every cell not
+// drawn is a block. '#' block, '.' floor, 'X' box hiding nothing, 'f' fire
+// item, 'A' the computer figure 0 (reach 3, one bomb, 3 lives). A figure 1
+// on MAN, without keys, is walled in far away so that the match runs on.
+std::unique_ptr<GameState> Field(std::initializer_list<const char*> rows) {
+  auto state = std::make_unique<GameState>();
+  MakeOpenField(*state);
+  state->TileMap.fill(CellBlock1);
+  int y = 0;
+  for (const char* row : rows) {
+    for (int x = 0; row[x] != '\0'; ++x) {
+      const char c = row[x];
+      SetCell(*state, x, y, c == '#' ? CellBlock1 : c == 'X' ? CellBox1 : c == 'f' ? CellItemFire : CellNothing);
+      if (c == 'A') PlaceFigure(*state, 0, x, y, ContCpu).PowerFire = 3;
+    }
+    ++y;
+  }
+  SetCell(*state, 23, 13, CellNothing);
+  PlaceFigure(*state, 1, 23, 13, ContMan);
+  state->FrameTime = kFrameMs;
+  return state;
+}
+
+void AddBomb(GameState& state, std::int32_t x, std::int32_t y, std::int32_t fuseMs, std::int32_t reach, int owner) {
+  state.Bombs.Add(x, y, fuseMs, reach, kBombFireMs, owner);
+  SetCell(state, x, y, CellBombFirst);
+}
+
+bool IsFire(std::int32_t code) { return code >= CellFireHorizontal && code <= CellFireCentre; }
+
+// Runs the computer figure 0 (Normal, seed 7), counting steps asked into fire.
+struct CpuRun : FigureControlSource {
+  explicit CpuRun(GameState& s) : state(s), seats(s, CpuStrength::Normal, 7), engine(s, -1) {
+    engine.SetControlSource(0, this);
+  }
+  FigureControls ControlsFor(const GameState& s, int figure) override {
+    const FigureControls c = seats.For(figure)->ControlsFor(s, figure);
+    const Character& me = s.Characters[0];
+    const bool held[4] = {c.left, c.up, c.right, c.down};
+    for (int d = DirLeft; d <= DirDown; ++d) {
+      std::int32_t x = me.X, y = me.Y;
+      StepFrom(d, x, y);
+      if (held[d] && !me.Moving && IsFire(CellAt(s, x, y))) ++intoFire;
+    }
+    return c;
+  }
+  void Frames(int n) { for (int i = 0; i < n; ++i) engine.RunFrame(kFrameMs, KeyState{}, nullptr); }
+  GameState& state;
+  ComputerSeats seats;
+  MatchEngine engine;
+  int intoFire = 0;
+};
+
+// Fire it can see coming: its own bomb at the start of an L-shaped corridor
+// (running straight on stays in the arm), fire burning now between it and an
+// item, and a bomb whose blast crosses the way to an item just when the
+// figure would be on it. It must come through unhurt and still get the item.
+// Catches fleeing along the arm, ignoring burning fire or the moment a blast
+// comes, planning the step as shorter than four frames, or freezing.
+TEST(ComputerPlayerTest, KeepsOutOfFireAndStillGetsWhereItWants) {
+  struct Case { const char* name; std::unique_ptr<GameState> state; int frames; bool wantsItem; };
+  Case cases[3] = {{"own bomb, L-shaped corridor", Field({"#####", "#A..#", "###.#", "###.#", "#####"}), 80, false},
+                   {"burning fire on the way", Field({"#####", "#A.f#", "##.##", "#####"}), 30, true},
+                   {"blast about to cross the way", Field({"######", "#A..f#", "###.##", "###.##", "######"}), 60, true}};
+  AddBomb(*cases[0].state, 1, 1, 900, 3, 0);
+  Bomb& burning = cases[1].state->Bombs.Add(2, 2, 0, 1, kBombFireMs, 1);
+  std::tie(burning.Exploded, burning.ExplodeLeft, burning.ExplodeRight, burning.ExplodeUp, burning.ExplodeDown) =
+      std::make_tuple(true, 2, 2, 1, 2);
+  SetCell(*cases[1].state, 2, 1, CellFireUpperEnd);
+  SetCell(*cases[1].state, 2, 2, CellFireCentre);
+  // Bursts over (3, 1) in frame 9, just as a figure that set off at once
+  // would have arrived there.
+  AddBomb(*cases[2].state, 3, 3, 9 * kFrameMs + 10, 2, 1);
+  for (Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    CpuRun run(*c.state);
+    run.Frames(c.frames);
+    const Character& me = c.state->Characters[0];
+    EXPECT_EQ(me.Lives, 3);
+    EXPECT_EQ(me.Cont, ContCpu);
+    EXPECT_EQ(run.intoFire, 0);
+    EXPECT_EQ(me.PowerFire, c.wantsItem ? 4 : 3);
+  }
+}
+
+// An open item three cells away in any direction is fetched by the shortest
+// way: it is taken as the third step starts, in the ninth frame. Catches a
+// direction turned into the wrong control, or a detour.
+TEST(ComputerPlayerTest, WalksStraightToAnItemThreeCellsAway) {
+  const std::initializer_list<const char*> cases[] = {{"######", "#f..A#", "######"},
+                                                      {"######", "#A..f#", "######"},
+                                                      {"###", "#f#", "#.#", "#.#", "#A#", "###"},
+                                                      {"###", "#A#", "#.#", "#.#", "#f#", "###"}};
+  for (const auto& rows : cases) {
+    auto state = Field(rows);
+    CpuRun run(*state);
+    run.Frames(8);
+    EXPECT_EQ(state->Characters[0].PowerFire, 3);
+    run.Frames(1);
+    EXPECT_EQ(state->Characters[0].PowerFire, 4);
+  }
+}
+
+// At a box it plants only when it can get out of its own fire: a straight
+// dead end within its reach has no way out, a corner does. With the bomb
+// planted it must get away unhurt. Catches planting without checking the
+// way out, or checking it without the new bomb.
+TEST(ComputerPlayerTest, PlantsAtABoxOnlyWithAWayOut) {
+  const struct {
+    const char* name;
+    std::initializer_list<const char*> rows;
+    bool plants;
+  } cases[] = {
+      {"dead end", {"######", "#XA..#", "######"}, false},
+      {"corner", {"######", "#XA..#", "####.#", "####.#", "######"}, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    auto state = Field(c.rows);
+    CpuRun run(*state);
+    run.Frames(1);
+    EXPECT_EQ(state->Bombs.Count(), c.plants ? 1 : 0);
+    run.Frames(70);
+    EXPECT_EQ(state->Characters[0].Lives, 3);
+    EXPECT_EQ(CellAt(*state, 1, 1), c.plants ? CellDoodad : CellBox1);
+  }
+}
+
+// Four computer players on an open field with boxes that hide random items:
+// the same seed plays the same match, frame by frame. Catches a decision
+// that depends on anything but the state and its own seeded dice.
+TEST(ComputerPlayerTest, SameSeedPlaysTheSameMatch) {
+  const auto play = [](std::uint64_t seed) {
+    auto state = std::make_unique<GameState>();
+    MakeOpenField(*state);
+    for (int cell = 0; cell < CellCount; ++cell) {
+      const int x = cell % MapWidth, y = cell / MapWidth;
+      const bool edge = x == 0 || y == 0 || x == MapWidth - 1 || y == MapHeight - 1;
+      state->TileMap[cell] = edge || (x % 2 == 0 && y % 2 == 0) ? CellBlock1 : (x + y) % 3 == 0 ? CellBox2 : CellNothing;
+      state->ItemMap[cell] = ItemRandom;
+    }
+    const int corners[4][2] = {{1, 1}, {23, 1}, {1, 13}, {23, 13}};
+    for (int i = 0; i < FigureCount; ++i) {
+      SetCell(*state, corners[i][0], corners[i][1], CellNothing);
+      PlaceFigure(*state, i, corners[i][0], corners[i][1], ContCpu).PowerFire = 2;
+    }
+    ComputerSeats seats(*state, CpuStrength::Hard, seed);
+    MatchEngine engine(*state, -1);
+    seats.SeatOn(engine);
+    std::string trace;
+    int mostBombs = 0;
+    for (int frame = 0; frame < 600 && !engine.Ended(); ++frame) {
+      engine.RunFrame(kFrameMs, KeyState{}, nullptr);
+      for (const Character& f : state->Characters) trace += std::to_string(f.X * 100 + f.Y) + ",";
+      trace += std::to_string(state->Bombs.Count()) + ";";
+      mostBombs = std::max(mostBombs, state->Bombs.Count());
+    }
+    EXPECT_GT(mostBombs, 0) << "a match where nothing happens proves nothing";
+    return trace + std::string(reinterpret_cast<const char*>(state->TileMap.data()), sizeof(state->TileMap));
+  };
+  const std::string first = play(11);
+  EXPECT_EQ(play(11), first);
+}
+
+}  // namespace
+}  // namespace fl3::testing

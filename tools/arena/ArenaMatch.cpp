@@ -1,0 +1,114 @@
+#include "ArenaMatch.h"
+
+#include <memory>
+
+#include "BaselineBot.h"
+#include "ai/ComputerPlayer.h"
+#include "match/MatchFrame.h"
+
+namespace fl3::arena {
+namespace {
+
+// Who was standing where and with how many lives before a frame, and which
+// bombs had not gone off yet: enough to tell afterwards whose fire hurt whom.
+struct BeforeFrame {
+  std::array<Character, FigureCount> figures{};
+  std::array<bool, CellCount> unexploded{};
+};
+
+BeforeFrame Remember(const GameState& state) {
+  BeforeFrame before;
+  before.figures = state.Characters;
+  for (const Bomb& bomb : state.Bombs) {
+    if (!bomb.Exploded && OnMap(bomb.X, bomb.Y)) before.unexploded[static_cast<std::size_t>(CellIndex(bomb.X, bomb.Y))] = true;
+  }
+  return before;
+}
+
+bool Covers(const Bomb& bomb, std::int32_t x, std::int32_t y) {
+  return (y == bomb.Y && x >= bomb.ExplodeLeft && x <= bomb.ExplodeRight) ||
+         (x == bomb.X && y >= bomb.ExplodeUp && y <= bomb.ExplodeDown);
+}
+
+void CountLosses(const GameState& state, const BeforeFrame& before, ArenaMatchReport& report) {
+  for (int i = 0; i < FigureCount; ++i) {
+    const Character& was = before.figures[static_cast<std::size_t>(i)];
+    if (!was.InPlay() || !OnMap(was.X, was.Y)) continue;
+    int own = 0, others = 0;
+    for (const Bomb& bomb : state.Bombs) {
+      const bool burstNow = bomb.Exploded && OnMap(bomb.X, bomb.Y) &&
+                            before.unexploded[static_cast<std::size_t>(CellIndex(bomb.X, bomb.Y))];
+      if (!burstNow || !Covers(bomb, was.X, was.Y)) continue;
+      (bomb.Owner == i ? own : others) += 1;
+    }
+    const Character& now = state.Characters[static_cast<std::size_t>(i)];
+    // In Most Kills nobody loses lives; every blast that reaches a figure counts.
+    std::int64_t lost = own + others;
+    if (state.MatchKind != MatchMostKills) lost = now.InPlay() ? was.Lives - now.Lives : was.Lives;
+    if (lost <= 0) continue;
+    const std::int64_t byOwn = own > 0 ? std::min<std::int64_t>(lost, own) : 0;
+    report.ownFireLosses += byOwn;
+    report.othersFireLosses += lost - byOwn;
+  }
+}
+
+void SetUpFigures(GameState& state, const ArenaRules& rules, const std::array<int, FigureCount>& seatOfFigure,
+                  const std::vector<Seat>& seats) {
+  for (int i = 0; i < FigureCount; ++i) {
+    Character& figure = state.Characters[static_cast<std::size_t>(i)];
+    const int seat = seatOfFigure[static_cast<std::size_t>(i)];
+    figure.Cont = seat >= 0 && seats[static_cast<std::size_t>(seat)].kind != Seat::Off ? ContCpu : ContOff;
+    if (figure.Cont == ContOff) {
+      figure.X = figure.Y = OffMapPos;
+    } else {
+      figure.Lives = rules.kind == MatchNormal ? rules.lives : (rules.kind == MatchMostKills ? 0 : 99);
+    }
+  }
+  state.MatchKind = rules.kind;
+  state.TimeLeft = rules.seconds * 1000;
+}
+
+}  // namespace
+
+ArenaMatchReport PlayArenaMatch(const LevelData& level, const ArenaRules& rules, const std::vector<Seat>& seats,
+                                const std::array<int, FigureCount>& seatOfFigure, std::uint64_t seed,
+                                DecisionTimes& times) {
+  auto state = std::make_unique<GameState>();
+  ApplyLevelToState(level, *state);
+  SetUpFigures(*state, rules, seatOfFigure, seats);
+
+  MatchEngine engine(*state, level.BackgroundNumber);
+  std::array<std::unique_ptr<FigureControlSource>, FigureCount> players;
+  std::array<std::unique_ptr<TimedSource>, FigureCount> timed;
+  for (int i = 0; i < FigureCount; ++i) {
+    const int seat = seatOfFigure[static_cast<std::size_t>(i)];
+    if (seat < 0 || state->Characters[static_cast<std::size_t>(i)].Cont == ContOff) continue;
+    const Seat& who = seats[static_cast<std::size_t>(seat)];
+    const std::uint64_t figureSeed = seed * 4 + static_cast<std::uint64_t>(i) + 1;
+    auto& player = players[static_cast<std::size_t>(i)];
+    if (who.kind == Seat::Baseline) {
+      player = std::make_unique<BaselineBot>(figureSeed);
+      engine.SetControlSource(i, player.get());
+    } else {
+      player = std::make_unique<ComputerPlayer>(who.strength, figureSeed);
+      timed[static_cast<std::size_t>(i)] = std::make_unique<TimedSource>(*player, times);
+      engine.SetControlSource(i, timed[static_cast<std::size_t>(i)].get());
+    }
+  }
+
+  ArenaMatchReport report;
+  const KeyState noKeys{};
+  for (report.frames = 1; report.frames <= rules.maxFrames; ++report.frames) {
+    const BeforeFrame before = Remember(*state);
+    const FrameOutcome outcome = engine.RunFrame(rules.frameMs, noKeys, nullptr);
+    CountLosses(*state, before, report);
+    if (outcome.end == MatchEnd::Running) continue;
+    if (outcome.end == MatchEnd::Winner) report.winnerSeat = seatOfFigure[static_cast<std::size_t>(outcome.winner)];
+    return report;
+  }
+  report.frames = rules.maxFrames;
+  report.cutShort = true;
+  return report;
+}
+
+}  // namespace fl3::arena

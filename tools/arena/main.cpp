@@ -1,0 +1,183 @@
+// fuselark3-arena: plays computer players against each other without a
+// screen and prints one JSON summary.
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+#include "ArenaMatch.h"
+#include "ai/CpuRandom.h"
+
+namespace fl3::arena {
+namespace {
+
+struct Options {
+  std::filesystem::path levels;
+  long long matches = 0;
+  ArenaRules rules;
+  std::vector<Seat> seats;
+  std::uint64_t seed = 0;
+};
+
+constexpr const char* kUsage =
+    "usage: fuselark3-arena --levels DIR --matches N --kind K --seats SEATS --seed S\n"
+    "                       [--lives L] [--seconds T]\n"
+    "  K: 0 Normal, 1 Most Kills, 2 Most Lives; SEATS: up to four of cpu:0|cpu:1|cpu:2|baseline|off\n";
+
+bool ReadNumber(const std::string& text, long long low, long long high, long long& out) {
+  if (text.empty() || !std::all_of(text.begin(), text.end(), [](unsigned char c) { return std::isdigit(c); })) return false;
+  if (text.size() > 12) return false;
+  out = std::stoll(text);
+  return out >= low && out <= high;
+}
+
+bool ReadOptions(int argc, char** argv, Options& options, std::string& error) {
+  bool haveLevels = false, haveMatches = false, haveKind = false, haveSeats = false, haveSeed = false;
+  for (int i = 1; i < argc; ++i) {
+    const std::string name = argv[i];
+    if (i + 1 >= argc) {
+      error = "missing value after " + name;
+      return false;
+    }
+    const std::string value = argv[++i];
+    long long number = 0;
+    if (name == "--levels") {
+      options.levels = value;
+      haveLevels = true;
+    } else if (name == "--seats") {
+      if (!ReadSeats(value, options.seats, error)) return false;
+      haveSeats = true;
+    } else if (name == "--matches" && ReadNumber(value, 1, 100'000'000, number)) {
+      options.matches = number;
+      haveMatches = true;
+    } else if (name == "--kind" && ReadNumber(value, 0, 2, number)) {
+      options.rules.kind = static_cast<std::int32_t>(number);
+      haveKind = true;
+    } else if (name == "--seed" && ReadNumber(value, 0, 999'999'999'999, number)) {
+      options.seed = static_cast<std::uint64_t>(number);
+      haveSeed = true;
+    } else if (name == "--lives" && ReadNumber(value, 1, 99, number)) {
+      options.rules.lives = static_cast<std::int32_t>(number);
+    } else if (name == "--seconds" && ReadNumber(value, 1, 3600, number)) {
+      options.rules.seconds = static_cast<std::int32_t>(number);
+    } else {
+      error = "bad option or value: " + name + " " + value;
+      return false;
+    }
+  }
+  if (!(haveLevels && haveMatches && haveKind && haveSeats && haveSeed)) {
+    error = "--levels, --matches, --kind, --seats and --seed are all needed";
+    return false;
+  }
+  return true;
+}
+
+bool ReadLevels(const std::filesystem::path& folder, std::vector<LevelData>& levels, std::string& error) {
+  std::vector<std::filesystem::path> files;
+  std::error_code code;
+  for (const auto& entry : std::filesystem::directory_iterator(folder, code)) {
+    std::string extension = entry.path().extension().string();
+    std::transform(extension.begin(), extension.end(), extension.begin(), [](unsigned char c) { return std::toupper(c); });
+    if (entry.is_regular_file() && extension == ".FL3") files.push_back(entry.path());
+  }
+  if (code) {
+    error = "cannot list the folder \"" + folder.string() + "\": " + code.message();
+    return false;
+  }
+  std::sort(files.begin(), files.end());
+  for (const auto& file : files) {
+    LevelData level;
+    if (const IoResult read = ReadLevelFile(file, level); !read) {
+      error = "cannot read the level " + read.reason;
+      return false;
+    }
+    levels.push_back(level);
+  }
+  if (levels.empty()) error = "no level files (*.FL3) in \"" + folder.string() + "\"";
+  return !levels.empty();
+}
+
+double Median(std::vector<int> values) {
+  if (values.empty()) return 0;
+  std::sort(values.begin(), values.end());
+  const std::size_t middle = values.size() / 2;
+  return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2.0;
+}
+
+nlohmann::json RunTournament(const Options& options, const std::vector<LevelData>& levels) {
+  ArenaRules rules = options.rules;
+  const int threeMinutes = 180'000 / rules.frameMs;
+  const int seatCount = static_cast<int>(options.seats.size());
+  // A match that has not ended after ten minutes of game time is stopped.
+  rules.maxFrames = 600'000 / rules.frameMs;
+  ai::CpuRandom dice(options.seed);
+  DecisionTimes times;
+  std::vector<long long> wins(options.seats.size(), 0);
+  std::vector<int> frames;
+  long long noWinner = 0, cutShort = 0, withinThreeMinutes = 0, own = 0, others = 0;
+  for (long long m = 0; m < options.matches; ++m) {
+    std::array<int, FigureCount> figures{0, 1, 2, 3};
+    for (int i = FigureCount - 1; i > 0; --i) std::swap(figures[static_cast<std::size_t>(i)], figures[static_cast<std::size_t>(dice.Below(i + 1))]);
+    std::array<int, FigureCount> seatOfFigure{-1, -1, -1, -1};
+    for (int s = 0; s < seatCount; ++s) seatOfFigure[static_cast<std::size_t>(figures[static_cast<std::size_t>(s)])] = s;
+    const LevelData& level = levels[static_cast<std::size_t>(m % static_cast<long long>(levels.size()))];
+    const ArenaMatchReport report =
+        PlayArenaMatch(level, rules, options.seats, seatOfFigure, options.seed * 1'000'003 + static_cast<std::uint64_t>(m), times);
+    if (report.winnerSeat >= 0) {
+      ++wins[static_cast<std::size_t>(report.winnerSeat)];
+    } else {
+      ++noWinner;
+    }
+    cutShort += report.cutShort ? 1 : 0;
+    withinThreeMinutes += !report.cutShort && report.frames <= threeMinutes ? 1 : 0;
+    own += report.ownFireLosses;
+    others += report.othersFireLosses;
+    frames.push_back(report.frames);
+  }
+  nlohmann::json seats = nlohmann::json::array();
+  for (std::size_t s = 0; s < options.seats.size(); ++s) {
+    seats.push_back({{"seat", options.seats[s].name}, {"wins", wins[s]},
+                     {"win_share", static_cast<double>(wins[s]) / static_cast<double>(options.matches)}});
+  }
+  const long long lost = own + others;
+  return {{"matches", options.matches},
+          {"kind", rules.kind},
+          {"lives", rules.lives},
+          {"levels", levels.size()},
+          {"seed", options.seed},
+          {"seats", seats},
+          {"no_winner", noWinner},
+          {"stopped_after_10_minutes", cutShort},
+          {"lives_lost_own_fire", own},
+          {"lives_lost_others_fire", others},
+          {"own_fire_share", lost == 0 ? 0.0 : static_cast<double>(own) / static_cast<double>(lost)},
+          {"frames_per_match", {{"median", Median(frames)}, {"max", *std::max_element(frames.begin(), frames.end())}}},
+          {"frame_ms", rules.frameMs},
+          {"ended_within_3_minutes", static_cast<double>(withinThreeMinutes) / static_cast<double>(options.matches)},
+          {"decision_us", {{"median", times.MedianAllUs()}, {"median_standing", times.MedianStandingUs()},
+                           {"count", times.Count()}}}};
+}
+
+}  // namespace
+}  // namespace fl3::arena
+
+int main(int argc, char** argv) {
+  using namespace fl3::arena;
+  Options options;
+  std::string error;
+  if (!ReadOptions(argc, argv, options, error)) {
+    std::cerr << "fuselark3-arena: " << error << "\n" << kUsage;
+    return 2;
+  }
+  std::vector<fl3::LevelData> levels;
+  if (!ReadLevels(options.levels, levels, error)) {
+    std::cerr << "fuselark3-arena: " << error << "\n";
+    return 1;
+  }
+  std::cout << RunTournament(options, levels).dump(2) << "\n";
+  return 0;
+}
