@@ -27,12 +27,12 @@ std::unique_ptr<GameState> Field(std::initializer_list<const char*> rows) {
   for (const char* row : rows) {
     for (int x = 0; row[x] != '\0'; ++x) {
       const char c = row[x];
-      SetCell(*state, x, y, c == '#' ? CellBlock1 : c == 'X' ? CellBox1 : c == 'f' ? CellItemFire : CellNothing);
+      state->Tile(x, y) = c == '#' ? CellBlock1 : c == 'X' ? CellBox1 : c == 'f' ? CellItemFire : CellNothing;
       if (c == 'A') PlaceFigure(*state, 0, x, y, ContCpu).PowerFire = 3;
     }
     ++y;
   }
-  SetCell(*state, 23, 13, CellNothing);
+  state->Tile(23, 13) = CellNothing;
   PlaceFigure(*state, 1, 23, 13, ContMan);
   state->FrameTime = kFrameMs;
   return state;
@@ -40,7 +40,7 @@ std::unique_ptr<GameState> Field(std::initializer_list<const char*> rows) {
 
 void AddBomb(GameState& state, std::int32_t x, std::int32_t y, std::int32_t fuseMs, std::int32_t reach, int owner) {
   state.Bombs.Add(x, y, fuseMs, reach, kBombFireMs, owner);
-  SetCell(state, x, y, CellBombFirst);
+  state.Tile(x, y) = CellBombFirst;
 }
 
 bool IsFire(std::int32_t code) { return code >= CellFireHorizontal && code <= CellFireCentre; }
@@ -57,7 +57,7 @@ struct CpuRun : FigureControlSource {
     for (int d = DirLeft; d <= DirDown; ++d) {
       std::int32_t x = me.X, y = me.Y;
       StepFrom(d, x, y);
-      if (held[d] && !me.Moving && IsFire(CellAt(s, x, y))) ++intoFire;
+      if (held[d] && !me.Moving && IsFire(s.TileMap[CellIndex(x, y)])) ++intoFire;
     }
     return c;
   }
@@ -83,8 +83,8 @@ TEST(ComputerPlayerTest, KeepsOutOfFireAndStillGetsWhereItWants) {
   Bomb& burning = cases[1].state->Bombs.Add(2, 2, 0, 1, kBombFireMs, 1);
   std::tie(burning.Exploded, burning.ExplodeLeft, burning.ExplodeRight, burning.ExplodeUp, burning.ExplodeDown) =
       std::make_tuple(true, 2, 2, 1, 2);
-  SetCell(*cases[1].state, 2, 1, CellFireUpperEnd);
-  SetCell(*cases[1].state, 2, 2, CellFireCentre);
+  cases[1].state->Tile(2, 1) = CellFireUpperEnd;
+  cases[1].state->Tile(2, 2) = CellFireCentre;
   // Bursts over (3, 1) in frame 9, just as a figure that set off at once
   // would have arrived there.
   AddBomb(*cases[2].state, 3, 3, 9 * kFrameMs + 10, 2, 1);
@@ -139,7 +139,7 @@ TEST(ComputerPlayerTest, PlantsAtABoxOnlyWithAWayOut) {
     EXPECT_EQ(state->Bombs.Count(), c.plants ? 1 : 0);
     run.Frames(70);
     EXPECT_EQ(state->Characters[0].Lives, 3);
-    EXPECT_EQ(CellAt(*state, 1, 1), c.plants ? CellDoodad : CellBox1);
+    EXPECT_EQ(state->Tile(1, 1), c.plants ? CellDoodad : CellBox1);
   }
 }
 
@@ -158,7 +158,7 @@ TEST(ComputerPlayerTest, SameSeedPlaysTheSameMatch) {
     }
     const int corners[4][2] = {{1, 1}, {23, 1}, {1, 13}, {23, 13}};
     for (int i = 0; i < FigureCount; ++i) {
-      SetCell(*state, corners[i][0], corners[i][1], CellNothing);
+      state->Tile(corners[i][0], corners[i][1]) = CellNothing;
       PlaceFigure(*state, i, corners[i][0], corners[i][1], ContCpu).PowerFire = 2;
     }
     ComputerSeats seats(*state, CpuStrength::Hard, seed);

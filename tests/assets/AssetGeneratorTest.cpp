@@ -70,7 +70,8 @@ char Kind(const QImage& image, const QRect& cell, QRgb key) {
 
 TEST(PictureFiles, EachPictureHasItsSizeDepthAndKeyColourInTheRightCells) {
   // Floor and blocks fill their cells; items stand clear of the edges, as the status panel shows them.
-  const std::string tiles = "ommmooommmmmmmmmmm" "kmkmkmk";  // fire reaches the edges it joins at
+  // Boxes may draw up to their edges ('*': 'k' or 'm').
+  const std::string tiles = "o***ooommmmmmmmmmm" "kmkmkmk";  // fire reaches the edges it joins at
   std::vector<Sheet> sheets = {
       {"C.BMP", 384, 512, kGrey, 32, 64, std::string(96, 'm')},  // eight figures of twelve frames
       {"FONT.BMP", 256, 256, kBlack, 32, 32, std::string(10, 'm') + std::string(54, '-')},
@@ -81,7 +82,7 @@ TEST(PictureFiles, EachPictureHasItsSizeDepthAndKeyColourInTheRightCells) {
   };
   for (const char* n : {"0", "1", "2"}) {
     // Over a background the floor is a scorch mark on the key colour.
-    sheets.push_back({std::string("A") + n + ".BMP", 800, 32, kGrey, 32, 32, "k" + tiles.substr(1)});
+    sheets.push_back({std::string("A") + n + ".BMP", 800, 32, kGrey, 32, 32, "*" + tiles.substr(1)});
     sheets.push_back({std::string("A") + std::to_string(std::stoi(n) + 3) + ".BMP", 800, 32, kGrey, 32, 32, tiles});
     sheets.push_back({std::string("B") + n + ".BMP", 1024, 512, kGrey, 1024, 512, "o"});
   }
@@ -98,6 +99,9 @@ TEST(PictureFiles, EachPictureHasItsSizeDepthAndKeyColourInTheRightCells) {
     for (int y = 0; y < sheet.height; y += sheet.cellHeight)
       for (int x = 0; x < sheet.width; x += sheet.cellWidth)
         cells += Kind(image, {x, y, sheet.cellWidth, sheet.cellHeight}, sheet.key);
+    for (std::size_t i = 0; i < cells.size() && i < sheet.cells.size(); ++i) {
+      if (sheet.cells[i] == '*' && (cells[i] == 'k' || cells[i] == 'm')) cells[i] = '*';
+    }
     EXPECT_EQ(cells, sheet.cells) << sheet.file;
   }
   // White digits, so that a red tint shows pure red; the arrow's tip is the pointer's hot spot.
@@ -171,6 +175,11 @@ TEST(LevelFiles, EveryShippedLevelIsPlayable) {
     EXPECT_TRUE(level.BackgroundNumber == -1 || std::filesystem::exists(game / background)) << name;
     EXPECT_TRUE(tunes.count(level.LevelMusic)) << name << " names " << level.LevelMusic;
     tileSets.insert(level.TileSetNumber);
+    // A burnt cell shows tile 0: over a background a mark on the key colour (else
+    // burnt cells show as foreign squares); without one a whole floor under every cell.
+    const QImage sheet = Load("A" + std::to_string(level.TileSetNumber) + ".BMP");
+    const int key = CountColour(sheet, {0, 0, 32, 32}, kGrey);
+    EXPECT_TRUE(level.BackgroundNumber < 0 ? key == 0 : key > 32 * 32 / 2 && key < 32 * 32 - 100) << name << key;
   }
   EXPECT_EQ(tileSets, (std::set<int>{0, 1, 2, 3, 4, 5}));
 }

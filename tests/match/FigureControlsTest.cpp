@@ -67,14 +67,13 @@ TEST(FigureControlsTest, ControlsOfAComputerFigureAreAppliedInKeyOrder) {
 TEST(FigureControlsTest, EachFigureIsAskedInTurnAndOnlyWhenInPlay) {
   auto state = std::make_unique<GameState>();
   MakeOpenField(*state);
-  for (int i = 0; i < FigureCount; ++i) GiveKeys(PlaceFigure(*state, i, 5 * i + 5, 5, i == 3 ? ContOff : ContCpu), i);
+  for (int i = 0; i < FigureCount; ++i) PlaceFigure(*state, i, 5 * i + 5, 5, i == 3 ? ContOff : ContCpu);
   FixedControls first({false, false, true, false, false}), second({}), off({true, false, false, false, false});
   MatchEngine engine(*state, -1);
   engine.SetControlSource(0, &first);
   engine.SetControlSource(1, &second);
   engine.SetControlSource(3, &off);
-  KeyState keys{};
-  Hold(keys, 2, Key::Left);
+  const KeyState keys = Holding({{2, Key::Left}});
   engine.RunFrame(51, keys, nullptr);
   EXPECT_TRUE(second.otherWasMoving);
   EXPECT_EQ(off.asked, 0);

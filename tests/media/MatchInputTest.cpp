@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "../match/MatchTestKit.h"
-#include "GuiApplication.h"
+#include "QtTestApplication.h"
 #include "VirtualGamepad.h"
 #include "match/MatchLoop.h"
 #include "media/Gamepads.h"
@@ -21,7 +21,6 @@ namespace {
 // dropped after its first frame (clearing the record clears the held state),
 // a tap surviving the loss of focus.
 TEST(KeyTaps, ATapShowsInTheNextReadOnceAndHeldKeysInEveryRead) {
-  testing::GuiApplication();
   struct Case {
     int qtKey, code;
     std::string script;  // p press, r release, f focus lost, | read

@@ -1,6 +1,6 @@
 #include <QTest>
 
-#include "OptionsWindowTestSupport.h"
+#include "OptionsWindowBench.h"
 #include "VirtualGamepad.h"
 #include "core/KeyNames.h"
 #include "media/Gamepads.h"
@@ -8,6 +8,12 @@
 
 namespace fl3::testing {
 namespace {
+
+struct OptionsWindowFixture : ::testing::Test, OptionsWindowBench {
+  ~OptionsWindowFixture() override { window.reset(); }
+  QPushButton* Button(const std::string& name) const { return Find<QPushButton>(name); }
+  std::string ShownKey(int player, int slot) const { return KeyList(player, slot)->currentText().toStdString(); }
+};
 
 // Faults: the pressed key not shown in the list or not reaching the layout
 // (a path beside the list's own), saved or marked unlike a chosen key, Tab
@@ -34,8 +40,8 @@ TEST_F(OptionsWindowFixture, APressedKeyIsChosenInItsListLikeAnyOtherAndEscapeCa
   Choose(1, 4, "Left");
   EXPECT_EQ(KeyList(2, 4)->toolTip().toStdString(), "Same key as: Player #1 Plant");
   Press("buttonSave");
-  EXPECT_EQ(folder.Read("0.FLK3"), "15\r\n0\r\n0\r\n0\r\n203\r\n");
-  EXPECT_EQ(folder.Read("1.FLK3"), "0\r\n0\r\n0\r\n0\r\n203\r\n");
+  EXPECT_EQ(temp.Read("0.FLK3"), "15\r\n0\r\n0\r\n0\r\n203\r\n");
+  EXPECT_EQ(temp.Read("1.FLK3"), "0\r\n0\r\n0\r\n0\r\n203\r\n");
 }
 
 struct FixedKeyboard : KeyboardSource {
@@ -73,8 +79,8 @@ class OptionsPads : public OptionsWindowFixture {
   ~OptionsPads() override { window.reset(); }  // before the pads it uses
   // Start-up from the folder, then the window with the pads: as after a restart.
   QComboBox* OpenWithPads(GameState& shared) {
-    StartUp(shared, gameFolder);
-    window = std::make_unique<frmOptions>(shared, gameFolder, messages, music, nullptr, pads.get());
+    StartUp(shared, folder);
+    window = std::make_unique<frmOptions>(shared, folder, messages, music, nullptr, pads.get());
     Reopen();
     return Find<QComboBox>("listPad2");
   }
@@ -87,7 +93,7 @@ class OptionsPads : public OptionsWindowFixture {
 // the choice not written or not read back, a chosen pad dropped from the
 // list while it is unplugged.
 TEST_F(OptionsPads, APluggedInPadIsOfferedAndTheChoiceOutlastsARestart) {
-  folder.Write("PADS.OPT", "\r\nnot a pad\r\n");
+  temp.Write("PADS.OPT", "\r\nnot a pad\r\n");
   QComboBox* list = OpenWithPads(state);
   ASSERT_EQ(list->count(), 2);
   EXPECT_EQ(list->itemText(0).toStdString() + "|" + list->itemText(1).toStdString(), "Keyboard only|Option Pad");

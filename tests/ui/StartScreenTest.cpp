@@ -233,5 +233,47 @@ TEST(StartScreen, StartHandsTheEntriesToTheMatchRunsItOnceAndTheChoicesStayAfter
   EXPECT_EQ(seen, (std::vector<std::array<std::int32_t, 4>>{{MatchNormal, 0, 7, 12}, {MatchMostLives, 45000, 99, 5}}));
 }
 
+// Enter on the focused Start button starts the match (a plain window's button
+// ignores Return), as the screen opens and after a controller was clicked with
+// the mouse; and figures on CPU start one like figures on MAN: the opening
+// set-up (MAN against CPU), a computer demo and a mix of four.
+TEST(StartScreen, EnterOnTheFocusedStartButtonStartsTheMatchAlsoWithFiguresOnCpu) {
+  const struct {
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers;
+    std::array<const char*, FigureCount> controllers;  // clicked without the mouse: the focus stays
+    bool mouseOnFourth;                                // then figure 4's button clicked with the mouse
+    std::array<std::int32_t, FigureCount> conts;
+  } rows[] = {
+      {Qt::Key_Return, Qt::NoModifier, {"MAN", "CPU", "OFF", "OFF"}, false, {ContMan, ContCpu, ContOff, ContOff}},
+      {Qt::Key_Return, Qt::NoModifier, {"MAN", "CPU", "OFF", "OFF"}, true, {ContMan, ContCpu, ContOff, ContMan}},
+      {Qt::Key_Enter, Qt::KeypadModifier, {"CPU", "CPU", "OFF", "MAN"}, true, {ContCpu, ContCpu, ContOff, ContCpu}},
+      {Qt::Key_Space, Qt::NoModifier, {"MAN", "CPU", "CPU", "OFF"}, true, {ContMan, ContCpu, ContCpu, ContMan}},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(::testing::Message() << row.key << " " << row.mouseOnFourth);
+    StartBench bench;
+    auto screen = bench.Open();
+    screen->show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(screen.get()));
+    for (int i = 0; i < FigureCount; ++i) {
+      QPushButton* button = screen->buttonChar(i);
+      for (int clicks = 0; clicks < 3 && button->text() != row.controllers[static_cast<std::size_t>(i)]; ++clicks) {
+        button->click();
+      }
+    }
+    std::array<std::int32_t, FigureCount> conts{};  // as the match saw them
+    bench.duringMatch = [&] {
+      for (std::size_t i = 0; i < conts.size(); ++i) conts[i] = bench.state.Characters[i].Cont;
+    };
+    if (row.mouseOnFourth) QTest::mouseClick(screen->buttonChar(3), Qt::LeftButton);
+    ASSERT_EQ(screen->focusWidget(), screen->buttonPlay());
+    QTest::keyClick(screen->focusWidget(), row.key, row.modifiers);
+    ASSERT_EQ(bench.matches.size(), 1u);
+    EXPECT_EQ(conts, row.conts);
+    EXPECT_TRUE(bench.messages.shown.empty());
+  }
+}
+
 }  // namespace
 }  // namespace fl3::testing
