@@ -52,7 +52,7 @@ done
 
 click_at $((sx + 156)) $((sy + 258))  # Options
 dismiss_no_sound_notice
-options=$(wait_window 453x394)
+options=$(wait_window 453x514)
 [[ -n "$options" ]] || fail "the options window did not appear"
 read -r ox oy < <(window_origin "$options")
 xdotool mousemove $((ox + 130)) $((oy + 30))  # player 1's Left key
@@ -60,7 +60,7 @@ xdotool click 5
 sleep 0.3
 click_at $((ox + 302)) $((oy + 378))  # Save and Close
 sleep 0.5
-window_shown 453x394 && fail "Save and Close did not close the options window"
+window_shown 453x514 && fail "Save and Close did not close the options window"
 cmp -s "$PLAYERS/0.FLK3" "$SOURCE_DIR/data/default-keys/0.FLK3" \
   && fail "the changed key did not reach 0.FLK3 in the player's folder"
 
