@@ -29,6 +29,9 @@ install(DIRECTORY ${FUSELARK3_ICON_DIR}/ DESTINATION ${CMAKE_INSTALL_DATADIR}/ic
 file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/man)
 set(FUSELARK3_MAN_PAGES ${PROJECT_SOURCE_DIR}/data/man/fuselark3.6 ${PROJECT_SOURCE_DIR}/data/man/fuselark3-level.1
                         ${PROJECT_SOURCE_DIR}/data/man/fuselark3-sim.1)
+if(TARGET fuselark3-arena)
+  list(APPEND FUSELARK3_MAN_PAGES ${PROJECT_SOURCE_DIR}/data/man/fuselark3-arena.1)
+endif()
 set(FUSELARK3_COMPRESSED_MAN_PAGES)
 foreach(page ${FUSELARK3_MAN_PAGES})
   get_filename_component(name ${page} NAME)
