@@ -25,6 +25,12 @@ constexpr int kStickToGoal = 8;
 constexpr int kRestlessFrames = 200;
 // Decisions spent standing before it goes for a walk, and the walk's length.
 constexpr int kPatienceDecisions = 12, kWanderDecisions = 6;
+// Quiet this long (about 15 s) and the players close in, so that a match of
+// careful players still ends; the pull per cell grows as the quiet goes on.
+constexpr int kCalmBeforeHunt = 300, kHuntPullGrowth = 100;
+// A plant whose blast leaves fewer safe cells than this is a gamble while
+// another figure is near: one more bomb of theirs closes the way out.
+constexpr int kRoomWhenCrowded = 6;
 
 FigureControls Toward(int move) {
   FigureControls controls;
@@ -72,6 +78,10 @@ FigureControls ComputerPlayer::ControlsFor(const GameState& state, int figure) {
   const Character& me = state.Characters[static_cast<std::size_t>(figure)];
   ++framesSincePlant_;
   ++framesSinceNoPlant_;
+  int lives = 0;
+  for (const Character& c : state.Characters) lives += c.InPlay() ? c.Lives : 0;
+  calmFrames_ = lives == livesSeen_ ? calmFrames_ + 1 : 0;
+  livesSeen_ = lives;
   // Between cells a new step is refused anyway.
   if (me.Moving || !OnMap(me.X, me.Y)) return {};
   // The easy player looks up only every other time it could.
@@ -152,6 +162,8 @@ FigureControls ComputerPlayer::Flee(const GameState& state, int figure) {
   return target < 0 ? FigureControls{} : Toward(paths_.FirstMove(target));
 }
 
+bool ComputerPlayer::Hunting() const { return strength_ != CpuStrength::Easy && calmFrames_ > kCalmBeforeHunt; }
+
 bool ComputerPlayer::BombReady(const GameState& state, int figure) const {
   const Character& me = state.Characters[static_cast<std::size_t>(figure)];
   int mine = 0;
@@ -177,16 +189,20 @@ int ComputerPlayer::PressureWorth(const GameState& state, int figure) {
     const Character& other = state.Characters[static_cast<std::size_t>(i)];
     if (i == figure || !other.InPlay() || !OnMap(other.X, other.Y)) continue;
     if (ai::Distance(here, CellIndex(other.X, other.Y)) > std::max(reach + 2, kPressureDistance)) continue;
-    victim_.Run(state, i, trial_);
+    // Figures in its way, this one among them, hem it in too.
+    victim_.Run(state, i, trial_, Hunting());
     const int after = victim_.RestCount(kEnoughRest);
     if (after == 0) {
       worth += kTrapValue;
       continue;
     }
-    // Only the hard player also plants to squeeze a figure's room.
-    if (strength_ != CpuStrength::Hard || after >= kEnoughRest / 2) continue;
+    // Only the hard player also plants to squeeze a figure's room, and the
+    // normal one once the match has gone quiet; then any loss of room counts.
+    const int roomy = Hunting() ? kEnoughRest : kEnoughRest / 2;
+    if ((strength_ != CpuStrength::Hard && !Hunting()) || after >= roomy) continue;
     victim_.Run(state, i, danger_);
-    if (after * 3 < victim_.RestCount(kEnoughRest) * 2) worth += kSqueezeValue;
+    const int before = victim_.RestCount(kEnoughRest);
+    if (Hunting() ? after < before : after * 3 < before * 2) worth += kSqueezeValue;
   }
   return worth;
 }
@@ -215,8 +231,10 @@ bool ComputerPlayer::TryPlant(const GameState& state, int figure, bool fleeing, 
     worth = fleeing ? (pressure >= kTrapValue ? pressure : 0) : worth + pressure;
   }
   if (worth <= 0) return false;
-  escape_.Run(state, figure, trial_);
+  escape_.Run(state, figure, trial_, strength_ != CpuStrength::Easy);
   const int refuge = escape_.NearestRest();
+  const bool cramped = opponentNear && worth < kTrapValue && escape_.RestCount(kRoomWhenCrowded) < kRoomWhenCrowded;
+  if (cramped && strength_ != CpuStrength::Easy) return false;
   const bool careless = strength_ == CpuStrength::Easy && random_.Below(3) == 0;
   if (refuge < 0 && !careless) {
     noPlantCell_ = paths_.Start();
@@ -236,7 +254,8 @@ int ComputerPlayer::GoalValue(const GameState& state, int figure, int cell, bool
   const bool knownDeadEnd = cell == noPlantCell_ && framesSinceNoPlant_ < kRestlessFrames;
   if (bombReady && !knownDeadEnd) value += PlantWorth(state, figure, cell);
   const int opponent = ai::NearestOpponentCell(state, figure, cell);
-  const int pull = framesSincePlant_ > kRestlessFrames ? 3 * kHuntPullPerCell : kHuntPullPerCell;
+  int pull = framesSincePlant_ > kRestlessFrames ? 3 * kHuntPullPerCell : kHuntPullPerCell;
+  if (Hunting()) pull += kHuntPullPerCell * (calmFrames_ - kCalmBeforeHunt) / kHuntPullGrowth;
   // Close enough to catch it in a blast, not on top of it: figures on one
   // cell flee as one and never trap each other.
   if (opponent >= 0) value -= pull * std::abs(ai::Distance(cell, opponent) - kHuntDistance);

@@ -28,6 +28,7 @@ class ComputerPlayer : public FigureControlSource {
   int ChooseGoal(const GameState& state, int figure);
   int GoalValue(const GameState& state, int figure, int cell, bool bombReady) const;
   bool BombReady(const GameState& state, int figure) const;
+  bool Hunting() const;
 
   CpuStrength strength_;
   ai::CpuRandom random_;
@@ -47,6 +48,8 @@ class ComputerPlayer : public FigureControlSource {
   int noPlantCell_ = -1;   // a plant here had no way out last time
   int framesSinceNoPlant_ = 0;
   int framesSincePlant_ = 0;
+  int calmFrames_ = 0;     // frames since any figure lost a life
+  int livesSeen_ = -1;
   std::uint32_t jitter_ = 0;
 };
 

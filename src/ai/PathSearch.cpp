@@ -32,8 +32,9 @@ int PathSearch::RestCount(int enough) const {
   return count;
 }
 
-void PathSearch::Run(const GameState& state, int figure, const DangerMap& danger) {
+void PathSearch::Run(const GameState& state, int figure, const DangerMap& danger, bool othersStay) {
   danger_ = &danger;
+  othersStay_ = othersStay;
   arrival_.fill(kUnreached);
   first_.fill(kStayHere);
   occupied_.fill(false);
@@ -85,7 +86,7 @@ int PathSearch::Relax(int from, int direction, const GameState& state, const Dan
   for (int leave = arrival; leave <= arrival + kMaxWaitFrames; ++leave) {
     // Counted on `from` until the step ends.
     if (AnyIn(danger.Blast(from), arrival, leave + steps - 1)) return -1;
-    if (AnyIn(danger.Blocked(to), leave, leave) || (leave < steps && occupied_[static_cast<std::size_t>(to)])) continue;
+    if (AnyIn(danger.Blocked(to), leave, leave) || ((othersStay_ || leave < steps) && occupied_[static_cast<std::size_t>(to)])) continue;
     // Only worth arriving when the figure can at least leave again at once.
     if (AnyIn(danger.Blast(to), leave + steps, leave + 2 * steps - 1)) continue;
     const int reach = leave + steps;

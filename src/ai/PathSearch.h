@@ -21,7 +21,9 @@ class PathSearch {
   static constexpr std::int8_t kStayHere = 5;   // the start cell itself
 
   // A figure in the middle of a step starts where the step ends, when it ends.
-  void Run(const GameState& state, int figure, const DangerMap& danger);
+  // `othersStay`: other figures block their cells for the whole plan, not
+  // only for the first step (they may not move out of the way in time).
+  void Run(const GameState& state, int figure, const DangerMap& danger, bool othersStay = false);
 
   int Start() const { return start_; }
   bool Reached(int cell) const { return arrival_[static_cast<std::size_t>(cell)] != kUnreached; }
@@ -42,6 +44,7 @@ class PathSearch {
 
   const DangerMap* danger_ = nullptr;
   int start_ = -1;
+  bool othersStay_ = false;
   std::array<std::int16_t, CellCount> arrival_{};
   std::array<std::int8_t, CellCount> first_{};
   std::array<bool, CellCount> occupied_{};

@@ -46,7 +46,9 @@ void CountLosses(const GameState& state, const BeforeFrame& before, ArenaMatchRe
     std::int64_t lost = own + others;
     if (state.MatchKind != MatchMostKills) lost = now.InPlay() ? was.Lives - now.Lives : was.Lives;
     if (lost <= 0) continue;
-    const std::int64_t byOwn = own > 0 ? std::min<std::int64_t>(lost, own) : 0;
+    // Another's fire in the same frame would have cost the life alone, so such
+    // a loss is theirs; only fire of the figure's own alone counts as own.
+    const std::int64_t byOwn = own > 0 && others == 0 ? std::min<std::int64_t>(lost, own) : 0;
     report.ownFireLosses += byOwn;
     report.othersFireLosses += lost - byOwn;
   }

@@ -26,7 +26,9 @@ struct Options {
 constexpr const char* kUsage =
     "usage: fuselark3-arena --levels DIR --matches N --kind K --seats SEATS --seed S\n"
     "                       [--lives L] [--seconds T]\n"
-    "  K: 0 Normal, 1 Most Kills, 2 Most Lives; SEATS: up to four of cpu:0|cpu:1|cpu:2|baseline|off\n";
+    "  K: 0 Normal, 1 Most Kills, 2 Most Lives; SEATS: up to four of cpu:0|cpu:1|cpu:2|baseline|off\n"
+    "  A life counts as lost to own fire only when no other figure's fire reached\n"
+    "  the figure in the same frame; otherwise it counts as lost to others' fire.\n";
 
 bool ReadNumber(const std::string& text, long long low, long long high, long long& out) {
   if (text.empty() || !std::all_of(text.begin(), text.end(), [](unsigned char c) { return std::isdigit(c); })) return false;
