@@ -32,15 +32,6 @@ constexpr int kCalmBeforeHunt = 300, kHuntPullGrowth = 100;
 // another figure is near: one more bomb of theirs closes the way out.
 constexpr int kRoomWhenCrowded = 6;
 
-FigureControls Toward(int move) {
-  FigureControls controls;
-  controls.left = move == DirLeft;
-  controls.up = move == DirUp;
-  controls.right = move == DirRight;
-  controls.down = move == DirDown;
-  return controls;
-}
-
 int ItemValue(std::int32_t code) {
   switch (code) {
     case CellItemBomb: return kBombItemValue;
@@ -112,7 +103,7 @@ FigureControls ComputerPlayer::Decide(const GameState& state, int figure) {
     return {};
   }
   standingStill_ = 0;
-  return Toward(paths_.FirstMove(goal));
+  return ControlsToward(paths_.FirstMove(goal));
 }
 
 FigureControls ComputerPlayer::Wander() {
@@ -130,7 +121,7 @@ FigureControls ComputerPlayer::Wander() {
       }
     }
   }
-  return Toward(paths_.FirstMove(wanderGoal_));
+  return ControlsToward(paths_.FirstMove(wanderGoal_));
 }
 
 FigureControls ComputerPlayer::Flee(const GameState& state, int figure) {
@@ -159,7 +150,7 @@ FigureControls ComputerPlayer::Flee(const GameState& state, int figure) {
     }
   }
   goal_ = target;
-  return target < 0 ? FigureControls{} : Toward(paths_.FirstMove(target));
+  return target < 0 ? FigureControls{} : ControlsToward(paths_.FirstMove(target));
 }
 
 bool ComputerPlayer::Hunting() const { return strength_ != CpuStrength::Easy && calmFrames_ > kCalmBeforeHunt; }
@@ -241,7 +232,7 @@ bool ComputerPlayer::TryPlant(const GameState& state, int figure, bool fleeing, 
     framesSinceNoPlant_ = 0;
     return false;
   }
-  controls = refuge < 0 ? FigureControls{} : Toward(escape_.FirstMove(refuge));
+  controls = refuge < 0 ? FigureControls{} : ControlsToward(escape_.FirstMove(refuge));
   controls.plant = true;
   goal_ = refuge;
   framesSincePlant_ = 0;

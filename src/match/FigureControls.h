@@ -10,6 +10,16 @@ struct FigureControls {
   bool left = false, up = false, right = false, down = false, plant = false;
 };
 
+// Holding only the arrow of `direction` (DirLeft..DirDown); anything else holds nothing.
+inline FigureControls ControlsToward(int direction) {
+  FigureControls controls;
+  controls.left = direction == DirLeft;
+  controls.up = direction == DirUp;
+  controls.right = direction == DirRight;
+  controls.down = direction == DirDown;
+  return controls;
+}
+
 // Decides a figure's controls: the keyboard, a gamepad or a computer player.
 class FigureControlSource {
  public:

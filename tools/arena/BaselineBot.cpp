@@ -15,15 +15,6 @@ std::int32_t CodeToward(const GameState& state, const Character& me, int directi
   return OnMap(x, y) ? state.TileMap[static_cast<std::size_t>(CellIndex(x, y))] : CellBlock1;
 }
 
-FigureControls Toward(int direction) {
-  FigureControls c;
-  c.left = direction == DirLeft;
-  c.up = direction == DirUp;
-  c.right = direction == DirRight;
-  c.down = direction == DirDown;
-  return c;
-}
-
 }  // namespace
 
 int BaselineBot::PickOpenDirection(const GameState& state, const Character& me) {
@@ -41,21 +32,21 @@ FigureControls BaselineBot::ControlsFor(const GameState& state, int figure) {
   if (runSteps_ > 0) {
     --runSteps_;
     if (direction_ < 0 || !Open(CodeToward(state, me, direction_))) direction_ = PickOpenDirection(state, me);
-    return Toward(direction_);
+    return ControlsToward(direction_);
   }
   bool nextToBox = false;
   for (int d = DirLeft; d <= DirDown; ++d) nextToBox = nextToBox || IsBox(CodeToward(state, me, d));
   if (nextToBox && state.TileMap[static_cast<std::size_t>(CellIndex(me.X, me.Y))] <= CellDoodad) {
     direction_ = PickOpenDirection(state, me);
     runSteps_ = me.PowerFire + 2;
-    FigureControls c = Toward(direction_);
+    FigureControls c = ControlsToward(direction_);
     c.plant = true;
     return c;
   }
   if (direction_ < 0 || random_.Below(4) == 0 || !Open(CodeToward(state, me, direction_))) {
     direction_ = PickOpenDirection(state, me);
   }
-  return Toward(direction_);
+  return ControlsToward(direction_);
 }
 
 }  // namespace fl3::arena
