@@ -17,13 +17,7 @@ PixelCanvas DrawIconCell() {
   icon.FillRect(2, 3, 1, 25, plate.light);
   icon.FillRect(2, 29, 28, 1, plate.dark);
   icon.FillRect(30, 3, 1, 26, plate.dark);
-  PixelCanvas bomb(Cell, Cell);
-  PaintBomb(bomb, 14.5, 19.0, 9.0, 3);
-  PixelCanvas ring(Cell, Cell);
-  ring.Blit(bomb, 0, 0);
-  ring.Outline(InkLine);
-  icon.Blit(ring, 0, 0);
-  icon.Blit(bomb, 0, 0);
+  PaintInkedBomb(icon, 14.5, 19.0, 9.0, 3);
   return icon;
 }
 

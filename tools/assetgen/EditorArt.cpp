@@ -57,12 +57,8 @@ PixelCanvas OpenBox() {
 }
 
 PixelCanvas Bomb() {
-  PixelCanvas art(kSize, kSize);
-  PaintBomb(art, 7.5, 9.5, 5.2, 2);
   PixelCanvas c(kSize, kSize);
-  c.Blit(art, 0, 0);
-  c.Outline(InkLine);
-  c.Blit(art, 0, 0);
+  PaintInkedBomb(c, 7.5, 9.5, 5.2, 2);
   return c;
 }
 

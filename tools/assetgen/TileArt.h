@@ -22,5 +22,7 @@ PixelCanvas DrawFire(FirePiece piece);
 // The round black bomb shared by the bomb tiles, the bomb item and the
 // editor: centre, radius, with its fuse and a spark of the given size.
 void PaintBomb(PixelCanvas& canvas, double cx, double cy, double radius, int spark);
+// The same bomb with the ink outline every drawn thing carries, over what the canvas holds.
+void PaintInkedBomb(PixelCanvas& canvas, double cx, double cy, double radius, int spark);
 
 }  // namespace fl3::art

@@ -69,17 +69,23 @@ void PaintBomb(PixelCanvas& c, double cx, double cy, double radius, int spark) {
   PaintSpark(c, fx + 4, fy - 4, spark);
 }
 
+void PaintInkedBomb(PixelCanvas& canvas, double cx, double cy, double radius, int spark) {
+  PixelCanvas bomb(canvas.Width(), canvas.Height());
+  PaintBomb(bomb, cx, cy, radius, spark);
+  PixelCanvas inked(canvas.Width(), canvas.Height());
+  inked.Blit(bomb, 0, 0);
+  inked.Outline(InkLine);
+  canvas.Blit(inked, 0, 0);
+  canvas.Blit(bomb, 0, 0);
+}
+
 PixelCanvas DrawBombFrame(int frame) {
   // The bomb swells and shrinks while the spark flickers, one step a frame.
   constexpr double swell[8] = {0.0, 0.4, 0.8, 1.2, 1.6, 1.2, 0.8, 0.4};
   constexpr int spark[8] = {3, 2, 3, 1, 3, 2, 2, 1};
   const double radius = 10.0 + swell[frame];
-  PixelCanvas bomb(Cell, Cell);
-  PaintBomb(bomb, 15.5, 29.5 - radius - 0.5, radius, spark[frame]);
   PixelCanvas tile(Cell, Cell);
-  tile.Blit(bomb, 0, 0);
-  tile.Outline(InkLine);
-  tile.Blit(bomb, 0, 0);
+  PaintInkedBomb(tile, 15.5, 29.5 - radius - 0.5, radius, spark[frame]);
   return tile;
 }
 
@@ -88,13 +94,7 @@ PixelCanvas DrawItem(ItemKind kind) {
   switch (kind) {
     case ItemKind::Bomb: {
       PaintPlate(tile, Rgb(0x3F78D8));
-      PixelCanvas bomb(Cell, Cell);
-      PaintBomb(bomb, 15.0, 18.0, 7.5, 2);
-      PixelCanvas ring(Cell, Cell);
-      ring.Blit(bomb, 0, 0);
-      ring.Outline(InkLine);
-      tile.Blit(ring, 0, 0);
-      tile.Blit(bomb, 0, 0);
+      PaintInkedBomb(tile, 15.0, 18.0, 7.5, 2);
       break;
     }
     case ItemKind::Fire: {

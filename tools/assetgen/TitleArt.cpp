@@ -85,13 +85,7 @@ void Fuse(PixelCanvas& c) {
   }
   c.Line(268, prev, 281, 67, cord);
   c.Line(268, prev + 1, 281, 68, Rgb(0x3A2418));
-  PixelCanvas bomb(kWidth, kHeight);
-  PaintBomb(bomb, 284, 80, 12, 0);
-  PixelCanvas inked(kWidth, kHeight);
-  inked.Blit(bomb, 0, 0);
-  inked.Outline(InkLine);
-  c.Blit(inked, 0, 0);
-  c.Blit(bomb, 0, 0);
+  PaintInkedBomb(c, 284, 80, 12, 0);
   // The spark at the burning end.
   const int sx = 28, sy = 70;
   const QRgb hot = Rgb(0xFFFBE4), mid = Rgb(0xFFD640), edge = Rgb(0xFF7A1C);
