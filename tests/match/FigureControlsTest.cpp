@@ -52,7 +52,7 @@ TEST(FigureControlsTest, ControlsOfAComputerFigureAreAppliedInKeyOrder) {
     EXPECT_TRUE(figure.Moving);
     EXPECT_EQ(figure.Direction, c.direction);
     ASSERT_EQ(state->Bombs.Count(), c.planted ? 1 : 0);
-    if (c.planted) EXPECT_EQ(std::pair(state->Bombs.Item(1).X, state->Bombs.Item(1).Y), std::pair(5, 5));
+    if (c.planted) { EXPECT_EQ(std::pair(state->Bombs.Item(1).X, state->Bombs.Item(1).Y), std::pair(5, 5)); }
   }
 }
 
