@@ -31,6 +31,12 @@ constexpr int kCalmBeforeHunt = 300, kHuntPullGrowth = 100;
 // A plant whose blast leaves fewer safe cells than this is a gamble while
 // another figure is near: one more bomb of theirs closes the way out.
 constexpr int kRoomWhenCrowded = 6;
+// When a bomb starts to count as danger. The normal player watches its own
+// bombs all along but heeds another figure's only in its last half second, so
+// it can be caught in a line it walked into; the easy player is slower still
+// and heeds even its own bombs only half way down the fuse; the hard player
+// heeds every bomb at once.
+constexpr std::int32_t kEasyOwnHeedMs = kBombFuseMs / 2, kEasyOthersHeedMs = 250, kNormalOthersHeedMs = 450;
 
 int ItemValue(std::int32_t code) {
   switch (code) {
@@ -43,8 +49,13 @@ int ItemValue(std::int32_t code) {
 
 ai::DangerSight SightOf(CpuStrength strength) {
   ai::DangerSight sight;
-  // The easy player only sees a bomb once its fuse is half gone.
-  if (strength == CpuStrength::Easy) sight.noticeFuseMs = kBombFuseMs / 2;
+  sight.waryOfOwnChains = true;
+  if (strength == CpuStrength::Easy) {
+    sight.ownHeedMs = kEasyOwnHeedMs;
+    sight.othersHeedMs = kEasyOthersHeedMs;
+  } else if (strength == CpuStrength::Normal) {
+    sight.othersHeedMs = kNormalOthersHeedMs;
+  }
   return sight;
 }
 
@@ -78,13 +89,22 @@ FigureControls ComputerPlayer::ControlsFor(const GameState& state, int figure) {
   // The easy player looks up only every other time it could.
   if (strength_ == CpuStrength::Easy && (++idleFrames_ % 2) == 0) return {};
   sight_.earlyFrames = state.MatchKind == MatchMostLives ? 3 : 1;
+  sight_.self = figure;
+  plainSight_ = sight_;
+  plainSight_.waryOfOwnChains = false;
   jitter_ = random_.Next();
   return Decide(state, figure);
 }
 
 FigureControls ComputerPlayer::Decide(const GameState& state, int figure) {
+  // Keep out of its own bombs' lines as if any fire could set them off; when
+  // that leaves nowhere to go, plan with the fuses as they are.
   danger_.Build(state, sight_);
   paths_.Run(state, figure, danger_);
+  if (paths_.NearestRest() < 0) {
+    danger_.Build(state, plainSight_);
+    paths_.Run(state, figure, danger_);
+  }
   const int here = paths_.Start();
   const bool fleeing = ai::AnyFrom(danger_.Blast(here), 0);
   FigureControls controls;
@@ -216,14 +236,17 @@ bool ComputerPlayer::TryPlant(const GameState& state, int figure, bool fleeing, 
   planned.ExplodeTimeLeft = kBombFuseMs;
   planned.ExplodeLevel = me.PowerFire;
   planned.Owner = figure;
-  trial_.Build(state, sight_, &planned);
+  trial_.Build(state, plainSight_, &planned);
   if (opponentNear) {
     const int pressure = PressureWorth(state, figure);
     worth = fleeing ? (pressure >= kTrapValue ? pressure : 0) : worth + pressure;
   }
   if (worth <= 0) return false;
   escape_.Run(state, figure, trial_, strength_ != CpuStrength::Easy);
-  const int refuge = escape_.NearestRest();
+  int refuge = escape_.NearestRest();
+  // Out of the blast before a quarter of the fuse is gone: another figure's
+  // fire may cut it that short.
+  if (refuge >= 0 && escape_.Arrival(refuge) > kBombFuseMs / 4 / std::max(state.FrameTime, 1)) refuge = -1;
   const bool cramped = opponentNear && worth < kTrapValue && escape_.RestCount(kRoomWhenCrowded) < kRoomWhenCrowded;
   if (cramped && strength_ != CpuStrength::Easy) return false;
   const bool careless = strength_ == CpuStrength::Easy && random_.Below(3) == 0;
@@ -244,12 +267,11 @@ int ComputerPlayer::GoalValue(const GameState& state, int figure, int cell, bool
   // A cell that just proved a dead end for planting is no place to plant.
   const bool knownDeadEnd = cell == noPlantCell_ && framesSinceNoPlant_ < kRestlessFrames;
   if (bombReady && !knownDeadEnd) value += PlantWorth(state, figure, cell);
-  const int opponent = ai::NearestOpponentCell(state, figure, cell);
   int pull = framesSincePlant_ > kRestlessFrames ? 3 * kHuntPullPerCell : kHuntPullPerCell;
   if (Hunting()) pull += kHuntPullPerCell * (calmFrames_ - kCalmBeforeHunt) / kHuntPullGrowth;
   // Close enough to catch it in a blast, not on top of it: figures on one
   // cell flee as one and never trap each other.
-  if (opponent >= 0) value -= pull * std::abs(ai::Distance(cell, opponent) - kHuntDistance);
+  if (const int steps = dig_.To(cell); steps != ai::DigDistance::kUnreachable) value -= pull * std::abs(steps - kHuntDistance);
   if (OtherFigureOn(state, figure, cell)) value -= kSharedCellCost;
   if (cell == goal_) value += kStickToGoal;
   // A small tie-break of its own, so two computer players do not mirror each other.
@@ -257,6 +279,7 @@ int ComputerPlayer::GoalValue(const GameState& state, int figure, int cell, bool
 }
 
 int ComputerPlayer::ChooseGoal(const GameState& state, int figure) {
+  dig_.Run(state, figure);
   const bool bombReady = BombReady(state, figure);
   int best = -1;
   int bestScore = 0;

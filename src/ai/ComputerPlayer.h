@@ -4,6 +4,7 @@
 #include "ai/CpuRandom.h"
 #include "ai/CpuStrength.h"
 #include "ai/DangerMap.h"
+#include "ai/DigDistance.h"
 #include "ai/PathSearch.h"
 #include "match/FigureControls.h"
 
@@ -33,11 +34,13 @@ class ComputerPlayer : public FigureControlSource {
   CpuStrength strength_;
   ai::CpuRandom random_;
   ai::DangerSight sight_;
+  ai::DangerSight plainSight_;  // the same, without the wariness
   ai::DangerMap danger_;
   ai::DangerMap trial_;
   ai::PathSearch paths_;
   ai::PathSearch escape_;
   ai::PathSearch victim_;
+  ai::DigDistance dig_;
   FigureControls Wander();
 
   int goal_ = -1;

@@ -42,10 +42,10 @@ void DangerMap::Build(const GameState& state, const DangerSight& sight, const Bo
     if (bomb.Exploded) {
       AddFireBurning(bomb, frameMs);
     } else {
-      AddBomb(bomb, sight, frameMs);
+      AddBomb(bomb, frameMs, false);
     }
   }
-  if (extra != nullptr && OnMap(extra->X, extra->Y)) AddBomb(*extra, DangerSight{}, frameMs);
+  if (extra != nullptr && OnMap(extra->X, extra->Y)) AddBomb(*extra, frameMs, true);
   AllowForSkippedPasses();
   for (int next = NextToBurst(); next >= 0; next = NextToBurst()) {
     Burst(state, pending_[static_cast<std::size_t>(next)], sight, frameMs);
@@ -62,20 +62,18 @@ void DangerMap::AddFireBurning(const Bomb& bomb, std::int32_t frameMs) {
   }
   // Its cell still stops other bombs' fire, like any bomb in the collection.
   Pending& entry = pending_[static_cast<std::size_t>(pendingCount_)];
-  entry = {bomb.X, bomb.Y, 0, 0, bomb.Owner, 0, 0, bomb.ExplodeDuration / frameMs, true};
+  entry = {bomb.X, bomb.Y, 0, 0, bomb.Owner, 0, 0, bomb.ExplodeDuration / frameMs, true, false};
   bombAt_[static_cast<std::size_t>(CellIndex(bomb.X, bomb.Y))] = static_cast<std::int16_t>(++pendingCount_);
 }
 
-void DangerMap::AddBomb(const Bomb& bomb, const DangerSight& sight, std::int32_t frameMs) {
+void DangerMap::AddBomb(const Bomb& bomb, std::int32_t frameMs, bool heedAlways) {
   const auto cell = static_cast<std::size_t>(CellIndex(bomb.X, bomb.Y));
   if (bombAt_[cell] != 0) return;
   const int frame = BurstFrame(bomb.ExplodeTimeLeft, frameMs);
   blocked_[cell] |= FramesFromTo(0, frame + FireFrames(frameMs) + 4);
   Pending& entry = pending_[static_cast<std::size_t>(pendingCount_)];
-  // An unnoticed bomb still blocks the way but never bursts in this plan.
-  const bool noticed = bomb.ExplodeTimeLeft <= sight.noticeFuseMs;
   entry = {bomb.X, bomb.Y, bomb.ExplodeTimeLeft, bomb.ExplodeLevel, bomb.Owner, frame, 1, frame + FireFrames(frameMs),
-           !noticed};
+           false, heedAlways};
   bombAt_[cell] = static_cast<std::int16_t>(++pendingCount_);
 }
 
@@ -100,10 +98,17 @@ int DangerMap::NextToBurst() const {
   return best;
 }
 
+bool DangerMap::Heeded(const Pending& bomb, const DangerSight& sight) {
+  if (bomb.heedAlways) return true;
+  return bomb.fuseMs <= (bomb.owner == sight.self ? sight.ownHeedMs : sight.othersHeedMs);
+}
+
 void DangerMap::MarkBlast(int cell, const Pending& bomb, const DangerSight& sight) {
+  if (!Heeded(bomb, sight)) return;
   const auto c = static_cast<std::size_t>(cell);
   const int early = sight.earlyFrames + bomb.frame / 16;
-  blast_[c] |= FramesFromTo(bomb.frame - early, bomb.frame + bomb.late);
+  const int from = sight.waryOfOwnChains && bomb.owner == sight.self ? bomb.frame / 4 : bomb.frame;
+  blast_[c] |= FramesFromTo(from - early, bomb.frame + bomb.late);
   if (bomb.frame < firstFrame_[c]) {
     firstFrame_[c] = static_cast<std::int16_t>(bomb.frame);
     firstOwner_[c] = static_cast<std::int8_t>(bomb.owner);

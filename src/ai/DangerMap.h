@@ -7,12 +7,22 @@
 
 namespace fl3::ai {
 
-// How a computer player reads the bombs on the field.
+// How a computer player reads the bombs on the field. Every bomb bursts in
+// its plan, chains included, but a blast counts as danger only once the
+// player heeds the bomb: a player watches its own bombs more closely than
+// the others'.
 struct DangerSight {
-  // Bombs with more fuse left than this go unnoticed (a slow player).
-  std::int32_t noticeFuseMs = 1 << 30;
+  static constexpr std::int32_t kAlways = 1 << 30;
+  // The figure whose bombs are its own, or -1.
+  int self = -1;
+  // A bomb is heeded once its fuse is down to this.
+  std::int32_t ownHeedMs = kAlways;
+  std::int32_t othersHeedMs = kAlways;
   // Extra frames of care before a blast is due.
   int earlyFrames = 1;
+  // Its own bombs count as bursting from the moment some fire could set them
+  // off (a quarter of the fuse left), not only when their fuse runs out.
+  bool waryOfOwnChains = false;
 };
 
 // When fire will burst over each cell and when a step into a cell would be
@@ -43,15 +53,17 @@ class DangerMap {
     int late;     // frames the blast may come after `frame`
     int removal;  // frame in which the bomb pass takes it away
     bool done;
+    bool heedAlways;  // the bomb about to be planted
   };
 
   void Clear();
-  void AddBomb(const Bomb& bomb, const DangerSight& sight, std::int32_t frameMs);
+  void AddBomb(const Bomb& bomb, std::int32_t frameMs, bool heedAlways);
   void AddFireBurning(const Bomb& bomb, std::int32_t frameMs);
   void AllowForSkippedPasses();
   int NextToBurst() const;
   void Burst(const GameState& state, Pending& bomb, const DangerSight& sight, std::int32_t frameMs);
   void MarkBlast(int cell, const Pending& bomb, const DangerSight& sight);
+  static bool Heeded(const Pending& bomb, const DangerSight& sight);
 
   std::array<FrameMask, CellCount> blast_{};
   std::array<FrameMask, CellCount> blocked_{};

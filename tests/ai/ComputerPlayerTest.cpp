@@ -118,10 +118,12 @@ TEST(ComputerPlayerTest, WalksStraightToAnItemThreeCellsAway) {
   }
 }
 
-// At a box it plants only when it can get out of its own fire: a straight
-// dead end within its reach has no way out, a corner does. With the bomb
-// planted it must get away unhurt. Catches planting without checking the
-// way out, or checking it without the new bomb.
+// At a box it plants only when it can get out of its own fire before a
+// quarter of the fuse is gone (another's fire may cut it that short): a
+// straight dead end within its reach has no way out, a corner two steps off
+// does, a cell four steps off is too far. With the bomb planted it must get
+// away unhurt. Catches planting without checking the way out, checking it
+// without the new bomb, or taking any way out before the fuse runs out.
 TEST(ComputerPlayerTest, PlantsAtABoxOnlyWithAWayOut) {
   const struct {
     const char* name;
@@ -130,6 +132,7 @@ TEST(ComputerPlayerTest, PlantsAtABoxOnlyWithAWayOut) {
   } cases[] = {
       {"dead end", {"######", "#XA..#", "######"}, false},
       {"corner", {"######", "#XA..#", "####.#", "####.#", "######"}, true},
+      {"way out four steps off", {"########", "#XA....#", "########"}, false},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);

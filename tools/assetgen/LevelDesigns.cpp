@@ -54,7 +54,7 @@ const std::vector<LevelDesign>& LevelDesigns() {
         "#z.xx.xxz.xzy.x.xx.yz##x#",
         "#xz#xyy.#@#.zyz#yx#zy.zy#",
         "#.xz##xyz@#yx.yx.#xx.y#z#",
-        "#.#xzz#xy.x.yx#yx#yzx.#.#",
+        "#.#.zz#xy.x.yx#yx#yzx.#.#",
         "##3..zy##yyxz#xzy##yx..4#",
         "###@@###########@@#######",
      }},
