@@ -31,12 +31,13 @@ constexpr int kCalmBeforeHunt = 300, kHuntPullGrowth = 100;
 // A plant whose blast leaves fewer safe cells than this is a gamble while
 // another figure is near: one more bomb of theirs closes the way out.
 constexpr int kRoomWhenCrowded = 6;
-// When a bomb starts to count as danger. The normal player watches its own
-// bombs all along but heeds another figure's only in its last half second, so
-// it can be caught in a line it walked into; the easy player is slower still
-// and heeds even its own bombs only half way down the fuse; the hard player
-// heeds every bomb at once.
-constexpr std::int32_t kEasyOwnHeedMs = kBombFuseMs / 2, kEasyOthersHeedMs = 250, kNormalOthersHeedMs = 450;
+// When a bomb starts to count as danger. Every player watches its own bombs
+// all along (the easy one only half way down the fuse) but heeds another
+// figure's bomb only late, so it can be caught in a line it walked into: the
+// hard player a second before the blast, the normal one half a second, the
+// easy one a quarter. Players who saw every bomb at once would dodge forever.
+constexpr std::int32_t kEasyOwnHeedMs = kBombFuseMs / 2, kEasyOthersHeedMs = 250, kNormalOthersHeedMs = 450,
+                       kHardOthersHeedMs = 1000;
 
 int ItemValue(std::int32_t code) {
   switch (code) {
@@ -53,8 +54,8 @@ ai::DangerSight SightOf(CpuStrength strength) {
   if (strength == CpuStrength::Easy) {
     sight.ownHeedMs = kEasyOwnHeedMs;
     sight.othersHeedMs = kEasyOthersHeedMs;
-  } else if (strength == CpuStrength::Normal) {
-    sight.othersHeedMs = kNormalOthersHeedMs;
+  } else {
+    sight.othersHeedMs = strength == CpuStrength::Normal ? kNormalOthersHeedMs : kHardOthersHeedMs;
   }
   return sight;
 }
