@@ -1,7 +1,5 @@
 #include "ai/DigDistance.h"
 
-#include "match/FigureWalk.h"
-
 namespace fl3::ai {
 namespace {
 
@@ -10,41 +8,43 @@ bool IsBox(std::int32_t c) { return c >= CellBox1 && c <= CellBox3; }
 
 }  // namespace
 
+void DigDistance::Wait(int cell, int steps) {
+  steps_[static_cast<std::size_t>(cell)] = static_cast<std::int16_t>(steps);
+  const auto bucket = static_cast<std::size_t>(steps % kBuckets);
+  cellOf_[static_cast<std::size_t>(used_)] = static_cast<std::int16_t>(cell);
+  next_[static_cast<std::size_t>(used_)] = first_[bucket];
+  first_[bucket] = static_cast<std::int16_t>(used_++);
+}
+
 void DigDistance::Run(const GameState& state, int figure) {
   steps_.fill(kUnreachable);
-  queued_.fill(false);
-  constexpr std::size_t kRing = CellCount + 1;
-  std::size_t head = 0, tail = 0;
+  first_.fill(-1);
+  used_ = 0;
+  for (std::size_t cell = 0; cell < CellCount; ++cell) {
+    const std::int32_t code = state.TileMap[cell];
+    cost_[cell] = static_cast<std::int8_t>(IsBlock(code) ? 0 : IsBox(code) ? 1 + kBoxSteps : 1);
+  }
   for (int i = 0; i < FigureCount; ++i) {
     const Character& other = state.Characters[static_cast<std::size_t>(i)];
-    if (i == figure || !other.InPlay() || !OnMap(other.X, other.Y)) continue;
-    const auto cell = static_cast<std::size_t>(CellIndex(other.X, other.Y));
-    if (queued_[cell]) continue;
-    steps_[cell] = 0;
-    queued_[cell] = true;
-    queue_[tail] = static_cast<std::int16_t>(cell);
-    tail = (tail + 1) % kRing;
+    if (i != figure && other.InPlay() && OnMap(other.X, other.Y)) Wait(CellIndex(other.X, other.Y), 0);
   }
-  // Label-correcting: a cell goes back in when a shorter way to it turns up.
-  while (head != tail) {
-    const int cell = queue_[head];
-    head = (head + 1) % kRing;
-    queued_[static_cast<std::size_t>(cell)] = false;
-    for (int direction = DirLeft; direction <= DirDown; ++direction) {
-      std::int32_t x = cell % MapWidth;
-      std::int32_t y = cell / MapWidth;
-      StepFrom(direction, x, y);
-      if (!OnMap(x, y)) continue;
-      const auto next = static_cast<std::size_t>(CellIndex(x, y));
-      const std::int32_t code = state.TileMap[next];
-      if (IsBlock(code)) continue;
-      const int steps = steps_[static_cast<std::size_t>(cell)] + 1 + (IsBox(code) ? kBoxSteps : 0);
-      if (steps >= steps_[next]) continue;
-      steps_[next] = static_cast<std::int16_t>(steps);
-      if (queued_[next]) continue;
-      queued_[next] = true;
-      queue_[tail] = static_cast<std::int16_t>(next);
-      tail = (tail + 1) % kRing;
+  // Nearest first: a cell waiting at a distance it has since beaten is skipped.
+  for (int steps = 0, empty = 0; empty < kBuckets; ++steps) {
+    const auto bucket = static_cast<std::size_t>(steps % kBuckets);
+    int entry = first_[bucket];
+    first_[bucket] = -1;
+    empty = entry < 0 ? empty + 1 : 0;
+    for (; entry >= 0; entry = next_[static_cast<std::size_t>(entry)]) {
+      const int cell = cellOf_[static_cast<std::size_t>(entry)];
+      if (steps_[static_cast<std::size_t>(cell)] != steps) continue;
+      const int x = cell % MapWidth;
+      const int y = cell / MapWidth;
+      const int neighbours[4] = {x > 0 ? cell - 1 : -1, y > 0 ? cell - MapWidth : -1,
+                                 x < MapWidth - 1 ? cell + 1 : -1, y < MapHeight - 1 ? cell + MapWidth : -1};
+      for (const int next : neighbours) {
+        const int cost = next < 0 ? 0 : cost_[static_cast<std::size_t>(next)];
+        if (cost > 0 && steps + cost < steps_[static_cast<std::size_t>(next)]) Wait(next, steps + cost);
+      }
     }
   }
 }

@@ -18,9 +18,19 @@ class DigDistance {
   int To(int cell) const { return steps_[static_cast<std::size_t>(cell)]; }
 
  private:
+  // Steps grow by 1 or 1 + kBoxSteps, so a ring of this many buckets of
+  // cells waiting at one distance is enough.
+  static constexpr int kBuckets = kBoxSteps + 2;
+  static constexpr int kMaxWaiting = 4 * CellCount + FigureCount;
+
+  void Wait(int cell, int steps);
+
   std::array<std::int16_t, CellCount> steps_{};
-  std::array<bool, CellCount> queued_{};
-  std::array<std::int16_t, CellCount + 1> queue_{};
+  std::array<std::int8_t, CellCount> cost_{};  // steps to enter; 0: never
+  std::array<std::int16_t, kBuckets> first_{};  // -1: empty
+  std::array<std::int16_t, kMaxWaiting> cellOf_{};
+  std::array<std::int16_t, kMaxWaiting> next_{};
+  int used_ = 0;
 };
 
 }  // namespace fl3::ai
