@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "MatchTestKit.h"
+#include "ScriptedDevices.h"
 #include "match/MatchDrawing.h"
 #include "match/MatchFrame.h"
 #include "match/MatchLoop.h"
@@ -261,18 +262,6 @@ TEST_F(MatchDrawing, AFrameDrawsMapFiguresPanelsAndTimeWithTheStepWalkedAndNothi
   EXPECT_EQ(draws.Size(), 375u + 1u + 6u + 1u);
 }
 
-class HandClock : public Clock {
- public:
-  std::int64_t NowMs() override { return now; }
-  std::int64_t now = 1000;
-};
-
-class HeldKeys : public KeyboardSource {
- public:
-  void ReadKeyboard(KeyState& keys) override { keys = held; }
-  KeyState held{};
-};
-
 struct Call {
   std::int64_t now;
   std::int32_t frameTime;  // 0: no frame
@@ -303,9 +292,9 @@ TEST(MatchLoop, PacesFramesEndsRightAfterEscapeAndShowsAWinnerForFiveSeconds) {
     testing::MakeOpenField(state);
     testing::PlaceFigure(state, 0, 2, 2);
     if (!c.secondOut) testing::PlaceFigure(state, 1, 12, 2);
-    HandClock clock;
-    HeldKeys keyboard;
-    keyboard.held[kEscapeKey] = c.escape ? 0x80 : 0;
+    testing::SteppingClock clock(1000);
+    testing::ScriptedKeyboard keyboard;
+    keyboard.script[0][kEscapeKey] = c.escape ? 0x80 : 0;
     int presented = 0;
     MatchLoop loop{state, -1, keyboard, clock, {[&](const DrawList&) { ++presented; }, nullptr}};
     for (const Call& call : c.calls) {

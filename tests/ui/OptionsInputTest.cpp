@@ -1,6 +1,7 @@
 #include <QTest>
 
 #include "OptionsWindowBench.h"
+#include "ScriptedDevices.h"
 #include "VirtualGamepad.h"
 #include "core/KeyNames.h"
 #include "media/Gamepads.h"
@@ -10,7 +11,6 @@ namespace fl3::testing {
 namespace {
 
 struct OptionsWindowFixture : ::testing::Test, OptionsWindowBench {
-  ~OptionsWindowFixture() override { window.reset(); }
   QPushButton* Button(const std::string& name) const { return Find<QPushButton>(name); }
   std::string ShownKey(int player, int slot) const { return KeyList(player, slot)->currentText().toStdString(); }
 };
@@ -20,15 +20,14 @@ struct OptionsWindowFixture : ::testing::Test, OptionsWindowBench {
 // or Return taken as focus moves or clicks, Escape closing the window or
 // setting key 1.
 TEST_F(OptionsWindowFixture, APressedKeyIsChosenInItsListLikeAnyOtherAndEscapeCancels) {
-  struct Case {
+  const struct {
     Qt::Key key;
     int player, slot;
     std::int32_t code;  // expected afterwards
-  };
-  const Case cases[] = {{Qt::Key_Left, 2, 4, 203}, {Qt::Key_Tab, 1, 0, 15}, {Qt::Key_Return, 4, 2, 28},
+  } cases[] = {{Qt::Key_Left, 2, 4, 203}, {Qt::Key_Tab, 1, 0, 15}, {Qt::Key_Return, 4, 2, 28},
                         {Qt::Key_Escape, 3, 1, 0}, {Qt::Key_F1, 3, 1, 59}};
   StartAndOpen();
-  for (const Case& test : cases) {
+  for (const auto& test : cases) {
     SCOPED_TRACE(KeyNames(test.code));
     auto* button = Button("buttonSetKey" + std::to_string(test.player) + "_" + std::to_string(test.slot));
     QTest::mouseClick(button, Qt::LeftButton);
@@ -44,12 +43,6 @@ TEST_F(OptionsWindowFixture, APressedKeyIsChosenInItsListLikeAnyOtherAndEscapeCa
   EXPECT_EQ(temp.Read("1.FLK3"), "0\r\n0\r\n0\r\n0\r\n203\r\n");
 }
 
-struct FixedKeyboard : KeyboardSource {
-  explicit FixedKeyboard(KeyState held) : held(held) {}
-  void ReadKeyboard(KeyState& keys) override { keys = held; }
-  KeyState held;
-};
-
 // Faults: a key that should be held but is not reported left unmarked, a
 // player who holds nothing marked as missing, a slot without a key counted
 // as missing, a keyboard other than the given one read.
@@ -60,7 +53,8 @@ TEST(KeyTestWindow, MarksHeldKeysAndTheBoundKeysNotReportedBesideThem) {
   state.Characters[2].Keys = KeyLayout{36, 23, 38, 0, 57};
   KeyState keys{};
   for (int code : {203, 200, 205, 208, 23, 38}) keys[static_cast<std::size_t>(code)] = 0x80;
-  KeyTestWindow window(state, nullptr, [keys](QObject&) { return std::make_unique<FixedKeyboard>(keys); });
+  KeyTestWindow window(state, nullptr,
+                       [keys](QObject&) { return std::make_unique<ScriptedKeyboard>(std::vector{keys}); });
   window.show();
 
   QStringList marks;
