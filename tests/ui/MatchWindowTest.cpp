@@ -33,15 +33,11 @@ struct MatchBench : WindowBench {
   int winner = -1, frames = 0;
 };
 
-KeyState Escape() {
-  KeyState keys{};
-  keys[kEscapeKey] = 0x80;
-  return keys;
-}
-
 TEST(MatchWindow, MissingMusicIsReportedOnceThenEscapeEndsTheSilentMatch) {
   MatchBench bench;
-  bench.Play({KeyState{}, KeyState{}, Escape()});
+  KeyState escape{};
+  escape[kEscapeKey] = 0x80;
+  bench.Play({KeyState{}, KeyState{}, escape});
   ASSERT_EQ(bench.messages.shown.size(), 1u);
   EXPECT_EQ(bench.Shown(0), std::tuple("TUNE.MID was not found!", "File not found!", MessageIcon::Critical,
                                        MessageButtons::Ok));

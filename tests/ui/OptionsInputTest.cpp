@@ -10,10 +10,7 @@
 namespace fl3::testing {
 namespace {
 
-struct OptionsWindowFixture : ::testing::Test, OptionsWindowBench {
-  QPushButton* Button(const std::string& name) const { return Find<QPushButton>(name); }
-  std::string ShownKey(int player, int slot) const { return KeyList(player, slot)->currentText().toStdString(); }
-};
+struct OptionsWindowFixture : ::testing::Test, OptionsWindowBench {};
 
 // Faults: the pressed key not shown in the list or not reaching the layout
 // (a path beside the list's own), saved or marked unlike a chosen key, Tab
@@ -29,10 +26,10 @@ TEST_F(OptionsWindowFixture, APressedKeyIsChosenInItsListLikeAnyOtherAndEscapeCa
   StartAndOpen();
   for (const auto& test : cases) {
     SCOPED_TRACE(KeyNames(test.code));
-    auto* button = Button("buttonSetKey" + std::to_string(test.player) + "_" + std::to_string(test.slot));
+    auto* button = Find<QPushButton>("buttonSetKey" + std::to_string(test.player) + "_" + std::to_string(test.slot));
     QTest::mouseClick(button, Qt::LeftButton);
     QTest::keyClick(button, test.key);
-    EXPECT_EQ(ShownKey(test.player, test.slot), KeyNames(test.code));
+    EXPECT_EQ(KeyList(test.player, test.slot)->currentText().toStdString(), KeyNames(test.code));
     EXPECT_EQ(KeySlot(state.Characters[static_cast<std::size_t>(test.player - 1)].Keys, test.slot), test.code);
     EXPECT_TRUE(window->isVisible());
   }

