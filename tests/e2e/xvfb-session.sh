@@ -32,33 +32,41 @@ start_game() {
   GAME_PID=$!
 }
 
-# Prints the id of the game's first visible window of that size, waiting for it.
-wait_window() {
-  local size=$1 id=""
-  for _ in $(seq 300); do
-    for candidate in $(xdotool search --onlyvisible --pid "$GAME_PID" 2>/dev/null); do
-      if xdotool getwindowgeometry "$candidate" | grep -q "Geometry: ${size}\$"; then
-        id=$candidate
-        break 2
-      fi
-    done
-    sleep 0.1
+# Ends the test, with the last lines the game logged.
+fail() { echo "FAIL: $*"; grep -v ALSA "$SESSION_DIR/game.log" 2>/dev/null | tail -5; exit 1; }
+
+# Prints the id of the game's first visible window of that size now; fails when there is none.
+visible_window() {
+  local candidate
+  for candidate in $(xdotool search --onlyvisible --pid "$GAME_PID" 2>/dev/null); do
+    xdotool getwindowgeometry "$candidate" | grep -q "Geometry: ${1}\$" && { echo "$candidate"; return 0; }
   done
-  echo "$id"
+  return 1
 }
 
 # Whether the game shows a window of that size now.
-window_shown() {
-  local candidate
-  for candidate in $(xdotool search --onlyvisible --pid "$GAME_PID" 2>/dev/null); do
-    xdotool getwindowgeometry "$candidate" | grep -q "Geometry: ${1}\$" && return 0
+window_shown() { visible_window "$1" >/dev/null; }
+
+# Prints the id of the game's first visible window of that size, waiting for it.
+wait_window() {
+  for _ in $(seq 300); do
+    visible_window "$1" && return 0
+    sleep 0.1
   done
-  return 1
 }
 
 # Position of a window's client area: "X Y".
 window_origin() {
   xdotool getwindowgeometry "$1" | awk '/Position/ {split($2, p, ","); print p[1], p[2]}'
+}
+
+# Waits for the game's window of that size and sets WX and WY to its client
+# area's position; the test fails, naming WHAT, if it does not appear.
+expect_window() {
+  local id
+  id=$(wait_window "$1")
+  [[ -n "$id" ]] || fail "$2 did not appear"
+  read -r WX WY < <(window_origin "$id")
 }
 
 click_at() {

@@ -8,8 +8,6 @@ BUILD_DIR=$1
 SOURCE_DIR=$2
 source "$SOURCE_DIR/tests/e2e/xvfb-session.sh"
 
-fail() { echo "FAIL: $*"; grep -v ALSA "$SESSION_DIR/game.log" 2>/dev/null | tail -5; exit 1; }
-
 PREFIX="$SESSION_DIR/prefix"
 cmake --install "$BUILD_DIR" --prefix "$PREFIX" >"$SESSION_DIR/install.log" || fail "cmake --install failed"
 
@@ -42,9 +40,7 @@ PLAYERS="$HOME/.local/share/fuselark3"
 start_xvfb
 (cd "$HOME" && QT_QPA_PLATFORM=xcb exec "$PREFIX/bin/fuselark3" >"$SESSION_DIR/game.log" 2>&1) &
 GAME_PID=$!
-start=$(wait_window 312x296)
-[[ -n "$start" ]] || fail "the installed game's start screen did not appear"
-read -r sx sy < <(window_origin "$start")
+expect_window 312x296 "the installed game's start screen" && sx=$WX sy=$WY
 for player in 0 1 2 3; do
   cmp -s "$PLAYERS/$player.FLK3" "$SOURCE_DIR/data/default-keys/$player.FLK3" \
     || fail "the first start did not give the player's folder the default $player.FLK3"
@@ -52,9 +48,7 @@ done
 
 click_at $((sx + 156)) $((sy + 258))  # Options
 dismiss_no_sound_notice
-options=$(wait_window 453x514)
-[[ -n "$options" ]] || fail "the options window did not appear"
-read -r ox oy < <(window_origin "$options")
+expect_window 453x514 "the options window" && ox=$WX oy=$WY
 xdotool mousemove $((ox + 130)) $((oy + 30))  # player 1's Left key
 xdotool click 5
 sleep 0.3
@@ -65,9 +59,7 @@ cmp -s "$PLAYERS/0.FLK3" "$SOURCE_DIR/data/default-keys/0.FLK3" \
   && fail "the changed key did not reach 0.FLK3 in the player's folder"
 
 click_at $((sx + 150)) $((sy + 234))  # Edit Level
-editor=$(wait_window 579x303)
-[[ -n "$editor" ]] || fail "the editor did not appear"
-read -r ex ey < <(window_origin "$editor")
+expect_window 579x303 "the editor" && ex=$WX ey=$WY
 click_at $((ex + 60)) $((ey + 28))  # the name field
 xdotool type --delay 20 "MINE"
 click_at $((ex + 126)) $((ey + 108))  # Save As

@@ -26,19 +26,18 @@ struct FixedControls : FigureControlSource {
 // starts the step, and the bomb lands on the cell being left. Catches a
 // changed order, or plant before the moves.
 TEST(FigureControlsTest, ControlsOfAComputerFigureAreAppliedInKeyOrder) {
-  struct Case {
+  const struct {
     const char* name;
     FigureControls controls;
     std::int32_t direction;
     bool planted;
-  };
-  const Case cases[] = {
+  } cases[] = {
       {"left before up", {true, true, false, false, false}, DirLeft, false},
       {"up before right", {false, true, true, false, false}, DirUp, false},
       {"right before down", {false, false, true, true, false}, DirRight, false},
       {"down, then plant on the cell left", {false, false, false, true, true}, DirDown, true},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     auto state = std::make_unique<GameState>();
     MakeOpenField(*state);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "MatchTestKit.h"
+#include "ScriptedDevices.h"
 #include "match/MatchDrawing.h"
 #include "match/MatchFrame.h"
 #include "match/MatchLoop.h"
@@ -87,19 +88,17 @@ TEST_F(MatchFrame, TheBombBehindARemovedOneWaitsAFrameButLaterOnesBurstInTheSame
   EXPECT_EQ(outcome.beeps, 5);  // up and down of both, and the last one's right arm
 }
 
-TEST_F(MatchFrame, KeysAreTriedLeftUpRightDownThenPlantOnlyManFiguresAreSteeredAndEscapeEndsAfterItsFrame) {
+TEST_F(MatchFrame, KeysAreTriedLeftUpRightDownThenPlantAndEscapeEndsAfterItsFrame) {
   Character& figure = PlaceFigure(state, 0, 5, 5);
   state.Tile(4, 5) = CellBlock1;
-  Character& cpu = PlaceFigure(state, 1, 8, 8, ContCpu);
-  cpu.Moving = true;
-  cpu.Direction = DirRight;
-  KeyState keys = Holding({{0, Key::Left}, {0, Key::Up}, {0, Key::Right}, {0, Key::Plant}, {1, Key::Plant}});
+  PlaceFigure(state, 1, 8, 8);
+  KeyState keys = Holding({{0, Key::Left}, {0, Key::Up}, {0, Key::Right}, {0, Key::Plant}});
   Frame(keys);
   EXPECT_EQ(figure.Direction, DirUp);
   ASSERT_EQ(state.Bombs.Count(), 1);
   EXPECT_EQ(state.Bombs.Item(1).Y, 5);  // planted on the cell being left
   for (int i = 0; i < 3; ++i) Frame(keys);
-  EXPECT_EQ((std::array{figure.X, figure.Y, cpu.X, cpu.Y}), (std::array{5, 4, 9, 8}));
+  EXPECT_EQ((std::array{figure.X, figure.Y}), (std::array{5, 4}));
   EXPECT_EQ(state.Bombs.Count(), 1);
   keys[kEscapeKey] = 0x80;
   EXPECT_EQ(Frame(keys).end, MatchEnd::Quit);
@@ -261,18 +260,6 @@ TEST_F(MatchDrawing, AFrameDrawsMapFiguresPanelsAndTimeWithTheStepWalkedAndNothi
   EXPECT_EQ(draws.Size(), 375u + 1u + 6u + 1u);
 }
 
-class HandClock : public Clock {
- public:
-  std::int64_t NowMs() override { return now; }
-  std::int64_t now = 1000;
-};
-
-class HeldKeys : public KeyboardSource {
- public:
-  void ReadKeyboard(KeyState& keys) override { keys = held; }
-  KeyState held{};
-};
-
 struct Call {
   std::int64_t now;
   std::int32_t frameTime;  // 0: no frame
@@ -303,9 +290,9 @@ TEST(MatchLoop, PacesFramesEndsRightAfterEscapeAndShowsAWinnerForFiveSeconds) {
     testing::MakeOpenField(state);
     testing::PlaceFigure(state, 0, 2, 2);
     if (!c.secondOut) testing::PlaceFigure(state, 1, 12, 2);
-    HandClock clock;
-    HeldKeys keyboard;
-    keyboard.held[kEscapeKey] = c.escape ? 0x80 : 0;
+    testing::SteppingClock clock(1000);
+    testing::ScriptedKeyboard keyboard;
+    keyboard.script[0][kEscapeKey] = c.escape ? 0x80 : 0;
     int presented = 0;
     MatchLoop loop{state, -1, keyboard, clock, {[&](const DrawList&) { ++presented; }, nullptr}};
     for (const Call& call : c.calls) {

@@ -161,7 +161,6 @@ TEST(MatchSoak, RandomMatchesKeepTheGridsAndCountsSound) {
       ASSERT_TRUE(state.ItemMap == items);
       // A frame draws at most a background, 750 tiles, 4 figures, 4 panels and the time.
       ASSERT_TRUE(!draw || draws.Size() <= 1024u);
-      ASSERT_TRUE(!draw || outcome.end != MatchEnd::Winner || draws.Draws().back().picture.kind == PictureKind::Winner);
     }
     ++ends[static_cast<std::size_t>(outcome.end)];
   }

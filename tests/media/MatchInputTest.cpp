@@ -8,6 +8,7 @@
 
 #include "../match/MatchTestKit.h"
 #include "QtTestApplication.h"
+#include "ScriptedDevices.h"
 #include "VirtualGamepad.h"
 #include "match/MatchLoop.h"
 #include "media/Gamepads.h"
@@ -21,17 +22,16 @@ namespace {
 // dropped after its first frame (clearing the record clears the held state),
 // a tap surviving the loss of focus.
 TEST(KeyTaps, ATapShowsInTheNextReadOnceAndHeldKeysInEveryRead) {
-  struct Case {
+  const struct {
     int qtKey, code;
     std::string script;  // p press, r release, f focus lost, | read
     std::vector<bool> heldAtReads;
-  };
-  const Case cases[] = {{Qt::Key_Space, 57, "pr|||", {true, false, false}},
+  } cases[] = {{Qt::Key_Space, 57, "pr|||", {true, false, false}},
                         {Qt::Key_Escape, kEscapeKey, "pr||", {true, false}},
                         {Qt::Key_Left, 203, "p|||r|", {true, true, true, false}},
                         {Qt::Key_Up, 200, "prpr||", {true, false}},
                         {Qt::Key_Space, 57, "prf|", {false}}};
-  for (const Case& tap : cases) {
+  for (const auto& tap : cases) {
     SCOPED_TRACE(tap.script);
     QWindow window;
     KeyEventKeyboard keyboard(window, false);
@@ -51,12 +51,6 @@ TEST(KeyTaps, ATapShowsInTheNextReadOnceAndHeldKeysInEveryRead) {
   }
 }
 
-struct StepClock : Clock {
-  std::int64_t NowMs() override { return now += 60; }
-  std::int64_t now = 0;
-};
-struct NoKeys : KeyboardSource { void ReadKeyboard(KeyState& keys) override { keys.fill(0); } };
-
 // Two pads of one kind for players 1 and 2, each frame run through the match
 // loop. Faults: a d-pad or stick direction swapped or unread, the dead zone
 // missing, the east button or Start forgotten, an unplugged pad's last state
@@ -73,8 +67,8 @@ TEST(Gamepads, PadsSteerAndPlantInAMatchAndAnUnpluggedPadLeavesItsFigureStanding
   testing::MakeOpenField(state);
   testing::PlaceFigure(state, 0, 3, 3).PowerBombs = 2;
   testing::PlaceFigure(state, 1, 20, 10);
-  StepClock clock;
-  NoKeys keyboard;
+  testing::SteppingClock clock(0, 60);
+  testing::ScriptedKeyboard keyboard;
   MatchLoop loop(state, -1, keyboard, clock, {});
   loop.UseGamepads(*pads);
   const auto frames = [&](int count) {

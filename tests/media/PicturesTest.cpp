@@ -118,7 +118,6 @@ struct PictureFile {
 
 TEST(Texture, LoadingStretchesWithNearestTexelsAndRefusesWhatIsNoPicture) {
   const PictureFile files[] = {
-      {"OWN.BMP", Bmp(Coordinates(4, 2)), 0, 0, {4, 2}, {{3, 1, 0xFF030100}}},
       // 4 x 2 to 2 x 4: texel (x, y) samples the sheet at ((2x + 1) * 4 / 4, (2y + 1) * 2 / 8) rounded down.
       {"STRETCH.BMP", Bmp(Coordinates(4, 2)), 2, 4, {2, 4},
        {{0, 0, 0xFF010000}, {1, 0, 0xFF030000}, {1, 1, 0xFF030000}, {0, 2, 0xFF010100}, {1, 3, 0xFF030100}}},

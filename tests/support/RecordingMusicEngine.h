@@ -17,7 +17,7 @@ class RecordingMusicEngine : public MusicEngine {
   explicit RecordingMusicEngine(Messages& messages) : messages_(messages) {}
 
   bool InitMusic(int channelCount) override {
-    Record("InitMusic " + std::to_string(channelCount));
+    calls.push_back("InitMusic " + std::to_string(channelCount));
     initialised = initSucceeds;
     return initSucceeds;
   }
@@ -43,7 +43,7 @@ class RecordingMusicEngine : public MusicEngine {
   void SetMusicVolume(std::int32_t volume) override { Use("SetMusicVolume " + std::to_string(volume)); }
   void SetMusicGroove(std::int32_t level) override { Use("SetMusicGroove " + std::to_string(level)); }
   void ReleaseMusic() override {
-    Record("ReleaseMusic");
+    calls.push_back("ReleaseMusic");
     initialised = false;
   }
 
@@ -64,10 +64,9 @@ class RecordingMusicEngine : public MusicEngine {
   static std::string Name(MusicSegment* segment) {
     return segment ? "#" + std::to_string(static_cast<Segment*>(segment)->number) : "none";
   }
-  void Record(const std::string& call) { calls.push_back(call); }
   void Use(const std::string& call) {
     if (!initialised) ++callsWhileReleased;
-    Record(call);
+    calls.push_back(call);
   }
   Messages& messages_;
 };

@@ -1,28 +1,9 @@
-#include <algorithm>
-
+#include "ScriptedDevices.h"
 #include "WindowBench.h"
 #include "ui/MatchWindow.h"
 
 namespace fl3::testing {
 namespace {
-
-// Time that runs 26 ms on at every look, so the match never waits.
-class RacingClock : public Clock {
- public:
-  std::int64_t NowMs() override { return now += 26; }
-  std::int64_t now = 0;
-};
-
-// Hands out prepared snapshots, one per read, then the last one for ever.
-class ScriptedKeyboard : public KeyboardSource {
- public:
-  explicit ScriptedKeyboard(std::vector<KeyState> script) : script_(std::move(script)) {}
-  void ReadKeyboard(KeyState& keys) override { keys = script_[std::min(reads_++, script_.size() - 1)]; }
-
- private:
-  std::vector<KeyState> script_;
-  std::size_t reads_ = 0;
-};
 
 // Two figures with one life each on an empty field, playing to "TUNE.MID".
 struct MatchBench : WindowBench {
@@ -45,32 +26,23 @@ struct MatchBench : WindowBench {
     for (std::size_t i = 0; i < FigureCount; ++i) {
       EXPECT_EQ(std::pair(state.Characters[i].Cont, state.Characters[i].Lives), std::pair(conts[i], 5)) << i;
     }
-    EXPECT_TRUE(std::all_of(state.TileMap.begin(), state.TileMap.end(), [](int c) { return c == 0; }));
-    EXPECT_EQ(state.Bombs.Count(), 0);
-    EXPECT_EQ(state.LevelMusic, "");
   }
 
-  RacingClock clock;
+  SteppingClock clock{0, 26};  // time runs on at every look, so the match never waits
   MatchEnd end = MatchEnd::Running;
   int winner = -1, frames = 0;
 };
 
-KeyState Escape() {
-  KeyState keys{};
-  keys[kEscapeKey] = 0x80;
-  return keys;
-}
-
 TEST(MatchWindow, MissingMusicIsReportedOnceThenEscapeEndsTheSilentMatch) {
   MatchBench bench;
-  bench.Play({KeyState{}, KeyState{}, Escape()});
+  KeyState escape{};
+  escape[kEscapeKey] = 0x80;
+  bench.Play({KeyState{}, KeyState{}, escape});
   ASSERT_EQ(bench.messages.shown.size(), 1u);
-  EXPECT_EQ(bench.messages.shown[0].text, "TUNE.MID was not found!");
-  EXPECT_EQ(bench.messages.shown[0].title, "File not found!");
-  EXPECT_EQ(bench.messages.shown[0].icon, MessageIcon::Critical);
+  EXPECT_EQ(bench.Shown(0), std::tuple("TUNE.MID was not found!", "File not found!", MessageIcon::Critical,
+                                       MessageButtons::Ok));
   EXPECT_TRUE(bench.music.calls.empty());
-  EXPECT_EQ(bench.end, MatchEnd::Quit);
-  EXPECT_EQ(bench.frames, 3);
+  EXPECT_EQ(std::pair(bench.end, bench.frames), std::pair(MatchEnd::Quit, 3));
 }
 
 TEST(MatchWindow, TheLevelMusicPlaysWithTheSettingsUntilTheLastFigureStandingHasWon) {
@@ -85,8 +57,7 @@ TEST(MatchWindow, TheLevelMusicPlaysWithTheSettingsUntilTheLastFigureStandingHas
   EXPECT_EQ(bench.music.calls, (Calls{"InitMusic 128", "LoadMusic tune.mid midi", "SetMusicTempo 2.5",
                                       "SetMusicVolume -150", "SetMusicGroove 40", "PlayMusic #1 -1", "StopMusic #1",
                                       "ReleaseMusic"}));
-  EXPECT_EQ(bench.end, MatchEnd::Winner);
-  EXPECT_EQ(bench.winner, 0);
+  EXPECT_EQ(std::pair(bench.end, bench.winner), std::pair(MatchEnd::Winner, 0));
 }
 
 }  // namespace

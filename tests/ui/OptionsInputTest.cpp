@@ -1,6 +1,7 @@
 #include <QTest>
 
 #include "OptionsWindowBench.h"
+#include "ScriptedDevices.h"
 #include "VirtualGamepad.h"
 #include "core/KeyNames.h"
 #include "media/Gamepads.h"
@@ -9,31 +10,26 @@
 namespace fl3::testing {
 namespace {
 
-struct OptionsWindowFixture : ::testing::Test, OptionsWindowBench {
-  ~OptionsWindowFixture() override { window.reset(); }
-  QPushButton* Button(const std::string& name) const { return Find<QPushButton>(name); }
-  std::string ShownKey(int player, int slot) const { return KeyList(player, slot)->currentText().toStdString(); }
-};
+struct OptionsWindowFixture : ::testing::Test, OptionsWindowBench {};
 
 // Faults: the pressed key not shown in the list or not reaching the layout
 // (a path beside the list's own), saved or marked unlike a chosen key, Tab
 // or Return taken as focus moves or clicks, Escape closing the window or
 // setting key 1.
 TEST_F(OptionsWindowFixture, APressedKeyIsChosenInItsListLikeAnyOtherAndEscapeCancels) {
-  struct Case {
+  const struct {
     Qt::Key key;
     int player, slot;
     std::int32_t code;  // expected afterwards
-  };
-  const Case cases[] = {{Qt::Key_Left, 2, 4, 203}, {Qt::Key_Tab, 1, 0, 15}, {Qt::Key_Return, 4, 2, 28},
+  } cases[] = {{Qt::Key_Left, 2, 4, 203}, {Qt::Key_Tab, 1, 0, 15}, {Qt::Key_Return, 4, 2, 28},
                         {Qt::Key_Escape, 3, 1, 0}, {Qt::Key_F1, 3, 1, 59}};
   StartAndOpen();
-  for (const Case& test : cases) {
+  for (const auto& test : cases) {
     SCOPED_TRACE(KeyNames(test.code));
-    auto* button = Button("buttonSetKey" + std::to_string(test.player) + "_" + std::to_string(test.slot));
+    auto* button = Find<QPushButton>("buttonSetKey" + std::to_string(test.player) + "_" + std::to_string(test.slot));
     QTest::mouseClick(button, Qt::LeftButton);
     QTest::keyClick(button, test.key);
-    EXPECT_EQ(ShownKey(test.player, test.slot), KeyNames(test.code));
+    EXPECT_EQ(KeyList(test.player, test.slot)->currentText().toStdString(), KeyNames(test.code));
     EXPECT_EQ(KeySlot(state.Characters[static_cast<std::size_t>(test.player - 1)].Keys, test.slot), test.code);
     EXPECT_TRUE(window->isVisible());
   }
@@ -43,12 +39,6 @@ TEST_F(OptionsWindowFixture, APressedKeyIsChosenInItsListLikeAnyOtherAndEscapeCa
   EXPECT_EQ(temp.Read("0.FLK3"), "15\r\n0\r\n0\r\n0\r\n203\r\n");
   EXPECT_EQ(temp.Read("1.FLK3"), "0\r\n0\r\n0\r\n0\r\n203\r\n");
 }
-
-struct FixedKeyboard : KeyboardSource {
-  explicit FixedKeyboard(KeyState held) : held(held) {}
-  void ReadKeyboard(KeyState& keys) override { keys = held; }
-  KeyState held;
-};
 
 // Faults: a key that should be held but is not reported left unmarked, a
 // player who holds nothing marked as missing, a slot without a key counted
@@ -60,7 +50,8 @@ TEST(KeyTestWindow, MarksHeldKeysAndTheBoundKeysNotReportedBesideThem) {
   state.Characters[2].Keys = KeyLayout{36, 23, 38, 0, 57};
   KeyState keys{};
   for (int code : {203, 200, 205, 208, 23, 38}) keys[static_cast<std::size_t>(code)] = 0x80;
-  KeyTestWindow window(state, nullptr, [keys](QObject&) { return std::make_unique<FixedKeyboard>(keys); });
+  KeyTestWindow window(state, nullptr,
+                       [keys](QObject&) { return std::make_unique<ScriptedKeyboard>(std::vector{keys}); });
   window.show();
 
   QStringList marks;

@@ -65,7 +65,6 @@ TEST(StartRefusals, TheFirstFailingCheckIsExplainedAndNothingBeforeTheLoadChange
       {{M, O, M, O}, 1, kZero, "0", "", kShort, "Time less than 1!", kInfo, kUntouched},
       {{M, O, M, O}, 2, kFive, "0.9", "", kShort, "Time less than 1!", kInfo, kUntouched},
       {{M, O, M, O}, 2, kFive, "", "", kShort, "Time less than 1!", kInfo, kUntouched},
-      {{M, O, M, O}, 2, kFive, "-5", "", kShort, "Time less than 1!", kInfo, kUntouched},
       {{M, O, M, O}, 2, kFive, "abc", "", kShort, "Time less than 1!", kInfo, kUntouched},
       {{M, O, M, O}, 2, kFive, "inf", "", kShort, "Time less than 1!", kInfo, kUntouched},
       {{M, O, M, O}, 2, kFive, "nan", "", kShort, "Time less than 1!", kInfo, kUntouched},
@@ -113,7 +112,6 @@ TEST(StartPreparation, KindTimeAndLivesAreSetAndOffFiguresLeaveTheField) {
   } rows[] = {
       // A normal match leaves the time alone; OFF figures get no lives.
       {0, {"7", "0", "12", ""}, "0", "Deep.FL3", 3, 2, kUntouched, {7, kUntouched, 12, kUntouched}},
-      {0, {"1", "0", "1", ""}, "0", "Bare.FL3", 1, -1, kUntouched, {1, kUntouched, 1, kUntouched}},
       {1, kZero, "90", "Bare.FL3", 1, -1, 90000, {0, kUntouched, 0, kUntouched}},
       // Seconds to milliseconds, halves to the even neighbour.
       {2, kZero, "1.5625", "Bare.FL3", 1, -1, 1562, {99, kUntouched, 99, kUntouched}},

@@ -173,7 +173,6 @@ TEST(StartScreen, LivesTakeTwoDigitsTheTimeThreeOfAnythingAndTheSpinnersUpperArr
 TEST(StartScreen, TheLevelListIsSortedEditRefillsItOptionsOpensTheOptionsAndQuitDeletesTheScratchPictures) {
   StartBench bench;
   for (const char* name : {"zeta.FL3", "Alpha.fl3", "beta.FL3", "1st.FL3"}) bench.WriteLevel(name);
-  bench.temp.Write("Alpha.FL3.bak", "an old copy");
   for (const char* name : {"T.BMP", "t2.bmp", "T4.BMP", "T5.BMP", "Tiles.BMP"}) bench.WritePicture(name);
   auto screen = bench.Open();
   // Letter case ignored; symbols before digits before letters.
@@ -183,11 +182,9 @@ TEST(StartScreen, TheLevelListIsSortedEditRefillsItOptionsOpensTheOptionsAndQuit
 
   screen->listLevel()->setCurrentIndex(3);
   screen->buttonEdit()->click();
-  EXPECT_EQ(bench.editorOpened, 1);
   EXPECT_EQ(screen->listLevel()->itemText(5), "Made In Editor.FL3");
   EXPECT_EQ(screen->listLevel()->currentIndex(), 0);
-  EXPECT_EQ(bench.optionsOpened, 0);
-  screen->buttonOptions()->click();
+  screen->buttonOptions()->click();  // each button opens its own window once
   EXPECT_EQ(std::pair(bench.optionsOpened, bench.editorOpened), std::pair(1, 1));
   screen->show();
   screen->buttonQuit()->click();

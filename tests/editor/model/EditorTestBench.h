@@ -4,6 +4,8 @@
 #include <vector>
 
 #include "RecordingMessages.h"
+#include "TempFolder.h"
+#include "core/GameFolder.h"
 #include "core/GameState.h"
 #include "editor/model/EditorModel.h"
 
@@ -12,8 +14,8 @@ namespace fl3::testing {
 // A message box as text, title, icon and buttons, to compare in one go.
 using Box = std::tuple<std::string, std::string, MessageIcon, MessageButtons>;
 
-// A freshly opened editor on an empty level, recording its message boxes and
-// every switch of the system pointer (true = shown).
+// A freshly opened editor on an empty level with a game folder of its own,
+// recording its message boxes and every switch of the system pointer (true = shown).
 struct EditorTestBench {
   void ApplyAt(int x, int y) {
     editor.CellX = x;
@@ -31,6 +33,8 @@ struct EditorTestBench {
     return all;
   }
 
+  TempFolder temp;
+  GameFolder folder{temp.Path()};
   GameState state;
   RecordingMessages messages;
   std::vector<bool> pointerSwitches;

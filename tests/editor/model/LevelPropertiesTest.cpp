@@ -3,8 +3,6 @@
 
 #include "EditorTestBench.h"
 #include "RecordingMusicEngine.h"
-#include "TempFolder.h"
-#include "core/GameFolder.h"
 #include "editor/model/LevelMusicChoice.h"
 #include "editor/model/NumericProperties.h"
 #include "editor/model/PropertyNumber.h"
@@ -79,16 +77,12 @@ TEST(NumericProperties, BoxesShowTheValuesInBoxOrderAndOnlyANumberInEveryBoxIsTa
   EXPECT_STREQ(reopened.Title(), "Extended Level Properties (Numerical)");
 }
 
-struct MusicBench {
+struct MusicBench : testing::EditorTestBench {
   MusicBench() {
     temp.Write("battle.mid", "MThd");
     temp.Write("CAVERN.MID", "MThd");
     temp.Write("NOTES.TXT", "");
   }
-  testing::TempFolder temp;
-  GameFolder folder{temp.Path()};
-  GameState state;
-  testing::RecordingMessages messages;
   testing::RecordingMusicEngine music{messages};
   LevelMusicChoice choice{state, folder, messages, music};
 };
