@@ -8,9 +8,6 @@
 namespace fl3::ai {
 namespace {
 
-bool IsBlock(std::int32_t c) { return c >= CellBlock1 && c <= CellBlock3; }
-bool IsBox(std::int32_t c) { return c >= CellBox1 && c <= CellBox3; }
-
 // The bomb pass of the frame being decided is pass 0: a fuse of t ms runs out
 // (drops below 0) in pass t / frameMs.
 int BurstFrame(std::int32_t fuseMs, std::int32_t frameMs) { return std::max(fuseMs, 0) / frameMs; }

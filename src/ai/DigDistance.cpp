@@ -1,13 +1,6 @@
 #include "ai/DigDistance.h"
 
 namespace fl3::ai {
-namespace {
-
-bool IsBlock(std::int32_t c) { return c >= CellBlock1 && c <= CellBlock3; }
-bool IsBox(std::int32_t c) { return c >= CellBox1 && c <= CellBox3; }
-
-}  // namespace
-
 void DigDistance::Wait(int cell, int steps) {
   steps_[static_cast<std::size_t>(cell)] = static_cast<std::int16_t>(steps);
   const auto bucket = static_cast<std::size_t>(steps % kBuckets);

@@ -7,8 +7,6 @@
 namespace fl3::ai {
 namespace {
 
-bool IsBox(std::int32_t c) { return c >= CellBox1 && c <= CellBox3; }
-bool IsBlock(std::int32_t c) { return c >= CellBlock1 && c <= CellBlock3; }
 bool IsBomb(std::int32_t c) { return c >= CellBombFirst && c <= CellBombLast; }
 
 // Calls `visit(cell)` for each cell the fire would cover and `stop(cell)`

@@ -28,6 +28,9 @@ inline constexpr std::int32_t CellFireRightEnd = 20, CellFireLowerEnd = 21;
 inline constexpr std::int32_t CellFireLeftEnd = 22, CellFireUpperEnd = 23, CellFireCentre = 24;
 inline constexpr int TilePictureCount = 25;
 
+constexpr bool IsBox(std::int32_t code) { return code >= CellBox1 && code <= CellBox3; }
+constexpr bool IsBlock(std::int32_t code) { return code >= CellBlock1 && code <= CellBlock3; }
+
 // Item codes of ItemMap.
 inline constexpr std::int32_t ItemRandom = -1, ItemNone = 0, ItemBomb = 1, ItemFire = 2, ItemFire2 = 3;
 

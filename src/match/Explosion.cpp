@@ -25,8 +25,6 @@ constexpr Arm kArms[4] = {
     {DirDown, 0, 1, CellFireLowerEnd, CellFireVertical},
 };
 
-bool IsBlock(std::int32_t c) { return c >= CellBlock1 && c <= CellBlock3; }
-bool IsBox(std::int32_t c) { return c >= CellBox1 && c <= CellBox3; }
 bool FireCanCover(std::int32_t c) {
   return c == CellNothing || c == CellDoodad || (c >= CellItemBomb && c <= CellItemFire2) ||
          (c >= CellFireHorizontal && c <= CellFireCentre);

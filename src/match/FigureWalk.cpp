@@ -8,9 +8,6 @@
 namespace fl3 {
 namespace {
 
-bool IsBox(std::int32_t code) { return code >= CellBox1 && code <= CellBox3; }
-bool IsBlock(std::int32_t code) { return code >= CellBlock1 && code <= CellBlock3; }
-
 // Items are taken when the step starts, even if something further down the
 // list then refuses the step.
 std::int32_t TakeItem(std::int32_t& cell, Character& figure) {
