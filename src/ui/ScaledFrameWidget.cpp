@@ -33,12 +33,22 @@ void ScaledFrameWidget::PresentFrame(const QImage& frame) {
   if (shown_.size() != frame.size() || shown_.format() != frame.format()) {
     shown_ = frame.copy();
     changedBlocks_.assign(static_cast<std::size_t>((shown_.width() + kBlock - 1) / kBlock), 0);
+    changedAreas_.reserve(changedBlocks_.size() * static_cast<std::size_t>((shown_.height() + kBlock - 1) / kBlock));
     Rescale();
     repaint();
     return;
   }
-  const QRegion changed = TakeChanges(frame);
-  if (!changed.isEmpty()) repaint(changed);
+  TakeChanges(frame);
+  if (changedAreas_.empty()) return;
+  if (x11_ && isVisible()) {
+    // Straight to the window: no region or paint event to make each frame.
+    for (const QRect& area : changedAreas_) PaintScaled(nullptr, area.intersected(scaling_.Target()));
+    x11_->Flush();
+    return;
+  }
+  QRegion changed;
+  for (const QRect& area : changedAreas_) changed += area;
+  repaint(changed);
 }
 
 void ScaledFrameWidget::resizeEvent(QResizeEvent* event) {
@@ -53,8 +63,8 @@ void ScaledFrameWidget::Rescale() {
   band_ = QImage(target.width(), kBandRows, shown_.format());
 }
 
-QRegion ScaledFrameWidget::TakeChanges(const QImage& frame) {
-  QRegion changed;
+void ScaledFrameWidget::TakeChanges(const QImage& frame) {
+  changedAreas_.clear();
   const int bytesPerPixel = frame.depth() / 8, width = frame.width();
   for (int top = 0; top < frame.height(); top += kBlock) {
     const int bottom = std::min(top + kBlock, frame.height());
@@ -83,10 +93,9 @@ QRegion ScaledFrameWidget::TakeChanges(const QImage& frame) {
       for (int y = top; y < bottom; ++y)
         std::memcpy(shown_.scanLine(y) + left * bytesPerPixel, frame.constScanLine(y) + left * bytesPerPixel,
                     static_cast<std::size_t>((right - left) * bytesPerPixel));
-      changed += scaling_.OnWidget(QRect(left, top, right - left, bottom - top));
+      changedAreas_.push_back(scaling_.OnWidget(QRect(left, top, right - left, bottom - top)));
     }
   }
-  return changed;
 }
 
 void ScaledFrameWidget::paintEvent(QPaintEvent* event) {

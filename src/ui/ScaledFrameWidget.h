@@ -13,7 +13,8 @@ namespace fl3 {
 // kept, pixels sharp, black bars beside it. A new frame repaints only the
 // screen area of the 32 x 32 blocks that differ from the frame before, so
 // presenting costs about the same on any screen size. On X11 the pixels go
-// straight to the window, without a screen-sized backing store.
+// straight to the window, without a screen-sized backing store, and a frame
+// is put there at once, without a paint event.
 class ScaledFrameWidget : public QWidget {
  public:
   explicit ScaledFrameWidget(QWidget* parent = nullptr, Qt::WindowFlags flags = {});
@@ -29,8 +30,9 @@ class ScaledFrameWidget : public QWidget {
 
  private:
   void Rescale();
-  // Copies the changed blocks into the shown frame; their area on the widget.
-  QRegion TakeChanges(const QImage& frame);
+  // Copies the changed blocks into the shown frame and lists their areas on
+  // the widget in changedAreas_.
+  void TakeChanges(const QImage& frame);
   void PaintBlack(QPainter* painter, const QRect& area);
   // Through the painter, or straight to the X window without one.
   void PaintScaled(QPainter* painter, const QRect& area);
@@ -39,6 +41,7 @@ class ScaledFrameWidget : public QWidget {
   FrameScaling scaling_;
   QImage band_;  // a few scaled rows, painted in one go
   std::vector<char> changedBlocks_;
+  std::vector<QRect> changedAreas_;  // room for every block, made with the first frame
   const bool paintsOnScreen_;
   std::unique_ptr<X11FrameOutput> x11_;  // made at the first paint, when the window exists
 };
