@@ -1,5 +1,6 @@
-// One engine frame on a busy field: four walking figures, bombs on every
-// few cells, fire from earlier blasts and new blasts starting in the frame.
+// One engine frame on a busy field (four walking figures, bombs on every few
+// cells, fire from earlier blasts and new blasts starting in the frame), and
+// what rewinding such a match costs.
 #include <benchmark/benchmark.h>
 
 #include <memory>
@@ -7,20 +8,14 @@
 #include <vector>
 
 #include "core/GameState.h"
+#include "ai/ComputerPlayer.h"
 #include "match/MatchFrame.h"
+#include "match/MatchSnapshot.h"
 
 namespace fl3 {
 namespace {
 
 constexpr int kWarmUpFrames = 12;
-
-struct Snapshot {
-  CellGrid tiles{};
-  CellGrid items{};
-  std::array<Character, FigureCount> figures{};
-  std::vector<Bomb> bombs;
-  RandomSource random;
-};
 
 void BuildField(GameState& state) {
   std::mt19937 random(7);
@@ -57,29 +52,6 @@ void BuildField(GameState& state) {
   }
 }
 
-Snapshot Take(const GameState& state) {
-  Snapshot snapshot;
-  snapshot.tiles = state.TileMap;
-  snapshot.items = state.ItemMap;
-  snapshot.figures = state.Characters;
-  snapshot.bombs.assign(state.Bombs.begin(), state.Bombs.end());
-  snapshot.random = state.Random;
-  return snapshot;
-}
-
-void Restore(GameState& state, const Snapshot& snapshot) {
-  state.Bombs.Clear();
-  for (const Bomb& bomb : snapshot.bombs) {
-    Bomb& copy = state.Bombs.Add(bomb.X, bomb.Y, bomb.ExplodeTimeLeft, bomb.ExplodeLevel, bomb.ExplodeDuration,
-                                 bomb.Owner);
-    copy = bomb;
-  }
-  state.TileMap = snapshot.tiles;
-  state.ItemMap = snapshot.items;
-  state.Characters = snapshot.figures;
-  state.Random = snapshot.random;
-}
-
 KeyState WalkingKeys() {
   KeyState keys{};
   for (int i = 0; i < FigureCount; ++i) {
@@ -91,29 +63,40 @@ KeyState WalkingKeys() {
   return keys;
 }
 
-void RunBusyFrames(benchmark::State& bench, bool draw) {
-  auto state = std::make_unique<GameState>();
-  BuildField(*state);
-  const KeyState keys = WalkingKeys();
-  DrawList draws;
-  {
-    MatchEngine warmUp(*state, 0);
-    for (int i = 0; i < kWarmUpFrames; ++i) warmUp.RunFrame(51, keys, &draws);
+// A busy field after a few frames of walking and planting, as a snapshot.
+struct BusyMatch {
+  explicit BusyMatch(bool computerPlayers) {
+    BuildField(*state);
+    for (int i = 0; i < FigureCount && computerPlayers; ++i) {
+      state->Characters[static_cast<std::size_t>(i)].Cont = ContCpu;
+      players[static_cast<std::size_t>(i)] = std::make_unique<ComputerPlayer>(CpuStrength::Normal, 7 + i);
+      engine.SetControlSource(i, players[static_cast<std::size_t>(i)].get());
+    }
+    for (int i = 0; i < kWarmUpFrames; ++i) engine.RunFrame(51, keys, nullptr);
+    engine.Save(start);
   }
-  const Snapshot snapshot = Take(*state);
+  std::unique_ptr<GameState> state = std::make_unique<GameState>();
+  MatchEngine engine{*state, 0};
+  std::array<std::unique_ptr<ComputerPlayer>, FigureCount> players;
+  KeyState keys = WalkingKeys();
+  MatchSnapshot start;
+};
+
+void RunBusyFrames(benchmark::State& bench, bool draw) {
+  BusyMatch match(false);
+  DrawList draws;
   long explodedAfter = 0;
   for (auto _ : bench) {
     bench.PauseTiming();
-    Restore(*state, snapshot);
-    MatchEngine engine(*state, 0);
+    match.engine.Restore(match.start);
     bench.ResumeTiming();
-    const FrameOutcome outcome = engine.RunFrame(51, keys, draw ? &draws : nullptr);
+    const FrameOutcome outcome = match.engine.RunFrame(51, match.keys, draw ? &draws : nullptr);
     benchmark::DoNotOptimize(outcome);
-    benchmark::DoNotOptimize(state->TileMap.data());
+    benchmark::DoNotOptimize(match.state->TileMap.data());
     explodedAfter = 0;
-    for (const Bomb& bomb : state->Bombs) explodedAfter += bomb.Exploded ? 1 : 0;
+    for (const Bomb& bomb : match.state->Bombs) explodedAfter += bomb.Exploded ? 1 : 0;
   }
-  bench.counters["bombs"] = static_cast<double>(snapshot.bombs.size());
+  bench.counters["bombs"] = static_cast<double>(match.start.bombs.size());
   bench.counters["exploded_after"] = static_cast<double>(explodedAfter);
   bench.counters["draws"] = static_cast<double>(draw ? draws.Size() : 0);
 }
@@ -121,8 +104,48 @@ void RunBusyFrames(benchmark::State& bench, bool draw) {
 void BM_EngineFrame(benchmark::State& bench) { RunBusyFrames(bench, true); }
 void BM_EngineFrameWithoutDrawing(benchmark::State& bench) { RunBusyFrames(bench, false); }
 
+// Save and restore together, as a rollback does once per correction.
+void BM_SnapshotSaveAndRestore(benchmark::State& bench) {
+  BusyMatch match(false);
+  MatchSnapshot saved;
+  for (auto _ : bench) {
+    match.engine.Save(saved);
+    match.engine.Restore(match.start);
+    benchmark::DoNotOptimize(match.state->TileMap.data());
+  }
+  std::vector<std::uint8_t> bytes;
+  EncodeSnapshot(match.start, bytes);
+  bench.counters["bombs"] = static_cast<double>(match.start.bombs.size());
+  bench.counters["encoded_bytes"] = static_cast<double>(bytes.size());
+}
+
+void BM_SnapshotHash(benchmark::State& bench) {
+  BusyMatch match(false);
+  for (auto _ : bench) benchmark::DoNotOptimize(HashSnapshot(match.start));
+}
+
+// Four computer players have played 12 frames; going back and playing them
+// again takes their recorded controls, so no player decides twice.
+void BM_Rollback12Frames(benchmark::State& bench) {
+  BusyMatch match(true);
+  std::array<ControlFrame, 12> recorded;
+  for (ControlFrame& frame : recorded) {
+    match.engine.RunFrame(51, match.keys, nullptr);
+    frame = match.engine.LastControls();
+  }
+  for (auto _ : bench) {
+    match.engine.Restore(match.start);
+    for (const ControlFrame& frame : recorded) match.engine.RunFrame(frame, nullptr);
+    benchmark::DoNotOptimize(match.state->TileMap.data());
+  }
+  bench.counters["bombs"] = static_cast<double>(match.start.bombs.size());
+}
+
 BENCHMARK(BM_EngineFrame)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_EngineFrameWithoutDrawing)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_SnapshotSaveAndRestore)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_SnapshotHash)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Rollback12Frames)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace fl3

@@ -12,6 +12,8 @@ class RandomSource {
   // Exactly as `count` calls of Next, in time that grows with its logarithm.
   void Skip(std::uint64_t count);
   std::uint32_t State() const { return state_; }
+  // Back to a state State() returned, as when a match is rewound.
+  void SetState(std::uint32_t state) { state_ = state; }
 
  private:
   static constexpr std::uint32_t kStart = 327680;

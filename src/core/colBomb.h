@@ -22,6 +22,9 @@ class colBomb {
   int Count() const { return static_cast<int>(bombs_.size()); }
   void Remove(int position);
   void Clear();
+  // The collection becomes exactly `bombs`, without touching any cell (a
+  // rewound match brings its own grids).
+  void Assign(const std::vector<Bomb>& bombs) { bombs_.assign(bombs.begin(), bombs.end()); }
 
   auto begin() { return bombs_.begin(); }
   auto end() { return bombs_.end(); }

@@ -8,6 +8,7 @@ namespace fl3 {
 // What a player holds down for one figure in one frame.
 struct FigureControls {
   bool left = false, up = false, right = false, down = false, plant = false;
+  friend bool operator==(const FigureControls&, const FigureControls&) = default;
 };
 
 // Holding only the arrow of `direction` (DirLeft..DirDown); anything else holds nothing.

@@ -3,6 +3,7 @@
 
 #include "core/GameState.h"
 #include "core/KeyState.h"
+#include "match/ControlFrame.h"
 #include "match/DrawList.h"
 #include "match/FigureControls.h"
 #include "match/KeyboardControls.h"
@@ -10,6 +11,8 @@
 namespace fl3 {
 
 enum class MatchEnd { Running, Quit, NoWinner, Winner };
+
+struct MatchSnapshot;
 
 struct FrameOutcome {
   MatchEnd end = MatchEnd::Running;
@@ -38,12 +41,23 @@ class MatchEngine {
   // the match has ended, further calls change nothing and report the end
   // again, without beeps.
   FrameOutcome RunFrame(std::int32_t frameTimeMs, const KeyState& keys, DrawList* draw);
+  // Runs one frame from recorded controls, as it ran when they were recorded
+  // (whatever the figures' sources are). Escape in the frame ends the match.
+  FrameOutcome RunFrame(const ControlFrame& frame, DrawList* draw);
+  // What the last frame applied: each figure's controls, Escape, the frame time.
+  const ControlFrame& LastControls() const { return applied_; }
+
+  // The running match as a value, and back: restoring and running the same
+  // control frames again gives the very same frames.
+  void Save(MatchSnapshot& snapshot) const;
+  void Restore(const MatchSnapshot& snapshot);
 
   bool Ended() const { return ended_; }
 
  private:
   void PrepareFigures();
   void CountTimeDown(DrawList* draw);
+  FrameOutcome RunFrameWith(const FigureControlSources& sources, const KeyState& keys, DrawList* draw);
 
   GameState& state_;
   std::int32_t backgroundNumber_;
@@ -53,6 +67,7 @@ class MatchEngine {
   KeyState frameKeys_{};
   KeyboardControls keyboard_{frameKeys_};
   FigureControlSources sources_{};
+  ControlFrame applied_{};
 };
 
 }  // namespace fl3

@@ -100,9 +100,14 @@ ArenaMatchReport PlayArenaMatch(const LevelData& level, const ArenaRules& rules,
 
   ArenaMatchReport report;
   const KeyState noKeys{};
+  std::optional<RollbackCheck> rollback;
+  if (rules.syncDepth > 0) rollback.emplace(engine, rules.syncDepth);
   for (report.frames = 1; report.frames <= rules.maxFrames; ++report.frames) {
     const BeforeFrame before = Remember(*state);
+    if (rollback) rollback->BeforeFrame();
     const FrameOutcome outcome = engine.RunFrame(rules.frameMs, noKeys, nullptr);
+    // The match goes on from the frames played again.
+    if (rollback && (report.mismatch = rollback->AfterFrame())) return report;
     CountLosses(*state, before, report);
     if (outcome.end == MatchEnd::Running) continue;
     if (outcome.end == MatchEnd::Winner) report.winnerSeat = seatOfFigure[static_cast<std::size_t>(outcome.winner)];

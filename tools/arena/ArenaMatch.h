@@ -6,6 +6,7 @@
 #include "ArenaSeats.h"
 #include "DecisionTimes.h"
 #include "core/LevelFile.h"
+#include "match/RollbackCheck.h"
 
 namespace fl3::arena {
 
@@ -15,6 +16,7 @@ struct ArenaRules {
   std::int32_t seconds = 180;   // Most Kills and Most Lives
   std::int32_t frameMs = 51;    // the game's shortest frame
   int maxFrames = 0;            // a match still running then ends without a winner
+  int syncDepth = 0;            // > 0: rewind this many frames after each frame and compare
 };
 
 struct ArenaMatchReport {
@@ -23,6 +25,7 @@ struct ArenaMatchReport {
   bool cutShort = false;  // stopped at maxFrames
   std::int64_t ownFireLosses = 0;
   std::int64_t othersFireLosses = 0;
+  std::optional<RollbackCheck::Mismatch> mismatch;  // the match stopped there
 };
 
 // Plays one match without a screen. seatOfFigure[i] is the seat playing

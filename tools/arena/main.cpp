@@ -4,6 +4,7 @@
 #include <cctype>
 #include <filesystem>
 #include <iostream>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -25,10 +26,12 @@ struct Options {
 
 constexpr const char* kUsage =
     "usage: fuselark3-arena --levels DIR --matches N --kind K --seats SEATS --seed S\n"
-    "                       [--lives L] [--seconds T]\n"
+    "                       [--lives L] [--seconds T] [--sync-test N]\n"
     "  K: 0 Normal, 1 Most Kills, 2 Most Lives; SEATS: up to four of cpu:0|cpu:1|cpu:2|baseline|off\n"
     "  A life counts as lost to own fire only when no other figure's fire reached\n"
-    "  the figure in the same frame; otherwise it counts as lost to others' fire.\n";
+    "  the figure in the same frame; otherwise it counts as lost to others' fire.\n"
+    "  --sync-test N: after every frame, rewind N frames (1..60), play them again from\n"
+    "  the recorded controls and compare every frame; the first difference stops the run.\n";
 
 bool ReadNumber(const std::string& text, long long low, long long high, long long& out) {
   if (text.empty() || !std::all_of(text.begin(), text.end(), [](unsigned char c) { return std::isdigit(c); })) return false;
@@ -66,6 +69,8 @@ bool ReadOptions(int argc, char** argv, Options& options, std::string& error) {
       options.rules.lives = static_cast<std::int32_t>(number);
     } else if (name == "--seconds" && ReadNumber(value, 1, 3600, number)) {
       options.rules.seconds = static_cast<std::int32_t>(number);
+    } else if (name == "--sync-test" && ReadNumber(value, 1, 60, number)) {
+      options.rules.syncDepth = static_cast<int>(number);
     } else {
       error = "bad option or value: " + name + " " + value;
       return false;
@@ -103,6 +108,11 @@ bool ReadLevels(const std::filesystem::path& folder, std::vector<LevelData>& lev
   return !levels.empty();
 }
 
+// The rollback test found a frame that played differently the second time.
+struct SyncMismatch : std::runtime_error {
+  using std::runtime_error::runtime_error;
+};
+
 double Median(std::vector<int> values) {
   if (values.empty()) return 0;
   std::sort(values.begin(), values.end());
@@ -129,6 +139,11 @@ nlohmann::json RunTournament(const Options& options, const std::vector<LevelData
     const LevelData& level = levels[static_cast<std::size_t>(m % static_cast<long long>(levels.size()))];
     const ArenaMatchReport report =
         PlayArenaMatch(level, rules, options.seats, seatOfFigure, options.seed * 1'000'003 + static_cast<std::uint64_t>(m), times);
+    if (report.mismatch) {
+      throw SyncMismatch("match " + std::to_string(m + 1) + " (level file " +
+                         std::to_string(m % static_cast<long long>(levels.size()) + 1) + " in name order), frame " +
+                         std::to_string(report.mismatch->frame) + ": " + report.mismatch->field);
+    }
     if (report.winnerSeat >= 0) {
       ++wins[static_cast<std::size_t>(report.winnerSeat)];
     } else {
@@ -180,6 +195,11 @@ int main(int argc, char** argv) {
     std::cerr << "fuselark3-arena: " << error << "\n";
     return 1;
   }
-  std::cout << RunTournament(options, levels).dump(2) << "\n";
+  try {
+    std::cout << RunTournament(options, levels).dump(2) << "\n";
+  } catch (const SyncMismatch& mismatch) {
+    std::cerr << "fuselark3-arena: rollback mismatch in " << mismatch.what() << " (first run / played again)\n";
+    return 1;
+  }
   return 0;
 }
