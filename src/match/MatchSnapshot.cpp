@@ -6,6 +6,7 @@
 #include <array>
 #include <sstream>
 
+#include "core/LittleEndian.h"
 #include "match/SnapshotFields.h"
 
 namespace fl3 {
@@ -36,29 +37,6 @@ void WriteSnapshot(const MatchSnapshot& snapshot, PutWord&& put, PutByte&& putBy
       });
 }
 
-class ByteReader {
- public:
-  ByteReader(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
-
-  bool U32(std::uint32_t& value) {
-    if (size_ - at_ < 4) return false;
-    value = 0;
-    for (int i = 0; i < 4; ++i) value |= static_cast<std::uint32_t>(data_[at_++]) << (8 * i);
-    return true;
-  }
-  bool Bytes(std::string& text, std::size_t count) {
-    if (size_ - at_ < count) return false;
-    text.assign(reinterpret_cast<const char*>(data_ + at_), count);
-    at_ += count;
-    return true;
-  }
-  bool AtEnd() const { return at_ == size_; }
-
- private:
-  const std::uint8_t* data_;
-  std::size_t size_;
-  std::size_t at_ = 0;
-};
 
 }  // namespace
 
@@ -73,25 +51,22 @@ void EncodeSnapshot(const MatchSnapshot& snapshot, std::vector<std::uint8_t>& by
 }
 
 bool DecodeSnapshot(const std::uint8_t* data, std::size_t size, MatchSnapshot& snapshot) {
-  ByteReader reader(data, size);
-  std::uint32_t music = 0;
-  if (!reader.U32(music) || music > kMaxMusicBytes || !reader.Bytes(snapshot.levelMusic, music)) return false;
-  bool good = true;
+  LittleEndianReader reader(std::string_view(reinterpret_cast<const char*>(data), size));
+  const std::uint32_t music = reader.U32();
+  if (music > kMaxMusicBytes) return false;
+  snapshot.levelMusic = reader.Raw(music);
+  bool good = reader.Good();
   VisitSnapshotFields(
       snapshot,
       [&](FieldName, auto& value, FieldRange range) {
-        std::uint32_t word = 0;
-        if (!good || !reader.U32(word)) {
-          good = false;
-          return;
-        }
-        const auto number = static_cast<std::int32_t>(word);
-        good = number >= range.low && number <= range.high;
+        if (!good) return;
+        const std::int32_t number = reader.I32();
+        good = reader.Good() && number >= range.low && number <= range.high;
         if (good) value = static_cast<std::remove_reference_t<decltype(value)>>(number);
       },
       [&](std::size_t) {
-        std::uint32_t count = 0;
-        good = good && reader.U32(count) && count <= static_cast<std::uint32_t>(CellCount);
+        const std::uint32_t count = good ? reader.U32() : 0;
+        good = good && reader.Good() && count <= static_cast<std::uint32_t>(CellCount);
         if (good) snapshot.bombs.resize(count);
         return good;
       });
