@@ -1,0 +1,52 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/IoResult.h"
+#include "match/ControlFrame.h"
+#include "match/MatchFrame.h"
+#include "match/MatchStart.h"
+
+namespace fl3 {
+
+// A whole match as a value: its start, one control frame per frame played,
+// and the state's hash every kHashEvery frames and after the last frame, to
+// prove that playing it back gives the same match.
+struct Replay {
+  static constexpr int kHashEvery = 20;
+
+  MatchStart start;
+  std::vector<ControlFrame> frames;
+  std::vector<std::uint64_t> hashes;  // after frames 20, 40, ...
+  std::uint64_t finalHash = 0;        // after the last frame
+  MatchEnd end = MatchEnd::Running;
+  int winner = -1;
+  std::int64_t recordedAtSeconds = 0;  // Unix time the match ended
+  std::string gameVersion;
+};
+
+// Collects a replay while a match runs; no allocation per frame once
+// reserved, no file I/O.
+class ReplayRecorder {
+ public:
+  explicit ReplayRecorder(MatchStart start);
+  // After every frame, with the controls the frame applied and the engine
+  // after it (hashed when a hash is due).
+  void AddFrame(const ControlFrame& frame, const MatchEngine& engineAfterFrame);
+  // The finished replay; the recorder is empty afterwards.
+  Replay Finish(MatchEnd end, int winner, const MatchEngine& engineAtEnd, std::int64_t recordedAtSeconds);
+  const Replay& SoFar() const { return replay_; }
+
+ private:
+  Replay replay_;
+};
+
+// The replay file's bytes, and its strict reader: a damaged, cut or hostile
+// file, or one from a newer version of the game, is refused with one clear
+// reason, without huge allocations.
+std::string EncodeReplay(const Replay& replay);
+IoResult DecodeReplay(std::string_view bytes, Replay& replay);
+
+}  // namespace fl3
