@@ -18,7 +18,7 @@ shot_window() {  # window id, output file
 
 start_xvfb
 start_game
-start=$(wait_window 312x296)
+start=$(wait_window 312x320)
 read -r sx sy < <(window_origin "$start")
 shot_window "$start" docs/start-screen.png
 

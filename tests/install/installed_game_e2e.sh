@@ -40,7 +40,7 @@ PLAYERS="$HOME/.local/share/fuselark3"
 start_xvfb
 (cd "$HOME" && QT_QPA_PLATFORM=xcb exec "$PREFIX/bin/fuselark3" >"$SESSION_DIR/game.log" 2>&1) &
 GAME_PID=$!
-expect_window 312x296 "the installed game's start screen" && sx=$WX sy=$WY
+expect_window 312x320 "the installed game's start screen" && sx=$WX sy=$WY
 for player in 0 1 2 3; do
   cmp -s "$PLAYERS/$player.FLK3" "$SOURCE_DIR/data/default-keys/$player.FLK3" \
     || fail "the first start did not give the player's folder the default $player.FLK3"
