@@ -68,17 +68,22 @@ void frmNormalGame::ShowOnWholeScreen() {
 
 void frmNormalGame::YA(std::int32_t tileSetNumber, std::int32_t backgroundNumber, std::int32_t choice1,
                        std::int32_t choice2, std::int32_t choice3, std::int32_t choice4) {
+  const std::array choices{choice1, choice2, choice3, choice4};
+  SetUp(tileSetNumber, backgroundNumber, choices);
+  RunFrames(tileSetNumber, backgroundNumber, choices);
+  QApplication::processEvents();
+  TearDown();
+}
+
+void frmNormalGame::SetUp(std::int32_t tileSetNumber, std::int32_t backgroundNumber,
+                          const std::array<std::int32_t, FigureCount>& choices) {
   lastEnd_ = MatchEnd::Running;
   lastWinner_ = -1;
   framesShown_ = 0;
   activateWindow();
   setFocus();
   StartLevelMusic();
-  const std::array choices{choice1, choice2, choice3, choice4};
   BuildPictures(tileSetNumber, backgroundNumber, choices);
-  RunFrames(tileSetNumber, backgroundNumber, choices);
-  QApplication::processEvents();
-  TearDown();
 }
 
 void frmNormalGame::StartLevelMusic() {

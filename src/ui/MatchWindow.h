@@ -68,6 +68,9 @@ class frmNormalGame : public ScaledFrameWidget {
   const QImage& BackBuffer() const { return renderer_.BackBuffer(); }
 
  private:
+  // Music and pictures, and the window ready for keys.
+  void SetUp(std::int32_t tileSetNumber, std::int32_t backgroundNumber,
+             const std::array<std::int32_t, FigureCount>& choices);
   void StartLevelMusic();
   void StopLevelMusic();
   void BuildPictures(std::int32_t tileSetNumber, std::int32_t backgroundNumber,

@@ -79,15 +79,9 @@ void DrawOverlay(const ReplayWatch& watch, QImage& overlay) {
 }  // namespace
 
 void frmNormalGame::Watch(ReplayPlayback& playback, const MatchStart& start) {
-  lastEnd_ = MatchEnd::Running;
-  lastWinner_ = -1;
-  framesShown_ = 0;
-  activateWindow();
-  setFocus();
-  StartLevelMusic();
   std::array<std::int32_t, FigureCount> characters{};
   for (std::size_t i = 0; i < characters.size(); ++i) characters[i] = start.figures[i].character;
-  BuildPictures(start.TileSetNumber(), start.BackgroundNumber(), characters);
+  SetUp(start.TileSetNumber(), start.BackgroundNumber(), characters);
   RunReplay(playback);
   QApplication::processEvents();
   TearDown();
