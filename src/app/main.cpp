@@ -4,7 +4,11 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <iostream>
 #include <memory>
+
+#include "app/DisplayCheck.h"
+#include "core/ProgramOptions.h"
 
 #include "core/GameFolder.h"
 #include "core/GameFolderChoice.h"
@@ -17,9 +21,16 @@
 #include "ui/MatchWindow.h"
 #include "ui/OptionsWindow.h"
 #include "ui/QtMessages.h"
+#include "ui/DesktopIdentity.h"
 #include "ui/StartScreen.h"
 
 namespace {
+
+constexpr const char* kHelp =
+    "usage: fuselark3 [--help | --version]\n"
+    "FUSELARK3, an arena game for two to four players on one keyboard. It opens\n"
+    "its start screen on the desktop; the player's keys, settings and levels are\n"
+    "kept in $XDG_DATA_HOME/fuselark3 (~/.local/share/fuselark3). See fuselark3(6).\n";
 
 std::string Environment(const char* name) {
   const char* value = std::getenv(name);
@@ -108,8 +119,13 @@ class Game {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+  if (const auto answered = fl3::AnswerHelpOrVersion(argc, argv, "fuselark3", kHelp, std::cout)) return *answered;
+  if (const auto missing = fl3::MissingDisplay()) {
+    std::cerr << "fuselark3: " << *missing << std::endl;
+    return 1;
+  }
   QApplication app(argc, argv);
-  QApplication::setApplicationName(QStringLiteral("fuselark3"));
+  fl3::ApplyDesktopIdentity();
   Game game(FindGameFolder());
   if (!game.Usable()) return 1;
   game.Show();
