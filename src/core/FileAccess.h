@@ -8,6 +8,12 @@
 
 namespace fl3 {
 
+// How every message about a file names it: its full path in quotes, so the
+// player sees which folder to look in, then what went wrong.
+std::string DescribeFile(const std::filesystem::path& path, std::string_view what);
+// The system's own words for a failed call's error number.
+std::string ErrnoText(int error);
+
 // Reads a whole file; the reason names the file and what went wrong.
 IoResult ReadWholeFile(const std::filesystem::path& path, std::string& bytes);
 

@@ -127,7 +127,10 @@ std::filesystem::path GameFolder::PathForWriting(std::string_view name) const {
 
 IoResult GameFolder::ReadAll(std::string_view name, std::string& bytes) const {
   const auto path = Find(name);
-  if (!path) return IoResult::Failure("\"" + std::string(name) + "\": the file does not exist");
+  if (!path) {
+    const std::string elsewhere = shipped_.empty() ? "" : " nor in " + shipped_.string();
+    return IoResult::Failure("\"" + std::string(name) + "\": no such file in " + directory_.string() + elsewhere);
+  }
   return ReadWholeFile(*path, bytes);
 }
 
@@ -142,7 +145,7 @@ IoResult GameFolder::Remove(std::string_view name) const {
   if (!path) return IoResult::Success();
   std::error_code error;
   if (!std::filesystem::remove(*path, error) && error) {
-    return IoResult::Failure("\"" + path->filename().string() + "\" cannot be deleted: " + error.message());
+    return IoResult::Failure(DescribeFile(*path, "cannot be deleted: " + error.message()));
   }
   return IoResult::Success();
 }

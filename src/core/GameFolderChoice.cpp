@@ -6,6 +6,7 @@
 #include <string>
 #include <system_error>
 
+#include "FileAccess.h"
 #include "GameState.h"
 #include "KeyLayout.h"
 
@@ -49,7 +50,7 @@ IoResult PreparePlayersFolder(const GameFolder& folder) {
   if (folder.ShippedDirectory().empty()) return IoResult::Success();
   std::error_code error;
   std::filesystem::create_directories(folder.Directory(), error);
-  if (error) return IoResult::Failure("\"" + folder.Directory().string() + "\" cannot be made: " + error.message());
+  if (error) return IoResult::Failure(DescribeFile(folder.Directory(), "cannot be made: " + error.message()));
   return CopyShippedKeys(folder);
 }
 

@@ -8,6 +8,7 @@
 
 #include "core/FileAccess.h"
 #include "core/LevelFile.h"
+#include "core/LevelValues.h"
 #include "core/ProgramOptions.h"
 #include "level/LevelJson.h"
 
@@ -41,9 +42,9 @@ int Make(const std::string& jsonPath, const std::string& levelPath) {
   std::string text;
   if (fl3::IoResult read = fl3::ReadWholeFile(jsonPath, text); !read) return Fail(read.reason);
   fl3::LevelData level;
-  if (fl3::IoResult parsed = fl3::LevelFromJsonText(text, level); !parsed) {
-    return Fail("\"" + jsonPath + "\": " + parsed.reason + "; nothing written");
-  }
+  fl3::IoResult parsed = fl3::LevelFromJsonText(text, level);
+  if (parsed) parsed = fl3::CheckLevelValues(level);
+  if (!parsed) return Fail("\"" + jsonPath + "\": " + parsed.reason + "; nothing written");
   if (fl3::IoResult written = fl3::WriteLevelFile(levelPath, level); !written) return Fail(written.reason);
   return 0;
 }
