@@ -13,6 +13,7 @@
 #include "core/GameFolder.h"
 #include "core/GameFolderChoice.h"
 #include "core/GameState.h"
+#include "core/RunningLock.h"
 #include "editor/EditorWindow.h"
 #include "media/ExplosionSound.h"
 #include "media/FluidSynthMusic.h"
@@ -52,16 +53,13 @@ fl3::GameFolder FindGameFolder() {
   places.shippedFromExecutable = FUSELARK3_SHIPPED_FROM_BIN;
   places.xdgDataHome = Environment("XDG_DATA_HOME");
   places.home = HomeDirectory();
-  fl3::GameFolder folder = fl3::ChooseGameFolder(places);
-  // A folder that cannot be made shows up when the player saves, with its reason.
-  fl3::PreparePlayersFolder(folder);
-  return folder;
+  return fl3::ChooseGameFolder(places);
 }
 
 class Game {
  public:
-  explicit Game(fl3::GameFolder folder)
-      : folder_(std::move(folder)), music_(messages_), start_(state_, folder_, messages_) {
+  Game(fl3::GameFolder folder, fl3::IoResult prepared)
+      : folder_(std::move(folder)), prepared_(std::move(prepared)), music_(messages_), start_(state_, folder_, messages_) {
     messages_.SetParent(&start_);
     if (pads_) pads_->Choose(state_.Pads);
     fl3::StartScreenHooks hooks;
@@ -77,7 +75,11 @@ class Game {
   }
 
   bool Usable() const { return start_.CharacterSheetLoaded(); }
-  void Show() { start_.show(); }
+  void Show() {
+    start_.show();
+    // Once, now, rather than at a failed save much later; the game goes on.
+    if (!prepared_) messages_.Show(fl3::UnwritableFolderText(prepared_), fl3::kProgramTitle, fl3::MessageIcon::Critical);
+  }
 
  private:
   void RunMatch(std::int32_t tileSet, std::int32_t background, std::int32_t c1, std::int32_t c2, std::int32_t c3,
@@ -104,6 +106,7 @@ class Game {
 
   fl3::GameState state_;
   fl3::GameFolder folder_;
+  fl3::IoResult prepared_;
   // Key layouts and music settings are read before any window opens.
   bool startedUp_ = (fl3::StartUp(state_, folder_), true);
   fl3::QtMessages messages_;
@@ -126,7 +129,16 @@ int main(int argc, char* argv[]) {
   }
   QApplication app(argc, argv);
   fl3::ApplyDesktopIdentity();
-  Game game(FindGameFolder());
+  fl3::GameFolder folder = FindGameFolder();
+  // Made first, so that the very first start holds the lock too.
+  fl3::IoResult prepared = fl3::PreparePlayersFolder(folder);
+  const fl3::RunningLock running = fl3::RunningLock::Take(folder.Directory());
+  if (running.HeldByAnother()) {
+    fl3::QtMessages messages;
+    messages.Show(fl3::kAlreadyRunningText, fl3::kProgramTitle, fl3::MessageIcon::Information);
+    return 1;
+  }
+  Game game(std::move(folder), std::move(prepared));
   if (!game.Usable()) return 1;
   game.Show();
   return QApplication::exec();

@@ -82,6 +82,17 @@ IoResult ReadWholeFile(const std::filesystem::path& path, std::string& bytes) {
   return ReadFileStart(path, std::numeric_limits<std::size_t>::max(), bytes);
 }
 
+IoResult CheckFolderWritable(const std::filesystem::path& folder) {
+  // Named like the atomic writes' temporary files, so one left by a crash is
+  // cleared at the next start.
+  std::string probe = (folder / ".write-test.XXXXXX").string();
+  const int fd = ::mkstemp(probe.data());
+  if (fd < 0) return Failed(folder, "cannot be written: ", errno);
+  ::close(fd);
+  ::unlink(probe.c_str());
+  return IoResult::Success();
+}
+
 IoResult WriteFileAtomically(const std::filesystem::path& requested, std::string_view bytes) {
   std::filesystem::path path;
   if (IoResult usable = ResolveWriteTarget(requested, path); !usable) return usable;

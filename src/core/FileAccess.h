@@ -21,6 +21,11 @@ IoResult ReadWholeFile(const std::filesystem::path& path, std::string& bytes);
 // only a file's beginning and must not be made to swallow a huge file.
 IoResult ReadFileStart(const std::filesystem::path& path, std::size_t maxBytes, std::string& bytes);
 
+// Whether a new file can be made in the folder, found out by making one and
+// removing it again: the only test that every file system and user answer
+// truly.
+IoResult CheckFolderWritable(const std::filesystem::path& folder);
+
 // Writes to a temporary file beside the target, flushes it and renames it over
 // the target, so a failed write never destroys the old file. Only regular
 // files are replaced: a link is written through, anything else is refused.

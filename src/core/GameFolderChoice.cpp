@@ -51,7 +51,13 @@ IoResult PreparePlayersFolder(const GameFolder& folder) {
   std::error_code error;
   std::filesystem::create_directories(folder.Directory(), error);
   if (error) return IoResult::Failure(DescribeFile(folder.Directory(), "cannot be made: " + error.message()));
+  if (IoResult writable = CheckFolderWritable(folder.Directory()); !writable) return writable;
   return CopyShippedKeys(folder);
+}
+
+std::string UnwritableFolderText(const IoResult& prepared) {
+  return "Nothing you save in this game will be kept: keys, settings and levels.\n" + prepared.reason +
+         "\nMake that folder one you can write to, then start the game again.";
 }
 
 }  // namespace fl3

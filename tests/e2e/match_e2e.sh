@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # The real program on Xvfb: two MAN players start a Normal match with Enter, player 1 walks and
-# plants with a tap shorter than a frame, Escape returns to the start screen, Quit ends it.
+# plants with a tap shorter than a frame, Escape returns to the start screen, Quit ends it. A
+# second copy on the same folder says in one box that the game runs and ends; once the first copy
+# is killed, the next start takes over its lock.
 set -euo pipefail
 BUILD_DIR=$1
 source "$(dirname "$0")/xvfb-session.sh"
@@ -8,6 +10,21 @@ source "$(dirname "$0")/xvfb-session.sh"
 start_xvfb
 start_game
 expect_window 312x296 "the start screen" && sx=$WX sy=$WY
+
+run_copy "$SESSION_DIR/second.log"
+second=$COPY_PID box=""
+for _ in $(seq 100); do
+  box=$(xdotool search --onlyvisible --pid "$second" 2>/dev/null | head -n1) && [[ -n $box ]] && break
+  sleep 0.1
+done
+[[ -n "$box" && $(xdotool getwindowname "$box") == FUSELARK3 ]] || fail "a second copy showed no box"
+xdotool windowfocus "$box" 2>/dev/null || true
+sleep 0.2
+xdotool key Return
+status=0
+wait "$second" || status=$?
+(( status == 1 )) || fail "the second copy ended with status $status"
+kill -0 "$GAME_PID" 2>/dev/null || fail "the second copy ended the first"
 
 # Player 2 goes CPU -> OFF -> MAN; the click leaves the focus on Start.
 click_at $((sx + 56)) $((sy + 214))
@@ -41,6 +58,12 @@ hold_key Escape 0.3
 sleep 1
 window_shown 1280x800 && fail "Escape did not end the match"
 window_shown 312x296 || fail "the start screen is not back"
+
+kill -9 "$GAME_PID"
+wait "$GAME_PID" 2>/dev/null || true
+run_copy "$SESSION_DIR/game.log"
+GAME_PID=$COPY_PID
+expect_window 312x296 "the start screen after a killed copy" && sx=$WX sy=$WY
 
 click_at $((sx + 156)) $((sy + 282))  # Quit
 for _ in $(seq 30); do kill -0 "$GAME_PID" 2>/dev/null || break; sleep 0.1; done

@@ -27,9 +27,15 @@ start_xvfb() {
 # (saved keys, levels) lands in the build.
 start_game() {
   cp -r "$BUILD_DIR/game" "$SESSION_DIR/game"
+  run_copy "$SESSION_DIR/game.log"
+  GAME_PID=$COPY_PID
+}
+
+# Starts the program in that copied folder, logging to the given file; sets COPY_PID.
+run_copy() {
   # On the X display, whatever platform the other tests run on.
-  (cd "$SESSION_DIR/game" && QT_QPA_PLATFORM=xcb exec ./fuselark3 >"$SESSION_DIR/game.log" 2>&1) &
-  GAME_PID=$!
+  (cd "$SESSION_DIR/game" && QT_QPA_PLATFORM=xcb exec ./fuselark3 >"$1" 2>&1) &
+  COPY_PID=$!
 }
 
 # Ends the test, with the last lines the game logged.

@@ -8,7 +8,13 @@
 #include <tuple>
 #include <vector>
 
+#include <QDialog>
+#include <QIcon>
+
+#include "QtTestApplication.h"
 #include "RunProgram.h"
+#include "TempFolder.h"
+#include "ui/DesktopIdentity.h"
 
 namespace fl3::testing {
 namespace {
@@ -54,6 +60,24 @@ TEST(Programs, GameWithoutAUsableDisplaySaysSoInOneLine) {
     const ProgramRun run = RunWith(environment, FUSELARK3_GAME, {});
     EXPECT_EQ(std::tuple(run.status, run.out, run.err),
               std::tuple(1, std::string(), "fuselark3: FUSELARK3 needs a graphical desktop, and " + reason + "\n"));
+  }
+}
+
+// A task bar finds the menu entry by the window's class and shows the icon the
+// window carries; the window system fills the start screen's empty title with
+// the application's name.
+TEST(Programs, EveryWindowCarriesTheGamesIconAndTheNamesOfItsMenuEntry) {
+  ApplyDesktopIdentity();
+  const std::string entry = std::string(kDesktopFileName) + ".desktop";
+  EXPECT_EQ(QGuiApplication::desktopFileName().toStdString() + ".desktop", entry);
+  const std::string desktopFile = TempFolder::ReadFile(std::string(FUSELARK3_SOURCE_DIR) + "/data/desktop/" + entry);
+  EXPECT_NE(desktopFile.find("\nStartupWMClass=" + QApplication::applicationName().toStdString() + "\n"),
+            std::string::npos);
+  EXPECT_EQ(QApplication::applicationName(), "FUSELARK3");
+  QWidget window;
+  QDialog dialog(&window);
+  for (const QWidget* shown : {static_cast<const QWidget*>(&window), static_cast<const QWidget*>(&dialog)}) {
+    EXPECT_EQ(shown->windowIcon().availableSizes(), (QList<QSize>{{48, 48}, {64, 64}, {128, 128}, {256, 256}}));
   }
 }
 
