@@ -127,6 +127,7 @@ int main(int argc, char* argv[]) {
     std::cerr << "fuselark3: " << *missing << std::endl;
     return 1;
   }
+  fl3::PrepareDesktopIdentity();
   QApplication app(argc, argv);
   fl3::ApplyDesktopIdentity();
   fl3::GameFolder folder = FindGameFolder();

@@ -5,6 +5,13 @@
 
 namespace fl3 {
 
+void PrepareDesktopIdentity() {
+  // X11 knows a program by the instance name of its window class, which
+  // window managers also show for the start screen's empty title; a name
+  // the player set stays.
+  if (qEnvironmentVariableIsEmpty("RESOURCE_NAME")) qputenv("RESOURCE_NAME", kApplicationName);
+}
+
 void ApplyDesktopIdentity() {
   // Also the title the window system shows for the start screen's empty one.
   QApplication::setApplicationName(kApplicationName);

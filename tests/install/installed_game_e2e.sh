@@ -25,7 +25,7 @@ for page in man6/fuselark3.6.gz man1/fuselark3-level.1.gz man1/fuselark3-sim.1.g
   [[ -s "$PREFIX/share/man/$page" ]] || fail "manual page $page is missing"
 done
 for program in fuselark3 fuselark3-level fuselark3-sim; do
-  [[ -x "$PREFIX/bin/$program" ]] || fail "$program is not installed"
+  [[ -x "$PREFIX/games/$program" ]] || fail "$program is not installed in games"
 done
 
 # Everything under the prefix, to compare once the player is done.
@@ -38,9 +38,17 @@ mkdir -p "$HOME"
 PLAYERS="$HOME/.local/share/fuselark3"
 
 start_xvfb
-(cd "$HOME" && QT_QPA_PLATFORM=xcb exec "$PREFIX/bin/fuselark3" >"$SESSION_DIR/game.log" 2>&1) &
+(cd "$HOME" && QT_QPA_PLATFORM=xcb exec "$PREFIX/games/fuselark3" >"$SESSION_DIR/game.log" 2>&1) &
 GAME_PID=$!
 expect_window 312x296 "the installed game's start screen" && sx=$WX sy=$WY
+# A task bar matches the window to the menu entry by its class and shows its icon.
+start_window=$(wait_window 312x296)
+# Window managers fill the empty title of the start screen with the class's instance name.
+class=$(sed -n 's/^StartupWMClass=//p' "$desktop_file")
+xprop -id "$start_window" WM_CLASS | grep -q "= \"FUSELARK3\", \"$class\"\$" \
+  || fail "the window's class is not FUSELARK3 and the menu entry's StartupWMClass"
+xprop -id "$start_window" _NET_WM_ICON >"$SESSION_DIR/icon.txt"
+grep -q "Icon (48 x 48)" "$SESSION_DIR/icon.txt" || fail "the window shows no icon"
 for player in 0 1 2 3; do
   cmp -s "$PLAYERS/$player.FLK3" "$SOURCE_DIR/data/default-keys/$player.FLK3" \
     || fail "the first start did not give the player's folder the default $player.FLK3"
