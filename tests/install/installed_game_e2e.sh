@@ -56,13 +56,13 @@ done
 
 click_at $((sx + 156)) $((sy + 258))  # Options
 dismiss_no_sound_notice
-expect_window 453x514 "the options window" && ox=$WX oy=$WY
+expect_window 681x394 "the options window" && ox=$WX oy=$WY
 xdotool mousemove $((ox + 130)) $((oy + 30))  # player 1's Left key
 xdotool click 5
 sleep 0.3
 click_at $((ox + 302)) $((oy + 378))  # Save and Close
 sleep 0.5
-window_shown 453x514 && fail "Save and Close did not close the options window"
+window_shown 681x394 && fail "Save and Close did not close the options window"
 cmp -s "$PLAYERS/0.FLK3" "$SOURCE_DIR/data/default-keys/0.FLK3" \
   && fail "the changed key did not reach 0.FLK3 in the player's folder"
 
