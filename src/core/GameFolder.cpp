@@ -110,6 +110,10 @@ std::optional<std::filesystem::path> GameFolder::Find(std::string_view name) con
   return FindIn(shipped_, name);
 }
 
+std::string GameFolder::SearchedFolders() const {
+  return shipped_.empty() ? directory_.string() : directory_.string() + " or " + shipped_.string();
+}
+
 std::vector<std::string> GameFolder::List(std::string_view pattern) const {
   const std::vector<std::string> own = ListIn(directory_, pattern);
   std::vector<std::string> names = own;
@@ -127,10 +131,7 @@ std::filesystem::path GameFolder::PathForWriting(std::string_view name) const {
 
 IoResult GameFolder::ReadAll(std::string_view name, std::string& bytes) const {
   const auto path = Find(name);
-  if (!path) {
-    const std::string elsewhere = shipped_.empty() ? "" : " nor in " + shipped_.string();
-    return IoResult::Failure("\"" + std::string(name) + "\": no such file in " + directory_.string() + elsewhere);
-  }
+  if (!path) return IoResult::Failure("\"" + std::string(name) + "\": no such file in " + SearchedFolders());
   return ReadWholeFile(*path, bytes);
 }
 

@@ -135,7 +135,8 @@ void frmNormalEdit::YA() {
   canvas_->DrawEditMap();
   if (!missing.empty() && !missingPicturesReported_) {
     missingPicturesReported_ = true;
-    messages_.Show("These editor pictures could not be read: " + JoinNames(missing).toStdString() +
+    messages_.Show("These editor pictures could not be read from " + folder_.SearchedFolders() + ": " +
+                       JoinNames(missing).toStdString() +
                        ". The canvas leaves them out.",
                    kProgramTitle, MessageIcon::Critical, MessageButtons::Ok);
   }

@@ -245,10 +245,9 @@ TEST(GameFolder, FindsAndListsRegularFilesIgnoringCasePreferringTheExactNameAndN
   for (const auto& [pattern, names] : listings) EXPECT_EQ(folder.List(pattern), names) << pattern;
 
   std::string bytes = "untouched";
-  EXPECT_EQ(GameFolder("/nonexistent/folder", "/shipped").ReadAll("MISC.OPT", bytes).reason,
-            "\"MISC.OPT\": no such file in /nonexistent/folder nor in /shipped");
+  EXPECT_EQ(GameFolder("/no/folder", "/shipped").ReadAll("MISC.OPT", bytes).reason, "\"MISC.OPT\": no such file in /no/folder or /shipped");
   EXPECT_EQ(bytes, "untouched");
-  EXPECT_TRUE(GameFolder("/nonexistent/folder").List("*").empty());
+  EXPECT_TRUE(GameFolder("/no/folder").List("*").empty());
 }
 
 // Every file the player saves goes through the same atomic write; all but

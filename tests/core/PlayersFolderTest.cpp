@@ -1,10 +1,6 @@
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <filesystem>
-#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -13,7 +9,6 @@
 #include "TempFolder.h"
 #include "WithoutPermissionOverride.h"
 #include "core/GameFolderChoice.h"
-#include "core/RunningLock.h"
 
 namespace fl3 {
 namespace {
@@ -133,54 +128,15 @@ TEST(PlayersFolder, TheFirstStartMakesThePlayersFolderWithTheDefaultKeysKeepingT
 // at a failed save much later.
 TEST(PlayersFolder, AFolderThatCannotBeMadeOrWrittenIsNamedWithTheReason) {
   TempFolder home, shipped;
-  const fs::path players = home.Path() / "share" / "fuselark3";
-  const struct {
-    std::function<void()> make;
-    std::string reason;
-  } cases[] = {
-      {[&] { home.Write("share", "a file where a folder belongs"); },
-       "\"" + players.string() + "\": cannot be made: Not a directory"},
-      {[&] {
-         fs::create_directories(players);
-         fs::permissions(players, fs::perms::owner_read | fs::perms::owner_exec);
-       },
-       "\"" + players.string() + "\": cannot be written: Permission denied"},
-  };
-  for (const auto& c : cases) {
-    fs::remove_all(home.Path() / "share");
-    c.make();
-    IoResult prepared;
-    {
-      testing::WithoutPermissionOverride likeAPlayer;
-      prepared = PreparePlayersFolder(GameFolder(players, shipped.Path()));
-    }
-    EXPECT_EQ(prepared.reason, c.reason);
-    if (fs::exists(players)) fs::permissions(players, fs::perms::owner_all);
-  }
-}
-
-TEST(PlayersFolder, ASecondCopyFindsTheGameRunningUntilTheFirstEndsEvenByAKill) {
-  TempFolder folder;
-  int ready[2];
-  ASSERT_EQ(::pipe(ready), 0);
-  const pid_t first = ::fork();
-  if (first == 0) {
-    const RunningLock lock = RunningLock::Take(folder.Path());
-    if (::write(ready[1], lock.HeldByAnother() ? "n" : "y", 1) != 1) ::_exit(1);
-    ::pause();
-    ::_exit(0);
-  }
-  char held = 0;
-  ASSERT_EQ(::read(ready[0], &held, 1), 1);
-  EXPECT_EQ(held, 'y');
-  EXPECT_TRUE(RunningLock::Take(folder.Path()).HeldByAnother());
-  ::kill(first, SIGKILL);
-  ::waitpid(first, nullptr, 0);
-  // The killed copy's lock file is still there and is taken over.
-  ASSERT_TRUE(fs::exists(folder.Path() / RunningLock::kFileName));
-  const RunningLock second = RunningLock::Take(folder.Path());
-  EXPECT_FALSE(second.HeldByAnother());
-  EXPECT_TRUE(RunningLock::Take(folder.Path()).HeldByAnother());
+  const fs::path players = home.Path() / "fuselark3";
+  const GameFolder folder(players, shipped.Path());
+  home.Write("fuselark3", "a file where the folder belongs");
+  EXPECT_EQ(PreparePlayersFolder(folder).reason, "\"" + players.string() + "\": cannot be made: Not a directory");
+  fs::remove(players);
+  fs::create_directories(players);
+  fs::permissions(players, fs::perms::owner_read | fs::perms::owner_exec);
+  testing::WithoutPermissionOverride likeAPlayer;
+  EXPECT_EQ(PreparePlayersFolder(folder).reason, "\"" + players.string() + "\": cannot be written: Permission denied");
 }
 
 }  // namespace

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Installs into a scratch prefix, checks the menu files, then plays the
-# installed game as a player with a fresh home: the first start makes their
-# folder with the default keys, a key change and an edited level are saved
-# there, and nothing under the prefix changes.
+# Installs into a scratch prefix, checks the menu files and each program's --help and --version with
+# and without a display, then plays the installed game as a player with a fresh home: the first start
+# makes their folder with the default keys, the window carries the menu entry's class and the icon, a
+# key change and an edited level are saved there, and nothing under the prefix changes.
 set -euo pipefail
 BUILD_DIR=$1
 SOURCE_DIR=$2
@@ -38,17 +38,29 @@ mkdir -p "$HOME"
 PLAYERS="$HOME/.local/share/fuselark3"
 
 start_xvfb
+# A program that ignored --help would open its window on the display and never end.
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$BUILD_DIR/CMakeCache.txt")
+for program in fuselark3 fuselark3-level fuselark3-sim; do
+  for display in "$DISPLAY" ""; do
+    run() { env -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb DISPLAY="$display" timeout 20 "$PREFIX/games/$program" "$@"; }
+    [[ $(run --help) == "usage: $program "*$'\n'* ]] || fail "$program --help (display \"$display\")"
+    [[ $(run --version 2>&1) == "$program $version" ]] || fail "$program --version (display \"$display\")"
+  done
+done
+for display in "" ":9876"; do  # no usable display: one line of its own, where Qt alone would abort
+  status=0 && said=$(env -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM DISPLAY="$display" "$PREFIX/games/fuselark3" 2>&1) || status=$?
+  [[ $status == 1 && $said == "fuselark3: FUSELARK3 needs a graphical desktop, and "* && $said != *$'\n'* ]] \
+    || fail "without a display (\"$display\") the game ended with $status saying: $said"
+done
 (cd "$HOME" && QT_QPA_PLATFORM=xcb exec "$PREFIX/games/fuselark3" >"$SESSION_DIR/game.log" 2>&1) &
 GAME_PID=$!
 expect_window 312x296 "the installed game's start screen" && sx=$WX sy=$WY
-# A task bar matches the window to the menu entry by its class and shows its icon.
-start_window=$(wait_window 312x296)
-# Window managers fill the empty title of the start screen with the class's instance name.
-class=$(sed -n 's/^StartupWMClass=//p' "$desktop_file")
-xprop -id "$start_window" WM_CLASS | grep -q "= \"FUSELARK3\", \"$class\"\$" \
+# A task bar matches the window to the menu entry by its class and shows its icon; window managers
+# fill the start screen's empty title with the class's instance name.
+xprop -id "$(wait_window 312x296)" WM_CLASS _NET_WM_ICON >"$SESSION_DIR/window.txt"
+grep -q "= \"FUSELARK3\", \"$(sed -n 's/^StartupWMClass=//p' "$desktop_file")\"\$" "$SESSION_DIR/window.txt" \
   || fail "the window's class is not FUSELARK3 and the menu entry's StartupWMClass"
-xprop -id "$start_window" _NET_WM_ICON >"$SESSION_DIR/icon.txt"
-grep -q "Icon (48 x 48)" "$SESSION_DIR/icon.txt" || fail "the window shows no icon"
+grep -q "Icon (48 x 48)" "$SESSION_DIR/window.txt" || fail "the window shows no icon"
 for player in 0 1 2 3; do
   cmp -s "$PLAYERS/$player.FLK3" "$SOURCE_DIR/data/default-keys/$player.FLK3" \
     || fail "the first start did not give the player's folder the default $player.FLK3"

@@ -31,9 +31,8 @@ class TempFolder {
     std::ofstream(file, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     return file;
   }
-  std::string Read(std::string_view name) const { return ReadFile(path_ / std::string(name)); }
-  static std::string ReadFile(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
+  std::string Read(std::string_view name) const {
+    std::ifstream in(path_ / std::string(name), std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
   }
 
