@@ -89,11 +89,11 @@ TEST(LevelFile, KeepsTheMusicNameToTwoHundredFiftySixWindows1252Characters) {
   EXPECT_EQ(Utf8ToCp1252("ééé", 2), "\xE9\xE9");
 }
 
-// A playable level as the editor saves it, with one value changed.
+// A playable level (one coordinate at 50 is no place too) with one value changed.
 std::function<void(const TempFolder&)> WriteChanged(std::function<void(LevelData&)> change) {
   return [change](const TempFolder& t) {
     LevelData level = SampleLevel();
-    level.Figures[3] = {OffMapPos, 0, 1, 1};  // one coordinate at 50 is no place too
+    level.Figures[3] = {OffMapPos, 0, 1, 1};
     change(level);
     t.Write("L.FL3", EncodeLevel(level));
   };
@@ -206,8 +206,7 @@ TEST(LevelTool, RefusesWithOneLineAndStatusOneAndWritesNothing) {
       {{"make", in("off-field.json"), in("OLD.FL3")}, "\"" + in("off-field.json") + "\": player 2's start (30, 0) lies "
                                                       "off the field (x 0 to 24, y 0 to 14, 50 for no place); nothing written\n"},
       {{"make", in("broken.json"), in("OLD.FL3")}, "\"" + in("broken.json") + "\": not valid JSON: parse error at line 2"},
-      {{"make", in("good.json"), in("missing/NEW.FL3")},
-       "\"" + in("missing/NEW.FL3") + "\": cannot be written: No such file or directory\n"},
+      {{"make", in("good.json"), in("missing/NEW.FL3")}, "\"" + in("missing/NEW.FL3") + "\": cannot be written: No such"},
   };
   for (const auto& [arguments, message] : cases) {
     const auto run = RunTool(arguments);
@@ -318,10 +317,10 @@ std::optional<std::int32_t> ExpectedNumber(const std::string& text) {
 // Starts on the field or at 50, cell codes -1..6, item codes -1..3.
 bool Playable(const LevelData& level) {
   const auto in = [](std::int32_t value, std::int32_t low, std::int32_t high) { return value >= low && value <= high; };
-  const auto start = [&](const FigureStart& f) { return (in(f.X, 0, 24) || f.X == 50) && (in(f.Y, 0, 14) || f.Y == 50); };
-  return std::all_of(level.Figures.begin(), level.Figures.end(), start) &&
-         std::all_of(level.TileMap.begin(), level.TileMap.end(), [&](std::int32_t c) { return in(c, -1, 6); }) &&
-         std::all_of(level.ItemMap.begin(), level.ItemMap.end(), [&](std::int32_t c) { return in(c, -1, 3); });
+  bool playable = true;
+  for (const FigureStart& f : level.Figures) playable &= (in(f.X, 0, 24) || f.X == 50) && (in(f.Y, 0, 14) || f.Y == 50);
+  for (int i = 0; i < CellCount; ++i) playable &= in(level.TileMap[i], -1, 6) && in(level.ItemMap[i], -1, 3);
+  return playable;
 }
 
 // Every byte of a whole level means something, so the level taken in is

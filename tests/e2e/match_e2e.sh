@@ -12,8 +12,7 @@ expect_window 312x296 "the start screen" && sx=$WX sy=$WY
 
 run_copy "$SESSION_DIR/second.log"
 answer_box "$COPY_PID" '^FUSELARK3$' 100 || fail "a second copy showed no box"
-status=0
-wait "$COPY_PID" || status=$?
+status=0 && wait "$COPY_PID" || status=$?
 (( status == 1 )) && kill -0 "$GAME_PID" 2>/dev/null || fail "the second copy ended with status $status or ended the first"
 
 # Player 2 goes CPU -> OFF -> MAN; the click leaves the focus on Start.
@@ -49,8 +48,7 @@ sleep 1
 window_shown 1280x800 && fail "Escape did not end the match"
 window_shown 312x296 || fail "the start screen is not back"
 
-kill -9 "$GAME_PID"
-wait "$GAME_PID" 2>/dev/null || true
+kill -9 "$GAME_PID" && { wait "$GAME_PID" 2>/dev/null || true; }
 run_copy "$SESSION_DIR/game.log"
 GAME_PID=$COPY_PID
 expect_window 312x296 "the start screen after a killed copy" && sx=$WX sy=$WY

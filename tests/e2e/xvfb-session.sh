@@ -31,9 +31,8 @@ start_game() {
   GAME_PID=$COPY_PID
 }
 
-# Starts the program in that copied folder, logging to the given file; sets COPY_PID.
+# Starts the program in the copied folder on the X display, logging to $1; sets COPY_PID.
 run_copy() {
-  # On the X display, whatever platform the other tests run on.
   (cd "$SESSION_DIR/game" && QT_QPA_PLATFORM=xcb exec ./fuselark3 >"$1" 2>&1) &
   COPY_PID=$!
 }
