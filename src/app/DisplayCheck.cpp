@@ -24,7 +24,11 @@ constexpr std::string_view kNeedsDesktop = "FUSELARK3 needs a graphical desktop,
 
 }  // namespace
 
-std::optional<std::string> MissingDisplay() {
+DisplayCheck::~DisplayCheck() {
+  if (connection_ != nullptr) XCloseDisplay(connection_);
+}
+
+std::optional<std::string> DisplayCheck::MissingDisplay() {
   const std::string platform = RequestedPlatform();
   const bool wayland = !Environment("WAYLAND_DISPLAY").empty();
   if (platform == "wayland" && !wayland) {
@@ -34,9 +38,8 @@ std::optional<std::string> MissingDisplay() {
   if (!(platform == "xcb" || (platform.empty() && !wayland))) return std::nullopt;
   const std::string display = Environment("DISPLAY");
   if (display.empty()) return std::string(kNeedsDesktop) + "no display was found (DISPLAY is not set).";
-  Display* connection = XOpenDisplay(display.c_str());
-  if (connection == nullptr) return std::string(kNeedsDesktop) + "the display \"" + display + "\" cannot be reached.";
-  XCloseDisplay(connection);
+  if (connection_ == nullptr) connection_ = XOpenDisplay(display.c_str());
+  if (connection_ == nullptr) return std::string(kNeedsDesktop) + "the display \"" + display + "\" cannot be reached.";
   return std::nullopt;
 }
 

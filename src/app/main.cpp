@@ -123,7 +123,8 @@ class Game {
 
 int main(int argc, char* argv[]) {
   if (const auto answered = fl3::AnswerHelpOrVersion(argc, argv, "fuselark3", kHelp, std::cout)) return *answered;
-  if (const auto missing = fl3::MissingDisplay()) {
+  fl3::DisplayCheck display;
+  if (const auto missing = display.MissingDisplay()) {
     std::cerr << "fuselark3: " << *missing << std::endl;
     return 1;
   }
