@@ -8,11 +8,10 @@
 #include <memory>
 
 #include "app/DisplayCheck.h"
-#include "core/ProgramOptions.h"
-
 #include "core/GameFolder.h"
 #include "core/GameFolderChoice.h"
 #include "core/GameState.h"
+#include "core/ProgramOptions.h"
 #include "core/RunningLock.h"
 #include "editor/EditorWindow.h"
 #include "media/ExplosionSound.h"
@@ -21,8 +20,8 @@
 #include "media/Gamepads.h"
 #include "ui/MatchWindow.h"
 #include "ui/OptionsWindow.h"
-#include "ui/QtMessages.h"
 #include "ui/DesktopIdentity.h"
+#include "ui/QtMessages.h"
 #include "ui/StartScreen.h"
 
 namespace {

@@ -26,7 +26,8 @@ IoResult CopyShippedKeys(const GameFolder& folder) {
     const std::string name = KeyLayoutFileName(std::to_string(figure));
     if (own.Exists(name) || !folder.Exists(name)) continue;
     std::string bytes;
-    if (IoResult read = folder.ReadAll(name, bytes); !read) return read;
+    // An unreadable shipped layout is no fault of the player's folder: the start-up reads it the same way.
+    if (!folder.ReadAll(name, bytes)) continue;
     if (IoResult written = folder.WriteAtomically(name, bytes); !written) return written;
   }
   return IoResult::Success();
