@@ -15,7 +15,9 @@ using ai::PathSearch;
 constexpr int kBombItemValue = 120, kFireItemValue = 130, kDoubleFireValue = 150;
 constexpr int kBoxValue = 40, kMaxBoxesCounted = 3;
 constexpr int kOpponentInLineValue = 90;
-constexpr int kTrapValue = 400, kSqueezeValue = 60;
+constexpr int kTrapValue = 400;
+// Another figure is taken to run from a bomb only once it has this long left.
+constexpr std::int32_t kVictimHeedMs = 1000;
 // Other figures this close are worth a look for a trap; a figure with this
 // many safe cells is far from trapped.
 constexpr int kPressureDistance = 6, kEnoughRest = 12;
@@ -64,6 +66,13 @@ bool OtherFigureOn(const GameState& state, int figure, int cell) {
   for (int i = 0; i < FigureCount; ++i) {
     const Character& other = state.Characters[static_cast<std::size_t>(i)];
     if (i != figure && other.InPlay() && OnMap(other.X, other.Y) && CellIndex(other.X, other.Y) == cell) return true;
+  }
+  return false;
+}
+
+bool OthersBombTicking(const GameState& state, int figure) {
+  for (const Bomb& bomb : state.Bombs) {
+    if (!bomb.Exploded && bomb.Owner != figure) return true;
   }
   return false;
 }
@@ -190,31 +199,20 @@ int ComputerPlayer::PlantWorth(const GameState& state, int figure, int cell) con
   return boxes * kBoxValue + opponents * kOpponentInLineValue;
 }
 
-// How badly a bomb here would corner the other figures near by: most when
-// one of them would have no safe cell left, something when it would lose
-// most of its safe cells.
+// How badly a bomb here would corner the other figures near by: a figure
+// that only sets off once the bomb has a second left would find no safe cell.
 int ComputerPlayer::PressureWorth(const GameState& state, int figure) {
   const int here = paths_.Start();
   const int reach = state.Characters[static_cast<std::size_t>(figure)].PowerFire;
+  const int setsOff = (kBombFuseMs - kVictimHeedMs) / std::max(state.FrameTime, 1);
   int worth = 0;
   for (int i = 0; i < FigureCount; ++i) {
     const Character& other = state.Characters[static_cast<std::size_t>(i)];
     if (i == figure || !other.InPlay() || !OnMap(other.X, other.Y)) continue;
     if (ai::Distance(here, CellIndex(other.X, other.Y)) > std::max(reach + 2, kPressureDistance)) continue;
     // Figures in its way, this one among them, hem it in too.
-    victim_.Run(state, i, trial_, Hunting());
-    const int after = victim_.RestCount(kEnoughRest);
-    if (after == 0) {
-      worth += kTrapValue;
-      continue;
-    }
-    // Only the hard player also plants to squeeze a figure's room, and the
-    // normal one once the match has gone quiet; then any loss of room counts.
-    const int roomy = Hunting() ? kEnoughRest : kEnoughRest / 2;
-    if ((strength_ != CpuStrength::Hard && !Hunting()) || after >= roomy) continue;
-    victim_.Run(state, i, danger_);
-    const int before = victim_.RestCount(kEnoughRest);
-    if (Hunting() ? after < before : after * 3 < before * 2) worth += kSqueezeValue;
+    victim_.Run(state, i, trial_, Hunting(), setsOff);
+    if (victim_.RestCount(1) == 0) worth += kTrapValue;
   }
   return worth;
 }
@@ -245,9 +243,13 @@ bool ComputerPlayer::TryPlant(const GameState& state, int figure, bool fleeing, 
   if (worth <= 0) return false;
   escape_.Run(state, figure, trial_, strength_ != CpuStrength::Easy);
   int refuge = escape_.NearestRest();
-  // Out of the blast before a quarter of the fuse is gone: another figure's
-  // fire may cut it that short.
-  if (refuge >= 0 && escape_.Arrival(refuge) > kBombFuseMs / 4 / std::max(state.FrameTime, 1)) refuge = -1;
+  // Out of the blast before a quarter of the fuse is gone when another
+  // figure's fire may cut it that short; with no other bomb ticking nothing
+  // can, and the plan's own blast is the limit.
+  if (refuge >= 0 && OthersBombTicking(state, figure) &&
+      escape_.Arrival(refuge) > kBombFuseMs / 4 / std::max(state.FrameTime, 1)) {
+    refuge = -1;
+  }
   const bool cramped = opponentNear && worth < kTrapValue && escape_.RestCount(kRoomWhenCrowded) < kRoomWhenCrowded;
   if (cramped && strength_ != CpuStrength::Easy) return false;
   const bool careless = strength_ == CpuStrength::Easy && random_.Below(3) == 0;

@@ -1,5 +1,7 @@
 #include "ai/PathSearch.h"
 
+#include <algorithm>
+
 #include "match/FigureWalk.h"
 
 namespace fl3::ai {
@@ -32,7 +34,7 @@ int PathSearch::RestCount(int enough) const {
   return count;
 }
 
-void PathSearch::Run(const GameState& state, int figure, const DangerMap& danger, bool othersStay) {
+void PathSearch::Run(const GameState& state, int figure, const DangerMap& danger, bool othersStay, int standsUntil) {
   danger_ = &danger;
   othersStay_ = othersStay;
   arrival_.fill(kUnreached);
@@ -48,6 +50,7 @@ void PathSearch::Run(const GameState& state, int figure, const DangerMap& danger
     StepFrom(me.Direction, x, y);
     startFrame = (kCellPixels - me.StepOffset) / kStepPixels;
   }
+  startFrame = std::max(startFrame, standsUntil);
   start_ = OnMap(x, y) ? CellIndex(x, y) : -1;
   if (start_ < 0) return;
   for (const Character& other : state.Characters) {

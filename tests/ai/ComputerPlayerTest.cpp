@@ -118,28 +118,32 @@ TEST(ComputerPlayerTest, WalksStraightToAnItemThreeCellsAway) {
   }
 }
 
-// At a box it plants only when it can get out of its own fire before a
-// quarter of the fuse is gone (another's fire may cut it that short): a
+// At a box it plants only when it can get out of its own fire in time: a
 // straight dead end within its reach has no way out, a corner two steps off
-// does, a cell four steps off is too far. With the bomb planted it must get
-// away unhurt. Catches planting without checking the way out, checking it
-// without the new bomb, or taking any way out before the fuse runs out.
+// does; a cell four steps off is too far only while another's bomb ticks
+// (its fire may cut the fuse to a quarter), and fine when nothing can. With
+// the bomb planted it must get away unhurt. Catches planting without
+// checking the way out, checking it without the new bomb, taking any way out
+// before the fuse runs out, or refusing the long way when nothing else ticks.
 TEST(ComputerPlayerTest, PlantsAtABoxOnlyWithAWayOut) {
   const struct {
     const char* name;
     std::initializer_list<const char*> rows;
+    bool othersBombTicking;
     bool plants;
   } cases[] = {
-      {"dead end", {"######", "#XA..#", "######"}, false},
-      {"corner", {"######", "#XA..#", "####.#", "####.#", "######"}, true},
-      {"way out four steps off", {"########", "#XA....#", "########"}, false},
+      {"dead end", {"######", "#XA..#", "######"}, false, false},
+      {"corner", {"######", "#XA..#", "####.#", "####.#", "######"}, false, true},
+      {"way out four steps off, another's bomb ticking", {"########", "#XA....#", "########"}, true, false},
+      {"way out four steps off, nothing else ticking", {"########", "#XA....#", "########"}, false, true},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     auto state = Field(c.rows);
+    if (c.othersBombTicking) AddBomb(*state, 22, 13, kBombFuseMs, 0, 1);  // far off, harmless
     CpuRun run(*state);
     run.Frames(1);
-    EXPECT_EQ(state->Bombs.Count(), c.plants ? 1 : 0);
+    EXPECT_EQ(state->Bombs.Count(), (c.plants ? 1 : 0) + (c.othersBombTicking ? 1 : 0));
     run.Frames(70);
     EXPECT_EQ(state->Characters[0].Lives, 3);
     EXPECT_EQ(state->Tile(1, 1), c.plants ? CellDoodad : CellBox1);
