@@ -222,7 +222,7 @@ bool ComputerPlayer::TryPlant(const GameState& state, int figure, bool fleeing, 
   if (state.TileMap[static_cast<std::size_t>(paths_.Start())] > CellDoodad || !BombReady(state, figure)) return false;
   // While running from fire only a trap is worth a bomb, and only the hard
   // player looks for one then.
-  if (fleeing && strength_ != CpuStrength::Hard) return false;
+  if (fleeing && strength_ == CpuStrength::Easy) return false;
   int worth = fleeing ? 0 : PlantWorth(state, figure, paths_.Start());
   const bool hunts = strength_ != CpuStrength::Easy;
   const int opponent = ai::NearestOpponentCell(state, figure, paths_.Start());

@@ -5,7 +5,7 @@ namespace {
 
 constexpr std::int32_t kHeedMs = 1000;
 // One decision in this many it sets off for a new cell.
-constexpr int kStrollChance = 12;
+constexpr int kStrollChance = 30;
 
 }  // namespace
 
