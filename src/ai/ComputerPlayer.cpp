@@ -15,12 +15,15 @@ using ai::PathSearch;
 constexpr int kBombItemValue = 120, kFireItemValue = 130, kDoubleFireValue = 150;
 constexpr int kBoxValue = 40, kMaxBoxesCounted = 3;
 constexpr int kOpponentInLineValue = 90;
+// Worth a bomb even while running from fire.
 constexpr int kTrapValue = 400;
+// Other figures this close are worth a look for a trap.
+constexpr int kPressureDistance = 6;
+// A figure that has kept its cell this long (5 s) is not pressed but
+// walked up to and caught in a line.
+constexpr int kKeptStillFrames = 100;
 // Another figure is taken to run from a bomb only once it has this long left.
 constexpr std::int32_t kVictimHeedMs = 1000;
-// Other figures this close are worth a look for a trap; a figure with this
-// many safe cells is far from trapped.
-constexpr int kPressureDistance = 6, kEnoughRest = 12;
 constexpr int kHuntPullPerCell = 6, kHuntDistance = 2, kSharedCellCost = 60;
 constexpr int kStickToGoal = 8;
 // A figure that has planted nothing for this long goes looking for fights.
@@ -70,6 +73,13 @@ bool OtherFigureOn(const GameState& state, int figure, int cell) {
   return false;
 }
 
+bool OwnBombTicking(const GameState& state, int figure) {
+  for (const Bomb& bomb : state.Bombs) {
+    if (!bomb.Exploded && bomb.Owner == figure) return true;
+  }
+  return false;
+}
+
 bool OthersBombTicking(const GameState& state, int figure) {
   for (const Bomb& bomb : state.Bombs) {
     if (!bomb.Exploded && bomb.Owner != figure) return true;
@@ -94,6 +104,12 @@ FigureControls ComputerPlayer::ControlsFor(const GameState& state, int figure) {
   for (const Character& c : state.Characters) lives += c.InPlay() ? c.Lives : 0;
   calmFrames_ = lives == livesSeen_ ? calmFrames_ + 1 : 0;
   livesSeen_ = lives;
+  for (int i = 0; i < FigureCount; ++i) {
+    const Character& other = state.Characters[static_cast<std::size_t>(i)];
+    const int cell = OnMap(other.X, other.Y) ? CellIndex(other.X, other.Y) : -1;
+    stillFrames_[static_cast<std::size_t>(i)] = cell == lastCell_[static_cast<std::size_t>(i)] && !other.Moving ? stillFrames_[static_cast<std::size_t>(i)] + 1 : 0;
+    lastCell_[static_cast<std::size_t>(i)] = cell;
+  }
   // Between cells a new step is refused anyway.
   if (me.Moving || !OnMap(me.X, me.Y)) return {};
   // The easy player looks up only every other time it could.
@@ -118,13 +134,14 @@ FigureControls ComputerPlayer::Decide(const GameState& state, int figure) {
   const int here = paths_.Start();
   const bool fleeing = ai::AnyFrom(danger_.Blast(here), 0);
   FigureControls controls;
-  if (TryPlant(state, figure, fleeing, controls)) return controls;
+  const int goal = fleeing ? -1 : ChooseGoal(state, figure);
+  if (TryPlant(state, figure, fleeing, goal == here, controls)) return controls;
   if (fleeing) return Flee(state, figure);
   if (wanderLeft_ > 0) return Wander();
-  const int goal = ChooseGoal(state, figure);
   if (goal < 0 || goal == here) {
-    // Standing for long with nothing to do: take a walk somewhere safe.
-    if (++standingStill_ > kPatienceDecisions) {
+    // Standing for long with nothing to do, and no bomb of its own to wait
+    // for: take a walk somewhere safe.
+    if (++standingStill_ > kPatienceDecisions && !OwnBombTicking(state, figure)) {
       standingStill_ = 0;
       wanderLeft_ = kWanderDecisions;
       wanderGoal_ = -1;
@@ -192,38 +209,60 @@ bool ComputerPlayer::BombReady(const GameState& state, int figure) const {
   return mine <= me.PowerBombs;
 }
 
-int ComputerPlayer::PlantWorth(const GameState& state, int figure, int cell) const {
+ComputerPlayer::PlantView ComputerPlayer::ViewPlant(const GameState& state, int figure, int cell) const {
   const int reach = state.Characters[static_cast<std::size_t>(figure)].PowerFire;
-  const int boxes = std::min(ai::FreshBoxesInReach(state, danger_, cell, reach), kMaxBoxesCounted);
+  int boxes = 0;
+  PlantView view;
+  // Boxes no bomb on the field burns already.
+  ai::ForEachArmCell(
+      state, cell, reach, [](int) {},
+      [&](int at) {
+        if (!IsBox(state.TileMap[static_cast<std::size_t>(at)]) || danger_.BoxDoomed(at)) return;
+        ++boxes;
+        view.way = std::min(view.way, dig_.To(at) + 1);
+      });
   const int opponents = ai::OpponentsInReach(state, figure, cell, reach);
-  return boxes * kBoxValue + opponents * kOpponentInLineValue;
+  view.boxes = std::min(boxes, kMaxBoxesCounted) * kBoxValue;
+  view.line = opponents * kOpponentInLineValue;
+  return view;
 }
 
-// How badly a bomb here would corner the other figures near by: a figure
-// that only sets off once the bomb has a second left would find no safe cell.
+// Whether a bomb here would catch another figure that stands until the bomb
+// has a second left and only then runs.
+bool ComputerPlayer::Trapped(const GameState& state, int victim) {
+  const int setsOff = (kBombFuseMs - kVictimHeedMs) / std::max(state.FrameTime, 1);
+  // Figures in its way, this one among them, hem it in too.
+  victim_.Run(state, victim, trial_, Hunting(), setsOff);
+  return victim_.RestCount(1) == 0;
+}
+
+// What a bomb here is worth for the figures near by: a trap, or a figure
+// that keeps moving within walking reach (bombs laid one after another,
+// even while running from its own, chain up and catch a runner).
 int ComputerPlayer::PressureWorth(const GameState& state, int figure) {
   const int here = paths_.Start();
   const int reach = state.Characters[static_cast<std::size_t>(figure)].PowerFire;
-  const int setsOff = (kBombFuseMs - kVictimHeedMs) / std::max(state.FrameTime, 1);
   int worth = 0;
   for (int i = 0; i < FigureCount; ++i) {
     const Character& other = state.Characters[static_cast<std::size_t>(i)];
     if (i == figure || !other.InPlay() || !OnMap(other.X, other.Y)) continue;
-    if (ai::Distance(here, CellIndex(other.X, other.Y)) > std::max(reach + 2, kPressureDistance)) continue;
-    // Figures in its way, this one among them, hem it in too.
-    victim_.Run(state, i, trial_, Hunting(), setsOff);
-    if (victim_.RestCount(1) == 0) worth += kTrapValue;
+    const int cell = CellIndex(other.X, other.Y);
+    if (ai::Distance(here, cell) > std::max(reach + 2, kPressureDistance)) continue;
+    const bool runner = stillFrames_[static_cast<std::size_t>(i)] < kKeptStillFrames && paths_.Reached(cell);
+    if (runner || Trapped(state, i)) worth += kTrapValue;
   }
   return worth;
 }
 
-bool ComputerPlayer::TryPlant(const GameState& state, int figure, bool fleeing, FigureControls& controls) {
+bool ComputerPlayer::TryPlant(const GameState& state, int figure, bool fleeing, bool atGoal, FigureControls& controls) {
   const Character& me = state.Characters[static_cast<std::size_t>(figure)];
   if (state.TileMap[static_cast<std::size_t>(paths_.Start())] > CellDoodad || !BombReady(state, figure)) return false;
-  // While running from fire only a trap is worth a bomb, and only the hard
-  // player looks for one then.
+  // While running from fire only pressure is worth a bomb, and the easy
+  // player never looks for it.
   if (fleeing && strength_ == CpuStrength::Easy) return false;
-  int worth = fleeing ? 0 : PlantWorth(state, figure, paths_.Start());
+  const PlantView view = ViewPlant(state, figure, paths_.Start());
+  // Boxes are worth a bomb where it meant to plant, not on the way there.
+  int worth = fleeing ? 0 : view.line + (atGoal ? view.boxes : 0);
   const bool hunts = strength_ != CpuStrength::Easy;
   const int opponent = ai::NearestOpponentCell(state, figure, paths_.Start());
   const bool opponentNear = hunts && opponent >= 0 &&
@@ -269,12 +308,18 @@ int ComputerPlayer::GoalValue(const GameState& state, int figure, int cell, bool
   int value = ItemValue(state.TileMap[static_cast<std::size_t>(cell)]);
   // A cell that just proved a dead end for planting is no place to plant.
   const bool knownDeadEnd = cell == noPlantCell_ && framesSinceNoPlant_ < kRestlessFrames;
-  if (bombReady && !knownDeadEnd) value += PlantWorth(state, figure, cell);
+  int steps = dig_.To(cell);
+  if (bombReady && !knownDeadEnd) {
+    // Burning a box brings it as near to the others as standing beside it.
+    const PlantView plant = ViewPlant(state, figure, cell);
+    value += plant.boxes + plant.line;
+    steps = std::min(steps, plant.way);
+  }
   int pull = framesSincePlant_ > kRestlessFrames ? 3 * kHuntPullPerCell : kHuntPullPerCell;
   if (Hunting()) pull += kHuntPullPerCell * (calmFrames_ - kCalmBeforeHunt) / kHuntPullGrowth;
   // Close enough to catch it in a blast, not on top of it: figures on one
   // cell flee as one and never trap each other.
-  if (const int steps = dig_.To(cell); steps != ai::DigDistance::kUnreachable) value -= pull * std::abs(steps - kHuntDistance);
+  if (steps != ai::DigDistance::kUnreachable) value -= pull * std::abs(steps - kHuntDistance);
   if (OtherFigureOn(state, figure, cell)) value -= kSharedCellCost;
   if (cell == goal_) value += kStickToGoal;
   // A small tie-break of its own, so two computer players do not mirror each other.

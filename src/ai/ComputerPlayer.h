@@ -1,4 +1,5 @@
 #pragma once
+#include <array>
 #include <cstdint>
 
 #include "ai/CpuRandom.h"
@@ -23,9 +24,17 @@ class ComputerPlayer : public FigureControlSource {
   FigureControls Decide(const GameState& state, int figure);
   FigureControls Flee(const GameState& state, int figure);
   int Jitter(int cell) const;
-  bool TryPlant(const GameState& state, int figure, bool fleeing, FigureControls& controls);
-  int PlantWorth(const GameState& state, int figure, int cell) const;
+  bool TryPlant(const GameState& state, int figure, bool fleeing, bool atGoal, FigureControls& controls);
+  // What a bomb on `cell` is worth, and the steps to the nearest other
+  // figure from the box nearest it that the bomb would burn, plus one.
+  struct PlantView {
+    int boxes = 0;  // worth of the boxes it burns
+    int line = 0;   // worth of the figures it catches
+    int way = ai::DigDistance::kUnreachable;
+  };
+  PlantView ViewPlant(const GameState& state, int figure, int cell) const;
   int PressureWorth(const GameState& state, int figure);
+  bool Trapped(const GameState& state, int victim);
   int ChooseGoal(const GameState& state, int figure);
   int GoalValue(const GameState& state, int figure, int cell, bool bombReady) const;
   bool BombReady(const GameState& state, int figure) const;
@@ -54,6 +63,8 @@ class ComputerPlayer : public FigureControlSource {
   int calmFrames_ = 0;     // frames since any figure lost a life
   int livesSeen_ = -1;
   std::uint32_t jitter_ = 0;
+  std::array<int, FigureCount> lastCell_{-1, -1, -1, -1};
+  std::array<int, FigureCount> stillFrames_{};  // frames each figure has kept its cell
 };
 
 }  // namespace fl3
