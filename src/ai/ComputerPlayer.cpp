@@ -14,6 +14,7 @@ using ai::PathSearch;
 // Scores are in frames of walking: a value of 120 is worth a 30-step detour.
 constexpr int kBombItemValue = 120, kFireItemValue = 130, kDoubleFireValue = 150;
 constexpr int kBoxValue = 40, kMaxBoxesCounted = 3;
+constexpr int kEasyItemShare = 3;  // the easy player values items at a third
 constexpr int kOpponentInLineValue = 90;
 // Worth a bomb even while running from fire.
 constexpr int kTrapValue = 400;
@@ -37,12 +38,11 @@ constexpr int kCalmBeforeHunt = 300, kHuntPullGrowth = 100;
 // another figure is near: one more bomb of theirs closes the way out.
 constexpr int kRoomWhenCrowded = 6;
 // When a bomb starts to count as danger. Every player watches its own bombs
-// all along (the easy one only half way down the fuse) but heeds another
-// figure's bomb only late, so it can be caught in a line it walked into: the
-// hard player a second before the blast, the normal one half a second, the
-// easy one a quarter. Players who saw every bomb at once would dodge forever.
-constexpr std::int32_t kEasyOwnHeedMs = kBombFuseMs / 2, kEasyOthersHeedMs = 250, kNormalOthersHeedMs = 450,
-                       kHardOthersHeedMs = 1000;
+// all along but heeds another figure's bomb only late, so it can be caught
+// in a line it walked into: the hard player a second before the blast, the
+// normal one half a second, the easy one a quarter. Players who saw every
+// bomb at once would dodge forever.
+constexpr std::int32_t kEasyOthersHeedMs = 250, kNormalOthersHeedMs = 450, kHardOthersHeedMs = 1000;
 
 int ItemValue(std::int32_t code) {
   switch (code) {
@@ -56,12 +56,9 @@ int ItemValue(std::int32_t code) {
 ai::DangerSight SightOf(CpuStrength strength) {
   ai::DangerSight sight;
   sight.waryOfOwnChains = true;
-  if (strength == CpuStrength::Easy) {
-    sight.ownHeedMs = kEasyOwnHeedMs;
-    sight.othersHeedMs = kEasyOthersHeedMs;
-  } else {
-    sight.othersHeedMs = strength == CpuStrength::Normal ? kNormalOthersHeedMs : kHardOthersHeedMs;
-  }
+  sight.othersHeedMs = strength == CpuStrength::Easy     ? kEasyOthersHeedMs
+                       : strength == CpuStrength::Normal ? kNormalOthersHeedMs
+                                                         : kHardOthersHeedMs;
   return sight;
 }
 
@@ -112,8 +109,9 @@ FigureControls ComputerPlayer::ControlsFor(const GameState& state, int figure) {
   }
   // Between cells a new step is refused anyway.
   if (me.Moving || !OnMap(me.X, me.Y)) return {};
-  // The easy player looks up only every other time it could.
-  if (strength_ == CpuStrength::Easy && (++idleFrames_ % 2) == 0) return {};
+  // The easy player looks up only every other time it could, unless it has
+  // a bomb of its own to get away from.
+  if (strength_ == CpuStrength::Easy && (++idleFrames_ % 2) == 0 && !OwnBombTicking(state, figure)) return {};
   sight_.earlyFrames = state.MatchKind == MatchMostLives ? 3 : 1;
   sight_.self = figure;
   plainSight_ = sight_;
@@ -200,7 +198,7 @@ FigureControls ComputerPlayer::Flee(const GameState& state, int figure) {
   return target < 0 ? FigureControls{} : ControlsToward(paths_.FirstMove(target));
 }
 
-bool ComputerPlayer::Hunting() const { return strength_ != CpuStrength::Easy && calmFrames_ > kCalmBeforeHunt; }
+bool ComputerPlayer::Hunting() const { return calmFrames_ > kCalmBeforeHunt; }
 
 bool ComputerPlayer::BombReady(const GameState& state, int figure) const {
   const Character& me = state.Characters[static_cast<std::size_t>(figure)];
@@ -257,15 +255,13 @@ int ComputerPlayer::PressureWorth(const GameState& state, int figure) {
 bool ComputerPlayer::TryPlant(const GameState& state, int figure, bool fleeing, bool atGoal, FigureControls& controls) {
   const Character& me = state.Characters[static_cast<std::size_t>(figure)];
   if (state.TileMap[static_cast<std::size_t>(paths_.Start())] > CellDoodad || !BombReady(state, figure)) return false;
-  // While running from fire only pressure is worth a bomb, and the easy
-  // player never looks for it.
-  if (fleeing && strength_ == CpuStrength::Easy) return false;
+
   const PlantView view = ViewPlant(state, figure, paths_.Start());
   // Boxes are worth a bomb where it meant to plant, not on the way there.
+  // While running from fire only pressure is worth a bomb.
   int worth = fleeing ? 0 : view.line + (atGoal ? view.boxes : 0);
-  const bool hunts = strength_ != CpuStrength::Easy;
   const int opponent = ai::NearestOpponentCell(state, figure, paths_.Start());
-  const bool opponentNear = hunts && opponent >= 0 &&
+  const bool opponentNear = opponent >= 0 &&
                             ai::Distance(opponent, paths_.Start()) <= std::max(me.PowerFire + 2, kPressureDistance);
   if (worth <= 0 && !opponentNear) return false;
   Bomb planned;
@@ -280,7 +276,8 @@ bool ComputerPlayer::TryPlant(const GameState& state, int figure, bool fleeing, 
     worth = fleeing ? (pressure >= kTrapValue ? pressure : 0) : worth + pressure;
   }
   if (worth <= 0) return false;
-  escape_.Run(state, figure, trial_, strength_ != CpuStrength::Easy);
+  // Figures in the way may stay there.
+  escape_.Run(state, figure, trial_, true);
   int refuge = escape_.NearestRest();
   // Out of the blast before a quarter of the fuse is gone when another
   // figure's fire may cut it that short; with no other bomb ticking nothing
@@ -291,13 +288,12 @@ bool ComputerPlayer::TryPlant(const GameState& state, int figure, bool fleeing, 
   }
   const bool cramped = opponentNear && worth < kTrapValue && escape_.RestCount(kRoomWhenCrowded) < kRoomWhenCrowded;
   if (cramped && strength_ != CpuStrength::Easy) return false;
-  const bool careless = strength_ == CpuStrength::Easy && random_.Below(3) == 0;
-  if (refuge < 0 && !careless) {
+  if (refuge < 0) {
     noPlantCell_ = paths_.Start();
     framesSinceNoPlant_ = 0;
     return false;
   }
-  controls = refuge < 0 ? FigureControls{} : ControlsToward(escape_.FirstMove(refuge));
+  controls = ControlsToward(escape_.FirstMove(refuge));
   controls.plant = true;
   goal_ = refuge;
   framesSincePlant_ = 0;
@@ -306,6 +302,7 @@ bool ComputerPlayer::TryPlant(const GameState& state, int figure, bool fleeing, 
 
 int ComputerPlayer::GoalValue(const GameState& state, int figure, int cell, bool bombReady) const {
   int value = ItemValue(state.TileMap[static_cast<std::size_t>(cell)]);
+  if (strength_ == CpuStrength::Easy) value /= kEasyItemShare;
   // A cell that just proved a dead end for planting is no place to plant.
   const bool knownDeadEnd = cell == noPlantCell_ && framesSinceNoPlant_ < kRestlessFrames;
   int steps = dig_.To(cell);
