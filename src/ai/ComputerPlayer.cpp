@@ -25,7 +25,7 @@ constexpr int kPressureDistance = 6;
 constexpr int kKeptStillFrames = 100;
 // Another figure is taken to run from a bomb only once it has this long left.
 constexpr std::int32_t kVictimHeedMs = 1000;
-constexpr int kHuntPullPerCell = 6, kHuntDistance = 2, kSharedCellCost = 60;
+constexpr int kHuntPullPerCell = 6, kHuntDistance = 1, kSharedCellCost = 60;
 constexpr int kStickToGoal = 8;
 // A figure that has planted nothing for this long goes looking for fights.
 constexpr int kRestlessFrames = 200;
@@ -225,6 +225,22 @@ ComputerPlayer::PlantView ComputerPlayer::ViewPlant(const GameState& state, int 
   return view;
 }
 
+// The nearest safe cell after planting on `cell` at `frame` (the trial
+// plan holds the bomb), or -1 when there is no sure way out.
+int ComputerPlayer::WayOut(const GameState& state, int figure, int cell, int frame) {
+  // Figures in the way may stay there.
+  escape_.RunFrom(state, trial_, cell, frame, true);
+  const int refuge = escape_.NearestRest();
+  // Out of the blast before a quarter of the fuse is gone when another
+  // figure's fire may cut it that short; with no other bomb ticking nothing
+  // can, and the plan's own blast is the limit.
+  if (refuge >= 0 && OthersBombTicking(state, figure) &&
+      escape_.Arrival(refuge) - frame > kBombFuseMs / 4 / std::max(state.FrameTime, 1)) {
+    return -1;
+  }
+  return refuge;
+}
+
 // Whether a bomb here would catch another figure that stands until the bomb
 // has a second left and only then runs.
 bool ComputerPlayer::Trapped(const GameState& state, int victim) {
@@ -277,15 +293,7 @@ bool ComputerPlayer::TryPlant(const GameState& state, int figure, bool fleeing, 
   }
   if (worth <= 0) return false;
   // Figures in the way may stay there.
-  escape_.Run(state, figure, trial_, true);
-  int refuge = escape_.NearestRest();
-  // Out of the blast before a quarter of the fuse is gone when another
-  // figure's fire may cut it that short; with no other bomb ticking nothing
-  // can, and the plan's own blast is the limit.
-  if (refuge >= 0 && OthersBombTicking(state, figure) &&
-      escape_.Arrival(refuge) > kBombFuseMs / 4 / std::max(state.FrameTime, 1)) {
-    refuge = -1;
-  }
+  const int refuge = WayOut(state, figure, paths_.Start(), paths_.Arrival(paths_.Start()));
   const bool cramped = opponentNear && worth < kTrapValue && escape_.RestCount(kRoomWhenCrowded) < kRoomWhenCrowded;
   if (cramped && strength_ != CpuStrength::Easy) return false;
   if (refuge < 0) {

@@ -35,6 +35,7 @@ class ComputerPlayer : public FigureControlSource {
   PlantView ViewPlant(const GameState& state, int figure, int cell) const;
   int PressureWorth(const GameState& state, int figure);
   bool Trapped(const GameState& state, int victim);
+  int WayOut(const GameState& state, int figure, int cell, int frame);
   int ChooseGoal(const GameState& state, int figure);
   int GoalValue(const GameState& state, int figure, int cell, bool bombReady) const;
   bool BombReady(const GameState& state, int figure) const;

@@ -25,6 +25,9 @@ class PathSearch {
   // only for the first step (they may not move out of the way in time).
   // `standsUntil`: the figure sets off no earlier than this frame.
   void Run(const GameState& state, int figure, const DangerMap& danger, bool othersStay = false, int standsUntil = 0);
+  // The same for the figure standing on `startCell` until `startFrame`,
+  // wherever it is now.
+  void RunFrom(const GameState& state, const DangerMap& danger, int startCell, int startFrame, bool othersStay);
 
   int Start() const { return start_; }
   bool Reached(int cell) const { return arrival_[static_cast<std::size_t>(cell)] != kUnreached; }
