@@ -18,7 +18,7 @@ constexpr int kEasyItemShare = 3;  // the easy player values items at a third
 constexpr int kOpponentInLineValue = 90;
 // Worth a bomb even while running from fire.
 constexpr int kTrapValue = 400;
-// Other figures this close are worth a look for a trap.
+// Other figures this close are worth a look for a trap or pressing.
 constexpr int kPressureDistance = 6;
 // A figure that has kept its cell this long (5 s) is not pressed but
 // walked up to and caught in a line.
@@ -101,12 +101,7 @@ FigureControls ComputerPlayer::ControlsFor(const GameState& state, int figure) {
   for (const Character& c : state.Characters) lives += c.InPlay() ? c.Lives : 0;
   calmFrames_ = lives == livesSeen_ ? calmFrames_ + 1 : 0;
   livesSeen_ = lives;
-  for (int i = 0; i < FigureCount; ++i) {
-    const Character& other = state.Characters[static_cast<std::size_t>(i)];
-    const int cell = OnMap(other.X, other.Y) ? CellIndex(other.X, other.Y) : -1;
-    stillFrames_[static_cast<std::size_t>(i)] = cell == lastCell_[static_cast<std::size_t>(i)] && !other.Moving ? stillFrames_[static_cast<std::size_t>(i)] + 1 : 0;
-    lastCell_[static_cast<std::size_t>(i)] = cell;
-  }
+  WatchOthers(state);
   // Between cells a new step is refused anyway.
   if (me.Moving || !OnMap(me.X, me.Y)) return {};
   // The easy player looks up only every other time it could, unless it has
@@ -118,6 +113,15 @@ FigureControls ComputerPlayer::ControlsFor(const GameState& state, int figure) {
   plainSight_.waryOfOwnChains = false;
   jitter_ = random_.Next();
   return Decide(state, figure);
+}
+
+void ComputerPlayer::WatchOthers(const GameState& state) {
+  for (std::size_t i = 0; i < FigureCount; ++i) {
+    const Character& other = state.Characters[i];
+    const int cell = OnMap(other.X, other.Y) ? CellIndex(other.X, other.Y) : -1;
+    stillFrames_[i] = cell == lastCell_[i] && !other.Moving ? stillFrames_[i] + 1 : 0;
+    lastCell_[i] = cell;
+  }
 }
 
 FigureControls ComputerPlayer::Decide(const GameState& state, int figure) {
@@ -271,7 +275,6 @@ int ComputerPlayer::PressureWorth(const GameState& state, int figure) {
 bool ComputerPlayer::TryPlant(const GameState& state, int figure, bool fleeing, bool atGoal, FigureControls& controls) {
   const Character& me = state.Characters[static_cast<std::size_t>(figure)];
   if (state.TileMap[static_cast<std::size_t>(paths_.Start())] > CellDoodad || !BombReady(state, figure)) return false;
-
   const PlantView view = ViewPlant(state, figure, paths_.Start());
   // Boxes are worth a bomb where it meant to plant, not on the way there.
   // While running from fire only pressure is worth a bomb.
@@ -292,7 +295,6 @@ bool ComputerPlayer::TryPlant(const GameState& state, int figure, bool fleeing, 
     worth = fleeing ? (pressure >= kTrapValue ? pressure : 0) : worth + pressure;
   }
   if (worth <= 0) return false;
-  // Figures in the way may stay there.
   const int refuge = WayOut(state, figure, paths_.Start(), paths_.Arrival(paths_.Start()));
   const bool cramped = opponentNear && worth < kTrapValue && escape_.RestCount(kRoomWhenCrowded) < kRoomWhenCrowded;
   if (cramped && strength_ != CpuStrength::Easy) return false;

@@ -21,17 +21,20 @@ class ComputerPlayer : public FigureControlSource {
   FigureControls ControlsFor(const GameState& state, int figure) override;
 
  private:
-  FigureControls Decide(const GameState& state, int figure);
-  FigureControls Flee(const GameState& state, int figure);
-  int Jitter(int cell) const;
-  bool TryPlant(const GameState& state, int figure, bool fleeing, bool atGoal, FigureControls& controls);
-  // What a bomb on `cell` is worth, and the steps to the nearest other
-  // figure from the box nearest it that the bomb would burn, plus one.
+  // What a bomb on `cell` would do.
   struct PlantView {
-    int boxes = 0;  // worth of the boxes it burns
+    int boxes = 0;  // worth of the fresh boxes it burns
     int line = 0;   // worth of the figures it catches
+    // Steps to the nearest other figure from beside the nearest box it burns.
     int way = ai::DigDistance::kUnreachable;
   };
+
+  void WatchOthers(const GameState& state);
+  FigureControls Decide(const GameState& state, int figure);
+  FigureControls Flee(const GameState& state, int figure);
+  FigureControls Wander();
+  int Jitter(int cell) const;
+  bool TryPlant(const GameState& state, int figure, bool fleeing, bool atGoal, FigureControls& controls);
   PlantView ViewPlant(const GameState& state, int figure, int cell) const;
   int PressureWorth(const GameState& state, int figure);
   bool Trapped(const GameState& state, int victim);
@@ -51,7 +54,6 @@ class ComputerPlayer : public FigureControlSource {
   ai::PathSearch escape_;
   ai::PathSearch victim_;
   ai::DigDistance dig_;
-  FigureControls Wander();
 
   int goal_ = -1;
   int wanderGoal_ = -1;
