@@ -14,7 +14,6 @@ using ai::PathSearch;
 // Scores are in frames of walking: a value of 120 is worth a 30-step detour.
 constexpr int kBombItemValue = 120, kFireItemValue = 130, kDoubleFireValue = 150;
 constexpr int kBoxValue = 40, kMaxBoxesCounted = 3;
-constexpr int kEasyItemShare = 3;  // the easy player values items at a third
 constexpr int kOpponentInLineValue = 90;
 // Worth a bomb even while running from fire.
 constexpr int kTrapValue = 400;
@@ -296,7 +295,9 @@ bool ComputerPlayer::TryPlant(const GameState& state, int figure, bool fleeing, 
   }
   if (worth <= 0) return false;
   const int refuge = WayOut(state, figure, paths_.Start(), paths_.Arrival(paths_.Start()));
-  const bool cramped = opponentNear && worth < kTrapValue && escape_.RestCount(kRoomWhenCrowded) < kRoomWhenCrowded;
+  // Only a figure that can walk up is a threat to the way out.
+  const bool cramped = opponentNear && paths_.Reached(opponent) && worth < kTrapValue &&
+                       escape_.RestCount(kRoomWhenCrowded) < kRoomWhenCrowded;
   if (cramped && strength_ != CpuStrength::Easy) return false;
   if (refuge < 0) {
     noPlantCell_ = paths_.Start();
@@ -311,8 +312,8 @@ bool ComputerPlayer::TryPlant(const GameState& state, int figure, bool fleeing, 
 }
 
 int ComputerPlayer::GoalValue(const GameState& state, int figure, int cell, bool bombReady) const {
-  int value = ItemValue(state.TileMap[static_cast<std::size_t>(cell)]);
-  if (strength_ == CpuStrength::Easy) value /= kEasyItemShare;
+  // The easy player never goes out of its way for an item.
+  int value = strength_ == CpuStrength::Easy ? 0 : ItemValue(state.TileMap[static_cast<std::size_t>(cell)]);
   // A cell that just proved a dead end for planting is no place to plant.
   const bool knownDeadEnd = cell == noPlantCell_ && framesSinceNoPlant_ < kRestlessFrames;
   int steps = dig_.To(cell);

@@ -17,8 +17,9 @@ constexpr std::int32_t kFrameMs = 51;
 
 // A hand-made field drawn row by row from the top-left corner; every cell not
 // drawn is a block. '#' block, '.' floor, 'X' box hiding nothing, 'f' fire
-// item, 'A' the computer figure 0 (reach 3, one bomb, 3 lives). A figure 1
-// on MAN, without keys, is walled in far away so that the match runs on.
+// item, 'A' the computer figure 0 (reach 3, one bomb, 3 lives), 'B' figure 1
+// on MAN without keys (a player who keeps still); without a 'B' it is walled
+// in far away so that the match runs on.
 std::unique_ptr<GameState> Field(std::initializer_list<const char*> rows) {
   auto state = std::make_unique<GameState>();
   MakeOpenField(*state);
@@ -29,11 +30,14 @@ std::unique_ptr<GameState> Field(std::initializer_list<const char*> rows) {
       const char c = row[x];
       state->Tile(x, y) = c == '#' ? CellBlock1 : c == 'X' ? CellBox1 : c == 'f' ? CellItemFire : CellNothing;
       if (c == 'A') PlaceFigure(*state, 0, x, y, ContCpu).PowerFire = 3;
+      if (c == 'B') PlaceFigure(*state, 1, x, y, ContMan);
     }
     ++y;
   }
-  state->Tile(23, 13) = CellNothing;
-  PlaceFigure(*state, 1, 23, 13, ContMan);
+  if (state->Characters[1].Cont == ContOff) {
+    state->Tile(23, 13) = CellNothing;
+    PlaceFigure(*state, 1, 23, 13, ContMan);
+  }
   state->FrameTime = kFrameMs;
   return state;
 }
@@ -45,9 +49,11 @@ void AddBomb(GameState& state, std::int32_t x, std::int32_t y, std::int32_t fuse
 
 bool IsFire(std::int32_t code) { return code >= CellFireHorizontal && code <= CellFireCentre; }
 
-// Runs the computer figure 0 (Normal, seed 7), counting steps asked into fire.
+// Runs the computer figure 0 (Normal unless told, seed 7), counting steps
+// asked into fire.
 struct CpuRun : FigureControlSource {
-  explicit CpuRun(GameState& s) : state(s), seats(s, CpuStrength::Normal, 7), engine(s, -1) {
+  explicit CpuRun(GameState& s, CpuStrength strength = CpuStrength::Normal)
+      : state(s), seats(s, strength, 7), engine(s, -1) {
     engine.SetControlSource(0, this);
   }
   FigureControls ControlsFor(const GameState& s, int figure) override {
@@ -146,6 +152,22 @@ TEST(ComputerPlayerTest, PlantsAtABoxOnlyWithAWayOut) {
     run.Frames(80);
     EXPECT_EQ(state->Characters[0].Lives, 3);
     EXPECT_EQ(state->Tile(1, 1), c.plants ? CellDoodad : CellBox1);
+  }
+}
+
+// A player who keeps still at the end of a corridor behind a box: at every
+// strength the computer burns its way through (the long way back out of its
+// blast is sure, nothing else ticks) and catches the player in its line,
+// unhurt. Catches refusing to plant in a long corridor, a box on the way not
+// taken as a way, and an easy player that plants without a way out.
+TEST(ComputerPlayerTest, GoesAndGetsAPlayerWhoHides) {
+  for (const CpuStrength strength : {CpuStrength::Easy, CpuStrength::Normal, CpuStrength::Hard}) {
+    SCOPED_TRACE(static_cast<int>(strength));
+    auto state = Field({"###########", "#A....X..B#", "###########"});
+    CpuRun run(*state, strength);
+    run.Frames(400);
+    EXPECT_EQ(state->Characters[0].Lives, 3);
+    EXPECT_LT(state->Characters[1].Lives, 3);
   }
 }
 
