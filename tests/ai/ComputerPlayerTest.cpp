@@ -100,7 +100,6 @@ TEST(ComputerPlayerTest, KeepsOutOfFireAndStillGetsWhereItWants) {
     run.Frames(c.frames);
     const Character& me = c.state->Characters[0];
     EXPECT_EQ(me.Lives, 3);
-    EXPECT_EQ(me.Cont, ContCpu);
     EXPECT_EQ(run.intoFire, 0);
     EXPECT_EQ(me.PowerFire, c.wantsItem ? 4 : 3);
   }
@@ -128,46 +127,40 @@ TEST(ComputerPlayerTest, WalksStraightToAnItemThreeCellsAway) {
 // straight dead end within its reach has no way out, a corner two steps off
 // does; a cell four steps off is too far only while another's bomb ticks
 // (its fire may cut the fuse to a quarter), and fine when nothing can. With
-// a bomb planted it must get away unhurt, and the box burns. Catches
-// planting without checking the way out, checking it without the new bomb,
-// taking any way out before the fuse runs out, or refusing the long way
-// when nothing else ticks.
-TEST(ComputerPlayerTest, PlantsAtABoxOnlyWithAWayOut) {
+// a bomb planted it must get away unhurt, and the box burns; a player who
+// keeps still behind it, at the end of a long corridor, is then caught in
+// its line at every strength. Catches planting without checking the way
+// out, checking it without the new bomb, taking any way out before the fuse
+// runs out, refusing the long way when nothing else ticks, a walled-off
+// figure taken as a threat to the way out, and an easy player that plants
+// without a way out.
+TEST(ComputerPlayerTest, PlantsAtABoxOnlyWithAWayOutAndGetsAPlayerWhoHides) {
   const struct {
     const char* name;
     std::initializer_list<const char*> rows;
+    CpuStrength strength;
     bool othersBombTicking;
     bool plants;
   } cases[] = {
-      {"dead end", {"######", "#XA..#", "######"}, false, false},
-      {"corner", {"######", "#XA..#", "####.#", "####.#", "######"}, false, true},
-      {"way out four steps off, another's bomb ticking", {"########", "#XA....#", "########"}, true, false},
-      {"way out four steps off, nothing else ticking", {"########", "#XA....#", "########"}, false, true},
+      {"dead end", {"######", "#XA..#", "######"}, CpuStrength::Normal, false, false},
+      {"corner", {"######", "#XA..#", "####.#", "####.#", "######"}, CpuStrength::Normal, false, true},
+      {"four steps off, another's bomb ticking", {"########", "#XA....#", "########"}, CpuStrength::Normal, true, false},
+      {"four steps off, nothing else ticking", {"########", "#XA....#", "########"}, CpuStrength::Normal, false, true},
+      {"hider, easy", {"###########", "#A....X..B#", "###########"}, CpuStrength::Easy, false, true},
+      {"hider, normal", {"###########", "#A....X..B#", "###########"}, CpuStrength::Normal, false, true},
+      {"hider, hard", {"###########", "#A....X..B#", "###########"}, CpuStrength::Hard, false, true},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     auto state = Field(c.rows);
+    const bool hider = state->Characters[1].X != 23;
     if (c.othersBombTicking) AddBomb(*state, 22, 13, kBombFuseMs, 0, 1);  // far off, harmless
-    CpuRun run(*state);
-    run.Frames(80);
+    CpuRun run(*state, c.strength);
+    // Long enough for a plant once that bomb has gone, but not for its blast.
+    run.Frames(hider ? 400 : 80);
     EXPECT_EQ(state->Characters[0].Lives, 3);
-    EXPECT_EQ(state->Tile(1, 1), c.plants ? CellDoodad : CellBox1);
-  }
-}
-
-// A player who keeps still at the end of a corridor behind a box: at every
-// strength the computer burns its way through (the long way back out of its
-// blast is sure, nothing else ticks) and catches the player in its line,
-// unhurt. Catches refusing to plant in a long corridor, a box on the way not
-// taken as a way, and an easy player that plants without a way out.
-TEST(ComputerPlayerTest, GoesAndGetsAPlayerWhoHides) {
-  for (const CpuStrength strength : {CpuStrength::Easy, CpuStrength::Normal, CpuStrength::Hard}) {
-    SCOPED_TRACE(static_cast<int>(strength));
-    auto state = Field({"###########", "#A....X..B#", "###########"});
-    CpuRun run(*state, strength);
-    run.Frames(400);
-    EXPECT_EQ(state->Characters[0].Lives, 3);
-    EXPECT_LT(state->Characters[1].Lives, 3);
+    EXPECT_EQ(std::count_if(state->TileMap.begin(), state->TileMap.end(), IsBox), c.plants ? 0 : 1);
+    EXPECT_EQ(state->Characters[1].Lives < 3, hider);
   }
 }
 

@@ -12,10 +12,7 @@ namespace {
 
 constexpr std::int32_t kFrameMs = 51;
 
-struct PlacedBomb {
-  std::int32_t x, y, fuseMs, reach;
-  int owner;
-};
+struct PlacedBomb { std::int32_t x, y, fuseMs, reach, owner; };
 
 // Which blasts count as danger to figure 0 on (6, 5), and from which frame:
 // its own bomb at once, another's once its fuse is down to the heeded
