@@ -24,7 +24,7 @@ done
 for page in man6/fuselark3.6.gz man1/fuselark3-level.1.gz man1/fuselark3-sim.1.gz; do
   [[ -s "$PREFIX/share/man/$page" ]] || fail "manual page $page is missing"
 done
-for program in fuselark3 fuselark3-level fuselark3-sim; do
+for program in fuselark3 fuselark3-level fuselark3-sim fuselark3-arena; do
   [[ -x "$PREFIX/games/$program" ]] || fail "$program is not installed in games"
 done
 
@@ -40,7 +40,7 @@ PLAYERS="$HOME/.local/share/fuselark3"
 start_xvfb
 # A program that ignored --help would open its window on the display and never end.
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$BUILD_DIR/CMakeCache.txt")
-for program in fuselark3 fuselark3-level fuselark3-sim; do
+for program in fuselark3 fuselark3-level fuselark3-sim fuselark3-arena; do
   for display in "$DISPLAY" ""; do
     run() { env -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb DISPLAY="$display" timeout 20 "$PREFIX/games/$program" "$@"; }
     [[ $(run --help) == "usage: $program "*$'\n'* ]] || fail "$program --help (display \"$display\")"
