@@ -69,16 +69,10 @@ bool OtherFigureOn(const GameState& state, int figure, int cell) {
   return false;
 }
 
-bool OwnBombTicking(const GameState& state, int figure) {
+// Whether a bomb of the figure's own (or of another's) is still ticking.
+bool BombTicking(const GameState& state, int figure, bool own) {
   for (const Bomb& bomb : state.Bombs) {
-    if (!bomb.Exploded && bomb.Owner == figure) return true;
-  }
-  return false;
-}
-
-bool OthersBombTicking(const GameState& state, int figure) {
-  for (const Bomb& bomb : state.Bombs) {
-    if (!bomb.Exploded && bomb.Owner != figure) return true;
+    if (!bomb.Exploded && (bomb.Owner == figure) == own) return true;
   }
   return false;
 }
@@ -105,7 +99,7 @@ FigureControls ComputerPlayer::ControlsFor(const GameState& state, int figure) {
   if (me.Moving || !OnMap(me.X, me.Y)) return {};
   // The easy player looks up only every other time it could, unless it has
   // a bomb of its own to get away from.
-  if (strength_ == CpuStrength::Easy && (++idleFrames_ % 2) == 0 && !OwnBombTicking(state, figure)) return {};
+  if (strength_ == CpuStrength::Easy && (++idleFrames_ % 2) == 0 && !BombTicking(state, figure, true)) return {};
   sight_.earlyFrames = state.MatchKind == MatchMostLives ? 3 : 1;
   sight_.self = figure;
   plainSight_ = sight_;
@@ -142,7 +136,7 @@ FigureControls ComputerPlayer::Decide(const GameState& state, int figure) {
   if (goal < 0 || goal == here) {
     // Standing for long with nothing to do, and no bomb of its own to wait
     // for: take a walk somewhere safe.
-    if (++standingStill_ > kPatienceDecisions && !OwnBombTicking(state, figure)) {
+    if (++standingStill_ > kPatienceDecisions && !BombTicking(state, figure, true)) {
       standingStill_ = 0;
       wanderLeft_ = kWanderDecisions;
       wanderGoal_ = -1;
@@ -237,7 +231,7 @@ int ComputerPlayer::WayOut(const GameState& state, int figure, int cell, int fra
   // Out of the blast before a quarter of the fuse is gone when another
   // figure's fire may cut it that short; with no other bomb ticking nothing
   // can, and the plan's own blast is the limit.
-  if (refuge >= 0 && OthersBombTicking(state, figure) &&
+  if (refuge >= 0 && BombTicking(state, figure, false) &&
       escape_.Arrival(refuge) - frame > kBombFuseMs / 4 / std::max(state.FrameTime, 1)) {
     return -1;
   }
