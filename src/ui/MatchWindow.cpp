@@ -12,6 +12,7 @@
 #include "media/DrawListExecutor.h"
 #include "media/ExplosionSound.h"
 #include "media/Keyboard.h"
+#include "ui/ConnectionReadout.h"
 
 namespace fl3 {
 namespace {
@@ -71,18 +72,18 @@ void frmNormalGame::YA(std::int32_t tileSetNumber, std::int32_t backgroundNumber
   framesShown_ = 0;
   activateWindow();
   setFocus();
-  StartLevelMusic();
+  StartLevelMusic(true);
   BuildPictures(tileSetNumber, backgroundNumber, {choice1, choice2, choice3, choice4});
   RunFrames(backgroundNumber);
   QApplication::processEvents();
   TearDown();
 }
 
-void frmNormalGame::StartLevelMusic() {
+void frmNormalGame::StartLevelMusic(bool tellMissing) {
   if (state_.LevelMusic.empty()) return;
   const auto path = folder_.Find(state_.LevelMusic);
   if (!path) {
-    messages_.Show(state_.LevelMusic + " was not found!", "File not found!", MessageIcon::Critical);
+    if (tellMissing) messages_.Show(state_.LevelMusic + " was not found!", "File not found!", MessageIcon::Critical);
     state_.LevelMusic.clear();
     return;
   }
@@ -143,6 +144,12 @@ void frmNormalGame::RunFrames(std::int32_t backgroundNumber) {
 void frmNormalGame::Present(const DrawList& draws) {
   renderer_.Clear(kClearBlue);
   ExecuteDrawList(draws, pictures_, renderer_);
+  if (readoutPicture_) {
+    const QImage& line = readoutPicture_->pixels;
+    renderer_.DrawSprite(readoutPicture_.get(), static_cast<float>(kScreenWidth - line.width()),
+                         static_cast<float>(kScreenHeight - line.height()), static_cast<float>(line.width()),
+                         static_cast<float>(line.height()), 0, 0, 1, 1, kTintWhite);
+  }
   ++framesShown_;
   PresentFrame(renderer_.BackBuffer());
 }

@@ -12,13 +12,16 @@
 #include "core/Messages.h"
 #include "match/MatchFrame.h"
 #include "media/MatchPictures.h"
+#include "media/Texture.h"
 #include "media/MusicEngine.h"
 #include "media/SpriteRenderer.h"
 #include "ui/ScaledFrameWidget.h"
 
 namespace fl3 {
 
+class ConnectionReadout;
 class ExplosionSound;
+class NetPlayLink;
 
 // The full-screen match window. YA runs one whole match: keyboard, level
 // music, pictures, the frame loop, and the tear-down that leaves the shared
@@ -51,6 +54,13 @@ class frmNormalGame : public ScaledFrameWidget {
   void YA(std::int32_t tileSetNumber, std::int32_t backgroundNumber, std::int32_t choice1, std::int32_t choice2,
           std::int32_t choice3, std::int32_t choice4);
 
+  // A network match that the link runs, drawn and heard exactly as a local
+  // one, with a quiet line about the connection below the panels. This
+  // machine's seats read `keys`, filled here before every service of the
+  // network; `padAsksToLeave` tells when a seat's pad presses Start. Escape
+  // quits through the link. Returns when the match is over on this machine.
+  void PlayNetwork(NetPlayLink& link, KeyState& keys, const std::function<bool()>& padAsksToLeave);
+
   // How the last match ended, for the caller and tests.
   MatchEnd LastEnd() const { return lastEnd_; }
   int LastWinner() const { return lastWinner_; }
@@ -58,13 +68,15 @@ class frmNormalGame : public ScaledFrameWidget {
   const QImage& BackBuffer() const { return renderer_.BackBuffer(); }
 
  private:
-  void StartLevelMusic();
+  void StartLevelMusic(bool tellMissing);
   void StopLevelMusic();
   void BuildPictures(std::int32_t tileSetNumber, std::int32_t backgroundNumber,
                      const std::array<std::int32_t, FigureCount>& choices);
   void RunFrames(std::int32_t backgroundNumber);
   void Present(const DrawList& draws);
   void TearDown();
+  void RunNetworkFrames(NetPlayLink& link, KeyState& keys, const std::function<bool()>& padAsksToLeave);
+  void ShowReadout(std::int64_t nowMs);
 
   GameState& state_;
   const GameFolder& folder_;
@@ -76,6 +88,9 @@ class frmNormalGame : public ScaledFrameWidget {
   SpriteRenderer renderer_;
   MatchPictures pictures_;
   MusicSegmentPtr musicSegment_;
+  std::unique_ptr<ConnectionReadout> readout_;  // network matches only
+  TexturePtr readoutPicture_;
+  DrawList networkDraws_;
   MatchEnd lastEnd_ = MatchEnd::Running;
   int lastWinner_ = -1;
   int framesShown_ = 0;

@@ -1,0 +1,101 @@
+#include "ui/NetPlayFlow.h"
+
+#include <QApplication>
+
+#include "core/NetPlaySettings.h"
+#include "ui/WaitingRoom.h"
+
+namespace fl3 {
+namespace {
+
+constexpr int kFarewellServices = 3;  // services after leaving, so the word gets out
+
+std::string HostLabel(const HostAddress& address) { return address.host + ":" + std::to_string(address.port); }
+
+}  // namespace
+
+NetPlayFlow::NetPlayFlow(Parts parts, NetPlayLinks& links)
+    : parts_(std::move(parts)), links_(links), players_(keys_, parts_.pads) {}
+
+bool NetPlayFlow::Host(const NetHostChoices& choices, std::uint64_t cpuSeed) {
+  HostSetup setup;
+  setup.start = CaptureMatchStart(parts_.state, choices.level.tileSetNumber, choices.level.backgroundNumber,
+                                  choices.characters, choices.level.name, cpuSeed);
+  setup.seats = choices.seats;
+  // Each player at the host's keyboard steers with their own keys and pad.
+  for (int i = 0; i < FigureCount; ++i) players_.Steer(i, choices.seats[static_cast<std::size_t>(i)] == SeatChoice::Man ? i : -1);
+  setup.players = &players_;
+  const NetPlaySettings settings = ReadNetPlaySettings(parts_.folder);
+  setup.port = settings.hostPort != 0 ? static_cast<std::uint16_t>(settings.hostPort) : links_.DefaultPort();
+
+  NetPlayEnd problem;
+  const std::unique_ptr<NetPlayLink> link = links_.Host(setup, parts_.clock.NowMs(), problem);
+  if (!link) {
+    Tell(problem);
+    return false;
+  }
+  WaitingRoom room(*link, parts_.clock, "", parts_.parent);
+  if (room.exec() == QDialog::Accepted) return Play(*link);
+  Leave(*link);
+  return false;
+}
+
+bool NetPlayFlow::Join() {
+  NetPlaySettings settings = ReadNetPlaySettings(parts_.folder);
+  for (;;) {
+    JoinDialog dialog(parts_.state, settings, links_.DefaultPort(), parts_.messages, parts_.parent);
+    if (dialog.exec() != QDialog::Accepted) return false;
+    settings = dialog.Remembered(settings);
+    // Remembering is a kindness: a folder that cannot take it costs nothing now.
+    WriteNetPlaySettings(parts_.folder, settings);
+
+    for (int i = 0; i < FigureCount; ++i) players_.Steer(i, -1);
+    JoinSetup setup{dialog.Request(), &players_, [this](const MatchStart& start) {
+                      return MissingLevelPicture(parts_.folder, start.TileSetNumber(), start.BackgroundNumber());
+                    }};
+    NetPlayEnd problem;
+    const std::unique_ptr<NetPlayLink> link = links_.Join(setup, parts_.clock.NowMs(), problem);
+    if (!link) {
+      Tell(problem);
+      continue;
+    }
+    WaitingRoom room(*link, parts_.clock, HostLabel(setup.request.address), parts_.parent);
+    if (room.exec() == QDialog::Accepted) return Play(*link);
+    if (link->CurrentStage() != NetPlayLink::Stage::Over) {
+      Leave(*link);
+      return false;
+    }
+    Tell(link->End());
+    // Refused or never answered: the dialog again, to mend the address or password.
+    if (link->End().kind != NetPlayEnd::Kind::Refused && link->End().kind != NetPlayEnd::Kind::HostGone) return false;
+  }
+}
+
+bool NetPlayFlow::Play(NetPlayLink& link) {
+  {
+    frmNormalGame match(parts_.state, parts_.folder, parts_.messages, parts_.music, parts_.sounds);
+    match.SetDevices(parts_.devices);
+    match.SetGamepads(parts_.pads);
+    match.ShowOnWholeScreen();
+    QApplication::processEvents();
+    match.PlayNetwork(link, keys_, [this] { return players_.PadAsksToLeave(); });
+    QApplication::processEvents();
+    match.hide();
+  }
+  Leave(link);
+  Tell(link.End());
+  return true;
+}
+
+void NetPlayFlow::Leave(NetPlayLink& link) {
+  if (link.CurrentStage() != NetPlayLink::Stage::Over) link.Quit(parts_.clock.NowMs());
+  for (int i = 0; i < kFarewellServices; ++i) link.Service(parts_.clock.NowMs(), nullptr);
+}
+
+void NetPlayFlow::Tell(const NetPlayEnd& end) {
+  if (end.title.empty()) return;
+  const MessageIcon icon = end.kind == NetPlayEnd::Kind::HostEnded ? MessageIcon::Information : MessageIcon::Critical;
+  parts_.messages.Show(end.text, end.title, icon);
+}
+
+}  // namespace fl3
