@@ -76,7 +76,8 @@ class frmNormalGame : public ScaledFrameWidget {
   void Present(const DrawList& draws);
   void TearDown();
   void RunNetworkFrames(NetPlayLink& link, KeyState& keys, const std::function<bool()>& padAsksToLeave);
-  void ShowReadout(std::int64_t nowMs);
+  void ServiceNetwork(NetPlayLink& link, KeyState& keys, KeyState& read, const std::function<bool()>& padAsksToLeave,
+                      std::int64_t nowMs);
 
   GameState& state_;
   const GameFolder& folder_;
@@ -88,9 +89,13 @@ class frmNormalGame : public ScaledFrameWidget {
   SpriteRenderer renderer_;
   MatchPictures pictures_;
   MusicSegmentPtr musicSegment_;
-  std::unique_ptr<ConnectionReadout> readout_;  // network matches only
+  // Network matches only.
+  std::unique_ptr<KeyboardSource> keyboard_;
+  std::unique_ptr<ConnectionReadout> readout_;
   TexturePtr readoutPicture_;
   DrawList networkDraws_;
+  bool quitAsked_ = false;
+  bool keysTaken_ = true;
   MatchEnd lastEnd_ = MatchEnd::Running;
   int lastWinner_ = -1;
   int framesShown_ = 0;

@@ -67,11 +67,11 @@ void frmNormalGame::PlayNetwork(NetPlayLink& link, KeyState& keys, const std::fu
 void frmNormalGame::RunNetworkFrames(NetPlayLink& link, KeyState& keys, const std::function<bool()>& padAsksToLeave) {
   SteadyClock steadyClock;
   Clock& clock = devices_.clock ? *devices_.clock : steadyClock;
-  std::unique_ptr<KeyboardSource> keyboard = devices_.keyboard ? devices_.keyboard(*this) : InitKeyboard(*this);
+  keyboard_ = devices_.keyboard ? devices_.keyboard(*this) : InitKeyboard(*this);
   readout_ = std::make_unique<ConnectionReadout>();
   KeyState read{};
-  bool quitAsked = false;
-  bool keysTaken = true;
+  quitAsked_ = false;
+  keysTaken_ = true;
   std::int64_t winnerSinceMs = -1;
 
   QEventLoop events;
@@ -82,40 +82,50 @@ void frmNormalGame::RunNetworkFrames(NetPlayLink& link, KeyState& keys, const st
     const std::int64_t sleepMs = devices_.clockRunsByItself ? 0 : atMs - clock.NowMs();
     wake.start(static_cast<int>(std::clamp<std::int64_t>(sleepMs, 0, kLongestSleepMs)));
   };
+  // The link is serviced on through the winner picture, so that the host
+  // can see every machine to the end.
   const auto step = [&] {
     const std::int64_t now = clock.NowMs();
-    if (winnerSinceMs >= 0) {
-      if (now - winnerSinceMs >= MatchLoop::kWinnerShowMs) return events.quit();
-      return sleepUntil(winnerSinceMs + MatchLoop::kWinnerShowMs);
-    }
-    keyboard->ReadKeyboard(read);
-    if (pads_ != nullptr) pads_->Poll();
-    // A tap between two frames still counts in the next one.
-    for (std::size_t i = 0; i < keys.size(); ++i) keys[i] = keysTaken ? read[i] : static_cast<std::uint8_t>(keys[i] | read[i]);
-    if (!quitAsked && (KeyDown(read, kEscapeKey) || (padAsksToLeave && padAsksToLeave()))) {
-      quitAsked = true;
-      link.Quit(now);
-    }
-    const NetPlayStep done = link.Service(now, &networkDraws_);
-    keysTaken = done.newFrame;
-    readout_->Took(now, done.newFrame, done.corrected, link.RoundTripMs());
-    const bool lineChanged = readout_->Refresh(now);
-    if (lineChanged) readoutPicture_ = ReadoutPicture(readout_->Text(), readout_->Warning());
-    if (done.drawn || lineChanged) Present(networkDraws_);
-    if (done.beeps > 0 && sounds_ != nullptr) sounds_->Play(done.beeps);
-    if (link.CurrentStage() != NetPlayLink::Stage::Over) return sleepUntil(link.NextWakeMs());
-    const FrameOutcome& outcome = link.End().outcome;
+    const bool over = link.CurrentStage() == NetPlayLink::Stage::Over;
+    if (over && (winnerSinceMs < 0 || now - winnerSinceMs >= MatchLoop::kWinnerShowMs)) return events.quit();
+    if (!over) ServiceNetwork(link, keys, read, padAsksToLeave, now);
+    const FrameOutcome outcome = link.Outcome();
     lastEnd_ = outcome.end;
     lastWinner_ = outcome.winner;
-    if (outcome.end != MatchEnd::Winner) return events.quit();
-    EnsureWinnerPicture(networkDraws_, outcome.winner);
-    Present(networkDraws_);
-    winnerSinceMs = now;
-    sleepUntil(now + MatchLoop::kWinnerShowMs);
+    if (outcome.end == MatchEnd::Winner && winnerSinceMs < 0) {
+      EnsureWinnerPicture(networkDraws_, outcome.winner);
+      Present(networkDraws_);
+      winnerSinceMs = now;
+    }
+    std::int64_t wakeAt = over ? now : link.NextWakeMs();
+    if (winnerSinceMs >= 0) wakeAt = std::min(over ? wakeAt + MatchLoop::kWinnerShowMs : wakeAt,
+                                              winnerSinceMs + MatchLoop::kWinnerShowMs);
+    sleepUntil(wakeAt);
   };
   QObject::connect(&wake, &QTimer::timeout, &events, step);
   wake.start(0);
   events.exec();
+  keyboard_.reset();
+}
+
+void frmNormalGame::ServiceNetwork(NetPlayLink& link, KeyState& keys, KeyState& read,
+                                   const std::function<bool()>& padAsksToLeave, std::int64_t nowMs) {
+  keyboard_->ReadKeyboard(read);
+  if (pads_ != nullptr) pads_->Poll();
+  // A tap between two frames still counts in the next one.
+  for (std::size_t i = 0; i < keys.size(); ++i) keys[i] = keysTaken_ ? read[i] : static_cast<std::uint8_t>(keys[i] | read[i]);
+  const bool ended = link.Outcome().end != MatchEnd::Running;
+  if (!quitAsked_ && !ended && (KeyDown(read, kEscapeKey) || (padAsksToLeave && padAsksToLeave()))) {
+    quitAsked_ = true;
+    link.Quit(nowMs);
+  }
+  const NetPlayStep done = link.Service(nowMs, &networkDraws_);
+  keysTaken_ = done.newFrame;
+  readout_->Took(nowMs, done.newFrame, done.corrected, link.RoundTripMs());
+  const bool lineChanged = readout_->Refresh(nowMs);
+  if (lineChanged) readoutPicture_ = ReadoutPicture(readout_->Text(), readout_->Warning());
+  if (done.drawn || lineChanged) Present(networkDraws_);
+  if (done.beeps > 0 && sounds_ != nullptr) sounds_->Play(done.beeps);
 }
 
 }  // namespace fl3

@@ -66,8 +66,8 @@ bool NetPlayFlow::Join() {
       return false;
     }
     Tell(link->End());
-    // Refused or never answered: the dialog again, to mend the address or password.
-    if (link->End().kind != NetPlayEnd::Kind::Refused && link->End().kind != NetPlayEnd::Kind::HostGone) return false;
+    // Not let in: the dialog again, to mend the address or the password.
+    if (link->End().kind != NetPlayEnd::Kind::Refused) return false;
   }
 }
 

@@ -16,7 +16,7 @@ struct NetPlayEnd {
     Left,        // this machine left (Escape, Cancel)
     HostEnded,   // the host ended it
     HostGone,    // the host went away, or never answered
-    Refused,     // the host would not let this machine in
+    Refused,     // this machine did not get in: refused, no answer, no such host
     Desync,      // the machines' matches went apart
     Failed,      // anything else that stopped it
   };
@@ -55,6 +55,8 @@ class NetPlayLink {
   virtual int RoundTripMs() const = 0;
   // The match's start, once this machine knows it.
   virtual const MatchStart* Start() const = 0;
+  // How the match ended in a frame that stands; Running until then.
+  virtual FrameOutcome Outcome() const = 0;
   // Valid once the stage is Over.
   virtual const NetPlayEnd& End() const = 0;
   // Escape or Cancel: the host ends the game for everybody, a client leaves.
