@@ -75,6 +75,8 @@ StepReport ClientSession::RunFrames(std::int64_t nowMs, DrawList* draw) {
   if (match_->StandingEnd().end != MatchEnd::Running) {
     phase_ = Phase::Finishing;
     finishingSinceMs_ = nowMs;
+    // The host already said the match is over: nothing more to wait for.
+    if (hostSaidOver_) Finish(EndReason::Over, "");
   }
   return report;
 }
@@ -116,12 +118,14 @@ void ClientSession::SendInputs(std::int64_t nowMs) {
 }
 
 std::int64_t ClientSession::NextWakeMs() const {
-  std::int64_t wake = nextSendMs_;
+  const std::int64_t wake = nextSendMs_;
   if (phase_ != Phase::Running) return wake;
   const RollbackRunner& runner = match_->Runner();
-  if (catchingUp_) return 0;
-  const bool canRun = role_ == Role::Spectator ? runner.Confirmed() > runner.Current() : runner.CanRun();
-  return canRun ? std::min(wake, match_->Pace().DueMs()) : wake;
+  const int confirmedAhead = runner.Confirmed() - runner.Current();
+  const bool canRun = role_ == Role::Spectator ? confirmedAhead > 0 : runner.CanRun();
+  if (!canRun) return wake;
+  const bool hurry = role_ == Role::Spectator ? confirmedAhead > kSpectatorLagFrames + 8 : catchingUp_;
+  return hurry ? 0 : std::min(wake, match_->Pace().DueMs());
 }
 
 }  // namespace fl3::net

@@ -168,7 +168,7 @@ void ClientSession::OnTransfer(std::string_view bytes, std::int64_t nowMs) {
     }
   }
   match_->Pace().Begin(nowMs);
-  catchingUp_ = true;
+  catchingUp_ = role_ == Role::Player;
   phase_ = Phase::Running;
 }
 
@@ -196,6 +196,12 @@ void ClientSession::OnEnd(std::string_view bytes) {
   if (!Decode(bytes, end)) return;
   if (end.reason == EndReason::Over && match_ && match_->StandingEnd().end != MatchEnd::Running) {
     return Finish(EndReason::Over, "");
+  }
+  // Over while this machine (a spectator a few frames behind) has not played
+  // to the end yet: it has every frame, so it plays them first.
+  if (end.reason == EndReason::Over && match_ && phase_ == Phase::Running) {
+    hostSaidOver_ = true;
+    return;
   }
   Finish(end.reason == EndReason::Over ? EndReason::HostLeft : end.reason, end.text);
 }

@@ -104,6 +104,7 @@ class ClientSession {
   int firstOwnFrame_ = 0;
   int firstStanding_ = 0;
   bool catchingUp_ = false;
+  bool hostSaidOver_ = false;
   std::optional<DesyncEvidence> desync_;
   std::string scratch_;
 };

@@ -57,7 +57,9 @@ bool Resolve(const std::string& host, std::uint16_t port, sockaddr_in& address) 
   return true;
 }
 
-std::uint16_t PortOf(const ToolOptions& options) { return options.port != 0 ? options.port : net::kDefaultPort; }
+std::uint16_t PortOf(const ToolOptions& options) {
+  return options.port >= 0 ? static_cast<std::uint16_t>(options.port) : net::kDefaultPort;
+}
 
 std::filesystem::path ReportFolder(const ToolOptions& options) {
   if (!options.folder.empty()) return options.folder;
@@ -208,6 +210,7 @@ int RunHost(const ToolOptions& options, std::ostream& out, std::ostream& errors)
     errors << "fuselark3-net: " << error << "\n";
     return 1;
   }
+  errors << "fuselark3-net: listening on UDP port " << (relay ? relay->ListenPort() : link->BoundPort()) << std::endl;
   GameState state;
   net::HostSession session(state, config);
   Measure measure;
@@ -225,6 +228,7 @@ int RunHost(const ToolOptions& options, std::ostream& out, std::ostream& errors)
     if (session.CurrentPhase() == net::Phase::Lobby && session.AllSeatsTaken() && session.StartMatch(now)) measure.Start(*link, now);
     if (session.CurrentPhase() == net::Phase::Lobby && now - began > options.waitSeconds * 1000LL) session.EndMatch();
     session.Update(now, nullptr);
+    if (session.CurrentPhase() == net::Phase::Running) summary.roundTripMs = std::max(summary.roundTripMs, session.RoundTripMs());
     if (session.CurrentPhase() == net::Phase::Ended) measure.Stop(*link, now);
     if (auto evidence = session.TakeDesync()) WriteReport(options, *evidence, summary, errors);
   };
@@ -235,7 +239,6 @@ int RunHost(const ToolOptions& options, std::ostream& out, std::ostream& errors)
   measure.Stop(*link, NowMs());
   Fill(summary, measure);
   summary.end = session.Ended();
-  summary.roundTripMs = session.RoundTripMs();
   summary.desyncs = session.Stats().desyncs;
   summary.hostStats = session.Stats();
   if (const net::NetMatch* match = session.Match()) summary.TakeMatch(*match);
@@ -293,9 +296,8 @@ int RunClient(const ToolOptions& options, std::ostream& out, std::ostream& error
     if (event.kind == net::LinkEvent::Kind::Received) session.Received(event.channel, event.bytes, now);
   };
   machine.update = [&](std::int64_t now) {
-    const bool before = session.Match() != nullptr;
     session.Update(now, nullptr);
-    if (!before && session.Match() != nullptr) measure.Start(*link, now);
+    if (measure.startedMs < 0 && session.Match() != nullptr) measure.Start(*link, now);
     if (session.CurrentPhase() >= net::Phase::Finishing) measure.Stop(*link, now);
     if (auto evidence = session.TakeDesync()) {
       ++summary.desyncs;

@@ -39,12 +39,12 @@ bool Seats(std::string_view text, std::array<std::string, 4>& seats) {
   return false;
 }
 
-bool HostAndPort(std::string_view text, std::string& host, std::uint16_t& port) {
+bool HostAndPort(std::string_view text, std::string& host, int& port) {
   const auto colon = text.rfind(':');
   long long number = 0;
   if (colon != std::string_view::npos) {
     if (!Number(text.substr(colon + 1), 1, 65535, number)) return false;
-    port = static_cast<std::uint16_t>(number);
+    port = static_cast<int>(number);
     text = text.substr(0, colon);
   }
   host = std::string(text);
@@ -75,7 +75,7 @@ bool ReadToolOptions(int argc, char** argv, ToolOptions& options, std::string& e
     else if (name == "--seats" && options.mode == ToolOptions::Mode::Host) good = Seats(value, options.seats);
     else if (name == "--seats") good = Number(value, 1, 2, n), options.seatCount = static_cast<int>(n);
     else if (name == "--host") good = HostAndPort(value, options.host, options.port);
-    else if (name == "--port") good = Number(value, 1, 65535, n), options.port = static_cast<std::uint16_t>(n);
+    else if (name == "--port") good = Number(value, options.mode == ToolOptions::Mode::Host ? 0 : 1, 65535, n), options.port = static_cast<int>(n);
     else if (name == "--kind") good = Number(value, 0, 2, n), options.kind = static_cast<std::int32_t>(n);
     else if (name == "--lives") good = Number(value, 1, 99, n), options.lives = static_cast<std::int32_t>(n);
     else if (name == "--seconds") good = Number(value, 1, 3600, n), options.seconds = static_cast<std::int32_t>(n);

@@ -21,7 +21,7 @@ struct ToolOptions {
   int waitSeconds = 60;  // for the network seats to be taken, and for a client to get in
   // Every machine.
   std::string host = "127.0.0.1";
-  std::uint16_t port = 0;  // 0: the default
+  int port = -1;  // -1: the default; 0 (a host only): any free one
   std::string name;
   std::string password;
   int seatCount = 1;
