@@ -34,9 +34,11 @@ StepReport ClientSession::Update(std::int64_t nowMs, DrawList* draw) {
     Finish(EndReason::Over, "The host did not confirm the end of the match.");
     return report;
   }
-  if (phase_ >= Phase::Lobby && (report.ran || nowMs >= nextSendMs_)) {
+  // A spectator only acknowledges, a few times a second.
+  const bool send = role_ == Role::Spectator ? nowMs >= nextSendMs_ : report.ran || nowMs >= nextSendMs_;
+  if (phase_ >= Phase::Lobby && send) {
     SendInputs(nowMs);
-    nextSendMs_ = nowMs + kSendEveryMs;
+    nextSendMs_ = nowMs + (role_ == Role::Spectator ? 4 : 1) * kSendEveryMs;
   }
   return report;
 }

@@ -237,8 +237,10 @@ std::optional<DesyncEvidence> HostSession::TakeDesync() {
 }
 
 void HostSession::SendFrames(std::int64_t nowMs) {
+  // Spectators play a few frames behind: every other message is enough.
+  const bool spectatorsToo = ++sendTick_ % 2 == 0;
   for (auto& [id, peer] : peers_) {
-    if (peer.stage != Peer::Stage::Admitted || peer.closing) continue;
+    if (peer.stage != Peer::Stage::Admitted || peer.closing || (peer.role == Role::Spectator && !spectatorsToo)) continue;
     Frames frames;
     frames.link = peer.link.Stamp(nowMs);
     frames.hashesHave = static_cast<std::uint32_t>(peer.hashesHave);

@@ -146,6 +146,7 @@ class HostSession {
   std::int64_t desyncSinceMs_ = -1;
   bool desyncReady_ = false;
   bool escapeAsked_ = false;
+  std::uint32_t sendTick_ = 0;
   std::string scratch_;
 };
 

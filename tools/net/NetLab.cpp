@@ -1,9 +1,12 @@
 #include "NetLab.h"
 
 #include <algorithm>
+#include <map>
 #include <memory>
+#include <optional>
 #include <string>
 
+#include "ScriptSeat.h"
 #include "ai/ComputerPlayer.h"
 #include "net/ClientSession.h"
 #include "net/HostSession.h"
@@ -21,15 +24,20 @@ std::unique_ptr<ComputerPlayer> PlayerFor(const MatchStart& start, int figure) {
   return std::make_unique<ComputerPlayer>(static_cast<CpuStrength>(start.cpuStrength), seed);
 }
 
+std::unique_ptr<FigureControlSource> SourceFor(const LabSettings& settings, const MatchStart& start, int figure) {
+  if (settings.scripted) return std::make_unique<ScriptSeat>(settings.scripts[static_cast<std::size_t>(figure)]);
+  return PlayerFor(start, figure);
+}
+
 struct ClientMachine {
   int endpoint = 0;
   std::unique_ptr<GameState> state = std::make_unique<GameState>();
-  std::array<std::unique_ptr<ComputerPlayer>, FigureCount> players;
+  std::array<std::unique_ptr<FigureControlSource>, FigureCount> players;
   std::unique_ptr<net::ClientSession> session;
   bool alive = true;
 };
 
-class Lab {
+class Lab : public HostileLink {
  public:
   explicit Lab(const LabSettings& settings) : settings_(settings) {
     hostEndpoint_ = network_.AddMachine(settings.shims[0]);
@@ -37,16 +45,18 @@ class Lab {
     config.start = settings.start;
     config.maxFrames = settings.maxFrames;
     config.inputDelay = settings.inputDelay;
+    config.password = settings.password;
+    config.nonces = &nonces_;
     for (int i = 0; i < FigureCount; ++i) {
       const auto index = static_cast<std::size_t>(i);
       if (settings.start.figures[index].cont == ContOff) continue;
-      if (i >= 1 && i <= settings.clients) {
+      if (i >= 1 && i <= settings.clients + settings.hostileSeats) {
         config.seats[index] = net::HostSeat::Network;
         config.start.figures[index].cont = ContMan;
       } else {
-        config.seats[index] = net::HostSeat::Computer;
-        config.start.figures[index].cont = ContCpu;
-        hostPlayers_[index] = PlayerFor(settings.start, i);
+        config.seats[index] = settings.scripted ? net::HostSeat::Local : net::HostSeat::Computer;
+        config.start.figures[index].cont = settings.scripted ? ContMan : ContCpu;
+        hostPlayers_[index] = SourceFor(settings, settings.start, i);
         config.sources[index] = hostPlayers_[index].get();
       }
     }
@@ -59,6 +69,8 @@ class Lab {
     while (now < settings_.timeLimitMs && !Done()) {
       Deliver(now);
       Schedule(now);
+      if (settings_.hostile) settings_.hostile(now, *this);
+      now_ = now;
       if (host_->CurrentPhase() == net::Phase::Lobby && host_->AllSeatsTaken()) host_->StartMatch(now);
       host_->Update(now, nullptr);
       Flush(hostEndpoint_, host_->Out(), now);
@@ -82,10 +94,12 @@ class Lab {
     config.role = role;
     config.inputDelay = settings_.inputDelay;
     ClientMachine* self = &client;
-    config.seatFor = [self](int figure, int, const MatchStart& start) {
+    config.password = settings_.password;
+    const LabSettings& settings = settings_;
+    config.seatFor = [self, &settings](int figure, int, const MatchStart& start) {
       auto& player = self->players[static_cast<std::size_t>(figure)];
-      player = PlayerFor(start, figure);
-      return net::LocalSeat{player.get(), true};
+      player = SourceFor(settings, start, figure);
+      return net::LocalSeat{player.get(), !settings.scripted};
     };
     client.session = std::make_unique<net::ClientSession>(*client.state, config, now);
     network_.Connect(client.endpoint, hostEndpoint_, now);
@@ -108,9 +122,28 @@ class Lab {
     }
   }
 
+  void Send(int connection, Channel channel, std::string bytes) override {
+    auto& endpoint = hostile_[connection];
+    if (!endpoint) {
+      endpoint = network_.AddMachine(net::ShimSettings{});
+      network_.Connect(*endpoint, hostEndpoint_, now_);
+      heard_[*endpoint];
+    }
+    network_.Send(*endpoint, hostEndpoint_, channel, bytes, now_);
+  }
+  const std::vector<std::string>& Heard(int connection) override {
+    const auto endpoint = hostile_.find(connection);
+    static const std::vector<std::string> nothing;
+    return endpoint == hostile_.end() ? nothing : heard_[*endpoint->second];
+  }
+
   void Deliver(std::int64_t now) {
     MemoryNetwork::Delivery delivery;
     while (network_.Take(now, delivery)) {
+      if (const auto heard = heard_.find(delivery.to); heard != heard_.end()) {
+        if (delivery.kind == MemoryNetwork::Kind::Message) heard->second.push_back(delivery.bytes);
+        continue;
+      }
       if (delivery.to == hostEndpoint_) {
         const auto peer = static_cast<net::PeerId>(delivery.from);
         if (delivery.kind == MemoryNetwork::Kind::Connected) host_->Connected(peer, now);
@@ -190,6 +223,7 @@ class Lab {
     result.virtualMs = now;
     result.timedOut = now >= settings_.timeLimitMs;
     result.desyncs = desyncs_;
+    result.hostStats = host_->Stats();
     result.evidence = evidence_;
     result.machines.push_back(MachineOf(host_->Match(), host_->Ended(), hostEndpoint_, host_->RoundTripMs()));
     for (const auto& owned : clients_) {
@@ -207,10 +241,14 @@ class Lab {
   }
 
   const LabSettings& settings_;
+  net::SeededNonces nonces_{settings_.start.cpuSeed};
   MemoryNetwork network_;
+  std::int64_t now_ = 0;
+  std::map<int, std::optional<int>> hostile_;
+  std::map<int, std::vector<std::string>> heard_;
   int hostEndpoint_ = 0;
   GameState hostState_;
-  std::array<std::unique_ptr<ComputerPlayer>, FigureCount> hostPlayers_;
+  std::array<std::unique_ptr<FigureControlSource>, FigureCount> hostPlayers_;
   std::unique_ptr<net::HostSession> host_;
   std::vector<std::unique_ptr<ClientMachine>> clients_;
   bool killed_ = false, restarted_ = false, spectatorJoined_ = false;

@@ -5,8 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "match/FigureControls.h"
 #include "match/MatchStart.h"
 #include "net/BadNetwork.h"
+#include "net/HostSession.h"
 #include "net/NetMatch.h"
 #include "net/SessionTypes.h"
 
@@ -15,9 +17,26 @@ namespace fl3::netlab {
 // One network match over the in-memory link under a virtual clock: the host
 // plays figure 0 (and every figure no client takes) with computer players,
 // client i plays figure i with one.
+// A peer that sends what it likes: the test writes it.
+class HostileLink {
+ public:
+  virtual ~HostileLink() = default;
+  // Connection n (opened on first use) sends to the host.
+  virtual void Send(int connection, net::Channel channel, std::string bytes) = 0;
+  // What connection n has received so far.
+  virtual const std::vector<std::string>& Heard(int connection) = 0;
+};
+
 struct LabSettings {
   MatchStart start;
   int clients = 3;
+  int hostileSeats = 0;  // network seats after the clients', for the hostile peer
+  std::function<void(std::int64_t nowMs, HostileLink& link)> hostile;
+  // Scripts instead of computer players (the host's figure 0 and each
+  // client's): such a match does not depend on when controls arrive.
+  bool scripted = false;
+  std::array<std::vector<FigureControls>, FigureCount> scripts{};
+  std::string password;
   // Each machine's outgoing link: [0] the host, [i] client i, [4] the spectator.
   std::array<net::ShimSettings, 5> shims{};
   int inputDelay = 0;
@@ -41,6 +60,7 @@ struct LabMachine {
 };
 
 struct LabResult {
+  net::HostStats hostStats;
   std::vector<LabMachine> machines;  // the host, the clients, then the spectator
   std::vector<net::DesyncEvidence> evidence;
   std::uint64_t playbackHash = 0;    // the host's frames played back as a replay plays
