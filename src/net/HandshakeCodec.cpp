@@ -95,7 +95,7 @@ bool DecodeHelloVersions(std::string_view bytes, std::uint16_t& protocol, std::s
 
 bool Decode(std::string_view bytes, Hello& message) {
   Hello read;
-  if (bytes.size() < kRequestBytes || !DecodeHelloVersions(bytes, read.protocol, read.gameVersion)) return false;
+  if (bytes.size() != kRequestBytes || !DecodeHelloVersions(bytes, read.protocol, read.gameVersion)) return false;
   if (read.protocol != kProtocolVersion) return false;
   LittleEndianReader in(bytes.substr(1 + 4 + 2 + 2 + read.gameVersion.size()));
   const std::uint32_t role = in.U8();

@@ -25,6 +25,21 @@ class SystemNonces : public NonceSource {
   void Fill(std::uint8_t* bytes, std::size_t size) override;
 };
 
+// The same bytes from the same seed: for tests and the in-memory link.
+class SeededNonces : public NonceSource {
+ public:
+  explicit SeededNonces(std::uint64_t seed) : state_(seed) {}
+  void Fill(std::uint8_t* bytes, std::size_t size) override {
+    for (std::size_t i = 0; i < size; ++i) {
+      state_ = state_ * 6364136223846793005u + 1442695040888963407u;
+      bytes[i] = static_cast<std::uint8_t>(state_ >> 56);
+    }
+  }
+
+ private:
+  std::uint64_t state_;
+};
+
 // The password never travels: the host sends a salt and a fresh nonce, the
 // client answers with a keyed hash of the nonce and its name under a key
 // stretched from the password and salt (Argon2, so a captured answer costs a

@@ -14,8 +14,9 @@ std::uint8_t FigureBit(int figure) { return static_cast<std::uint8_t>(1u << figu
 
 }  // namespace
 
-RollbackRunner::RollbackRunner(MatchEngine& engine, std::vector<ControlFrame> earlier)
+RollbackRunner::RollbackRunner(MatchEngine& engine, const GameState& state, std::vector<ControlFrame> earlier)
     : engine_(engine),
+      state_(state),
       current_(static_cast<int>(earlier.size())),
       standing_(current_),
       firstWrong_(kNoCorrection),
@@ -32,11 +33,11 @@ RollbackRunner::RollbackRunner(MatchEngine& engine, std::vector<ControlFrame> ea
   engine_.Save(Before(current_));
 }
 
-void RollbackRunner::SetSeat(int figure, SeatKind kind, FigureControlSource* live) {
+void RollbackRunner::SetSeat(int figure, SeatKind kind, FigureControlSource* source) {
   if (figure < 0 || figure >= FigureCount) return;
-  if (kind == SeatKind::Live && live == nullptr) kind = SeatKind::Given;
+  if ((kind == SeatKind::Live || kind == SeatKind::Sampled) && source == nullptr) kind = SeatKind::Given;
   seats_[static_cast<std::size_t>(figure)] = kind;
-  live_[static_cast<std::size_t>(figure)] = live;
+  sources_[static_cast<std::size_t>(figure)] = source;
 }
 
 std::uint8_t RollbackRunner::OffMask() const {
@@ -118,8 +119,19 @@ void RollbackRunner::Replay(StepResult& result, DrawList* draw) {
   deepest_ = std::max(deepest_, result.replayed);
 }
 
+// Own controls are asked for once, never again when frames are played again.
+void RollbackRunner::Sample(int frame) {
+  for (int i = 0; i < FigureCount; ++i) {
+    const auto index = static_cast<std::size_t>(i);
+    if (seats_[index] != SeatKind::Sampled) continue;
+    for (int held = frame; held < frame + inputDelay_; ++held) Give(held, i, {});
+    Give(frame + inputDelay_, i, sources_[index]->ControlsFor(state_, i));
+  }
+}
+
 void RollbackRunner::RunFirst(DrawList* draw) {
   const int frame = current_;
+  Sample(frame);
   FrameSlot& slot = Slot(frame);
   if (escapeHere_) {
     slot.given.escape = escapeRequested_;
@@ -128,9 +140,12 @@ void RollbackRunner::RunFirst(DrawList* draw) {
   }
   Predict(frame, slot);
   firstRun_ = slot.used;
+  // A computer player decides only frames nobody has decided for it.
+  std::uint8_t deciding = 0;
   for (int i = 0; i < FigureCount; ++i) {
     const auto index = static_cast<std::size_t>(i);
-    engine_.SetControlSource(i, seats_[index] == SeatKind::Live ? live_[index] : &fixed_);
+    if (seats_[index] == SeatKind::Live && (slot.known & FigureBit(i)) == 0) deciding |= FigureBit(i);
+    engine_.SetControlSource(i, (deciding & FigureBit(i)) != 0 ? sources_[index] : &fixed_);
   }
   KeyState keys{};
   if (slot.used.escape) keys[kEscapeKey] = 0x80;
@@ -138,7 +153,7 @@ void RollbackRunner::RunFirst(DrawList* draw) {
   // A computer player's decision is final: it never decides a frame twice.
   for (int i = 0; i < FigureCount; ++i) {
     const auto index = static_cast<std::size_t>(i);
-    if (seats_[index] != SeatKind::Live) continue;
+    if ((deciding & FigureBit(i)) == 0) continue;
     slot.given.figures[index] = slot.used.figures[index] = engine_.LastControls().figures[index];
     slot.known |= FigureBit(i);
   }
@@ -160,6 +175,7 @@ void RollbackRunner::Stand(StepResult& result) {
     result.standingBeeps += slot.outcome.beeps;
     if (slot.outcome.end != MatchEnd::Running && result.standingEnd.end == MatchEnd::Running) {
       result.standingEnd = slot.outcome;
+      result.standingEndFrame = frame;
     }
     ++standing_;
   }

@@ -12,9 +12,11 @@ namespace fl3::net {
 
 // Where a figure's controls come from on this machine.
 enum class SeatKind : std::uint8_t {
-  Off,    // nobody: holds nothing in every frame
-  Live,   // decides during the first run of each frame (a computer player); final at once
-  Given,  // told with Give or Confirm: this machine's player, or another machine's
+  Off,      // nobody: holds nothing in every frame
+  Live,     // decides during the first run of each frame (a computer player); final at once
+  Sampled,  // this machine's player: asked once, just before a frame's first run,
+            // for the controls of the frame `input delay` later
+  Given,    // told with Give or Confirm: another machine's player
 };
 
 // What one call of Step did.
@@ -24,6 +26,7 @@ struct StepResult {
   int newlyStanding = 0;    // frames that now stand for good
   int standingBeeps = 0;    // explosions of those frames: the ones to sound
   FrameOutcome standingEnd; // end != Running: the match ended in a frame that stands
+  int standingEndFrame = -1;
 };
 
 // Rollback over one match engine. Every frame that is not yet confirmed is
@@ -41,11 +44,13 @@ class RollbackRunner {
 
   // The engine stands before frame `earlier.size()`: 0, or later after a
   // state transfer that brought the controls of every frame before.
-  explicit RollbackRunner(MatchEngine& engine, std::vector<ControlFrame> earlier = {});
+  RollbackRunner(MatchEngine& engine, const GameState& state, std::vector<ControlFrame> earlier = {});
   RollbackRunner(const RollbackRunner&) = delete;
   RollbackRunner& operator=(const RollbackRunner&) = delete;
 
-  void SetSeat(int figure, SeatKind kind, FigureControlSource* live = nullptr);
+  // Live and Sampled seats need a source.
+  void SetSeat(int figure, SeatKind kind, FigureControlSource* source = nullptr);
+  void SetInputDelay(int frames) { inputDelay_ = frames < 0 ? 0 : frames > 3 ? 3 : frames; }
   // This machine decides Escape (the host): it is known at a frame's first run.
   void DecideEscapeHere(bool decides) { escapeHere_ = decides; }
   // Escape held in the next frame played for the first time (the host ending the match).
@@ -68,8 +73,10 @@ class RollbackRunner {
   int Confirmed() const;                      // frames whose controls are all known
   bool Holds(int frame) const { return frame >= standing_ && frame < standing_ + kHeld; }
   bool Known(int frame, int figure) const;
-  // What the newest run of a held frame used.
-  const ControlFrame& Used(int frame) const { return Slot(frame).used; }
+  // A known figure's controls in a held frame.
+  const FigureControls& KnownControls(int frame, int figure) const {
+    return Slot(frame).given.figures[static_cast<std::size_t>(figure)];
+  }
   // The controls of every frame that stands, from the match's first.
   const std::vector<ControlFrame>& StandingControls() const { return standingControls_; }
   // The state after a standing frame, kept for the newest kKeptStanding; null when gone.
@@ -98,12 +105,15 @@ class RollbackRunner {
   void Wrong(int frame) { if (frame < firstWrong_) firstWrong_ = frame; }
   void Predict(int frame, FrameSlot& slot) const;
   void Replay(StepResult& result, DrawList* draw);
+  void Sample(int frame);
   void RunFirst(DrawList* draw);
   void Stand(StepResult& result);
 
   MatchEngine& engine_;
+  const GameState& state_;
   std::array<SeatKind, FigureCount> seats_{};
-  std::array<FigureControlSource*, FigureCount> live_{};
+  std::array<FigureControlSource*, FigureCount> sources_{};
+  int inputDelay_ = 0;
   bool escapeHere_ = false;
   bool escapeRequested_ = false;
   int current_;
