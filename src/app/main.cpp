@@ -9,12 +9,15 @@
 #include "core/GameFolder.h"
 #include "core/GameFolderChoice.h"
 #include "core/GameState.h"
+#include "core/SteadyClock.h"
 #include "editor/EditorWindow.h"
 #include "media/ExplosionSound.h"
 #include "media/FluidSynthMusic.h"
 #include "ui/MatchPictureCheck.h"
 #include "media/Gamepads.h"
+#include "ui/EnetNetPlayLinks.h"
 #include "ui/MatchWindow.h"
+#include "ui/NetPlayFlow.h"
 #include "ui/OptionsWindow.h"
 #include "ui/QtMessages.h"
 #include "ui/StartScreen.h"
@@ -56,6 +59,8 @@ class Game {
     fl3::StartScreenHooks hooks;
     hooks.RunMatch = [this](std::int32_t tileSet, std::int32_t background, std::int32_t c1, std::int32_t c2,
                             std::int32_t c3, std::int32_t c4) { RunMatch(tileSet, background, c1, c2, c3, c4); };
+    hooks.HostMatch = [this](const fl3::NetHostChoices& choices) { return netPlay_.Host(choices, matchesStarted_++); };
+    hooks.JoinMatch = [this] { return netPlay_.Join(); };
     hooks.OpenEditor = [this] {
       fl3::frmNormalEdit editor(state_, folder_, messages_, music_, &start_);
       editor.OpenModal();
@@ -103,6 +108,9 @@ class Game {
   fl3::frmStart start_;
   std::unique_ptr<fl3::frmOptions> options_;
   std::uint64_t matchesStarted_ = 0;
+  fl3::SteadyClock clock_;
+  fl3::EnetNetPlayLinks netLinks_{state_, folder_};
+  fl3::NetPlayFlow netPlay_{{state_, folder_, messages_, music_, &sounds_, pads_.get(), clock_, &start_, {}}, netLinks_};
 };
 
 }  // namespace

@@ -45,6 +45,9 @@ JoinDialog::JoinDialog(const GameState& state, const NetPlaySettings& remembered
   form->addRow(QStringLiteral("Players at this keyboard:"), players_);
   for (std::size_t i = 0; i < layouts_.size(); ++i) {
     layouts_[i] = new QComboBox(this);
+    // The list shows the keys in full; the closed box need not.
+    layouts_[i]->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    layouts_[i]->setMinimumContentsLength(34);
     for (int player = 0; player < FigureCount; ++player) layouts_[i]->addItem(LayoutName(state, player));
     layouts_[i]->setCurrentIndex(remembered.layouts[i]);
     form->addRow(i == 0 ? QStringLiteral("First player steers with:") : QStringLiteral("Second player steers with:"),

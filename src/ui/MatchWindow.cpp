@@ -12,7 +12,6 @@
 #include "media/DrawListExecutor.h"
 #include "media/ExplosionSound.h"
 #include "media/Keyboard.h"
-#include "ui/ConnectionReadout.h"
 
 namespace fl3 {
 namespace {

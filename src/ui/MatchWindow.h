@@ -19,9 +19,8 @@
 
 namespace fl3 {
 
-class ConnectionReadout;
 class ExplosionSound;
-class NetPlayLink;
+class NetPlayPump;
 
 // The full-screen match window. YA runs one whole match: keyboard, level
 // music, pictures, the frame loop, and the tear-down that leaves the shared
@@ -54,12 +53,12 @@ class frmNormalGame : public ScaledFrameWidget {
   void YA(std::int32_t tileSetNumber, std::int32_t backgroundNumber, std::int32_t choice1, std::int32_t choice2,
           std::int32_t choice3, std::int32_t choice4);
 
-  // A network match that the link runs, drawn and heard exactly as a local
-  // one, with a quiet line about the connection below the panels. This
-  // machine's seats read `keys`, filled here before every service of the
-  // network; `padAsksToLeave` tells when a seat's pad presses Start. Escape
-  // quits through the link. Returns when the match is over on this machine.
-  void PlayNetwork(NetPlayLink& link, KeyState& keys, const std::function<bool()>& padAsksToLeave);
+  // A network match that the pump's link runs, drawn and heard exactly as a
+  // local one, with a quiet line about the connection below the panels.
+  // This machine's seats read `keys`, filled here before every service of
+  // the network; `padAsksToLeave` tells when a seat's pad presses Start.
+  // Escape quits through the link. Returns when the match is over here.
+  void PlayNetwork(NetPlayPump& pump, KeyState& keys, const std::function<bool()>& padAsksToLeave);
 
   // How the last match ended, for the caller and tests.
   MatchEnd LastEnd() const { return lastEnd_; }
@@ -75,9 +74,7 @@ class frmNormalGame : public ScaledFrameWidget {
   void RunFrames(std::int32_t backgroundNumber);
   void Present(const DrawList& draws);
   void TearDown();
-  void RunNetworkFrames(NetPlayLink& link, KeyState& keys, const std::function<bool()>& padAsksToLeave);
-  void ServiceNetwork(NetPlayLink& link, KeyState& keys, KeyState& read, const std::function<bool()>& padAsksToLeave,
-                      std::int64_t nowMs);
+  void RunNetworkFrames(NetPlayPump& pump, KeyState& keys, const std::function<bool()>& padAsksToLeave);
 
   GameState& state_;
   const GameFolder& folder_;
@@ -89,13 +86,8 @@ class frmNormalGame : public ScaledFrameWidget {
   SpriteRenderer renderer_;
   MatchPictures pictures_;
   MusicSegmentPtr musicSegment_;
-  // Network matches only.
-  std::unique_ptr<KeyboardSource> keyboard_;
-  std::unique_ptr<ConnectionReadout> readout_;
-  TexturePtr readoutPicture_;
+  TexturePtr readoutPicture_;  // network matches only
   DrawList networkDraws_;
-  bool quitAsked_ = false;
-  bool keysTaken_ = true;
   MatchEnd lastEnd_ = MatchEnd::Running;
   int lastWinner_ = -1;
   int framesShown_ = 0;

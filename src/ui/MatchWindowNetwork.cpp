@@ -4,22 +4,19 @@
 #include <QApplication>
 #include <QEventLoop>
 #include <QPainter>
-#include <QTimer>
 #include <algorithm>
 
-#include "core/SteadyClock.h"
 #include "match/MatchDrawing.h"
 #include "match/MatchLoop.h"
 #include "media/ExplosionSound.h"
 #include "media/Keyboard.h"
 #include "ui/ConnectionReadout.h"
 #include "ui/MatchWindow.h"
-#include "ui/NetPlayLink.h"
+#include "ui/NetPlayPump.h"
 
 namespace fl3 {
 namespace {
 
-constexpr std::int64_t kLongestSleepMs = 15;  // the network is serviced at least this often
 constexpr int kReadoutWidth = 360, kReadoutHeight = 18;
 
 // Small and pale on the blue band below the panels; a warning in amber.
@@ -43,89 +40,71 @@ void EnsureWinnerPicture(DrawList& draws, int winner) {
 
 }  // namespace
 
-void frmNormalGame::PlayNetwork(NetPlayLink& link, KeyState& keys, const std::function<bool()>& padAsksToLeave) {
+void frmNormalGame::PlayNetwork(NetPlayPump& pump, KeyState& keys, const std::function<bool()>& padAsksToLeave) {
   lastEnd_ = MatchEnd::Running;
   lastWinner_ = -1;
   framesShown_ = 0;
   activateWindow();
   setFocus();
-  if (const MatchStart* start = link.Start()) {
-    // A message box now would hold every machine's match: a missing tune
-    // only leaves this one silent.
-    StartLevelMusic(false);
+  if (const MatchStart* start = pump.Link().Start()) {
+    StartLevelMusic(true);
     std::array<std::int32_t, FigureCount> characters{};
     for (std::size_t i = 0; i < characters.size(); ++i) characters[i] = start->figures[i].character;
     BuildPictures(start->TileSetNumber(), start->BackgroundNumber(), characters);
-    RunNetworkFrames(link, keys, padAsksToLeave);
+    RunNetworkFrames(pump, keys, padAsksToLeave);
   }
   QApplication::processEvents();
-  readout_.reset();
   readoutPicture_.reset();
   TearDown();
 }
 
-void frmNormalGame::RunNetworkFrames(NetPlayLink& link, KeyState& keys, const std::function<bool()>& padAsksToLeave) {
-  SteadyClock steadyClock;
-  Clock& clock = devices_.clock ? *devices_.clock : steadyClock;
-  keyboard_ = devices_.keyboard ? devices_.keyboard(*this) : InitKeyboard(*this);
-  readout_ = std::make_unique<ConnectionReadout>();
+// The pump services the link; this window reads the keys before and shows,
+// sounds and ends after. The link is serviced on through the winner
+// picture, so that the host can see every machine to the end.
+void frmNormalGame::RunNetworkFrames(NetPlayPump& pump, KeyState& keys, const std::function<bool()>& padAsksToLeave) {
+  NetPlayLink& link = pump.Link();
+  const std::unique_ptr<KeyboardSource> keyboard = devices_.keyboard ? devices_.keyboard(*this) : InitKeyboard(*this);
+  ConnectionReadout readout;
   KeyState read{};
-  quitAsked_ = false;
-  keysTaken_ = true;
+  bool quitAsked = false, keysTaken = true;
   std::int64_t winnerSinceMs = -1;
-
   QEventLoop events;
-  QTimer wake;
-  wake.setSingleShot(true);
-  wake.setTimerType(Qt::PreciseTimer);
-  const auto sleepUntil = [&](std::int64_t atMs) {
-    const std::int64_t sleepMs = devices_.clockRunsByItself ? 0 : atMs - clock.NowMs();
-    wake.start(static_cast<int>(std::clamp<std::int64_t>(sleepMs, 0, kLongestSleepMs)));
+
+  NetPlayPump::Frames frames;
+  frames.draw = &networkDraws_;
+  frames.before = [&](std::int64_t nowMs) {
+    if (link.CurrentStage() == NetPlayLink::Stage::Over) return;
+    keyboard->ReadKeyboard(read);
+    if (pads_ != nullptr) pads_->Poll();
+    // A tap between two frames still counts in the next one.
+    for (std::size_t i = 0; i < keys.size(); ++i) keys[i] = keysTaken ? read[i] : static_cast<std::uint8_t>(keys[i] | read[i]);
+    const bool ended = link.Outcome().end != MatchEnd::Running;
+    if (!quitAsked && !ended && (KeyDown(read, kEscapeKey) || (padAsksToLeave && padAsksToLeave()))) {
+      quitAsked = true;
+      link.Quit(nowMs);
+    }
   };
-  // The link is serviced on through the winner picture, so that the host
-  // can see every machine to the end.
-  const auto step = [&] {
-    const std::int64_t now = clock.NowMs();
-    const bool over = link.CurrentStage() == NetPlayLink::Stage::Over;
-    if (over && (winnerSinceMs < 0 || now - winnerSinceMs >= MatchLoop::kWinnerShowMs)) return events.quit();
-    if (!over) ServiceNetwork(link, keys, read, padAsksToLeave, now);
+  frames.after = [&](const NetPlayStep& done, std::int64_t nowMs) {
+    keysTaken = done.newFrame;
+    readout.Took(nowMs, done.newFrame, done.corrected, link.RoundTripMs());
+    const bool lineChanged = readout.Refresh(nowMs);
+    if (lineChanged) readoutPicture_ = ReadoutPicture(readout.Text(), readout.Warning());
+    if (done.drawn || lineChanged) Present(networkDraws_);
+    if (done.beeps > 0 && sounds_ != nullptr) sounds_->Play(done.beeps);
     const FrameOutcome outcome = link.Outcome();
     lastEnd_ = outcome.end;
     lastWinner_ = outcome.winner;
     if (outcome.end == MatchEnd::Winner && winnerSinceMs < 0) {
       EnsureWinnerPicture(networkDraws_, outcome.winner);
       Present(networkDraws_);
-      winnerSinceMs = now;
+      winnerSinceMs = nowMs;
     }
-    std::int64_t wakeAt = over ? now : link.NextWakeMs();
-    if (winnerSinceMs >= 0) wakeAt = std::min(over ? wakeAt + MatchLoop::kWinnerShowMs : wakeAt,
-                                              winnerSinceMs + MatchLoop::kWinnerShowMs);
-    sleepUntil(wakeAt);
+    const bool winnerShown = winnerSinceMs < 0 || nowMs - winnerSinceMs >= MatchLoop::kWinnerShowMs;
+    if (link.CurrentStage() == NetPlayLink::Stage::Over && winnerShown) events.quit();
   };
-  QObject::connect(&wake, &QTimer::timeout, &events, step);
-  wake.start(0);
+  pump.SetFrames(std::move(frames));
   events.exec();
-  keyboard_.reset();
-}
-
-void frmNormalGame::ServiceNetwork(NetPlayLink& link, KeyState& keys, KeyState& read,
-                                   const std::function<bool()>& padAsksToLeave, std::int64_t nowMs) {
-  keyboard_->ReadKeyboard(read);
-  if (pads_ != nullptr) pads_->Poll();
-  // A tap between two frames still counts in the next one.
-  for (std::size_t i = 0; i < keys.size(); ++i) keys[i] = keysTaken_ ? read[i] : static_cast<std::uint8_t>(keys[i] | read[i]);
-  const bool ended = link.Outcome().end != MatchEnd::Running;
-  if (!quitAsked_ && !ended && (KeyDown(read, kEscapeKey) || (padAsksToLeave && padAsksToLeave()))) {
-    quitAsked_ = true;
-    link.Quit(nowMs);
-  }
-  const NetPlayStep done = link.Service(nowMs, &networkDraws_);
-  keysTaken_ = done.newFrame;
-  readout_->Took(nowMs, done.newFrame, done.corrected, link.RoundTripMs());
-  const bool lineChanged = readout_->Refresh(nowMs);
-  if (lineChanged) readoutPicture_ = ReadoutPicture(readout_->Text(), readout_->Warning());
-  if (done.drawn || lineChanged) Present(networkDraws_);
-  if (done.beeps > 0 && sounds_ != nullptr) sounds_->Play(done.beeps);
+  pump.SetFrames({});
 }
 
 }  // namespace fl3

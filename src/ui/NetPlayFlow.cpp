@@ -1,14 +1,26 @@
 #include "ui/NetPlayFlow.h"
 
 #include <QApplication>
+#include <QEventLoop>
+#include <QTimer>
+#include <algorithm>
 
 #include "core/NetPlaySettings.h"
+#include "ui/NetPlayPump.h"
 #include "ui/WaitingRoom.h"
 
 namespace fl3 {
 namespace {
 
 constexpr int kFarewellServices = 3;  // services after leaving, so the word gets out
+constexpr int kLingerMs = 2000;
+
+bool OthersConnected(const NetPlayLink& link) {
+  const net::Lobby lobby = link.LobbyView();
+  return lobby.spectators > 0 || std::any_of(lobby.seats.begin(), lobby.seats.end(), [](const net::Lobby::Seat& seat) {
+           return seat.state == net::SeatState::Taken;
+         });
+}
 
 std::string HostLabel(const HostAddress& address) { return address.host + ":" + std::to_string(address.port); }
 
@@ -34,9 +46,11 @@ bool NetPlayFlow::Host(const NetHostChoices& choices, std::uint64_t cpuSeed) {
     Tell(problem);
     return false;
   }
-  WaitingRoom room(*link, parts_.clock, "", parts_.parent);
-  if (room.exec() == QDialog::Accepted) return Play(*link);
-  Leave(*link);
+  NetPlayPump pump(*link, parts_.clock, parts_.devices.clockRunsByItself);
+  pump.Start();
+  WaitingRoom room(pump, "", parts_.parent);
+  if (room.exec() == QDialog::Accepted) return Play(pump);
+  Leave(pump);
   return false;
 }
 
@@ -59,36 +73,52 @@ bool NetPlayFlow::Join() {
       Tell(problem);
       continue;
     }
-    WaitingRoom room(*link, parts_.clock, HostLabel(setup.request.address), parts_.parent);
-    if (room.exec() == QDialog::Accepted) return Play(*link);
+    NetPlayPump pump(*link, parts_.clock, parts_.devices.clockRunsByItself);
+    pump.Start();
+    WaitingRoom room(pump, HostLabel(setup.request.address), parts_.parent);
+    if (room.exec() == QDialog::Accepted) return Play(pump);
     if (link->CurrentStage() != NetPlayLink::Stage::Over) {
-      Leave(*link);
+      Leave(pump);
       return false;
     }
+    pump.Stop();
     Tell(link->End());
     // Not let in: the dialog again, to mend the address or the password.
     if (link->End().kind != NetPlayEnd::Kind::Refused) return false;
   }
 }
 
-bool NetPlayFlow::Play(NetPlayLink& link) {
+bool NetPlayFlow::Play(NetPlayPump& pump) {
   {
     frmNormalGame match(parts_.state, parts_.folder, parts_.messages, parts_.music, parts_.sounds);
     match.SetDevices(parts_.devices);
     match.SetGamepads(parts_.pads);
     match.ShowOnWholeScreen();
     QApplication::processEvents();
-    match.PlayNetwork(link, keys_, [this] { return players_.PadAsksToLeave(); });
+    match.PlayNetwork(pump, keys_, [this] { return players_.PadAsksToLeave(); });
     QApplication::processEvents();
     match.hide();
   }
-  Leave(link);
-  Tell(link.End());
+  Leave(pump);
+  Tell(pump.Link().End());
   return true;
 }
 
-void NetPlayFlow::Leave(NetPlayLink& link) {
+// The last word (the end of the match, a farewell) reaches the others
+// before the connection closes: the host waits, a while, for everybody to go.
+void NetPlayFlow::Leave(NetPlayPump& pump) {
+  NetPlayLink& link = pump.Link();
   if (link.CurrentStage() != NetPlayLink::Stage::Over) link.Quit(parts_.clock.NowMs());
+  QEventLoop linger;
+  QTimer deadline;
+  deadline.setSingleShot(true);
+  QObject::connect(&deadline, &QTimer::timeout, &linger, &QEventLoop::quit);
+  QObject::connect(&pump, &NetPlayPump::Serviced, &linger, [&] {
+    if (!OthersConnected(link)) linger.quit();
+  });
+  deadline.start(kLingerMs);
+  if (link.IsHost() && OthersConnected(link)) linger.exec();
+  pump.Stop();
   for (int i = 0; i < kFarewellServices; ++i) link.Service(parts_.clock.NowMs(), nullptr);
 }
 

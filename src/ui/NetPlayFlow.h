@@ -18,6 +18,7 @@ class QWidget;
 namespace fl3 {
 
 class ExplosionSound;
+class NetPlayPump;
 
 // The windows of a network game, from the start screen's Start to its
 // return: the host's waiting room, the client's "Join" and waiting room, the
@@ -44,8 +45,8 @@ class NetPlayFlow {
   bool Join();
 
  private:
-  bool Play(NetPlayLink& link);
-  void Leave(NetPlayLink& link);
+  bool Play(NetPlayPump& pump);
+  void Leave(NetPlayPump& pump);
   void Tell(const NetPlayEnd& end);
 
   Parts parts_;

@@ -1,7 +1,5 @@
 #include "ui/WaitingRoom.h"
 
-#include <algorithm>
-
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -16,14 +14,12 @@
 namespace fl3 {
 namespace {
 
-constexpr int kLongestSleepMs = 15;  // the network is serviced at least this often
-
 QString Text(const std::string& text) { return QString::fromStdString(text); }
 
 }  // namespace
 
-WaitingRoom::WaitingRoom(NetPlayLink& link, Clock& clock, const std::string& hostLabel, QWidget* parent)
-    : QDialog(parent), link_(link), clock_(clock), hostLabel_(hostLabel) {
+WaitingRoom::WaitingRoom(NetPlayPump& pump, const std::string& hostLabel, QWidget* parent)
+    : QDialog(parent), pump_(pump), link_(pump.Link()), hostLabel_(hostLabel) {
   setWindowTitle(QStringLiteral("Waiting room"));
   setModal(true);
   auto* layout = new QVBoxLayout(this);
@@ -36,9 +32,10 @@ WaitingRoom::WaitingRoom(NetPlayLink& link, Clock& clock, const std::string& hos
   buttons->addStretch();
   if (link_.IsHost()) {
     start_ = new QPushButton(QStringLiteral("Start"), this);
+    start_->setDefault(true);  // Enter starts, once it can
     buttons->addWidget(start_);
     connect(start_, &QPushButton::clicked, this, [this] {
-      if (link_.StartMatch(clock_.NowMs())) accept();
+      if (link_.StartMatch(pump_.Time().NowMs())) accept();
     });
   }
   cancel_ = new QPushButton(link_.IsHost() ? QStringLiteral("Cancel") : QStringLiteral("Leave"), this);
@@ -47,11 +44,8 @@ WaitingRoom::WaitingRoom(NetPlayLink& link, Clock& clock, const std::string& hos
   connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
   layout->setSizeConstraint(QLayout::SetFixedSize);
 
-  timer_.setSingleShot(true);
-  timer_.setTimerType(Qt::PreciseTimer);
-  connect(&timer_, &QTimer::timeout, this, &WaitingRoom::Tick);
+  connect(&pump_, &NetPlayPump::Serviced, this, &WaitingRoom::Follow);
   Refresh();
-  timer_.start(0);
 }
 
 void WaitingRoom::BuildHostPart() {
@@ -105,16 +99,14 @@ void WaitingRoom::ApplyPassword() {
   password_->setEnabled(false);
 }
 
-void WaitingRoom::Tick() {
-  const std::int64_t now = clock_.NowMs();
-  link_.Service(now, nullptr);
+void WaitingRoom::Follow() {
+  if (!isVisible()) return;
   Refresh();
   switch (link_.CurrentStage()) {
     case NetPlayLink::Stage::Running: return accept();
     case NetPlayLink::Stage::Over: return reject();
     default: break;
   }
-  timer_.start(static_cast<int>(std::clamp<std::int64_t>(link_.NextWakeMs() - clock_.NowMs(), 0, kLongestSleepMs)));
 }
 
 void WaitingRoom::Refresh() {

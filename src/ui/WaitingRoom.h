@@ -1,12 +1,10 @@
 #pragma once
 #include <QDialog>
-#include <QTimer>
 #include <array>
 #include <string>
 
-#include "core/Clock.h"
 #include "core/GameState.h"
-#include "ui/NetPlayLink.h"
+#include "ui/NetPlayPump.h"
 
 class QLabel;
 class QLineEdit;
@@ -17,14 +15,14 @@ namespace fl3 {
 // Where the players gather before a network match. The host's shows the
 // addresses to give the others, the password, the seats and Start; a
 // client's shows the same seats, read-only, until the host starts. It
-// services the network on a timer: accepted when the match begins,
-// rejected when the link ends or the player cancels.
+// follows the link as the pump services it: accepted when the match
+// begins, rejected when the link ends or the player cancels.
 class WaitingRoom : public QDialog {
   Q_OBJECT
 
  public:
   // `hostLabel` names the host for a client ("192.168.1.20:61513").
-  WaitingRoom(NetPlayLink& link, Clock& clock, const std::string& hostLabel, QWidget* parent = nullptr);
+  WaitingRoom(NetPlayPump& pump, const std::string& hostLabel, QWidget* parent = nullptr);
 
   QLabel* Status() const { return status_; }
   QLabel* Addresses() const { return addresses_; }
@@ -38,15 +36,14 @@ class WaitingRoom : public QDialog {
  private:
   void BuildHostPart();
   void BuildSeats();
-  void Tick();
+  void Follow();
   void Refresh();
   void ApplyPassword();
 
+  NetPlayPump& pump_;
   NetPlayLink& link_;
-  Clock& clock_;
   std::string hostLabel_;
   std::string appliedPassword_;
-  QTimer timer_;
   QLabel* status_ = nullptr;
   QLabel* addresses_ = nullptr;
   QLineEdit* password_ = nullptr;

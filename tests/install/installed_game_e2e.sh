@@ -38,8 +38,10 @@ mkdir -p "$HOME"
 PLAYERS="$HOME/.local/share/fuselark3"
 
 start_xvfb
-(cd "$HOME" && QT_QPA_PLATFORM=xcb exec "$PREFIX/bin/fuselark3" >"$SESSION_DIR/game.log" 2>&1) &
+GAME_LOG="$SESSION_DIR/game.log"
+(cd "$HOME" && QT_QPA_PLATFORM=xcb exec "$PREFIX/bin/fuselark3" >"$GAME_LOG" 2>&1) &
 GAME_PID=$!
+STARTED_PIDS+=("$GAME_PID")
 expect_window 312x296 "the installed game's start screen" && sx=$WX sy=$WY
 for player in 0 1 2 3; do
   cmp -s "$PLAYERS/$player.FLK3" "$SOURCE_DIR/data/default-keys/$player.FLK3" \

@@ -13,6 +13,7 @@
 #include "ui/JoinDialog.h"
 #include "ui/NetPlayFlow.h"
 #include "match/MatchLoop.h"
+#include "ui/NetPlayPump.h"
 #include "ui/WaitingRoom.h"
 
 namespace fl3::testing {
@@ -102,7 +103,9 @@ TEST(WaitingRoom, HostSeesAddressesSeatsAndStartsOnceEveryNetSeatIsTaken) {
   link.lobby.seats = {{{net::SeatState::Host, "", 0}, {net::SeatState::Free, "", 0},
                        {net::SeatState::Computer, "", 0}, {net::SeatState::Off, "", 0}}};
   SteppingClock clock;
-  WaitingRoom room(link, clock, "");
+  NetPlayPump pump(link, clock);
+  pump.Start();
+  WaitingRoom room(pump, "");
   room.show();
   QTest::qWait(30);
   EXPECT_TRUE(room.Addresses()->text().contains(":61513"));
@@ -231,7 +234,9 @@ TEST(NetPlayMatchWindow, KeepsTapsQuitsThroughTheLinkOnceShowsTheWinnerAndTheRea
   frmNormalGame window(bench.state, bench.folder, bench.messages, bench.music, nullptr);
   window.SetDevices({[&](QObject&) { return std::make_unique<ScriptedKeyboard>(bench.script); }, &bench.clock, true});
   const std::int64_t began = bench.clock.now;
-  window.PlayNetwork(link, keys, {});
+  NetPlayPump pump(link, bench.clock, true);
+  pump.Start();
+  window.PlayNetwork(pump, keys, {});
   ASSERT_GE(link.frameKeys.size(), 2u);
   EXPECT_EQ(link.frameKeys[0][30], 0x80);  // tapped in a service without a frame
   EXPECT_EQ(link.frameKeys[1][30], 0);

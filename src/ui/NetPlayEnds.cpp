@@ -1,0 +1,57 @@
+#include "ui/NetPlayEnds.h"
+
+namespace fl3 {
+namespace {
+
+bool Says(const std::string& text, const char* words) { return text.find(words) != std::string::npos; }
+
+// The engine's refusals, by what they say.
+std::string RefusalTitle(const std::string& text) {
+  if (Says(text, "password")) return "Wrong password";
+  if (Says(text, "is full")) return "Match full";
+  if (Says(text, "protocol")) return "Other version";
+  if (Says(text, "lacks the picture")) return "Missing picture";
+  return "Cannot join";
+}
+
+NetPlayEnd Desync(const net::SessionEnd& end, const std::string& report) {
+  return {NetPlayEnd::Kind::Desync, "Out of step",
+          end.message + "\nThe match cannot go on. " + report, end.outcome};
+}
+
+}  // namespace
+
+NetPlayEnd ClientEnd(const net::SessionEnd& end, const std::string& hostLabel, const std::string& desyncReport) {
+  using net::EndReason;
+  switch (end.reason) {
+    case EndReason::Over:
+      if (end.outcome.end == MatchEnd::Quit) {
+        return {NetPlayEnd::Kind::HostEnded, "Match ended", "The host ended the match.", end.outcome};
+      }
+      return {NetPlayEnd::Kind::Over, "", "", end.outcome};
+    case EndReason::Dropped: return {NetPlayEnd::Kind::Left, "", "", end.outcome};
+    case EndReason::Refused:
+      return {NetPlayEnd::Kind::Refused, RefusalTitle(end.message), end.message, end.outcome};
+    case EndReason::Desync: return Desync(end, desyncReport);
+    case EndReason::HostLeft: break;
+  }
+  if (Says(end.message, "No answer")) {
+    return {NetPlayEnd::Kind::Refused, "No answer",
+            "No answer from " + hostLabel + " within 5 seconds. Is the address right, has the host opened its "
+            "waiting room, and does the router let the UDP port through?", end.outcome};
+  }
+  const bool inMatch = end.frame >= 0 || end.outcome.end != MatchEnd::Running;
+  return {NetPlayEnd::Kind::HostGone, "Host gone",
+          (end.message.empty() ? std::string("The host has gone.") : end.message) +
+              (inMatch ? " The match is over." : ""), end.outcome};
+}
+
+NetPlayEnd HostEnd(const net::SessionEnd& end, const std::string& desyncReport) {
+  if (end.reason == net::EndReason::Desync) return Desync(end, desyncReport);
+  if (end.reason == net::EndReason::Over || end.reason == net::EndReason::HostLeft) {
+    return {NetPlayEnd::Kind::Over, "", "", end.outcome};
+  }
+  return {NetPlayEnd::Kind::Failed, "Network match", end.message, end.outcome};
+}
+
+}  // namespace fl3

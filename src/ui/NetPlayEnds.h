@@ -1,0 +1,16 @@
+#pragma once
+#include <string>
+
+#include "net/SessionTypes.h"
+#include "ui/NetPlayLink.h"
+
+namespace fl3 {
+
+// The engine's word for how a session ended, as the player is told it: a
+// title of its own for every failure, so that each reads at a glance.
+// `hostLabel` names the host ("192.168.1.20:61513"); `desyncReport` is where
+// a desync's report was written (or why it could not be).
+NetPlayEnd ClientEnd(const net::SessionEnd& end, const std::string& hostLabel, const std::string& desyncReport);
+NetPlayEnd HostEnd(const net::SessionEnd& end, const std::string& desyncReport);
+
+}  // namespace fl3
