@@ -9,7 +9,7 @@ GAME_LOG=""
 STARTED_PIDS=()  # every game and display this session started
 
 end_session() {
-  for pid in "${STARTED_PIDS[@]}"; do kill "$pid" 2>/dev/null; done
+  for pid in "${STARTED_PIDS[@]}"; do kill "$pid" 2>/dev/null || true; done
   wait 2>/dev/null
   rm -rf "$SESSION_DIR"
 }
