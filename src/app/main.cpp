@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <memory>
+#include <optional>
 
 #include "core/GameFolder.h"
 #include "core/GameFolderChoice.h"
@@ -15,11 +16,13 @@
 #include "media/FluidSynthMusic.h"
 #include "ui/MatchPictureCheck.h"
 #include "media/Gamepads.h"
+#include "match/ReplayShelf.h"
 #include "ui/EnetNetPlayLinks.h"
 #include "ui/MatchWindow.h"
 #include "ui/NetPlayFlow.h"
 #include "ui/OptionsWindow.h"
 #include "ui/QtMessages.h"
+#include "ui/ReplaysWindow.h"
 #include "ui/StartScreen.h"
 
 namespace {
@@ -58,7 +61,9 @@ class Game {
     if (pads_) pads_->Choose(state_.Pads);
     fl3::StartScreenHooks hooks;
     hooks.RunMatch = [this](std::int32_t tileSet, std::int32_t background, std::int32_t c1, std::int32_t c2,
-                            std::int32_t c3, std::int32_t c4) { RunMatch(tileSet, background, c1, c2, c3, c4); };
+                            std::int32_t c3, std::int32_t c4, const std::string& levelName) {
+      RunMatch(tileSet, background, {c1, c2, c3, c4}, levelName);
+    };
     hooks.HostMatch = [this](const fl3::NetHostChoices& choices) { return netPlay_.Host(choices, matchesStarted_++); };
     hooks.JoinMatch = [this] { return netPlay_.Join(); };
     hooks.OpenEditor = [this] {
@@ -66,6 +71,7 @@ class Game {
       editor.OpenModal();
     };
     hooks.OpenOptions = [this] { OpenOptions(); };
+    hooks.OpenReplays = [this] { OpenReplays(); };
     hooks.Quit = [] { QApplication::quit(); };
     start_.SetHooks(std::move(hooks));
   }
@@ -74,18 +80,44 @@ class Game {
   void Show() { start_.show(); }
 
  private:
-  void RunMatch(std::int32_t tileSet, std::int32_t background, std::int32_t c1, std::int32_t c2, std::int32_t c3,
-                std::int32_t c4) {
+  void RunMatch(std::int32_t tileSet, std::int32_t background, const std::array<std::int32_t, 4>& characters,
+                const std::string& levelName) {
     fl3::ReportUnusableMatchPictures(state_, folder_, messages_);
-    fl3::frmNormalGame match(state_, folder_, messages_, music_, &sounds_);
-    match.SetGamepads(pads_.get());
-    // Matches are counted from start-up, so a run repeats match by match.
-    match.SetComputerSeed(matchesStarted_++);
-    match.ShowOnWholeScreen();
-    QApplication::processEvents();
-    match.YA(tileSet, background, c1, c2, c3, c4);
-    QApplication::processEvents();
-    match.hide();
+    std::optional<fl3::Replay> replay;
+    {
+      fl3::frmNormalGame match(state_, folder_, messages_, music_, &sounds_);
+      match.SetGamepads(pads_.get());
+      // Matches are counted from start-up, so a run repeats match by match.
+      match.SetComputerSeed(matchesStarted_++);
+      match.SetLevelName(levelName);
+      match.SetReplaySink([&replay](fl3::Replay finished) { replay = std::move(finished); });
+      match.ShowOnWholeScreen();
+      QApplication::processEvents();
+      match.YA(tileSet, background, characters[0], characters[1], characters[2], characters[3]);
+      QApplication::processEvents();
+      match.hide();
+    }
+    // Written once the match is over and its window gone; a disk that refuses
+    // costs only the replay.
+    if (!replay) return;
+    if (const fl3::IoResult saved = replays_.Add(*replay); !saved) {
+      messages_.Show("The replay of this match could not be saved: " + saved.reason, "Replays",
+                     fl3::MessageIcon::Information);
+    }
+  }
+
+  void OpenReplays() {
+    fl3::frmReplays list(state_, folder_, replays_, messages_,
+                         [this](fl3::ReplayPlayback& playback, const fl3::MatchStart& start) {
+                           fl3::frmNormalGame match(state_, folder_, messages_, music_, &sounds_);
+                           match.ShowOnWholeScreen();
+                           QApplication::processEvents();
+                           match.Watch(playback, start);
+                           QApplication::processEvents();
+                           match.hide();
+                         },
+                         &start_);
+    list.exec();
   }
 
   void OpenOptions() {
@@ -106,6 +138,8 @@ class Game {
   // Null when the pads cannot be used; the keyboard alone then steers.
   std::unique_ptr<fl3::Gamepads> pads_ = fl3::Gamepads::Open();
   fl3::frmStart start_;
+  // In the player's folder, or beside the game run from its build folder.
+  fl3::ReplayShelf replays_{folder_.Directory() / "replays"};
   std::unique_ptr<fl3::frmOptions> options_;
   std::uint64_t matchesStarted_ = 0;
   fl3::SteadyClock clock_;

@@ -17,11 +17,11 @@
 namespace fl3 {
 namespace {
 
-constexpr int kReadoutWidth = 360, kReadoutHeight = 18;
+constexpr int kReadoutWidth = 800, kReadoutHeight = 18;
 
-// Small and pale on the blue band below the panels; a warning in amber.
-TexturePtr ReadoutPicture(const std::string& text, bool warning) {
-  QImage line(kReadoutWidth, kReadoutHeight, QImage::Format_ARGB32);
+// Small and pale at the right of the blue band below the panels; a warning in amber.
+QImage ReadoutPicture(const std::string& text, bool warning) {
+  QImage line(kReadoutWidth, kReadoutHeight, QImage::Format_ARGB32_Premultiplied);
   line.fill(Qt::transparent);
   QPainter painter(&line);
   QFont font = painter.font();
@@ -30,7 +30,7 @@ TexturePtr ReadoutPicture(const std::string& text, bool warning) {
   painter.setPen(warning ? QColor(255, 210, 90) : QColor(160, 170, 255));
   painter.drawText(line.rect().adjusted(0, 0, -8, 0), Qt::AlignRight | Qt::AlignVCenter, QString::fromStdString(text));
   painter.end();
-  return TextureFromImage(line, 0, 0, 0);
+  return line;
 }
 
 void EnsureWinnerPicture(DrawList& draws, int winner) {
@@ -41,20 +41,13 @@ void EnsureWinnerPicture(DrawList& draws, int winner) {
 }  // namespace
 
 void frmNormalGame::PlayNetwork(NetPlayPump& pump, KeyState& keys, const std::function<bool()>& padAsksToLeave) {
-  lastEnd_ = MatchEnd::Running;
-  lastWinner_ = -1;
-  framesShown_ = 0;
-  activateWindow();
-  setFocus();
   if (const MatchStart* start = pump.Link().Start()) {
-    StartLevelMusic(true);
     std::array<std::int32_t, FigureCount> characters{};
     for (std::size_t i = 0; i < characters.size(); ++i) characters[i] = start->figures[i].character;
-    BuildPictures(start->TileSetNumber(), start->BackgroundNumber(), characters);
+    SetUp(start->TileSetNumber(), start->BackgroundNumber(), characters);
     RunNetworkFrames(pump, keys, padAsksToLeave);
   }
   QApplication::processEvents();
-  readoutPicture_.reset();
   TearDown();
 }
 
@@ -65,6 +58,7 @@ void frmNormalGame::RunNetworkFrames(NetPlayPump& pump, KeyState& keys, const st
   NetPlayLink& link = pump.Link();
   const std::unique_ptr<KeyboardSource> keyboard = devices_.keyboard ? devices_.keyboard(*this) : InitKeyboard(*this);
   ConnectionReadout readout;
+  QImage readoutPicture;
   KeyState read{};
   bool quitAsked = false, keysTaken = true;
   std::int64_t winnerSinceMs = -1;
@@ -88,15 +82,15 @@ void frmNormalGame::RunNetworkFrames(NetPlayPump& pump, KeyState& keys, const st
     keysTaken = done.newFrame;
     readout.Took(nowMs, done.newFrame, done.corrected, link.RoundTripMs());
     const bool lineChanged = readout.Refresh(nowMs);
-    if (lineChanged) readoutPicture_ = ReadoutPicture(readout.Text(), readout.Warning());
-    if (done.drawn || lineChanged) Present(networkDraws_);
+    if (lineChanged) readoutPicture = ReadoutPicture(readout.Text(), readout.Warning());
+    if (done.drawn || lineChanged) Present(networkDraws_, &readoutPicture);
     if (done.beeps > 0 && sounds_ != nullptr) sounds_->Play(done.beeps);
     const FrameOutcome outcome = link.Outcome();
     lastEnd_ = outcome.end;
     lastWinner_ = outcome.winner;
     if (outcome.end == MatchEnd::Winner && winnerSinceMs < 0) {
       EnsureWinnerPicture(networkDraws_, outcome.winner);
-      Present(networkDraws_);
+      Present(networkDraws_, &readoutPicture);
       winnerSinceMs = nowMs;
     }
     const bool winnerShown = winnerSinceMs < 0 || nowMs - winnerSinceMs >= MatchLoop::kWinnerShowMs;

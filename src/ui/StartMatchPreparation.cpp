@@ -63,6 +63,21 @@ std::string ChosenLevel(const StartChoices& choices, RandomSource& random) {
   return choices.levelEntries[position];
 }
 
+}  // namespace
+
+// A picture that is there but cannot serve counts as missing.
+std::string MissingLevelPicture(const GameFolder& folder, std::int32_t tileSetNumber, std::int32_t backgroundNumber) {
+  const auto usable = [&](const std::string& name) {
+    const auto path = folder.Find(name);
+    return path && IsUsablePicture(*path);
+  };
+  const std::string tileSet = "A" + std::to_string(tileSetNumber) + ".BMP";
+  if (!usable(tileSet)) return tileSet;
+  const std::string background = "B" + std::to_string(backgroundNumber) + ".BMP";
+  if (backgroundNumber >= 0 && !usable(background)) return background;
+  return {};
+}
+
 bool CheckLevelPictures(const MatchLevel& level, const GameFolder& folder, Messages& messages) {
   const std::string missing = MissingLevelPicture(folder, level.tileSetNumber, level.backgroundNumber);
   if (missing.empty()) return true;
@@ -78,6 +93,8 @@ bool CheckLevelPictures(const MatchLevel& level, const GameFolder& folder, Messa
                     "Background to none (-1).",
                 "Map Error", MessageIcon::Critical);
 }
+
+namespace {
 
 void PrepareFigures(const StartChoices& choices, GameState& state) {
   state.MatchKind = choices.kind;
@@ -97,19 +114,6 @@ void PrepareFigures(const StartChoices& choices, GameState& state) {
 
 }  // namespace
 
-// A picture that is there but cannot serve counts as missing.
-std::string MissingLevelPicture(const GameFolder& folder, std::int32_t tileSetNumber, std::int32_t backgroundNumber) {
-  const auto usable = [&](const std::string& name) {
-    const auto path = folder.Find(name);
-    return path && IsUsablePicture(*path);
-  };
-  const std::string tileSet = "A" + std::to_string(tileSetNumber) + ".BMP";
-  if (!usable(tileSet)) return tileSet;
-  const std::string background = "B" + std::to_string(backgroundNumber) + ".BMP";
-  if (backgroundNumber >= 0 && !usable(background)) return background;
-  return {};
-}
-
 std::optional<MatchLevel> PrepareMatch(const StartChoices& choices, GameState& state, const GameFolder& folder,
                                        Messages& messages) {
   if (!IsMatchKind(choices.kind)) return std::nullopt;
@@ -117,7 +121,6 @@ std::optional<MatchLevel> PrepareMatch(const StartChoices& choices, GameState& s
 
   const std::string name = ChosenLevel(choices, state.Random);
   MatchLevel level;
-  level.name = name;
   const auto found = folder.Find(name);
   const IoResult loaded =
       LoadLevel(found ? *found : folder.Directory() / name, state, level.tileSetNumber, level.backgroundNumber);
@@ -127,6 +130,7 @@ std::optional<MatchLevel> PrepareMatch(const StartChoices& choices, GameState& s
     return std::nullopt;
   }
   if (!CheckLevelPictures(level, folder, messages)) return std::nullopt;
+  level.name = name;
   PrepareFigures(choices, state);
   return level;
 }

@@ -25,7 +25,7 @@ struct StartChoices {
 struct MatchLevel {
   std::int32_t tileSetNumber = 0;
   std::int32_t backgroundNumber = 0;
-  std::string name;  // the level file's name as the list shows it
+  std::string name;  // the level file's name
 };
 
 // What the host of a network match has chosen once the level is loaded.
@@ -45,5 +45,9 @@ std::string MissingLevelPicture(const GameFolder& folder, std::int32_t tileSetNu
 // match. Nothing in the state changes before the level is loaded.
 std::optional<MatchLevel> PrepareMatch(const StartChoices& choices, GameState& state, const GameFolder& folder,
                                        Messages& messages);
+
+// Whether the level's tileset and background pictures are there and usable;
+// the first missing one is explained in a message.
+bool CheckLevelPictures(const MatchLevel& level, const GameFolder& folder, Messages& messages);
 
 }  // namespace fl3

@@ -7,7 +7,7 @@ source "$(dirname "$0")/xvfb-session.sh"
 
 start_xvfb
 start_game
-expect_window 312x296 "the start screen" && sx=$WX sy=$WY
+expect_window 312x320 "the start screen" && sx=$WX sy=$WY
 
 # Player 2 goes CPU -> OFF -> MAN; the click leaves the focus on Start.
 click_at $((sx + 56)) $((sy + 214))
@@ -40,7 +40,7 @@ read -r changed _ _ width height < <("$XSHOT" diff "$SESSION_DIR/after.png" "$SE
 hold_key Escape 0.3
 sleep 1
 window_shown 1280x800 && fail "Escape did not end the match"
-window_shown 312x296 || fail "the start screen is not back"
+window_shown 312x320 || fail "the start screen is not back"
 
 click_at $((sx + 156)) $((sy + 282))  # Quit
 for _ in $(seq 30); do kill -0 "$GAME_PID" 2>/dev/null || break; sleep 0.1; done

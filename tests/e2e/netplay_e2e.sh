@@ -36,12 +36,12 @@ open_host_room() {
   [[ -n "$HOST_ROOM" ]] || fail "Start did not open the host's waiting room"
 }
 machine host
-expect_window 312x296 "the host's start screen" && sx=$WX sy=$WY
+expect_window 312x320 "the host's start screen" && sx=$WX sy=$WY
 set_kind 5
 open_host_room
 
 machine client
-expect_window 312x296 "the client's start screen" && sx=$WX sy=$WY
+expect_window 312x320 "the client's start screen" && sx=$WX sy=$WY
 set_kind 6
 click_at $((sx + 150)) $((sy + 122))
 JOIN=$(titled "Join")

@@ -42,7 +42,7 @@ GAME_LOG="$SESSION_DIR/game.log"
 (cd "$HOME" && QT_QPA_PLATFORM=xcb exec "$PREFIX/bin/fuselark3" >"$GAME_LOG" 2>&1) &
 GAME_PID=$!
 STARTED_PIDS+=("$GAME_PID")
-expect_window 312x296 "the installed game's start screen" && sx=$WX sy=$WY
+expect_window 312x320 "the installed game's start screen" && sx=$WX sy=$WY
 for player in 0 1 2 3; do
   cmp -s "$PLAYERS/$player.FLK3" "$SOURCE_DIR/data/default-keys/$player.FLK3" \
     || fail "the first start did not give the player's folder the default $player.FLK3"
