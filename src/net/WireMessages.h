@@ -79,7 +79,7 @@ struct Lobby {
 };
 
 struct Start {
-  std::uint16_t delayMs = 0;  // the host plays its first frame this long after sending
+  std::uint32_t firstFrameAt = 0;  // when the host plays its first frame, on its stamp clock
 };
 
 // The running match for a peer that comes in late: its start, every
