@@ -11,6 +11,7 @@
 #include "match/FramePacer.h"
 #include "match/KeyboardAndPadControls.h"
 #include "match/MatchFrame.h"
+#include "match/Replay.h"
 
 namespace fl3 {
 
@@ -41,6 +42,9 @@ class MatchLoop {
   // The players' pads, polled once per frame, steer the MAN figures beside
   // their keys, and a pad's Start acts as Escape. Call before the first Step.
   void UseGamepads(GamepadSource& pads);
+  // Every frame played from now on goes into the recorder, null: none.
+  void RecordInto(ReplayRecorder* recorder) { recorder_ = recorder; }
+  const MatchEngine& Engine() const { return engine_; }
   bool Finished() const { return finished_; }
   MatchEnd End() const { return lastOutcome_.end; }
   int Winner() const { return lastOutcome_.winner; }
@@ -52,6 +56,7 @@ class MatchLoop {
   MatchEngine engine_;
   KeyboardSource& keyboard_;
   GamepadSource* pads_ = nullptr;
+  ReplayRecorder* recorder_ = nullptr;
   std::optional<KeyboardAndPadControls> padControls_;
   Clock& clock_;
   Hooks hooks_;

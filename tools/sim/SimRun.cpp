@@ -55,15 +55,6 @@ bool PrepareMatch(const SimScript& script, GameState& state, std::int32_t& tileS
 // Far beyond any match a script can describe; a bigger file is not a script.
 constexpr std::size_t kLargestScript = 64u << 20;
 
-// A full disk or a reader that went away: the trace is incomplete, and the
-// caller must not take it for a whole match.
-int TraceWriteFailed(std::ostream& err, int error) {
-  err << "fuselark3-sim: cannot write the trace";
-  if (error != 0) err << ": " << std::generic_category().message(error);
-  err << "\n";
-  return 1;
-}
-
 KeyState HeldKeys(const ScriptFrame& frame) {
   KeyState keys{};
   for (const std::int32_t code : frame.down) keys[static_cast<std::size_t>(code)] = 0x80;
@@ -71,6 +62,13 @@ KeyState HeldKeys(const ScriptFrame& frame) {
 }
 
 }  // namespace
+
+int TraceWriteFailed(std::ostream& err, int error) {
+  err << "fuselark3-sim: cannot write the trace";
+  if (error != 0) err << ": " << std::generic_category().message(error);
+  err << "\n";
+  return 1;
+}
 
 int RunScript(const SimScript& script, std::ostream& out, std::ostream& err) {
   auto state = std::make_unique<GameState>();
