@@ -7,14 +7,12 @@
 #include "core/GameState.h"
 #include "match/ControlFrame.h"
 #include "match/MatchStart.h"
+#include "match/Replay.h"
 
 namespace fl3::net {
 
 // Version of these messages; a peer with another one is refused, both named.
 inline constexpr std::uint16_t kProtocolVersion = 1;
-// The game's own version, as every program reports it.
-std::string_view GameVersion();
-
 // Every message a peer sends before it is admitted is padded to this size,
 // and nothing sent to an unadmitted peer is larger: the host never answers
 // with more bytes than it was sent.
