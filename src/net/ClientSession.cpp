@@ -145,8 +145,9 @@ void ClientSession::OnStart(std::string_view bytes, std::int64_t nowMs) {
   match_ = NetMatch::Begin(state_, *setup_, result);
   if (!match_) return Finish(EndReason::Refused, "The match cannot start: " + result.reason);
   SeatFigures();
-  // The host plays its first frame `delay` after sending; this came half a round trip later.
-  match_->Pace().Begin(nowMs + std::max(0, start.delayMs - link_.RoundTripMs() / 2));
+  // Every machine plays its first frame at the same moment, however late
+  // this message came (a resend costs a round trip).
+  match_->Pace().Begin(std::max(nowMs, link_.LocalTimeOf(start.firstFrameAt, nowMs)));
   phase_ = Phase::Running;
 }
 

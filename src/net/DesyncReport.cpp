@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "match/SnapshotFields.h"
+#include "net/NetReplay.h"
 #include "net/WireMessages.h"
 
 namespace fl3::net {
@@ -57,15 +58,7 @@ std::vector<std::string> DifferingFields(const MatchSnapshot& a, const MatchSnap
 }
 
 Replay ReplayOf(const DesyncEvidence& evidence) {
-  auto state = std::make_unique<GameState>();
-  ReplayRecorder recorder(evidence.start);
-  const bool started = static_cast<bool>(ApplyMatchStart(evidence.start, *state));
-  MatchEngine engine(*state, evidence.start.BackgroundNumber());
-  for (std::size_t i = 0; started && i < evidence.frames.size(); ++i) {
-    engine.RunFrame(evidence.frames[i], nullptr);
-    recorder.AddFrame(engine.LastControls(), engine);
-  }
-  return recorder.Finish(MatchEnd::Running, -1, engine, 0);
+  return ReplayOf(evidence.start, evidence.frames, evidence.frames.size(), MatchEnd::Running, -1, 0);
 }
 
 IoResult WriteDesyncReport(const std::filesystem::path& playersFolder, const DesyncEvidence& evidence,

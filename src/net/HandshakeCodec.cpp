@@ -220,15 +220,15 @@ bool DecodeSetup(std::string_view bytes, MatchStart& start) {
 
 void Encode(const Start& message, std::string& out) {
   LittleEndianWriter w = Begin(MessageType::Start, out);
-  w.U16(message.delayMs);
+  w.U32(message.firstFrameAt);
 }
 
 bool Decode(std::string_view bytes, Start& message) {
   LittleEndianReader in(bytes);
   if (!Is(in, MessageType::Start)) return false;
-  const std::uint32_t delay = in.U16();
+  const std::uint32_t at = in.U32();
   if (!in.Good() || !in.AtEnd()) return false;
-  message.delayMs = static_cast<std::uint16_t>(delay);
+  message.firstFrameAt = at;
   return true;
 }
 

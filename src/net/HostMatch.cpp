@@ -44,8 +44,10 @@ bool HostSession::StartMatch(std::int64_t nowMs) {
   }
   runner.SetInputDelay(config_.inputDelay);
   runner.DecideEscapeHere(true);
-  match_->Pace().Begin(nowMs + config_.startDelayMs);
-  Encode(net::Start{config_.startDelayMs}, scratch_);
+  // Time for the Start to reach everybody, a resend included.
+  const std::int64_t firstFrameMs = nowMs + std::max<int>(config_.startDelayMs, RoundTripMs() + 150);
+  match_->Pace().Begin(firstFrameMs);
+  Encode(net::Start{StampClock(firstFrameMs)}, scratch_);
   for (auto& [id, peer] : peers_) {
     if (peer.stage != Peer::Stage::Admitted || peer.closing) continue;
     out_.Add(id, Channel::Reliable) = scratch_;
@@ -93,7 +95,7 @@ StepReport HostSession::Update(std::int64_t nowMs, DrawList* draw) {
   if (phase_ == Phase::Finishing) Finish(nowMs);
   if (desync_ && !desyncReady_ && nowMs - desyncSinceMs_ > kSilenceMs) desyncReady_ = true;
   if (nowMs >= nextSendMs_ && phase_ != Phase::Ended) {
-    SendFrames(nowMs);
+    SendFrames(nowMs, false);
     nextSendMs_ = nowMs + kSendEveryMs;
   }
   return report;
@@ -169,6 +171,13 @@ void HostSession::OnInputs(PeerId id, Peer& peer, std::string_view bytes, std::i
     }
   }
   if (peer.role == Role::Player) CompareHashes(peer, inputs);
+  // The last controls of a frame are in: it stands now, and the players hear
+  // of it now rather than at the host's next frame.
+  const int standing = runner.Standing();
+  if (phase_ == Phase::Running && !desync_) {
+    match_->Correct(nullptr);
+    if (runner.Standing() > standing) SendFrames(nowMs, true);
+  }
 }
 
 // Hashes of frames that stand on both machines; the first that differs ends
@@ -236,11 +245,14 @@ std::optional<DesyncEvidence> HostSession::TakeDesync() {
   return taken;
 }
 
-void HostSession::SendFrames(std::int64_t nowMs) {
-  // Spectators play a few frames behind: every other message is enough.
-  const bool spectatorsToo = ++sendTick_ % 2 == 0;
+void HostSession::SendFrames(std::int64_t nowMs, bool quick) {
+  constexpr std::int64_t kQuickGapMs = 20, kTickGapMs = 40;
+  // Spectators play a few frames behind: every other tick is enough.
+  const bool spectatorsToo = !quick && ++sendTick_ % 2 == 0;
   for (auto& [id, peer] : peers_) {
-    if (peer.stage != Peer::Stage::Admitted || peer.closing || (peer.role == Role::Spectator && !spectatorsToo)) continue;
+    if (peer.stage != Peer::Stage::Admitted || peer.closing) continue;
+    if (peer.role == Role::Spectator ? !spectatorsToo : nowMs - peer.lastSentMs < (quick ? kQuickGapMs : kTickGapMs)) continue;
+    peer.lastSentMs = nowMs;
     Frames frames;
     frames.link = peer.link.Stamp(nowMs);
     frames.hashesHave = static_cast<std::uint32_t>(peer.hashesHave);

@@ -32,7 +32,7 @@ struct HostConfig {
   NonceSource* nonces = nullptr;    // challenges and salt; needed with a password
   int inputDelay = 0;               // 0..3 frames, for Local seats
   int maxFrames = 0;                // > 0: the host ends the match after this many frames
-  std::uint16_t startDelayMs = 200; // lets the Start reach everybody before frame 0
+  int startDelayMs = 200;           // at least; longer on a long round trip
 };
 
 // What the host counts of its peers' misdeeds.
@@ -93,6 +93,7 @@ class HostSession {
     int played = 0;
     int framesHave = 0;  // confirmed frames the peer holds, all below this
     int hashesHave = 0;  // its hash reports taken, all below this
+    std::int64_t lastSentMs = -1000;
     bool closing = false;
   };
   struct Figure {
@@ -119,7 +120,7 @@ class HostSession {
   void SendWelcome(PeerId id, const Peer& peer);
   void SendTransfer(PeerId id, int firstOwnFrame);
   void BroadcastLobby();
-  void SendFrames(std::int64_t nowMs);
+  void SendFrames(std::int64_t nowMs, bool quick);
   void FillDropped();
   void CheckTimeouts(std::int64_t nowMs);
   void Finish(std::int64_t nowMs);

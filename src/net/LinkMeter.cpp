@@ -5,9 +5,6 @@
 namespace fl3::net {
 namespace {
 
-// Stamps count from 1 so that 0 can mean "nothing heard yet".
-std::uint32_t StampClock(std::int64_t nowMs) { return static_cast<std::uint32_t>(nowMs) + 1u; }
-
 constexpr std::uint32_t kLongestRoundTripMs = 60000;
 
 }  // namespace
@@ -40,15 +37,23 @@ bool LinkMeter::Took(const LinkStamp& stamp, std::int64_t nowMs) {
     newestAtMs_ = nowMs;
   }
   lastHeardMs_ = nowMs;
+  const std::uint32_t delta = StampClock(nowMs) - stamp.sentMs;
+  if (received_ == 1 || static_cast<std::int32_t>(delta - leastDelta_) < 0) leastDelta_ = delta;
   if (stamp.echoMs != 0) {
     const std::uint32_t elapsed = StampClock(nowMs) - stamp.echoMs;
     if (elapsed >= stamp.heldMs && elapsed - stamp.heldMs < kLongestRoundTripMs) {
       const int sample = static_cast<int>(elapsed - stamp.heldMs);
       roundTripMs_ = measured_ ? (7 * roundTripMs_ + sample + 4) / 8 : sample;
+      shortestRoundTripMs_ = measured_ ? std::min(shortestRoundTripMs_, sample) : sample;
       measured_ = true;
     }
   }
   return true;
+}
+
+std::int64_t LinkMeter::LocalTimeOf(std::uint32_t remoteStamp, std::int64_t nowMs) const {
+  const std::uint32_t local = remoteStamp + leastDelta_ - static_cast<std::uint32_t>(shortestRoundTripMs_ / 2);
+  return nowMs + static_cast<std::int32_t>(local - StampClock(nowMs));
 }
 
 int LinkMeter::LossPerMille() const {

@@ -38,7 +38,7 @@ struct StepResult {
 // Escape) are known and it has been played with them.
 class RollbackRunner {
  public:
-  static constexpr int kWindow = 12;
+  static constexpr int kWindow = 16;
   static constexpr int kHeld = 64;           // frames of controls held from the oldest not standing
   static constexpr int kKeptStanding = 64;   // states of the newest standing frames, for desync reports
 

@@ -7,14 +7,12 @@
 #include "core/GameState.h"
 #include "match/ControlFrame.h"
 #include "match/MatchStart.h"
+#include "match/Replay.h"
 
 namespace fl3::net {
 
 // Version of these messages; a peer with another one is refused, both named.
 inline constexpr std::uint16_t kProtocolVersion = 1;
-// The game's own version, as every program reports it.
-std::string_view GameVersion();
-
 // Every message a peer sends before it is admitted is padded to this size,
 // and nothing sent to an unadmitted peer is larger: the host never answers
 // with more bytes than it was sent.
@@ -79,7 +77,7 @@ struct Lobby {
 };
 
 struct Start {
-  std::uint16_t delayMs = 0;  // the host plays its first frame this long after sending
+  std::uint32_t firstFrameAt = 0;  // when the host plays its first frame, on its stamp clock
 };
 
 // The running match for a peer that comes in late: its start, every

@@ -21,10 +21,10 @@ for size in 48 64 128 256; do
   icon="$PREFIX/share/icons/hicolor/${size}x${size}/apps/fuselark3.png"
   file "$icon" | grep -q "PNG image data, $size x $size" || fail "no ${size}x${size} PNG icon"
 done
-for page in man6/fuselark3.6.gz man1/fuselark3-level.1.gz man1/fuselark3-sim.1.gz; do
+for page in man6/fuselark3.6.gz man1/fuselark3-level.1.gz man1/fuselark3-sim.1.gz man1/fuselark3-net.1.gz; do
   [[ -s "$PREFIX/share/man/$page" ]] || fail "manual page $page is missing"
 done
-for program in fuselark3 fuselark3-level fuselark3-sim; do
+for program in fuselark3 fuselark3-level fuselark3-sim fuselark3-net; do
   [[ -x "$PREFIX/bin/$program" ]] || fail "$program is not installed"
 done
 

@@ -40,11 +40,11 @@ TEST(NetworkMatchTest, EveryMachineEndsWhereTheReplayEnds) {
   // arrive while it already stands at its deepest rollback.
   struct Case { std::int32_t kind; int latency, jitter; double loss; };
   for (const Case c : {Case{MatchNormal, 0, 0, 0.0}, Case{MatchMostKills, 100, 30, 0.05}, Case{MatchMostLives, 200, 30, 0.10},
-                       Case{MatchMostKills, 330, 30, 0.05}}) {
+                       Case{MatchMostKills, 430, 30, 0.05}}) {
     const netlab::LabResult result = RunLabMatch(FourMachines(c.kind, 7 + c.latency, c.latency, c.jitter, c.loss));
     SCOPED_TRACE("kind " + std::to_string(c.kind) + ", one way " + std::to_string(c.latency) + " ms");
     ExpectAllEndOnTheReplay(result, 4);
-    if (c.latency > 300) {
+    if (c.latency > 400) {
       int deepest = 0, waited = 0;
       for (const netlab::LabMachine& machine : result.machines) {
         deepest = std::max(deepest, machine.stats.deepestRollback);

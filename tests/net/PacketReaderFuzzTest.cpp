@@ -25,7 +25,7 @@ std::vector<std::string> Seeds() {
   add([](std::string& out) { Encode(Welcome{Role::Player, 6}, out); });
   add([](std::string& out) { Lobby lobby; lobby.seats[1] = {SeatState::Taken, "Bo", 80}; Encode(lobby, out); });
   add([](std::string& out) { EncodeSetup(testing::NetTestStart(MatchMostLives, 2), out); });
-  add([](std::string& out) { Encode(Start{200}, out); });
+  add([](std::string& out) { Encode(Start{123456}, out); });
   add([](std::string& out) {
     Transfer transfer;
     transfer.start = testing::NetTestStart(MatchNormal, 4);

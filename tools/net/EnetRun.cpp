@@ -23,6 +23,8 @@
 #include "net/DesyncReport.h"
 #include "net/EnetLink.h"
 #include "net/HostSession.h"
+#include "match/ReplayShelf.h"
+#include "net/NetReplay.h"
 #include "net/ShimRelay.h"
 
 namespace fl3::netlab {
@@ -146,6 +148,18 @@ void Fill(MachineSummary& summary, const Measure& measure) {
   summary.cpuSeconds = measure.cpu;
 }
 
+// Every machine keeps the network match as a normal replay.
+void KeepReplay(const ToolOptions& options, const net::NetMatch& match, MachineSummary& summary, std::ostream& errors) {
+  const ReplayShelf shelf(ReportFolder(options) / "replays");
+  std::error_code error;
+  std::filesystem::create_directories(shelf.Directory(), error);
+  if (const IoResult added = shelf.Add(net::ReplayOf(match, std::time(nullptr)), 0, false); !added) {
+    errors << "fuselark3-net: the replay could not be kept: " << added.reason << "\n";
+    return;
+  }
+  summary.replays = shelf.Directory().string();
+}
+
 void WriteReport(const ToolOptions& options, const net::DesyncEvidence& evidence, MachineSummary& summary, std::ostream& errors) {
   std::string written;
   const IoResult result = net::WriteDesyncReport(ReportFolder(options), evidence, std::time(nullptr), written);
@@ -241,7 +255,10 @@ int RunHost(const ToolOptions& options, std::ostream& out, std::ostream& errors)
   summary.end = session.Ended();
   summary.desyncs = session.Stats().desyncs;
   summary.hostStats = session.Stats();
-  if (const net::NetMatch* match = session.Match()) summary.TakeMatch(*match);
+  if (const net::NetMatch* match = session.Match()) {
+    summary.TakeMatch(*match);
+    KeepReplay(options, *match, summary, errors);
+  }
   WriteSummary(summary, out);
   return summary.end.reason == net::EndReason::Over && session.CurrentPhase() == net::Phase::Ended ? 0 : 1;
 }
@@ -314,7 +331,10 @@ int RunClient(const ToolOptions& options, std::ostream& out, std::ostream& error
   summary.roundTripMs = session.RoundTripMs();
   summary.lossPerMille = session.LossPerMille();
   if (session.CurrentPhase() != net::Phase::Ended) summary.end.message = "gave up waiting";
-  if (const net::NetMatch* match = session.Match()) summary.TakeMatch(*match);
+  if (const net::NetMatch* match = session.Match()) {
+    summary.TakeMatch(*match);
+    KeepReplay(options, *match, summary, errors);
+  }
   if (summary.end.reason == net::EndReason::Desync) summary.desyncs = std::max(summary.desyncs, 1);
   WriteSummary(summary, out);
   return summary.end.reason == net::EndReason::Over && session.CurrentPhase() == net::Phase::Ended ? 0 : 1;

@@ -49,6 +49,7 @@ void WriteSummary(const MachineSummary& summary, std::ostream& out) {
   json["finalHash"] = HashText(summary.finalHash);
   json["desyncs"] = summary.desyncs;
   if (!summary.desyncReport.empty()) json["desyncReport"] = summary.desyncReport;
+  if (!summary.replays.empty()) json["replays"] = summary.replays;
   if (summary.hostStats) {
     json["dropped"] = {{"malformed", summary.hostStats->malformed}, {"othersSeats", summary.hostStats->othersSeats},
                        {"excludedPeers", summary.hostStats->excluded}, {"refusedJoins", summary.hostStats->refused}};

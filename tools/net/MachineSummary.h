@@ -19,6 +19,7 @@ struct MachineSummary {
   std::uint64_t finalHash = 0;
   int desyncs = 0;
   std::string desyncReport;
+  std::string replays;  // the folder the replay went to
   int roundTripMs = 0;
   int lossPerMille = -1;
   double seconds = 0;

@@ -11,7 +11,8 @@
 #include "net/ClientSession.h"
 #include "net/HostSession.h"
 #include "net/MemoryNetwork.h"
-#include "net/PlayBack.h"
+#include "match/ReplayPlayback.h"
+#include "net/NetReplay.h"
 
 namespace fl3::netlab {
 namespace {
@@ -232,10 +233,16 @@ class Lab : public HostileLink {
       result.machines.push_back(MachineOf(client.session->Match(), client.session->Ended(), client.endpoint,
                                           client.session->RoundTripMs()));
     }
+    // The host's match as a replay file, read back and checked as the
+    // replay checker checks it.
     if (const net::NetMatch* match = host_->Match(); match && match->EndFrame() >= 0) {
-      const auto& all = match->Runner().StandingControls();
-      const std::vector<ControlFrame> frames(all.begin(), all.begin() + match->EndFrame() + 1);
-      if (const auto after = net::PlayBack(match->Start(), frames)) result.playbackHash = HashSnapshot(*after);
+      result.hostReplay = EncodeReplay(net::ReplayOf(*match, 0));
+      Replay replay;
+      auto state = std::make_unique<GameState>();
+      if (DecodeReplay(result.hostReplay, replay)) {
+        ReplayPlayback playback(*state, replay);
+        if (playback.PlayThrough({}, false).differingFrame < 0) result.playbackHash = replay.finalHash;
+      }
     }
     return result;
   }

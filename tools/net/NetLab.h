@@ -63,7 +63,8 @@ struct LabResult {
   net::HostStats hostStats;
   std::vector<LabMachine> machines;  // the host, the clients, then the spectator
   std::vector<net::DesyncEvidence> evidence;
-  std::uint64_t playbackHash = 0;    // the host's frames played back as a replay plays
+  std::string hostReplay;            // the host's replay file
+  std::uint64_t playbackHash = 0;    // its final hash, when the replay checks out (0 otherwise)
   int desyncs = 0;
   std::int64_t virtualMs = 0;
   bool timedOut = false;

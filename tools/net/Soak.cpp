@@ -74,6 +74,14 @@ int RunSoak(const ToolOptions& options, std::ostream& out, std::ostream& errors)
     double loss = 0;
     const LabSettings settings = SoakMatch(levels[static_cast<std::size_t>(index) % levels.size()], index, options, roundTrip, loss);
     const LabResult result = RunLabMatch(settings);
+    if (!options.replays.empty()) {
+      const GameFolder replays(options.replays);
+      const std::string name = "soak-" + std::to_string(index + 1) + ".REPLAY";
+      if (const IoResult written = replays.WriteAtomically(name, result.hostReplay); !written) {
+        errors << "fuselark3-net: " << written.reason << "\n";
+        return 1;
+      }
+    }
     bool good = !result.timedOut && result.desyncs == 0 && result.machines.size() == 4;
     for (const LabMachine& machine : result.machines) {
       good = good && machine.finalHash == result.playbackHash && machine.end.reason == net::EndReason::Over;

@@ -68,6 +68,7 @@ bool ReadToolOptions(int argc, char** argv, ToolOptions& options, std::string& e
     bool good = true;
     if (name == "--level") options.level = value;
     else if (name == "--levels") options.levels = value;
+    else if (name == "--replays") options.replays = value;
     else if (name == "--folder") options.folder = value;
     else if (name == "--name") good = !value.empty() && value.size() <= 24, options.name = value;
     else if (name == "--password") options.password = value;

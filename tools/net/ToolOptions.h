@@ -31,6 +31,7 @@ struct ToolOptions {
   std::filesystem::path folder;  // desync reports; empty: the player's folder
   // The in-memory soak.
   std::filesystem::path levels;
+  std::filesystem::path replays;  // where the soak writes every host's replay; empty: nowhere
   int matches = 0;
   int maxRoundTripMs = 400;
   double maxLoss = 0.10;

@@ -32,7 +32,7 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (argc >= 2 && std::string_view(argv[1]) == "--version") {
-    std::cout << "fuselark3-net " << fl3::net::GameVersion() << "\n";
+    std::cout << "fuselark3-net " << fl3::GameVersion() << "\n";
     return 0;
   }
   fl3::netlab::ToolOptions options;
