@@ -97,10 +97,13 @@ class Game {
       QApplication::processEvents();
       match.hide();
     }
-    // Written once the match is over and its window gone; a disk that refuses
-    // costs only the replay.
-    if (!replay) return;
-    if (const fl3::IoResult saved = replays_.Add(*replay); !saved) {
+    if (replay) KeepReplay(*replay);
+  }
+
+  // Written once the match is over and its window gone; a disk that refuses
+  // costs only the replay.
+  void KeepReplay(const fl3::Replay& replay) {
+    if (const fl3::IoResult saved = replays_.Add(replay); !saved) {
       messages_.Show("The replay of this match could not be saved: " + saved.reason, "Replays",
                      fl3::MessageIcon::Information);
     }
@@ -144,7 +147,9 @@ class Game {
   std::uint64_t matchesStarted_ = 0;
   fl3::SteadyClock clock_;
   fl3::EnetNetPlayLinks netLinks_{state_, folder_};
-  fl3::NetPlayFlow netPlay_{{state_, folder_, messages_, music_, &sounds_, pads_.get(), clock_, &start_, {}}, netLinks_};
+  fl3::NetPlayFlow netPlay_{{state_, folder_, messages_, music_, &sounds_, pads_.get(), clock_, &start_, {},
+                             [this](const fl3::Replay& replay) { KeepReplay(replay); }},
+                            netLinks_};
 };
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "net/ClientSession.h"
 #include "net/EnetLink.h"
 #include "ui/DesyncReporter.h"
+#include "ui/NetPlayEnds.h"
 #include "ui/NetPlayLinks.h"
 
 namespace fl3 {
@@ -27,6 +28,9 @@ class ClientLink : public NetPlayLink {
   const MatchStart* Start() const override { return session_.Setup(); }
   FrameOutcome Outcome() const override;
   const NetPlayEnd& End() const override { return end_; }
+  std::optional<Replay> MatchReplay(std::int64_t recordedAtSeconds) const override {
+    return ReplayOfMatch(session_.Match(), recordedAtSeconds);
+  }
   void Quit(std::int64_t) override { session_.Leave(); }
   bool IsHost() const override { return false; }
 

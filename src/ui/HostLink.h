@@ -9,6 +9,7 @@
 #include "net/HostSession.h"
 #include "net/PasswordProof.h"
 #include "ui/DesyncReporter.h"
+#include "ui/NetPlayEnds.h"
 #include "ui/NetPlayLinks.h"
 
 namespace fl3 {
@@ -27,6 +28,9 @@ class HostLink : public NetPlayLink {
   const MatchStart* Start() const override { return &setup_.start; }
   FrameOutcome Outcome() const override;
   const NetPlayEnd& End() const override { return end_; }
+  std::optional<Replay> MatchReplay(std::int64_t recordedAtSeconds) const override {
+    return ReplayOfMatch(session_->Match(), recordedAtSeconds);
+  }
   void Quit(std::int64_t) override { session_->EndMatch(); }
   bool IsHost() const override { return true; }
   bool CanStart() const override { return session_->AllSeatsTaken(); }

@@ -1,5 +1,7 @@
 #include "ui/NetPlayEnds.h"
 
+#include "net/NetReplay.h"
+
 namespace fl3 {
 namespace {
 
@@ -44,6 +46,11 @@ NetPlayEnd ClientEnd(const net::SessionEnd& end, const std::string& hostLabel, c
   return {NetPlayEnd::Kind::HostGone, "Host gone",
           (end.message.empty() ? std::string("The host has gone.") : end.message) +
               (inMatch ? " The match is over." : ""), end.outcome};
+}
+
+std::optional<Replay> ReplayOfMatch(const net::NetMatch* match, std::int64_t recordedAtSeconds) {
+  if (match == nullptr || match->Runner().Standing() == 0) return std::nullopt;
+  return net::ReplayOf(*match, recordedAtSeconds);
 }
 
 NetPlayEnd HostEnd(const net::SessionEnd& end, const std::string& desyncReport) {

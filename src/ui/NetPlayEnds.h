@@ -1,6 +1,9 @@
 #pragma once
+#include <optional>
 #include <string>
 
+#include "match/Replay.h"
+#include "net/NetMatch.h"
 #include "net/SessionTypes.h"
 #include "ui/NetPlayLink.h"
 
@@ -12,5 +15,8 @@ namespace fl3 {
 // a desync's report was written (or why it could not be).
 NetPlayEnd ClientEnd(const net::SessionEnd& end, const std::string& hostLabel, const std::string& desyncReport);
 NetPlayEnd HostEnd(const net::SessionEnd& end, const std::string& desyncReport);
+
+// The match this machine played, as a replay; nothing before its first frame.
+std::optional<Replay> ReplayOfMatch(const net::NetMatch* match, std::int64_t recordedAtSeconds);
 
 }  // namespace fl3

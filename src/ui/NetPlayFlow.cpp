@@ -4,6 +4,7 @@
 #include <QEventLoop>
 #include <QTimer>
 #include <algorithm>
+#include <ctime>
 
 #include "core/NetPlaySettings.h"
 #include "ui/NetPlayPump.h"
@@ -100,6 +101,9 @@ bool NetPlayFlow::Play(NetPlayPump& pump) {
     match.hide();
   }
   Leave(pump);
+  if (auto replay = pump.Link().MatchReplay(static_cast<std::int64_t>(std::time(nullptr))); replay && parts_.replaySink) {
+    parts_.replaySink(std::move(*replay));
+  }
   Tell(pump.Link().End());
   return true;
 }

@@ -36,6 +36,8 @@ class NetPlayFlow {
     QWidget* parent = nullptr;
     // Stand-ins for the match window's keyboard and clock, for tests.
     frmNormalGame::Devices devices;
+    // Where the replay of each match played goes, once its window is gone.
+    std::function<void(Replay)> replaySink;
   };
 
   NetPlayFlow(Parts parts, NetPlayLinks& links);

@@ -1,10 +1,12 @@
 #pragma once
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "match/DrawList.h"
 #include "match/MatchFrame.h"
 #include "match/MatchStart.h"
+#include "match/Replay.h"
 #include "net/WireMessages.h"
 
 namespace fl3 {
@@ -59,6 +61,8 @@ class NetPlayLink {
   virtual FrameOutcome Outcome() const = 0;
   // Valid once the stage is Over.
   virtual const NetPlayEnd& End() const = 0;
+  // The match as far as it stands here, as a normal replay; nothing when no frame was played.
+  virtual std::optional<Replay> MatchReplay(std::int64_t recordedAtSeconds) const = 0;
   // Escape or Cancel: the host ends the game for everybody, a client leaves.
   virtual void Quit(std::int64_t nowMs) = 0;
 

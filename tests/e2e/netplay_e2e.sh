@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Two games, each on a display of its own, play over 127.0.0.1: the client joins, the host starts,
 # the client's key moves the client's figure on both screens alike, Escape on the host ends the match
-# on both with a word on the client; then a join with a wrong password is told so.
+# on both with a word on the client, and each keeps a replay of the same match; then a join with a
+# wrong password is told so.
 # SCREENSHOT_DIR, when set, receives the pictures the README shows.
 set -euo pipefail
 BUILD_DIR=$1
@@ -88,6 +89,13 @@ ENDED=$(titled "Match ended")
 [[ -n "$ENDED" ]] || fail "the client was not told that the host ended the match; it shows $(shown_titles)"
 xdotool windowfocus "$ENDED" 2>/dev/null || true
 xdotool key Return
+for who in host client; do
+  replay=$(find "$SESSION_DIR/$who/replays" -type f 2>/dev/null | head -n1)
+  [[ -n "$replay" ]] || fail "the $who kept no replay of the match"
+  "$BUILD_DIR/tools/sim/fuselark3-sim" --replay "$replay" --trace | tail -n1 >"$SESSION_DIR/$who-last.json" \
+    || fail "the $who's replay does not play back"
+done
+cmp -s "$SESSION_DIR/host-last.json" "$SESSION_DIR/client-last.json" || fail "the two replays end differently"
 
 # A password on the host, a wrong one from the client.
 machine host

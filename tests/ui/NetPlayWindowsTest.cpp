@@ -34,6 +34,7 @@ struct FakeLink : NetPlayLink {
   const MatchStart* Start() const override { return &start; }
   FrameOutcome Outcome() const override { return outcome; }
   const NetPlayEnd& End() const override { return end; }
+  std::optional<Replay> MatchReplay(std::int64_t) const override { return std::nullopt; }
   void Quit(std::int64_t) override { ++quits; }
   bool IsHost() const override { return host; }
   bool CanStart() const override { return canStart; }
@@ -168,7 +169,7 @@ TEST(JoinDialog, ExplainsWhatCannotWorkAndHandsOverWhatCan) {
 struct FlowBench : WindowBench {
   NetPlayFlow Flow() {
     frmNormalGame::Devices devices{[this](QObject&) { return std::make_unique<ScriptedKeyboard>(script); }, &clock, true};
-    return NetPlayFlow({state, folder, messages, music, nullptr, nullptr, clock, nullptr, devices}, links);
+    return NetPlayFlow({state, folder, messages, music, nullptr, nullptr, clock, nullptr, devices, {}}, links);
   }
   FakeLinks links;
   SteppingClock clock{0, 26};
