@@ -49,7 +49,7 @@ NetPlayStep ClientLink::Service(std::int64_t nowMs, DrawList* draw) {
   if (session_.CurrentPhase() == net::Phase::Ended && !over_) {
     const net::SessionEnd& end = session_.Ended();
     if (end.reason != net::EndReason::Desync || desync_.Settle(session_.TakeDesync(), folder_, nowMs)) {
-      end_ = ClientEnd(end, hostLabel_, desync_.Text());
+      end_ = ClientEnd(end, hostLabel_, desync_.Text(), session_.Match() != nullptr && session_.OwnFigures() != 0);
       over_ = true;
     }
   }

@@ -23,7 +23,8 @@ NetPlayEnd Desync(const net::SessionEnd& end, const std::string& report) {
 
 }  // namespace
 
-NetPlayEnd ClientEnd(const net::SessionEnd& end, const std::string& hostLabel, const std::string& desyncReport) {
+NetPlayEnd ClientEnd(const net::SessionEnd& end, const std::string& hostLabel, const std::string& desyncReport,
+                     bool matchBegun) {
   using net::EndReason;
   switch (end.reason) {
     case EndReason::Over:
@@ -42,10 +43,13 @@ NetPlayEnd ClientEnd(const net::SessionEnd& end, const std::string& hostLabel, c
             "No answer from " + hostLabel + " within 5 seconds. Is the address right, has the host opened its "
             "waiting room, and does the router let the UDP port through?", end.outcome};
   }
-  const bool inMatch = end.frame >= 0 || end.outcome.end != MatchEnd::Running;
+  const std::string said = end.message.empty() ? std::string("The host has gone.") : end.message;
+  // The host keeps a dropped player's figures for a minute.
   return {NetPlayEnd::Kind::HostGone, "Host gone",
-          (end.message.empty() ? std::string("The host has gone.") : end.message) +
-              (inMatch ? " The match is over." : ""), end.outcome};
+          matchBegun ? said + " If the host's match goes on, joining again within a minute under the same name "
+                              "gives you your figure back."
+                     : said,
+          end.outcome};
 }
 
 std::optional<Replay> ReplayOfMatch(const net::NetMatch* match, std::int64_t recordedAtSeconds) {
