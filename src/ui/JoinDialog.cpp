@@ -16,14 +16,14 @@ namespace {
 
 QString Text(const std::string& text) { return QString::fromStdString(text); }
 
-// "Player 2's keys (A, W, D, S, Left Ctrl) and pad".
+// "Player 2's keys and pad (A, W, D, S, Left Ctrl)".
 QString LayoutName(const GameState& state, int player) {
   const KeyLayout& keys = state.Characters[static_cast<std::size_t>(player)].Keys;
   std::string names;
   for (const std::int32_t code : {keys.keyLeft, keys.keyUp, keys.keyRight, keys.keyDown, keys.keyPlantBomb}) {
     names += (names.empty() ? "" : ", ") + KeyNames(code);
   }
-  return Text("Player " + std::to_string(player + 1) + "'s keys (" + names + ") and pad");
+  return Text("Player " + std::to_string(player + 1) + "'s keys and pad (" + names + ")");
 }
 
 }  // namespace

@@ -26,7 +26,12 @@ titled() { wait_titled "$1" || true; }
 shown_titles() { for w in $(xdotool search --onlyvisible --pid "$GAME_PID" 2>/dev/null); do printf '"%s" ' "$(xdotool getwindowname "$w")"; done; }
 # Clicks the kind spinner's lower arrow n times, on the start screen at (sx, sy).
 set_kind() { for _ in $(seq "$1"); do click_at $((sx + 302)) $((sy + 128)); done; }
-shoot_window() { read -r x y < <(window_origin "$1"); "$XSHOT" shot "$2" "$x" "$y" "$3" "$4"; }
+shoot_window() {
+  local size
+  read -r x y < <(window_origin "$1")
+  size=$(xdotool getwindowgeometry "$1" | awk '/Geometry/ {print $2}')
+  "$XSHOT" shot "$2" "$x" "$y" "${size%x*}" "${size#*x}"
+}
 field() { "$XSHOT" shot "$1" 107 0 1066 690; }  # the field and the panels, scaled, without the band below
 
 # Player 2 from CPU to NET; the click leaves the focus on Start.
@@ -50,13 +55,13 @@ JOIN=$(titled "Join")
 xdotool type --delay 20 "127.0.0.1:$PORT"
 xdotool key Tab
 xdotool type --delay 20 "Bo"
-[[ -n "${SCREENSHOT_DIR:-}" ]] && shoot_window "$JOIN" "$SCREENSHOT_DIR/join-dialog.png" 420 220
+[[ -n "${SCREENSHOT_DIR:-}" ]] && shoot_window "$JOIN" "$SCREENSHOT_DIR/join-dialog.png"
 xdotool key Return
 [[ -n "$(titled "Waiting room")" ]] || fail "the client did not reach the waiting room"
 
 machine host
 sleep 1  # the lobby reaches the host's room
-[[ -n "${SCREENSHOT_DIR:-}" ]] && shoot_window "$HOST_ROOM" "$SCREENSHOT_DIR/host-waiting-room.png" 343 294
+[[ -n "${SCREENSHOT_DIR:-}" ]] && shoot_window "$HOST_ROOM" "$SCREENSHOT_DIR/host-waiting-room.png"
 xdotool key Return  # Start, now that the NET seat is taken
 for who in host client; do
   machine "$who"
