@@ -13,6 +13,7 @@
 #include "ui/JoinDialog.h"
 #include "ui/NetPlayFlow.h"
 #include "match/MatchLoop.h"
+#include "ui/ConnectionReadout.h"
 #include "ui/NetPlayPump.h"
 #include "ui/WaitingRoom.h"
 
@@ -256,6 +257,28 @@ TEST(NetPlayMatchWindow, KeepsTapsQuitsThroughTheLinkOnceShowsTheWinnerAndTheRea
   }
   EXPECT_GT(lit, 20);
   EXPECT_EQ(misplaced, 0);
+}
+
+// Catches a readout that warns at a single correction, keeps warning after
+// the corrections have stopped, never notices a stall, or changes its line
+// faster than it can be read.
+TEST(ConnectionReadout, WarnsOfManyCorrectionsAndStallsAndQuietensAgain) {
+  ConnectionReadout readout;
+  std::int64_t now = 0;
+  const auto frames = [&](int count, int correctedEvery) {
+    for (int i = 1; i <= count; ++i) readout.Took(now += 51, true, correctedEvery > 0 && i % correctedEvery == 0, 84);
+    readout.Refresh(now);
+    return std::pair(readout.Text(), readout.Warning());
+  };
+  using Line = std::pair<std::string, bool>;
+  EXPECT_EQ(frames(40, 20), Line("Round trip 84 ms", false));
+  EXPECT_EQ(frames(40, 3), Line("Round trip 84 ms, many corrections", true));
+  EXPECT_EQ(frames(40, 0), Line("Round trip 84 ms", false));
+  readout.Took(now += 300, false, false, 84);
+  EXPECT_FALSE(readout.Refresh(now));  // not yet due
+  readout.Took(now += 1300, false, false, 84);
+  EXPECT_TRUE(readout.Refresh(now));
+  EXPECT_EQ(Line(readout.Text(), readout.Warning()), Line("Waiting for the connection (1 s)", true));
 }
 
 }  // namespace
