@@ -24,7 +24,7 @@ shot_window "$start" docs/start-screen.png
 
 click_at $((sx + 156)) $((sy + 258))  # Options
 dismiss_no_sound_notice
-options=$(wait_window 453x514)
+options=$(wait_window 681x394)
 read -r ox oy < <(window_origin "$options")
 sleep 0.5
 shot_window "$options" docs/options-window.png

@@ -125,7 +125,7 @@ std::optional<MatchLevel> PrepareMatch(const StartChoices& choices, GameState& s
   const IoResult loaded =
       LoadLevel(found ? *found : folder.Directory() / name, state, level.tileSetNumber, level.backgroundNumber);
   if (!loaded) {
-    messages.Show("The map you have selected cannot be read.\n" + loaded.reason, "Map Error", MessageIcon::Critical,
+    messages.Show("The map you have selected cannot be played.\n" + loaded.reason, "Map Error", MessageIcon::Critical,
                   MessageButtons::Ok);
     return std::nullopt;
   }

@@ -29,11 +29,17 @@ start_xvfb() {
 start_game() {
   local name=${1:-game}
   cp -r "$BUILD_DIR/game" "$SESSION_DIR/$name"
-  GAME_LOG="$SESSION_DIR/$name.log"
-  # On the X display, whatever platform the other tests run on.
-  (cd "$SESSION_DIR/$name" && QT_QPA_PLATFORM=xcb exec ./fuselark3 >"$GAME_LOG" 2>&1) &
-  GAME_PID=$!
-  STARTED_PIDS+=("$GAME_PID")
+  run_copy "$SESSION_DIR/$name.log" "$name"
+  GAME_PID=$COPY_PID
+}
+
+# Starts the program in the copied folder (SESSION_DIR/$2, "game" unless
+# named) on the X display, logging to $1; sets COPY_PID and GAME_LOG.
+run_copy() {
+  GAME_LOG=$1
+  (cd "$SESSION_DIR/${2:-game}" && QT_QPA_PLATFORM=xcb exec ./fuselark3 >"$1" 2>&1) &
+  COPY_PID=$!
+  STARTED_PIDS+=("$COPY_PID")
 }
 
 # Ends the test, with the last lines the game logged.
@@ -98,15 +104,13 @@ hold_key() {
   xdotool keyup "$1"
 }
 
-# On a machine without a sound device (or sound font) the music engine says
-# so once, in a box titled "No sound" ("No music"); OK it when it shows
-# within the next two seconds.
-dismiss_no_sound_notice() {
-  local candidate title
-  for _ in $(seq 20); do
-    for candidate in $(xdotool search --onlyvisible --pid "$GAME_PID" 2>/dev/null); do
-      title=$(xdotool getwindowname "$candidate" 2>/dev/null)
-      if [[ $title == "No sound" || $title == "No music" ]]; then
+# OKs the first window of process $1 titled to match pattern $2, looking $3 times (default 20) a
+# tenth of a second apart; status 1 when none showed.
+answer_box() {
+  local candidate
+  for _ in $(seq "${3:-20}"); do
+    for candidate in $(xdotool search --onlyvisible --pid "$1" 2>/dev/null); do
+      if [[ $(xdotool getwindowname "$candidate" 2>/dev/null) =~ $2 ]]; then
         xdotool windowfocus "$candidate" 2>/dev/null || true
         sleep 0.2
         xdotool key Return
@@ -116,5 +120,8 @@ dismiss_no_sound_notice() {
     done
     sleep 0.1
   done
-  return 0
+  return 1
 }
+
+# Without a sound device (or sound font) the music engine says so once, titled "No sound" ("No music").
+dismiss_no_sound_notice() { answer_box "$GAME_PID" '^No (sound|music)$' || true; }
