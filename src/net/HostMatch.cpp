@@ -197,7 +197,7 @@ void HostSession::CompareHashes(Peer& peer, const Inputs& inputs) {
     const int at = static_cast<int>(frame);
     if (const std::uint64_t mine = runner.StandingHash(at); mine != 0) {
       ++stats_.hashesCompared;
-      if (mine != inputs.hashes[static_cast<std::size_t>(i)]) return FoundDesync(peer, at);
+      if (static_cast<std::uint32_t>(mine) != inputs.hashes[static_cast<std::size_t>(i)]) return FoundDesync(peer, at);
     }
     peer.hashesHave = at + 1;
   }
