@@ -14,4 +14,11 @@ cmake --build build -j "$jobs"
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DFUSELARK3_SANITIZE=ON -DFUSELARK3_HEADLESS_ONLY=ON
 cmake --build build-asan -j "$jobs"
 (cd build-asan && ctest --output-on-failure -j "$jobs")
+
+# Replays the normal build records check out in the sanitizer build.
+replays=$(mktemp -d)
+build/tools/arena/fuselark3-arena --levels build/game --matches 3 --kind 1 --seconds 60 \
+  --seats cpu:0,cpu:1,cpu:2,baseline --seed 24 --replays "$replays" > /dev/null
+for replay in "$replays"/*.REPLAY; do build-asan/tools/sim/fuselark3-sim --replay "$replay"; done
+rm -rf "$replays"
 echo "All tests passed."

@@ -1,16 +1,16 @@
 # What `cmake --install` lays out: the programs, the shipped game files (made
 # at build time by the generators, read-only once installed) and what a
-# desktop needs to show the game in its menu. Every place comes from
-# GNUInstallDirs, so any prefix works.
+# desktop needs to show the game in its menu. Every place is relative to the
+# prefix, so any prefix works.
 set(FUSELARK3_HOMEPAGE "https://fuselark3.example.org" CACHE STRING
     "Web address of the project; the menu metadata points its screenshots there")
 set(FUSELARK3_APP_ID org.fuselark3.fuselark3)
 
-install(TARGETS fuselark3 fuselark3-level fuselark3-sim RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS fuselark3 fuselark3-level fuselark3-sim RUNTIME DESTINATION ${FUSELARK3_INSTALL_GAMESDIR})
 if(TARGET fuselark3-arena)
-  install(TARGETS fuselark3-arena RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+  install(TARGETS fuselark3-arena RUNTIME DESTINATION ${FUSELARK3_INSTALL_GAMESDIR})
 endif()
-install(TARGETS fuselark3-net RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS fuselark3-net RUNTIME DESTINATION ${FUSELARK3_INSTALL_GAMESDIR})
 
 # Only the shipped files: the build folder also holds the program and
 # whatever was saved while playing from it.

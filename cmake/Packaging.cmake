@@ -20,9 +20,8 @@ set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-# Debian's "games" section expects its programs in /usr/games, off root's PATH;
-# the game lives in bin so that `fuselark3` starts it for everyone.
-set(CPACK_DEBIAN_PACKAGE_SECTION misc)
+# Debian's "games" section, with every program in /usr/games.
+set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${FUSELARK3_HOMEPAGE})
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)

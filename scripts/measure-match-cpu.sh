@@ -14,7 +14,7 @@ resident_kb() { awk '/^VmRSS:/ {print $2}' "/proc/$GAME_PID/status"; }
 
 start_xvfb
 start_game
-start=$(wait_window 312x296)
+start=$(wait_window 312x320)
 read -r sx sy < <(window_origin "$start")
 click_at $((sx + 56)) $((sy + 214))
 click_at $((sx + 56)) $((sy + 214))

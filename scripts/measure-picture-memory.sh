@@ -18,7 +18,7 @@ cp "$FILE" "$SESSION_DIR/game/$NAME"
 [[ -n "${FUSELARK3_BINARY:-}" ]] && cp "$FUSELARK3_BINARY" "$SESSION_DIR/game/fuselark3"
 (cd "$SESSION_DIR/game" && QT_QPA_PLATFORM=xcb exec ./fuselark3 >"$SESSION_DIR/game.log" 2>&1) &
 GAME_PID=$!
-start=$(wait_window 312x296)
+start=$(wait_window 312x320)
 if [[ -z "$start" ]]; then
   echo "$NAME: no start screen; peak $(awk '/VmHWM/ {print $2, $3}' /proc/$GAME_PID/status 2>/dev/null || echo "n/a (ended)")"
   exit 0

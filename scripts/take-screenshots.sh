@@ -18,13 +18,13 @@ shot_window() {  # window id, output file
 
 start_xvfb
 start_game
-start=$(wait_window 312x296)
+start=$(wait_window 312x320)
 read -r sx sy < <(window_origin "$start")
 shot_window "$start" docs/start-screen.png
 
 click_at $((sx + 156)) $((sy + 258))  # Options
 dismiss_no_sound_notice
-options=$(wait_window 453x514)
+options=$(wait_window 681x394)
 read -r ox oy < <(window_origin "$options")
 sleep 0.5
 shot_window "$options" docs/options-window.png
@@ -105,4 +105,30 @@ shoot_match SU docs/match-sunrise.png
 shoot_match CR docs/match-crossfire.png
 shoot_match MA docs/match-maze.png
 shoot_match OA docs/match-oasis.png
+
+# A computer demo with one life each, played to its winner; then the list of
+# replays (the matches above and the demo) and the demo's replay, paused.
+click_at $((sx + 20)) $((sy + 214))  # player 1 from MAN to CPU
+for column in 0 1; do
+  click_at $((sx + 202 + 32 * column)) $((sy + 166))
+  xdotool key ctrl+a type 1
+done
+click_at $((sx + 150)) $((sy + 122))
+wait_window 1280x800 >/dev/null
+dismiss_no_sound_notice
+for _ in $(seq 600); do window_shown 1280x800 || break; sleep 0.5; done
+click_at $((sx + 156)) $((sy + 306))  # Replays...
+replays=$(wait_window 640x360)
+sleep 0.5
+shot_window "$replays" docs/replays.png
+xdotool key Return
+wait_window 1280x800 >/dev/null
+sleep 6
+xdotool key space
+sleep 0.5
+"$XSHOT" shot docs/replay-paused.png 107 0 1066 800
+echo "wrote docs/replay-paused.png"
+xdotool key Escape
+sleep 1
+xdotool key Escape  # closes the list
 click_at $((sx + 156)) $((sy + 282))  # Quit

@@ -4,22 +4,36 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <iostream>
 #include <memory>
+#include <optional>
 
+#include "app/DisplayCheck.h"
 #include "core/GameFolder.h"
 #include "core/GameFolderChoice.h"
 #include "core/GameState.h"
+#include "core/ProgramOptions.h"
+#include "core/RunningLock.h"
 #include "editor/EditorWindow.h"
 #include "media/ExplosionSound.h"
 #include "media/FluidSynthMusic.h"
 #include "ui/MatchPictureCheck.h"
 #include "media/Gamepads.h"
+#include "match/ReplayShelf.h"
 #include "ui/MatchWindow.h"
 #include "ui/OptionsWindow.h"
+#include "ui/DesktopIdentity.h"
 #include "ui/QtMessages.h"
+#include "ui/ReplaysWindow.h"
 #include "ui/StartScreen.h"
 
 namespace {
+
+constexpr const char* kHelp =
+    "usage: fuselark3 [--help | --version]\n"
+    "FUSELARK3, an arena game for two to four players on one keyboard. It opens\n"
+    "its start screen on the desktop; the player's keys, settings and levels are\n"
+    "kept in $XDG_DATA_HOME/fuselark3 (~/.local/share/fuselark3). See fuselark3(6).\n";
 
 std::string Environment(const char* name) {
   const char* value = std::getenv(name);
@@ -41,46 +55,76 @@ fl3::GameFolder FindGameFolder() {
   places.shippedFromExecutable = FUSELARK3_SHIPPED_FROM_BIN;
   places.xdgDataHome = Environment("XDG_DATA_HOME");
   places.home = HomeDirectory();
-  fl3::GameFolder folder = fl3::ChooseGameFolder(places);
-  // A folder that cannot be made shows up when the player saves, with its reason.
-  fl3::PreparePlayersFolder(folder);
-  return folder;
+  return fl3::ChooseGameFolder(places);
 }
 
 class Game {
  public:
-  explicit Game(fl3::GameFolder folder)
-      : folder_(std::move(folder)), music_(messages_), start_(state_, folder_, messages_) {
+  Game(fl3::GameFolder folder, fl3::IoResult prepared)
+      : folder_(std::move(folder)), prepared_(std::move(prepared)), music_(messages_), start_(state_, folder_, messages_) {
     messages_.SetParent(&start_);
     if (pads_) pads_->Choose(state_.Pads);
     fl3::StartScreenHooks hooks;
     hooks.RunMatch = [this](std::int32_t tileSet, std::int32_t background, std::int32_t c1, std::int32_t c2,
-                            std::int32_t c3, std::int32_t c4) { RunMatch(tileSet, background, c1, c2, c3, c4); };
+                            std::int32_t c3, std::int32_t c4, const std::string& levelName) {
+      RunMatch(tileSet, background, {c1, c2, c3, c4}, levelName);
+    };
     hooks.OpenEditor = [this] {
       fl3::frmNormalEdit editor(state_, folder_, messages_, music_, &start_);
       editor.OpenModal();
     };
     hooks.OpenOptions = [this] { OpenOptions(); };
+    hooks.OpenReplays = [this] { OpenReplays(); };
     hooks.Quit = [] { QApplication::quit(); };
     start_.SetHooks(std::move(hooks));
   }
 
   bool Usable() const { return start_.CharacterSheetLoaded(); }
-  void Show() { start_.show(); }
+  void Show() {
+    start_.show();
+    // Once, now, rather than at a failed save much later; the game goes on.
+    if (!prepared_) messages_.Show(fl3::UnwritableFolderText(prepared_), fl3::kProgramTitle, fl3::MessageIcon::Critical);
+  }
 
  private:
-  void RunMatch(std::int32_t tileSet, std::int32_t background, std::int32_t c1, std::int32_t c2, std::int32_t c3,
-                std::int32_t c4) {
+  void RunMatch(std::int32_t tileSet, std::int32_t background, const std::array<std::int32_t, 4>& characters,
+                const std::string& levelName) {
     fl3::ReportUnusableMatchPictures(state_, folder_, messages_);
-    fl3::frmNormalGame match(state_, folder_, messages_, music_, &sounds_);
-    match.SetGamepads(pads_.get());
-    // Matches are counted from start-up, so a run repeats match by match.
-    match.SetComputerSeed(matchesStarted_++);
-    match.ShowOnWholeScreen();
-    QApplication::processEvents();
-    match.YA(tileSet, background, c1, c2, c3, c4);
-    QApplication::processEvents();
-    match.hide();
+    std::optional<fl3::Replay> replay;
+    {
+      fl3::frmNormalGame match(state_, folder_, messages_, music_, &sounds_);
+      match.SetGamepads(pads_.get());
+      // Matches are counted from start-up, so a run repeats match by match.
+      match.SetComputerSeed(matchesStarted_++);
+      match.SetLevelName(levelName);
+      match.SetReplaySink([&replay](fl3::Replay finished) { replay = std::move(finished); });
+      match.ShowOnWholeScreen();
+      QApplication::processEvents();
+      match.YA(tileSet, background, characters[0], characters[1], characters[2], characters[3]);
+      QApplication::processEvents();
+      match.hide();
+    }
+    // Written once the match is over and its window gone; a disk that refuses
+    // costs only the replay.
+    if (!replay) return;
+    if (const fl3::IoResult saved = replays_.Add(*replay); !saved) {
+      messages_.Show("The replay of this match could not be saved: " + saved.reason, "Replays",
+                     fl3::MessageIcon::Information);
+    }
+  }
+
+  void OpenReplays() {
+    fl3::frmReplays list(state_, folder_, replays_, messages_,
+                         [this](fl3::ReplayPlayback& playback, const fl3::MatchStart& start) {
+                           fl3::frmNormalGame match(state_, folder_, messages_, music_, &sounds_);
+                           match.ShowOnWholeScreen();
+                           QApplication::processEvents();
+                           match.Watch(playback, start);
+                           QApplication::processEvents();
+                           match.hide();
+                         },
+                         &start_);
+    list.exec();
   }
 
   void OpenOptions() {
@@ -93,6 +137,7 @@ class Game {
 
   fl3::GameState state_;
   fl3::GameFolder folder_;
+  fl3::IoResult prepared_;
   // Key layouts and music settings are read before any window opens.
   bool startedUp_ = (fl3::StartUp(state_, folder_), true);
   fl3::QtMessages messages_;
@@ -101,6 +146,8 @@ class Game {
   // Null when the pads cannot be used; the keyboard alone then steers.
   std::unique_ptr<fl3::Gamepads> pads_ = fl3::Gamepads::Open();
   fl3::frmStart start_;
+  // In the player's folder, or beside the game run from its build folder.
+  fl3::ReplayShelf replays_{folder_.Directory() / "replays"};
   std::unique_ptr<fl3::frmOptions> options_;
   std::uint64_t matchesStarted_ = 0;
 };
@@ -108,9 +155,25 @@ class Game {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+  if (const auto answered = fl3::AnswerHelpOrVersion(argc, argv, "fuselark3", kHelp, std::cout)) return *answered;
+  fl3::DisplayCheck display;
+  if (const auto missing = display.MissingDisplay()) {
+    std::cerr << "fuselark3: " << *missing << std::endl;
+    return 1;
+  }
+  fl3::PrepareDesktopIdentity();
   QApplication app(argc, argv);
-  QApplication::setApplicationName(QStringLiteral("fuselark3"));
-  Game game(FindGameFolder());
+  fl3::ApplyDesktopIdentity();
+  fl3::GameFolder folder = FindGameFolder();
+  // Made first, so that the very first start holds the lock too.
+  fl3::IoResult prepared = fl3::PreparePlayersFolder(folder);
+  const fl3::RunningLock running = fl3::RunningLock::Take(folder.Directory());
+  if (running.HeldByAnother()) {
+    fl3::QtMessages messages;
+    messages.Show(fl3::kAlreadyRunningText, fl3::kProgramTitle, fl3::MessageIcon::Information);
+    return 1;
+  }
+  Game game(std::move(folder), std::move(prepared));
   if (!game.Usable()) return 1;
   game.Show();
   return QApplication::exec();

@@ -110,6 +110,10 @@ std::optional<std::filesystem::path> GameFolder::Find(std::string_view name) con
   return FindIn(shipped_, name);
 }
 
+std::string GameFolder::SearchedFolders() const {
+  return shipped_.empty() ? directory_.string() : directory_.string() + " or " + shipped_.string();
+}
+
 std::vector<std::string> GameFolder::List(std::string_view pattern) const {
   const std::vector<std::string> own = ListIn(directory_, pattern);
   std::vector<std::string> names = own;
@@ -127,7 +131,7 @@ std::filesystem::path GameFolder::PathForWriting(std::string_view name) const {
 
 IoResult GameFolder::ReadAll(std::string_view name, std::string& bytes) const {
   const auto path = Find(name);
-  if (!path) return IoResult::Failure("\"" + std::string(name) + "\": the file does not exist");
+  if (!path) return IoResult::Failure("\"" + std::string(name) + "\": no such file in " + SearchedFolders());
   return ReadWholeFile(*path, bytes);
 }
 
@@ -142,7 +146,7 @@ IoResult GameFolder::Remove(std::string_view name) const {
   if (!path) return IoResult::Success();
   std::error_code error;
   if (!std::filesystem::remove(*path, error) && error) {
-    return IoResult::Failure("\"" + path->filename().string() + "\" cannot be deleted: " + error.message());
+    return IoResult::Failure(DescribeFile(*path, "cannot be deleted: " + error.message()));
   }
   return IoResult::Success();
 }

@@ -25,6 +25,8 @@ class GameFolder {
   const std::filesystem::path& Directory() const { return directory_; }
   // Empty for a single folder.
   const std::filesystem::path& ShippedDirectory() const { return shipped_; }
+  // Where a file is looked for, for messages: "/own" or "/own or /shipped".
+  std::string SearchedFolders() const;
 
   // The existing regular file whose name matches `name` ignoring case, the
   // player's own before a shipped one.

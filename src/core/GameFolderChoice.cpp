@@ -6,6 +6,7 @@
 #include <string>
 #include <system_error>
 
+#include "FileAccess.h"
 #include "GameState.h"
 #include "KeyLayout.h"
 
@@ -25,7 +26,8 @@ IoResult CopyShippedKeys(const GameFolder& folder) {
     const std::string name = KeyLayoutFileName(std::to_string(figure));
     if (own.Exists(name) || !folder.Exists(name)) continue;
     std::string bytes;
-    if (IoResult read = folder.ReadAll(name, bytes); !read) return read;
+    // An unreadable shipped layout is no fault of the player's folder: the start-up reads it the same way.
+    if (!folder.ReadAll(name, bytes)) continue;
     if (IoResult written = folder.WriteAtomically(name, bytes); !written) return written;
   }
   return IoResult::Success();
@@ -49,8 +51,14 @@ IoResult PreparePlayersFolder(const GameFolder& folder) {
   if (folder.ShippedDirectory().empty()) return IoResult::Success();
   std::error_code error;
   std::filesystem::create_directories(folder.Directory(), error);
-  if (error) return IoResult::Failure("\"" + folder.Directory().string() + "\" cannot be made: " + error.message());
+  if (error) return IoResult::Failure(DescribeFile(folder.Directory(), "cannot be made: " + error.message()));
+  if (IoResult writable = CheckFolderWritable(folder.Directory()); !writable) return writable;
   return CopyShippedKeys(folder);
+}
+
+std::string UnwritableFolderText(const IoResult& prepared) {
+  return "Nothing you save in this game will be kept: keys, settings and levels.\n" + prepared.reason +
+         "\nMake that folder one you can write to, then start the game again.";
 }
 
 }  // namespace fl3

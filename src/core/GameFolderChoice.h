@@ -27,9 +27,14 @@ std::filesystem::path PlayersDirectory(std::string_view xdgDataHome, std::string
 GameFolder ChooseGameFolder(const GameFolderPlaces& places);
 
 // Makes the player's folder on the first start and copies into it the shipped
-// key layouts it lacks, so the keys a player sees are the keys they edit.
-// Nothing to do for a single folder. A failure leaves the game playable from
-// the shipped files; the reason is what a later save will also meet.
+// key layouts it lacks, so the keys a player sees are the keys they edit, and
+// finds out whether it can be written. Nothing to do for a single folder. A
+// failure leaves the game playable from the shipped files; the reason is what
+// every later save would meet.
 IoResult PreparePlayersFolder(const GameFolder& folder);
+
+// The one box at start-up for a player's folder that cannot be made or
+// written: what will not be kept, and which folder to mend.
+std::string UnwritableFolderText(const IoResult& prepared);
 
 }  // namespace fl3

@@ -5,6 +5,7 @@
 #include "CodePage1252.h"
 #include "FileAccess.h"
 #include "GameState.h"
+#include "LevelValues.h"
 
 namespace fl3 {
 namespace {
@@ -119,7 +120,7 @@ IoResult ReadLevelFile(const std::filesystem::path& path, LevelData& level) {
   std::string bytes;
   if (IoResult read = ReadFileStart(path, kLevelFileSize, bytes); !read) return read;
   if (IoResult decoded = DecodeLevel(bytes, level); !decoded) {
-    return IoResult::Failure("\"" + path.filename().string() + "\": " + decoded.reason);
+    return IoResult::Failure(DescribeFile(path, decoded.reason));
   }
   return IoResult::Success();
 }
@@ -128,6 +129,7 @@ IoResult LoadLevel(const std::filesystem::path& path, GameState& state, std::int
                    std::int32_t& background) {
   LevelData level;
   if (IoResult read = ReadLevelFile(path, level); !read) return read;
+  if (IoResult playable = CheckLevelValues(level); !playable) return IoResult::Failure(DescribeFile(path, playable.reason));
   ApplyLevelToState(level, state);
   tileSet = level.TileSetNumber;
   background = level.BackgroundNumber;

@@ -43,9 +43,11 @@ LevelData LevelFromState(const GameState& state, std::int32_t tileSetNumber, std
 void ApplyLevelToState(const LevelData& level, GameState& state);
 
 // Reads the whole file first and changes the state only when all of it was
-// there, so a short or unreadable file leaves everything as it was.
+// there and can be played (see CheckLevelValues), so a short, unreadable or
+// hostile file leaves everything as it was.
 IoResult LoadLevel(const std::filesystem::path& path, GameState& state, std::int32_t& tileSet,
                    std::int32_t& background);
+// The level as its bytes stand, for tools that show or repair it.
 IoResult ReadLevelFile(const std::filesystem::path& path, LevelData& level);
 // Written atomically: a failed save never loses the old file.
 IoResult WriteLevelFile(const std::filesystem::path& path, const LevelData& level);

@@ -1,5 +1,7 @@
 #include "WriteTarget.h"
 
+#include "FileAccess.h"
+
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -14,7 +16,7 @@ namespace {
 constexpr int kMostLinksFollowed = 40;
 
 IoResult Refused(const std::filesystem::path& path, const std::string& why) {
-  return IoResult::Failure("\"" + path.filename().string() + "\": cannot be written: " + why);
+  return IoResult::Failure(DescribeFile(path, "cannot be written: " + why));
 }
 
 // A folder keeps the system's own words, which the settings and key files

@@ -91,15 +91,22 @@ QWidget* EditorPalette::BuildEnvironmentTab() {
       "Nothing - Tile is fully transparent, which means that you can see the background.",
       "Doodad - This tile is used for an overlay for the background.  ie: Carpet"};
   const QPixmap floorPictures[] = {FloorNothingPicture(kPictureSize), FloorDoodadPicture(kPictureSize)};
+  // The captions share the space down to the blocks' heading, in one size of
+  // type small enough for both at the fonts the desktop has.
+  constexpr int kCaptionTops[] = {16, 62}, kCaptionHeights[] = {46, 42}, kCaptionWidth = 115;
+  QFont captionFont = WindowFont(10);
   for (int i = 0; i < 2; ++i) {
-    const int top = 18 + 50 * i;  // the first caption takes four lines
+    captionFont = FittingWrappedFont(captionFont, floorTexts[i], QSize(kCaptionWidth, kCaptionHeights[i]));
+  }
+  for (int i = 0; i < 2; ++i) {
+    const int top = kCaptionTops[i] + 2;
     optionEnv_[static_cast<std::size_t>(i)] =
         MakeChoice(page, Name("optionEnv", i), "", QPoint(4, top + 2), toolGroup_, static_cast<int>(Tool::Nothing) + i);
     picEnv_[static_cast<std::size_t>(i)] =
         MakePicture(page, Name("picEnv", i), floorPictures[i], QPoint(22, top), optionEnv(i));
     auto* caption = new ChoiceCaption(floorTexts[i], optionEnv(i), page);
-    caption->setFont(WindowFont(10));
-    caption->setGeometry(44, top - 2, 115, 50);
+    caption->setFont(captionFont);
+    caption->setGeometry(44, kCaptionTops[i], kCaptionWidth, kCaptionHeights[i]);
   }
   MakeHeading(page, "Unbreackable Blocks:", QPoint(4, 106));
   for (int i = 2; i < 5; ++i) {

@@ -1,5 +1,7 @@
 #include "editor/EditorWindow.h"
 
+#include <algorithm>
+
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QCursor>
@@ -97,7 +99,8 @@ void frmNormalEdit::BuildCanvasControls() {
 
   checkItems_ = new QCheckBox("Reveal All Items", this);
   checkItems_->setObjectName("checkItems");
-  checkItems_->setGeometry(296, 248, 101, 15);
+  // Wider than its first place where the desktop's font needs it: nothing stands to its right.
+  checkItems_->setGeometry(296, 248, std::max(101, checkItems_->sizeHint().width()), 15);
   connect(checkItems_, &QCheckBox::toggled, this, [this](bool checked) {
     editor_.RevealAllItems = checked;
     canvas_->DrawEditMap();
@@ -132,7 +135,8 @@ void frmNormalEdit::YA() {
   canvas_->DrawEditMap();
   if (!missing.empty() && !missingPicturesReported_) {
     missingPicturesReported_ = true;
-    messages_.Show("These editor pictures could not be read: " + JoinNames(missing).toStdString() +
+    messages_.Show("These editor pictures could not be read from " + folder_.SearchedFolders() + ": " +
+                       JoinNames(missing).toStdString() +
                        ". The canvas leaves them out.",
                    kProgramTitle, MessageIcon::Critical, MessageButtons::Ok);
   }

@@ -1,5 +1,7 @@
 #include "media/SpriteRenderer.h"
 
+#include <QPainter>
+
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -120,6 +122,12 @@ void SpriteRenderer::DrawSprite(const Texture* texture, float x, float y, float 
       BlendIndexed<true>(target, source, columnTexels_.data(), count, tint);
     }
   }
+}
+
+void SpriteRenderer::DrawPicture(int x, int y, const QImage& picture) {
+  if (backBuffer_.isNull()) return;
+  QPainter painter(&backBuffer_);
+  painter.drawImage(x, y, picture);
 }
 
 }  // namespace fl3

@@ -25,6 +25,9 @@ class SpriteRenderer {
   void DrawSprite(const Texture* texture, float x, float y, float width, float height, float uLeft, float vTop,
                   float uRight, float vBottom, std::uint32_t colour);
 
+  // A prepared picture (text laid over a frame), alpha blended at (x, y).
+  void DrawPicture(int x, int y, const QImage& picture);
+
   // Paint it, don't keep a copy: a copy held over the next frame would make
   // that frame's drawing duplicate the whole buffer.
   const QImage& BackBuffer() const { return backBuffer_; }

@@ -22,4 +22,13 @@ QFont FittingFont(QFont font, const QStringList& texts, int width) {
   return font;
 }
 
+QFont FittingWrappedFont(QFont font, const QString& text, QSize box) {
+  const auto fits = [&] {
+    const QRect needed = QFontMetrics(font).boundingRect(QRect(QPoint(), box), Qt::TextWordWrap, text);
+    return needed.width() <= box.width() && needed.height() <= box.height();
+  };
+  while (font.pixelSize() > 8 && !fits()) font.setPixelSize(font.pixelSize() - 1);
+  return font;
+}
+
 }  // namespace fl3

@@ -7,16 +7,16 @@
 namespace fl3 {
 namespace {
 
-bool IsUnusable(const GameFolder& folder, const std::string& name) {
+void AddIfUnusable(const GameFolder& folder, const std::string& name, std::vector<std::string>& unusable) {
   const auto path = folder.Find(name);
-  return path && !IsUsablePicture(*path);
+  if (path && !IsUsablePicture(*path)) unusable.push_back(path->string());
 }
 
 std::string NamesInText(const std::vector<std::string>& names) {
   std::string text;
   for (std::size_t i = 0; i < names.size(); ++i) {
     if (i > 0) text += i + 1 == names.size() ? " and " : ", ";
-    text += "\\" + names[i];
+    text += "\"" + names[i] + "\"";
   }
   return text;
 }
@@ -25,11 +25,9 @@ std::string NamesInText(const std::vector<std::string>& names) {
 
 std::vector<std::string> UnusableMatchPictures(const GameState& state, const GameFolder& folder) {
   std::vector<std::string> unusable;
-  if (IsUnusable(folder, "FONT.BMP")) unusable.push_back("FONT.BMP");
+  AddIfUnusable(folder, "FONT.BMP", unusable);
   for (std::size_t slot = 0; slot < state.Characters.size(); ++slot) {
-    if (state.Characters[slot].Cont == ContOff) continue;
-    const std::string name = "WIN" + std::to_string(slot) + ".BMP";
-    if (IsUnusable(folder, name)) unusable.push_back(name);
+    if (state.Characters[slot].Cont != ContOff) AddIfUnusable(folder, "WIN" + std::to_string(slot) + ".BMP", unusable);
   }
   return unusable;
 }

@@ -9,9 +9,9 @@ namespace fl3 {
 class GameFolder;
 class Messages;
 
-// The font and winner pictures a match about to start will read (the winner
-// pictures of the figures that take part) that are there but unusable:
-// damaged, not a picture, or too large.
+// The full paths of the font and winner pictures a match about to start will
+// read (the winner pictures of the figures that take part) that are there but
+// unusable: damaged, not a picture, or too large.
 std::vector<std::string> UnusableMatchPictures(const GameState& state, const GameFolder& folder);
 
 // The match runs without such pictures; the players are told which file is

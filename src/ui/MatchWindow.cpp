@@ -5,6 +5,8 @@
 #include <QLabel>
 #include <QScreen>
 #include <QTimer>
+#include <ctime>
+#include <optional>
 
 #include "core/SteadyClock.h"
 #include "ai/ComputerSeats.h"
@@ -66,16 +68,22 @@ void frmNormalGame::ShowOnWholeScreen() {
 
 void frmNormalGame::YA(std::int32_t tileSetNumber, std::int32_t backgroundNumber, std::int32_t choice1,
                        std::int32_t choice2, std::int32_t choice3, std::int32_t choice4) {
+  const std::array choices{choice1, choice2, choice3, choice4};
+  SetUp(tileSetNumber, backgroundNumber, choices);
+  RunFrames(tileSetNumber, backgroundNumber, choices);
+  QApplication::processEvents();
+  TearDown();
+}
+
+void frmNormalGame::SetUp(std::int32_t tileSetNumber, std::int32_t backgroundNumber,
+                          const std::array<std::int32_t, FigureCount>& choices) {
   lastEnd_ = MatchEnd::Running;
   lastWinner_ = -1;
   framesShown_ = 0;
   activateWindow();
   setFocus();
   StartLevelMusic();
-  BuildPictures(tileSetNumber, backgroundNumber, {choice1, choice2, choice3, choice4});
-  RunFrames(backgroundNumber);
-  QApplication::processEvents();
-  TearDown();
+  BuildPictures(tileSetNumber, backgroundNumber, choices);
 }
 
 void frmNormalGame::StartLevelMusic() {
@@ -101,7 +109,8 @@ void frmNormalGame::BuildPictures(std::int32_t tileSetNumber, std::int32_t backg
   pictures_.LoadFont(folder_);
 }
 
-void frmNormalGame::RunFrames(std::int32_t backgroundNumber) {
+void frmNormalGame::RunFrames(std::int32_t tileSetNumber, std::int32_t backgroundNumber,
+                              const std::array<std::int32_t, FigureCount>& choices) {
   SteadyClock steadyClock;
   Clock& clock = devices_.clock ? *devices_.clock : steadyClock;
   std::unique_ptr<KeyboardSource> keyboard = devices_.keyboard ? devices_.keyboard(*this) : InitKeyboard(*this);
@@ -118,6 +127,11 @@ void frmNormalGame::RunFrames(std::int32_t backgroundNumber) {
   }
   const ComputerSeats computers(state_, static_cast<CpuStrength>(state_.CpuStrength), computerSeed_);
   computers.SeatOn(loop);
+  std::optional<ReplayRecorder> recorder;
+  if (replaySink_) {
+    recorder.emplace(CaptureMatchStart(state_, tileSetNumber, backgroundNumber, choices, levelName_, computerSeed_));
+    loop.RecordInto(&*recorder);
+  }
 
   // Sleep until each frame is due instead of spinning on the clock.
   QEventLoop events;
@@ -138,11 +152,23 @@ void frmNormalGame::RunFrames(std::int32_t backgroundNumber) {
   events.exec();
   lastEnd_ = loop.End();
   lastWinner_ = loop.Winner();
+  if (recorder) HandOverReplay(*recorder, loop.Engine());
 }
 
-void frmNormalGame::Present(const DrawList& draws) {
+void frmNormalGame::HandOverReplay(ReplayRecorder& recorder, const MatchEngine& engine) {
+  if (recorder.SoFar().frames.empty()) return;
+  if (recorder.TooLong()) {
+    messages_.Show("This match lasted longer than a replay can hold (four hours), so it has no replay.", "Replay",
+                   MessageIcon::Information);
+    return;
+  }
+  replaySink_(recorder.Finish(lastEnd_, lastWinner_, engine, static_cast<std::int64_t>(std::time(nullptr))));
+}
+
+void frmNormalGame::Present(const DrawList& draws, const QImage* overlay) {
   renderer_.Clear(kClearBlue);
   ExecuteDrawList(draws, pictures_, renderer_);
+  if (overlay != nullptr) renderer_.DrawPicture(0, kScreenHeight - overlay->height(), *overlay);
   ++framesShown_;
   PresentFrame(renderer_.BackBuffer());
 }

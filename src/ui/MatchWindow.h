@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <string>
 
 #include "core/Clock.h"
 #include "core/GameFolder.h"
@@ -11,6 +12,7 @@
 #include "core/KeyState.h"
 #include "core/Messages.h"
 #include "match/MatchFrame.h"
+#include "match/Replay.h"
 #include "media/MatchPictures.h"
 #include "media/MusicEngine.h"
 #include "media/SpriteRenderer.h"
@@ -19,6 +21,7 @@
 namespace fl3 {
 
 class ExplosionSound;
+class ReplayPlayback;
 
 // The full-screen match window. YA runs one whole match: keyboard, level
 // music, pictures, the frame loop, and the tear-down that leaves the shared
@@ -45,11 +48,18 @@ class frmNormalGame : public ScaledFrameWidget {
   // The computer players' dice for this match: the same seed and the same
   // keys give the same match.
   void SetComputerSeed(std::uint64_t seed) { computerSeed_ = seed; }
+  // The level's file name, for the replay.
+  void SetLevelName(std::string name) { levelName_ = std::move(name); }
+  // Where the replay of each match goes once it is over; unset: no replay.
+  void SetReplaySink(std::function<void(Replay)> sink) { replaySink_ = std::move(sink); }
   // Covers the whole screen, also where no window manager honours a full-screen request.
   void ShowOnWholeScreen();
 
   void YA(std::int32_t tileSetNumber, std::int32_t backgroundNumber, std::int32_t choice1, std::int32_t choice2,
           std::int32_t choice3, std::int32_t choice4);
+  // Shows a replay, played through, as its match looked, with the keys to
+  // pause, step, change speed and jump shown below the panels, until Escape.
+  void Watch(ReplayPlayback& playback, const MatchStart& start);
 
   // How the last match ended, for the caller and tests.
   MatchEnd LastEnd() const { return lastEnd_; }
@@ -58,12 +68,18 @@ class frmNormalGame : public ScaledFrameWidget {
   const QImage& BackBuffer() const { return renderer_.BackBuffer(); }
 
  private:
+  // Music and pictures, and the window ready for keys.
+  void SetUp(std::int32_t tileSetNumber, std::int32_t backgroundNumber,
+             const std::array<std::int32_t, FigureCount>& choices);
   void StartLevelMusic();
   void StopLevelMusic();
   void BuildPictures(std::int32_t tileSetNumber, std::int32_t backgroundNumber,
                      const std::array<std::int32_t, FigureCount>& choices);
-  void RunFrames(std::int32_t backgroundNumber);
-  void Present(const DrawList& draws);
+  void RunFrames(std::int32_t tileSetNumber, std::int32_t backgroundNumber,
+                 const std::array<std::int32_t, FigureCount>& choices);
+  void HandOverReplay(ReplayRecorder& recorder, const MatchEngine& engine);
+  void RunReplay(ReplayPlayback& playback);
+  void Present(const DrawList& draws, const QImage* overlay = nullptr);
   void TearDown();
 
   GameState& state_;
@@ -80,6 +96,8 @@ class frmNormalGame : public ScaledFrameWidget {
   int lastWinner_ = -1;
   int framesShown_ = 0;
   std::uint64_t computerSeed_ = 0;
+  std::string levelName_;
+  std::function<void(Replay)> replaySink_;
 };
 
 }  // namespace fl3

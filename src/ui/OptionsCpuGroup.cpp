@@ -15,7 +15,7 @@ OptionsCpuGroup::OptionsCpuGroup(GameState& state, QWidget* parent)
   for (int strength = kCpuEasy; strength <= kCpuHard; ++strength) {
     auto* option = new QRadioButton(kCaptions[strength], this);
     option->setObjectName(QString("optionCpu%1").arg(strength));
-    option->setGeometry(8 + 100 * strength, 18, 92, 21);
+    option->setGeometry(8, 20 + 24 * strength, kWidth - 16, 21);
     group->addButton(option, strength);
     options_[static_cast<std::size_t>(strength)] = option;
   }

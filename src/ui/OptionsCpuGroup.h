@@ -16,7 +16,8 @@ class OptionsCpuGroup : public QGroupBox {
   Q_OBJECT
 
  public:
-  static constexpr int kHeight = 45;
+  static constexpr int kWidth = 225;
+  static constexpr int kHeight = 113;
 
   OptionsCpuGroup(GameState& state, QWidget* parent);
 

@@ -9,14 +9,9 @@
 #include "ui/OptionsPadFrame.h"
 
 namespace fl3 {
-namespace {
-
-constexpr int kPadFrameTop = 392;
-
-}  // namespace
 
 OptionsInputControls::OptionsInputControls(QDialog& window, GameState& state, GamepadSource* pads,
-                                           const KeyLists& keyLists)
+                                           const KeyLists& keyLists, QPoint padFrameAt)
     : QObject(&window), window_(window), state_(state) {
   for (int player = 0; player < FigureCount; ++player) {
     for (int slot = 0; slot < KeySlotCount; ++slot) {
@@ -27,8 +22,7 @@ OptionsInputControls::OptionsInputControls(QDialog& window, GameState& state, Ga
   connect(buttonKeyTest_, &QPushButton::clicked, this, &OptionsInputControls::OpenKeyTest);
 
   padFrame_ = new OptionsPadFrame(state, pads, &window);
-  padFrame_->setGeometry(4, kPadFrameTop, window.width() - 8, OptionsPadFrame::kHeight);
-  window.setFixedSize(window.width(), std::max(window.height(), kPadFrameTop + OptionsPadFrame::kHeight + 4));
+  padFrame_->setGeometry(QRect(padFrameAt, QSize(OptionsPadFrame::kWidth, OptionsPadFrame::kHeight)));
 }
 
 void OptionsInputControls::ShowPads() { padFrame_->ShowPads(); }

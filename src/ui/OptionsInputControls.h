@@ -1,5 +1,6 @@
 #pragma once
 #include <QObject>
+#include <QPoint>
 #include <array>
 
 #include "core/GameState.h"
@@ -17,16 +18,17 @@ class OptionsPadFrame;
 
 // The options window's ways of setting up input besides the key lists: a
 // small button beside each key list that takes the next key pressed
-// ("buttonSetKey1_0".."buttonSetKey4_4"), the key test ("buttonKeyTest") and
-// the gamepad group below the window's first controls, which makes the
-// window taller.
+// ("buttonSetKey1_0".."buttonSetKey4_4"), the key test ("buttonKeyTest") in
+// the row of the buttons that leave the window, and the gamepad group at the
+// place given.
 class OptionsInputControls : public QObject {
   Q_OBJECT
 
  public:
   using KeyLists = std::array<std::array<QComboBox*, KeySlotCount>, FigureCount>;
 
-  OptionsInputControls(QDialog& window, GameState& state, GamepadSource* pads, const KeyLists& keyLists);
+  OptionsInputControls(QDialog& window, GameState& state, GamepadSource* pads, const KeyLists& keyLists,
+                       QPoint padFrameAt);
 
   void ShowPads();
 

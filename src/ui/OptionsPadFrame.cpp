@@ -21,14 +21,14 @@ QString PadName(const PadIdentity& pad) { return QString::fromStdString(pad.name
 OptionsPadFrame::OptionsPadFrame(GameState& state, GamepadSource* pads, QWidget* parent)
     : QGroupBox("Gamepads", parent), state_(state), pads_(pads) {
   setObjectName("FramePads");
+  // One player under another, each name over its list, so long pad names show.
   for (int player = 0; player < FigureCount; ++player) {
-    const int x = player % 2 == 0 ? 8 : 228;
-    const int y = player < 2 ? 16 : 42;
+    const int y = 18 + 56 * player;
     auto* label = new QLabel(QString("Player #%1:").arg(player + 1), this);
-    label->setGeometry(x, y + 3, 56, 15);
+    label->setGeometry(8, y, kWidth - 16, 15);
     auto* list = new QComboBox(this);
     list->setObjectName(QString("listPad%1").arg(player + 1));
-    list->setGeometry(x + 58, y, 151, 21);
+    list->setGeometry(8, y + 16, kWidth - 16, 21);
     connect(list, &QComboBox::currentIndexChanged, this, [this, player](int index) { OnChosen(player, index); });
     lists_[static_cast<std::size_t>(player)] = list;
   }

@@ -22,7 +22,8 @@ class OptionsPadFrame : public QGroupBox {
   Q_OBJECT
 
  public:
-  static constexpr int kHeight = 69;
+  static constexpr int kWidth = 225;
+  static constexpr int kHeight = 245;
   static constexpr int kLookForPadsMs = 1000;
 
   // pads may be null: no pad support, only "Keyboard only" is offered.

@@ -72,12 +72,13 @@ frmOptions::frmOptions(GameState& state, const GameFolder& folder, Messages& mes
   for (int player = 0; player < FigureCount; ++player) BuildKeyFrame(player, keyNames);
   BuildSoundFrame();
   BuildButtons();
-  input_ = new OptionsInputControls(*this, state_, pads, keyLists_);
-  // The computer players' group goes below everything else.
-  const int cpuTop = height();
+  // The later groups stand in a column right of the key and sound frames, so
+  // that the first controls keep their places and the buttons that leave the
+  // window stay its last row.
+  input_ = new OptionsInputControls(*this, state_, pads, keyLists_, QPoint(kColumnLeft, 4));
   cpuGroup_ = new OptionsCpuGroup(state_, this);
-  cpuGroup_->setGeometry(4, cpuTop, 445, OptionsCpuGroup::kHeight);
-  setFixedSize(kClientWidth, cpuTop + OptionsCpuGroup::kHeight + 4);
+  cpuGroup_->setGeometry(kColumnLeft, 252, OptionsCpuGroup::kWidth, OptionsCpuGroup::kHeight);
+  setFixedSize(kColumnLeft + OptionsCpuGroup::kWidth + 4, kClientHeight);
   ShowCurrentValues();
 }
 

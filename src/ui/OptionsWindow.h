@@ -33,15 +33,16 @@ namespace fl3 {
 // "scrollTempo", "scrollVolume", "scrollGroove", "labelTempo", "labelVolume",
 // "labelGroove", "listMusic", "buttonMusicTest", "buttonSave", "buttonClose",
 // "Frame1".."Frame5"); a key list whose key is also chosen elsewhere has the
-// property "keyClash" set and says where in its tool tip. Below them come the
-// input controls (see OptionsInputControls), then the computer players' group
-// (OptionsCpuGroup).
+// property "keyClash" set and says where in its tool tip. In a column to the
+// right stand the gamepads (see OptionsInputControls) over the computer
+// players' group (OptionsCpuGroup).
 class frmOptions : public QDialog {
   Q_OBJECT
 
  public:
-  static constexpr int kClientWidth = 453;
-  static constexpr int kClientHeight = 394;  // the first controls; the groups below add to it
+  static constexpr int kClientWidth = 453;  // the first controls; the column right of them adds to it
+  static constexpr int kClientHeight = 394;
+  static constexpr int kColumnLeft = 452;
   static constexpr int kMusicChannels = 128;
 
   // pads may be null: no gamepads are offered.

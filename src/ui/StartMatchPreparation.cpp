@@ -69,6 +69,8 @@ bool HasUsablePicture(const GameFolder& folder, const std::string& name) {
   return path && IsUsablePicture(*path);
 }
 
+}  // namespace
+
 bool CheckLevelPictures(const MatchLevel& level, const GameFolder& folder, Messages& messages) {
   const std::string tileSet = std::to_string(level.tileSetNumber);
   if (!HasUsablePicture(folder, "A" + tileSet + ".BMP")) {
@@ -87,6 +89,8 @@ bool CheckLevelPictures(const MatchLevel& level, const GameFolder& folder, Messa
   }
   return true;
 }
+
+namespace {
 
 void PrepareFigures(const StartChoices& choices, GameState& state) {
   state.MatchKind = choices.kind;
@@ -117,11 +121,12 @@ std::optional<MatchLevel> PrepareMatch(const StartChoices& choices, GameState& s
   const IoResult loaded =
       LoadLevel(found ? *found : folder.Directory() / name, state, level.tileSetNumber, level.backgroundNumber);
   if (!loaded) {
-    messages.Show("The map you have selected cannot be read.\n" + loaded.reason, "Map Error", MessageIcon::Critical,
+    messages.Show("The map you have selected cannot be played.\n" + loaded.reason, "Map Error", MessageIcon::Critical,
                   MessageButtons::Ok);
     return std::nullopt;
   }
   if (!CheckLevelPictures(level, folder, messages)) return std::nullopt;
+  level.name = name;
   PrepareFigures(choices, state);
   return level;
 }

@@ -24,6 +24,7 @@ struct StartChoices {
 struct MatchLevel {
   std::int32_t tileSetNumber = 0;
   std::int32_t backgroundNumber = 0;
+  std::string name;  // the level file's name
 };
 
 // Checks the choices in their fixed order; the first problem is explained in
@@ -32,5 +33,9 @@ struct MatchLevel {
 // match. Nothing in the state changes before the level is loaded.
 std::optional<MatchLevel> PrepareMatch(const StartChoices& choices, GameState& state, const GameFolder& folder,
                                        Messages& messages);
+
+// Whether the level's tileset and background pictures are there and usable;
+// the first missing one is explained in a message.
+bool CheckLevelPictures(const MatchLevel& level, const GameFolder& folder, Messages& messages);
 
 }  // namespace fl3

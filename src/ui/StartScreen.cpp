@@ -25,7 +25,7 @@ namespace fl3 {
 namespace {
 
 constexpr int kClientWidth = 312;
-constexpr int kClientHeight = 296;
+constexpr int kClientHeight = 320;
 
 void Inform(Messages& messages, const std::string& text) {
   messages.Show(text, kProgramTitle, MessageIcon::Critical, MessageButtons::Ok);
@@ -73,6 +73,9 @@ void frmStart::ConnectControls() {
     if (hooks_.OpenOptions) hooks_.OpenOptions();
   });
   connect(buttonQuit_, &QPushButton::clicked, this, &QWidget::close);
+  connect(buttonReplays_, &QPushButton::clicked, this, [this] {
+    if (!matchRunning_ && hooks_.OpenReplays) hooks_.OpenReplays();
+  });
 }
 
 void frmStart::Open() {
@@ -177,7 +180,7 @@ void frmStart::StartMatch() {
   matchRunning_ = true;
   if (hooks_.RunMatch) {
     hooks_.RunMatch(level->tileSetNumber, level->backgroundNumber, scrollChar(0)->value(), scrollChar(1)->value(),
-                    scrollChar(2)->value(), scrollChar(3)->value());
+                    scrollChar(2)->value(), scrollChar(3)->value(), level->name);
   }
   matchRunning_ = false;
   // The match's tear-down has put the controllers back to MAN, CPU, OFF, OFF.

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <string>
 
 #include "core/GameState.h"
 #include "ui/StartCharacterSheet.h"
@@ -23,18 +24,21 @@ class StartLivesFilter;
 // What the start screen hands over to the rest of the program.
 struct StartScreenHooks {
   // Runs one whole match and returns when it is over: the level's tileset
-  // and background numbers and the character picture row of each figure.
+  // and background numbers, the character picture row of each figure and the
+  // level file's name.
   std::function<void(std::int32_t tileSetNumber, std::int32_t backgroundNumber, std::int32_t choice1,
-                     std::int32_t choice2, std::int32_t choice3, std::int32_t choice4)>
+                     std::int32_t choice2, std::int32_t choice3, std::int32_t choice4, const std::string& levelName)>
       RunMatch;
   std::function<void()> OpenEditor;   // modal; returns when the editor is closed
   std::function<void()> OpenOptions;  // modal; returns when the options are closed
+  std::function<void()> OpenReplays;  // modal; returns when the list of replays is closed
   std::function<void()> Quit;         // the program ends
 };
 
 // The main window, where a match is put together: level, kind of match,
 // each figure's controller, character and lives, the time, and the way to
-// the editor and the options.
+// the editor, the options and the replays (below the others, so that every
+// other control keeps its place).
 class frmStart : public QWidget {
   Q_OBJECT
 
@@ -64,6 +68,7 @@ class frmStart : public QWidget {
   QScrollBar* scrollEdit() const { return scrollEdit_; }
   QPushButton* buttonOptions() const { return buttonOptions_; }
   QPushButton* buttonQuit() const { return buttonQuit_; }
+  QPushButton* buttonReplays() const { return buttonReplays_; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -113,6 +118,7 @@ class frmStart : public QWidget {
   QScrollBar* scrollEdit_ = nullptr;
   QPushButton* buttonOptions_ = nullptr;
   QPushButton* buttonQuit_ = nullptr;
+  QPushButton* buttonReplays_ = nullptr;
 };
 
 }  // namespace fl3

@@ -123,6 +123,7 @@ void frmStart::BuildBottomButtons() {
   scrollEdit_ = Spinner(this, "scrollEdit", 224, 21, kStartEditModeCount - 1);
   buttonOptions_ = Place(new QPushButton(QStringLiteral("Options"), this), "buttonOptions", 4, 248, 305, 21);
   buttonQuit_ = Place(new QPushButton(QStringLiteral("Quit"), this), "buttonQuit", 4, 272, 305, 21);
+  buttonReplays_ = Place(new QPushButton(QStringLiteral("Replays..."), this), "buttonReplays", 4, 296, 305, 21);
 }
 
 }  // namespace fl3

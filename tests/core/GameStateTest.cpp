@@ -245,9 +245,9 @@ TEST(GameFolder, FindsAndListsRegularFilesIgnoringCasePreferringTheExactNameAndN
   for (const auto& [pattern, names] : listings) EXPECT_EQ(folder.List(pattern), names) << pattern;
 
   std::string bytes = "untouched";
-  EXPECT_EQ(GameFolder("/nonexistent/folder").ReadAll("MISC.OPT", bytes).reason, "\"MISC.OPT\": the file does not exist");
+  EXPECT_EQ(GameFolder("/no/folder", "/shipped").ReadAll("MISC.OPT", bytes).reason, "\"MISC.OPT\": no such file in /no/folder or /shipped");
   EXPECT_EQ(bytes, "untouched");
-  EXPECT_TRUE(GameFolder("/nonexistent/folder").List("*").empty());
+  EXPECT_TRUE(GameFolder("/no/folder").List("*").empty());
 }
 
 // Every file the player saves goes through the same atomic write; all but
@@ -285,7 +285,8 @@ TEST(GameFolder, ASaveReplacesTheFileOfAnyCaseReadableByAllOrSaysWhyAndKeepsTheO
       }
       fs::permissions(temp.Path(), fs::perms::owner_all);
       EXPECT_EQ(std::pair(saved.ok, saved.reason),
-                std::pair(way == Way::Saved, way == Way::Saved ? "" : "\"" + std::string(saver.file) + "\": cannot be written: " + reason));
+                std::pair(way == Way::Saved,
+                          way == Way::Saved ? "" : "\"" + (temp.Path() / saver.file).string() + "\": cannot be written: " + reason));
       EXPECT_EQ(EverythingIn(temp.Path()), Names{name}) << reason;  // no second file, no temporary left
       EXPECT_TRUE(way == Way::FolderInTheWay ? fs::is_directory(temp.Path() / name)
                                              : (temp.Read(name) == "old") == (way != Way::Saved)) << name << reason;

@@ -89,23 +89,41 @@ TEST(LevelFile, KeepsTheMusicNameToTwoHundredFiftySixWindows1252Characters) {
   EXPECT_EQ(Utf8ToCp1252("ééé", 2), "\xE9\xE9");
 }
 
-TEST(LevelFile, AShortGoneFolderOrLockedFileChangesNothingAndSaysWhy) {
+// A playable level (one coordinate at 50 is no place too) with one value changed.
+std::function<void(const TempFolder&)> WriteChanged(std::function<void(LevelData&)> change) {
+  return [change](const TempFolder& t) {
+    LevelData level = SampleLevel();
+    level.Figures[3] = {OffMapPos, 0, 1, 1};
+    change(level);
+    t.Write("L.FL3", EncodeLevel(level));
+  };
+}
+
+TEST(LevelFile, AShortGoneFolderLockedOrUnplayableFileChangesNothingAndSaysWhy) {
   const std::string bytes = SavedBytes(SampleLevel());
   const auto writeShort = [&](std::size_t length) {
     return [&, length](const TempFolder& t) { t.Write("L.FL3", bytes.substr(0, length)); };
   };
   const auto tooShort = [](std::size_t length) {
-    return "\"L.FL3\": the level file is too short (" + std::to_string(length) + " of 3328 bytes)";
+    return "the level file is too short (" + std::to_string(length) + " of 3328 bytes)";
   };
+  const std::string offField = "lies off the field (x 0 to 24, y 0 to 14, 50 for no place)";
+  const std::string noLevel = ", which no level can hold (-1 to ";
   const struct {
     std::function<void(const TempFolder&)> make;
     std::string reason;
   } cases[] = {
       {writeShort(0), tooShort(0)}, {writeShort(3064), tooShort(3064)}, {writeShort(3327), tooShort(3327)},
-      {[](const TempFolder&) {}, "\"L.FL3\": the file does not exist"},
-      {[](const TempFolder& t) { fs::create_directory(t.Path() / "L.FL3"); }, "\"L.FL3\": this is not a file"},
+      {[](const TempFolder&) {}, "cannot be read: No such file or directory"},
+      {[](const TempFolder& t) { fs::create_directory(t.Path() / "L.FL3"); }, "this is not a file"},
       {[&](const TempFolder& t) { fs::permissions(t.Write("L.FL3", bytes), fs::perms::none); },
-       "\"L.FL3\": the file cannot be opened for reading"},
+       "cannot be read: Permission denied"},
+      // Values that would leave a figure invisible and unkillable or a bomb that never goes off.
+      {WriteChanged([](LevelData& l) { l.Figures[1].X = 2147483647; }), "player 2's start (2147483647, 14) " + offField},
+      {WriteChanged([](LevelData& l) { l.Figures[0].Y = 15; }), "player 1's start (1, 15) " + offField},
+      {WriteChanged([](LevelData& l) { l.Figures[2] = {-1, OffMapPos}; }), "player 3's start (-1, 50) " + offField},
+      {WriteChanged([](LevelData& l) { l.TileMap[374] = 7; }), "cell (24, 14) holds the tile code 7" + noLevel + "6)"},
+      {WriteChanged([](LevelData& l) { l.ItemMap[53] = 4; }), "cell (3, 2) hides the item code 4" + noLevel + "3)"},
   };
   for (const auto& c : cases) {
     TempFolder temp;
@@ -117,10 +135,11 @@ TEST(LevelFile, AShortGoneFolderOrLockedFileChangesNothingAndSaysWhy) {
     std::int32_t tileSet = 77, background = 88;
     const LevelData before = LevelFromState(state, tileSet, background);
     testing::WithoutPermissionOverride asUser;
-    EXPECT_EQ(LoadLevel(temp.Path() / "L.FL3", state, tileSet, background).reason, c.reason);
+    EXPECT_EQ(LoadLevel(temp.Path() / "L.FL3", state, tileSet, background).reason,
+              "\"" + (temp.Path() / "L.FL3").string() + "\": " + c.reason);
     EXPECT_EQ(LevelFromState(state, tileSet, background), before) << c.reason;
   }
-  // Bytes after the level are never read.
+  // Bytes after the level are never read; the tools read any level as it stands.
   TempFolder temp;
   LevelData read;
   ASSERT_TRUE(ReadLevelFile(temp.Write("LONG.FL3", bytes + std::string(100000, '\xAB')), read));
@@ -134,14 +153,15 @@ testing::ProgramRun RunTool(const Arguments& arguments) { return testing::RunPro
 
 TEST(LevelTool, MakeThenShowGivesBackEveryFieldWithTheMusicNameCut) {
   TempFolder temp;
-  json original = LevelToJson(SampleLevel());
+  LevelData expected = SampleLevel();
+  expected.Figures[3] = {24, OffMapPos, -2147483647 - 1, 9};
+  json original = LevelToJson(expected);
   original["music"] = "  Café €" + std::string(252, 'm');
   temp.Write("level.json", original.dump(2));
   const std::string level = (temp.Path() / "NEW.FL3").string();
 
   const auto make = RunTool({"make", (temp.Path() / "level.json").string(), level});
   EXPECT_EQ(std::pair(make.status, make.err), std::pair(0, std::string()));
-  LevelData expected = SampleLevel();
   expected.LevelMusic = "  Café €" + std::string(248, 'm');
   EXPECT_EQ(temp.Read("NEW.FL3"), EncodeLevel(expected));
 
@@ -150,8 +170,10 @@ TEST(LevelTool, MakeThenShowGivesBackEveryFieldWithTheMusicNameCut) {
   LevelData back;
   ASSERT_TRUE(LevelFromJsonText(show.out, back));
   EXPECT_EQ(back, expected);
-  // The keys as level makers read them, worked out by hand.
-  EXPECT_EQ(json::parse(show.out)["figures"][3], json::parse(R"({"x":-7,"y":2147483647,"bombs":-2147483648,"fire":9})"));
+  // The keys as level makers read them, worked out by hand; a level the game
+  // refuses still shows, so that it can be mended.
+  const auto hostile = RunTool({"show", temp.Write("HOSTILE.FL3", EncodeLevel(SampleLevel())).string()});
+  EXPECT_EQ(json::parse(hostile.out)["figures"][3], json::parse(R"({"x":-7,"y":2147483647,"bombs":-2147483648,"fire":9})"));
   // Rows of the field stay rows in the text: a line holds one row of 25.
   EXPECT_NE(show.out.find("\n    -1, 0, 1, 2, 3, 4, 5, 6, -1, 0, 1, 2, 3, 4, 5, 6, -1, 0, 1, 2, 3, 4, 5, 6, -1,\n"),
             std::string::npos);
@@ -160,10 +182,10 @@ TEST(LevelTool, MakeThenShowGivesBackEveryFieldWithTheMusicNameCut) {
 TEST(LevelTool, RefusesWithOneLineAndStatusOneAndWritesNothing) {
   TempFolder temp;
   const auto in = [&](const char* name) { return (temp.Path() / name).string(); };
-  json noItems = LevelToJson(SampleLevel());
-  noItems.erase("items");
-  temp.Write("no-items.json", noItems.dump());
-  temp.Write("good.json", LevelToJson(SampleLevel()).dump());
+  json offField = LevelToJson(LevelData{});
+  offField["figures"][1]["x"] = 30;
+  temp.Write("off-field.json", offField.dump());
+  temp.Write("good.json", LevelToJson(LevelData{}).dump());
   temp.Write("broken.json", "{\"figures\": [\n");
   temp.Write("short.FL3", std::string(100, '\x01'));
   temp.Write("OLD.FL3", "old level");
@@ -178,13 +200,13 @@ TEST(LevelTool, RefusesWithOneLineAndStatusOneAndWritesNothing) {
       {{"make", "a.json"}, usage},
       {{"show", "a", "b"}, usage},
       {{"print", "a.FL3"}, usage},
-      {{"show", in("short.FL3")}, "\"short.FL3\": the level file is too short (100 of 3328 bytes)\n"},
-      {{"show", in("gone.FL3")}, "\"gone.FL3\": the file does not exist\n"},
-      {{"make", in("absent.json"), in("NEW.FL3")}, "\"absent.json\": the file does not exist\n"},
-      {{"make", in("no-items.json"), in("OLD.FL3")},
-       "\"" + in("no-items.json") + "\": missing key \"items\"; nothing written\n"},
+      {{"show", in("short.FL3")}, "\"" + in("short.FL3") + "\": the level file is too short (100 of 3328 bytes)\n"},
+      {{"show", in("gone.FL3")}, "\"" + in("gone.FL3") + "\": cannot be read: No such file or directory\n"},
+      {{"make", in("absent.json"), in("NEW.FL3")}, "\"" + in("absent.json") + "\": cannot be read: No such file"},
+      {{"make", in("off-field.json"), in("OLD.FL3")}, "\"" + in("off-field.json") + "\": player 2's start (30, 0) lies "
+                                                      "off the field (x 0 to 24, y 0 to 14, 50 for no place); nothing written\n"},
       {{"make", in("broken.json"), in("OLD.FL3")}, "\"" + in("broken.json") + "\": not valid JSON: parse error at line 2"},
-      {{"make", in("good.json"), in("missing/NEW.FL3")}, "\"NEW.FL3\": cannot be written: No such file or directory\n"},
+      {{"make", in("good.json"), in("missing/NEW.FL3")}, "\"" + in("missing/NEW.FL3") + "\": cannot be written: No such"},
   };
   for (const auto& [arguments, message] : cases) {
     const auto run = RunTool(arguments);
@@ -292,12 +314,23 @@ std::optional<std::int32_t> ExpectedNumber(const std::string& text) {
   return static_cast<std::int32_t>(value);
 }
 
+// Starts on the field or at 50, cell codes -1..6, item codes -1..3.
+bool Playable(const LevelData& level) {
+  const auto in = [](std::int32_t value, std::int32_t low, std::int32_t high) { return value >= low && value <= high; };
+  bool playable = true;
+  for (const FigureStart& f : level.Figures) playable &= (in(f.X, 0, 24) || f.X == 50) && (in(f.Y, 0, 14) || f.Y == 50);
+  for (int i = 0; i < CellCount; ++i) playable &= in(level.TileMap[i], -1, 6) && in(level.ItemMap[i], -1, 3);
+  return playable;
+}
+
 // Every byte of a whole level means something, so the level taken in is
 // judged by writing it again with the writer, whose layout is pinned on its own.
-TEST(ReaderRobustness, LevelReadersTakeEveryLongEnoughStringAsItStandsAndNothingShorter) {
+TEST(ReaderRobustness, LevelReadersTakeEveryLongEnoughStringAsItStandsAndTheGameOnlyPlayableOnes) {
   ByteStrings strings;
   TempFolder temp;
-  const std::string valid = EncodeLevel(SampleLevel());
+  LevelData playable = SampleLevel();
+  playable.Figures[3] = {OffMapPos, 3, 0, 0};
+  const std::string valid = EncodeLevel(playable);
   GameState state;
   state.Characters[3].Cont = ContCpu;  // lives and control modes are no part of a level
   state.Characters[3].Lives = 7;
@@ -317,8 +350,9 @@ TEST(ReaderRobustness, LevelReadersTakeEveryLongEnoughStringAsItStandsAndNothing
     temp.Write("FUZZ.FL3", bytes);
     std::int32_t tileSet = -99, background = -99;
     const std::string before = EncodeLevel(LevelFromState(state, tileSet, background));
-    ASSERT_EQ(static_cast<bool>(LoadLevel(temp.Path() / "FUZZ.FL3", state, tileSet, background)), whole) << run;
-    ASSERT_EQ(EncodeLevel(LevelFromState(state, tileSet, background)), whole ? bytes.substr(0, kLevelFileSize) : before);
+    const bool taken = whole && Playable(level);
+    ASSERT_EQ(static_cast<bool>(LoadLevel(temp.Path() / "FUZZ.FL3", state, tileSet, background)), taken) << run;
+    ASSERT_EQ(EncodeLevel(LevelFromState(state, tileSet, background)), taken ? bytes.substr(0, kLevelFileSize) : before);
     ASSERT_EQ((std::array{state.Characters[3].Cont, state.Characters[3].Lives}), (std::array{ContCpu, 7}));
   }
 }

@@ -124,5 +124,20 @@ TEST(PlayersFolder, TheFirstStartMakesThePlayersFolderWithTheDefaultKeysKeepingT
   EXPECT_FALSE(fs::exists(players / "2.FLK3"));
 }
 
+// Told once at start-up, with the folder and the system's reason, instead of
+// at a failed save much later.
+TEST(PlayersFolder, AFolderThatCannotBeMadeOrWrittenIsNamedWithTheReason) {
+  TempFolder home, shipped;
+  const fs::path players = home.Path() / "fuselark3";
+  const GameFolder folder(players, shipped.Path());
+  home.Write("fuselark3", "a file where the folder belongs");
+  EXPECT_EQ(PreparePlayersFolder(folder).reason, "\"" + players.string() + "\": cannot be made: Not a directory");
+  fs::remove(players);
+  fs::create_directories(players);
+  fs::permissions(players, fs::perms::owner_read | fs::perms::owner_exec);
+  testing::WithoutPermissionOverride likeAPlayer;
+  EXPECT_EQ(PreparePlayersFolder(folder).reason, "\"" + players.string() + "\": cannot be written: Permission denied");
+}
+
 }  // namespace
 }  // namespace fl3

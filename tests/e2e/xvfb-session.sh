@@ -27,9 +27,14 @@ start_xvfb() {
 # (saved keys, levels) lands in the build.
 start_game() {
   cp -r "$BUILD_DIR/game" "$SESSION_DIR/game"
-  # On the X display, whatever platform the other tests run on.
-  (cd "$SESSION_DIR/game" && QT_QPA_PLATFORM=xcb exec ./fuselark3 >"$SESSION_DIR/game.log" 2>&1) &
-  GAME_PID=$!
+  run_copy "$SESSION_DIR/game.log"
+  GAME_PID=$COPY_PID
+}
+
+# Starts the program in the copied folder on the X display, logging to $1; sets COPY_PID.
+run_copy() {
+  (cd "$SESSION_DIR/game" && QT_QPA_PLATFORM=xcb exec ./fuselark3 >"$1" 2>&1) &
+  COPY_PID=$!
 }
 
 # Ends the test, with the last lines the game logged.
@@ -82,15 +87,13 @@ hold_key() {
   xdotool keyup "$1"
 }
 
-# On a machine without a sound device (or sound font) the music engine says
-# so once, in a box titled "No sound" ("No music"); OK it when it shows
-# within the next two seconds.
-dismiss_no_sound_notice() {
-  local candidate title
-  for _ in $(seq 20); do
-    for candidate in $(xdotool search --onlyvisible --pid "$GAME_PID" 2>/dev/null); do
-      title=$(xdotool getwindowname "$candidate" 2>/dev/null)
-      if [[ $title == "No sound" || $title == "No music" ]]; then
+# OKs the first window of process $1 titled to match pattern $2, looking $3 times (default 20) a
+# tenth of a second apart; status 1 when none showed.
+answer_box() {
+  local candidate
+  for _ in $(seq "${3:-20}"); do
+    for candidate in $(xdotool search --onlyvisible --pid "$1" 2>/dev/null); do
+      if [[ $(xdotool getwindowname "$candidate" 2>/dev/null) =~ $2 ]]; then
         xdotool windowfocus "$candidate" 2>/dev/null || true
         sleep 0.2
         xdotool key Return
@@ -100,5 +103,8 @@ dismiss_no_sound_notice() {
     done
     sleep 0.1
   done
-  return 0
+  return 1
 }
+
+# Without a sound device (or sound font) the music engine says so once, titled "No sound" ("No music").
+dismiss_no_sound_notice() { answer_box "$GAME_PID" '^No (sound|music)$' || true; }

@@ -129,7 +129,7 @@ TEST(EditorWindow, MissingPicturesAreReportedOnceTheCanvasStaysPaintableAndItsPo
   bench.Window().Activate();
   ASSERT_EQ(bench.messages.shown.size(), 1u);
   EXPECT_EQ(bench.messages.shown[0].text,
-            "These editor pictures could not be read: EDIT NONE.BMP, EDIT DOOD.BMP, EDIT BOX1.BMP, EDIT BOX2.BMP, "
+            "These editor pictures could not be read from " + bench.temp.Path().string() + ": EDIT NONE.BMP, EDIT DOOD.BMP, EDIT BOX1.BMP, EDIT BOX2.BMP, "
             "EDIT BOX3.BMP, EDIT BOXI.BMP, EDIT ITEM1.BMP, EDIT ITEM2.BMP, EDIT ITEM3.BMP, EDIT POINT.BMP, "
             "EDIT QUESTION.BMP. The canvas leaves them out.");
   EXPECT_EQ(bench.Pixel(100, 100), kWhite);

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Installs into a scratch prefix, checks the menu files, then plays the
-# installed game as a player with a fresh home: the first start makes their
-# folder with the default keys, a key change and an edited level are saved
-# there, and nothing under the prefix changes.
+# Installs into a scratch prefix, checks the menu files and each program's --help and --version with
+# and without a display, then plays the installed game as a player with a fresh home: the first start
+# makes their folder with the default keys, the window carries the menu entry's class and the icon, a
+# key change and an edited level are saved there, and nothing under the prefix changes.
 set -euo pipefail
 BUILD_DIR=$1
 SOURCE_DIR=$2
@@ -25,7 +25,7 @@ for page in man6/fuselark3.6.gz man1/fuselark3-level.1.gz man1/fuselark3-sim.1.g
   [[ -s "$PREFIX/share/man/$page" ]] || fail "manual page $page is missing"
 done
 for program in fuselark3 fuselark3-level fuselark3-sim fuselark3-net; do
-  [[ -x "$PREFIX/bin/$program" ]] || fail "$program is not installed"
+  [[ -x "$PREFIX/games/$program" ]] || fail "$program is not installed in games"
 done
 
 # Everything under the prefix, to compare once the player is done.
@@ -38,9 +38,29 @@ mkdir -p "$HOME"
 PLAYERS="$HOME/.local/share/fuselark3"
 
 start_xvfb
-(cd "$HOME" && QT_QPA_PLATFORM=xcb exec "$PREFIX/bin/fuselark3" >"$SESSION_DIR/game.log" 2>&1) &
+# A program that ignored --help would open its window on the display and never end.
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$BUILD_DIR/CMakeCache.txt")
+for program in fuselark3 fuselark3-level fuselark3-sim; do
+  for display in "$DISPLAY" ""; do
+    run() { env -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb DISPLAY="$display" timeout 20 "$PREFIX/games/$program" "$@"; }
+    [[ $(run --help) == "usage: $program "*$'\n'* ]] || fail "$program --help (display \"$display\")"
+    [[ $(run --version 2>&1) == "$program $version" ]] || fail "$program --version (display \"$display\")"
+  done
+done
+for display in "" ":9876"; do  # no usable display: one line of its own, where Qt alone would abort
+  status=0 && said=$(env -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM DISPLAY="$display" "$PREFIX/games/fuselark3" 2>&1) || status=$?
+  [[ $status == 1 && $said == "fuselark3: FUSELARK3 needs a graphical desktop, and "* && $said != *$'\n'* ]] \
+    || fail "without a display (\"$display\") the game ended with $status saying: $said"
+done
+(cd "$HOME" && QT_QPA_PLATFORM=xcb exec "$PREFIX/games/fuselark3" >"$SESSION_DIR/game.log" 2>&1) &
 GAME_PID=$!
-expect_window 312x296 "the installed game's start screen" && sx=$WX sy=$WY
+expect_window 312x320 "the installed game's start screen" && sx=$WX sy=$WY
+# A task bar matches the window to the menu entry by its class and shows its icon; window managers
+# fill the start screen's empty title with the class's instance name.
+xprop -id "$(wait_window 312x320)" WM_CLASS _NET_WM_ICON >"$SESSION_DIR/window.txt"
+grep -q "= \"FUSELARK3\", \"$(sed -n 's/^StartupWMClass=//p' "$desktop_file")\"\$" "$SESSION_DIR/window.txt" \
+  || fail "the window's class is not FUSELARK3 and the menu entry's StartupWMClass"
+grep -q "Icon (48 x 48)" "$SESSION_DIR/window.txt" || fail "the window shows no icon"
 for player in 0 1 2 3; do
   cmp -s "$PLAYERS/$player.FLK3" "$SOURCE_DIR/data/default-keys/$player.FLK3" \
     || fail "the first start did not give the player's folder the default $player.FLK3"
@@ -48,13 +68,13 @@ done
 
 click_at $((sx + 156)) $((sy + 258))  # Options
 dismiss_no_sound_notice
-expect_window 453x514 "the options window" && ox=$WX oy=$WY
+expect_window 681x394 "the options window" && ox=$WX oy=$WY
 xdotool mousemove $((ox + 130)) $((oy + 30))  # player 1's Left key
 xdotool click 5
 sleep 0.3
 click_at $((ox + 302)) $((oy + 378))  # Save and Close
 sleep 0.5
-window_shown 453x514 && fail "Save and Close did not close the options window"
+window_shown 681x394 && fail "Save and Close did not close the options window"
 cmp -s "$PLAYERS/0.FLK3" "$SOURCE_DIR/data/default-keys/0.FLK3" \
   && fail "the changed key did not reach 0.FLK3 in the player's folder"
 

@@ -41,8 +41,7 @@ TEST(HostileInputs, OnlyRegularFilesAreReplacedAndLinksAreWrittenThrough) {
     const fs::file_type before = fs::symlink_status(dir / name).type();
     const IoResult written = WriteFileAtomically(dir / name, "new");
     EXPECT_EQ(fs::symlink_status(dir / name).type(), before) << name;  // nothing replaced
-    const std::string file = fs::path(name).filename().string();
-    EXPECT_EQ(written.reason, refusal ? "\"" + file + "\": cannot be written: " + refusal : "");
+    EXPECT_EQ(written.reason, refusal ? "\"" + (dir / name).string() + "\": cannot be written: " + refusal : "");
   }
   EXPECT_EQ(temp.Read("real/NEW") + temp.Read("real/LOCKED"), "newkept");
   // FOLDER, LOCKED, NEW, PIPE and the device: no temporary file left beside them.
@@ -106,7 +105,7 @@ TEST(HostileInputs, SimulatorEndsEveryHostileScriptWithOneShortLineAndStatusOne)
   script["level"] = std::string("OPEN.FL3\0x", 10);
   EXPECT_TRUE(run("", script.dump(), out, "fuselark3-sim: bad script: \"level\" must not hold a NUL")) << err.str();
   script["level"] = std::string(100000, 'x');
-  EXPECT_TRUE(run("", script.dump(), out, "fuselark3-sim: cannot read the level \"xxx")) << err.str().size();
+  EXPECT_TRUE(run("", script.dump(), out, "fuselark3-sim: cannot play the level \"xxx")) << err.str().size();
 }
 
 // Most changes are resealed, so they reach the reader behind the checksum.

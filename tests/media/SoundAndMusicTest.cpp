@@ -369,8 +369,9 @@ TEST(HostileMedia, UnusablePicturesAreRefusedByTheirHeaderAndReportedAsMissingOr
   ASSERT_EQ(messages.shown.size(), 2u);
   EXPECT_EQ(messages.shown[0].text, "The map you have selected refers to the missing file \\A1.BMP\n"
                                     "Either get that file or change the Map's TileSet to a valid one.");
-  EXPECT_EQ(messages.shown[1].text, "The picture files \\FONT.BMP and \\WIN1.BMP cannot be read or are too large.\n"
-                                    "The match goes on without them.");
+  EXPECT_EQ(messages.shown[1].text, "The picture files \"" + (temp.Path() / "FONT.BMP").string() + "\" and \"" +
+                                        (temp.Path() / "WIN1.BMP").string() + "\" cannot be read or are too large.\n"
+                                        "The match goes on without them.");
 }
 
 }  // namespace

@@ -46,7 +46,8 @@ TEST(OptionsSave, SaveWritesEveryFileItCanNamesTheOneItCannotAndKeepsTheWindowAn
   fs::create_directory(bench.temp.Path() / "2.FLK3");
   bench.Press("buttonSave");
   ASSERT_EQ(bench.messages.shown.size(), 1u);
-  EXPECT_EQ(bench.Shown(0), std::tuple("Not everything could be saved:\n\"2.FLK3\": cannot be written: Is a directory\n"
+  EXPECT_EQ(bench.Shown(0), std::tuple("Not everything could be saved:\n\"" + (bench.temp.Path() / "2.FLK3").string() +
+                                           "\": cannot be written: Is a directory\n"
                                        "The settings stay in effect until the game ends.",
                                        "FUSELARK3", MessageIcon::Critical, MessageButtons::Ok));
   // Every file is tried, also after the one that failed.

@@ -1,4 +1,6 @@
 // What Start does with the choices on the screen, without the screen.
+#include <regex>
+
 #include "WindowBench.h"
 #include "ui/StartMatchPreparation.h"
 
@@ -14,7 +16,7 @@ struct Bench : WindowBench {
   Bench() {
     for (const char* name : {"a1.bmp", "A2.BMP", "A3.BMP", "b2.BMP"}) WritePicture(name);
     for (const auto& [name, tileSet, background] : {std::tuple{"Bare.FL3", 1, -1}, {"Beta.FL3", 2, -1},
-                                                    {"Deep.FL3", 3, 2}, {"Broken.FL3", 7, -1}, {"Sky.FL3", 1, 12}}) {
+                                                    {"Deep.FL3", 3, 2}, {"Broken.FL3", 6, -1}, {"Sky.FL3", 1, 12}}) {
       WriteLevel(name, tileSet, background);
     }
     temp.Write("Short.FL3", std::string(100, '\x01'));
@@ -39,7 +41,7 @@ constexpr const char* kAlone = "You cannot play this game alone.";
 constexpr const char* kShort = "You cannot play this game for less than 1 second.";
 // The folder where levels belong is added to the end.
 constexpr const char* kNoLevels = "You do not have any levels to play.  Please create some, or put some in ";
-constexpr const char* kUnread = "The map you have selected cannot be read.\n";
+constexpr const char* kUnplayable = "The map you have selected cannot be played.\n\"@/";  // "@": the folder
 constexpr Entries kFive = {"5", "5", "5", "5"}, kZero = {"0", "0", "0", "0"};
 
 // Each row fails its own check and every later one, so a check moved out of
@@ -71,14 +73,15 @@ TEST(StartRefusals, TheFirstFailingCheckIsExplainedAndNothingBeforeTheLoadChange
       {{M, O, M, O}, 2, kFive, "1", "", kNoLevels, "No FL3's...", kCritical, kUntouched},
       {{M, O, M, O}, 0, kFive, "0", "", kNoLevels, "No FL3's...", kCritical, kUntouched},
       {{M, O, M, O}, 1, kFive, "60", "Short.FL3",
-       std::string(kUnread) + "\"Short.FL3\": the level file is too short (100 of 3328 bytes)", "Map Error", kCritical,
+       std::string(kUnplayable) + "Short.FL3\": the level file is too short (100 of 3328 bytes)", "Map Error", kCritical,
        kUntouched},
-      {{M, O, M, O}, 1, kFive, "60", "Gone.FL3", std::string(kUnread) + "\"Gone.FL3\": the file does not exist",
-       "Map Error", kCritical, kUntouched},
+      {{M, O, M, O}, 1, kFive, "60", "Gone.FL3",
+       std::string(kUnplayable) + "Gone.FL3\": cannot be read: No such file or directory", "Map Error", kCritical,
+       kUntouched},
       {{M, O, M, O}, 1, kFive, "60", "Broken.FL3",
-       "The map you have selected refers to the missing file \\A7.BMP\n"
+       "The map you have selected refers to the missing file \\A6.BMP\n"
        "Either get that file or change the Map's TileSet to a valid one.",
-       "Map Error", kCritical, 7},
+       "Map Error", kCritical, 6},
       {{M, O, M, O}, 1, kFive, "60", "Sky.FL3",
        "The map you have selected refers to the missing file \\B12.BMP\nEither get that file, change the Map's "
        "Background to a valid one or change the Map's Background to none (-1).",
@@ -92,7 +95,8 @@ TEST(StartRefusals, TheFirstFailingCheckIsExplainedAndNothingBeforeTheLoadChange
     EXPECT_FALSE(bench.Prepare(row.conts, row.kind, row.lives, row.time, levels));
     ASSERT_EQ(bench.messages.shown.size(), row.text.empty() ? 0u : 1u);
     if (!row.text.empty()) {
-      const std::string text = row.text == kNoLevels ? row.text + bench.temp.Path().string() : row.text;
+      const std::string text = std::regex_replace(row.text == kNoLevels ? row.text + "@" : row.text, std::regex("@"),
+                                                  bench.temp.Path().string());
       EXPECT_EQ(bench.Shown(0), std::tuple(text, row.title, row.icon, MessageButtons::Ok));
     }
     EXPECT_EQ(bench.state.Tile(0, 0), row.cellAfter);

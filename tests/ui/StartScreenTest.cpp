@@ -37,8 +37,9 @@ struct StartBench : WindowBench {
     }
     StartScreenHooks hooks;
     hooks.RunMatch = [this](std::int32_t tileSet, std::int32_t background, std::int32_t c1, std::int32_t c2,
-                            std::int32_t c3, std::int32_t c4) {
+                            std::int32_t c3, std::int32_t c4, const std::string& levelName) {
       matches.push_back({tileSet, background, c1, c2, c3, c4});
+      levelNames.push_back(levelName);
       if (duringMatch) duringMatch();
     };
     hooks.OpenEditor = [this] {
@@ -46,6 +47,7 @@ struct StartBench : WindowBench {
       WriteLevel("Made In Editor.FL3");
     };
     hooks.OpenOptions = [this] { ++optionsOpened; };
+    hooks.OpenReplays = [this] { ++replaysOpened; };
     hooks.Quit = [this] { ++quitCalls; };
     return std::make_unique<frmStart>(state, folder, messages, std::move(hooks));
   }
@@ -56,8 +58,9 @@ struct StartBench : WindowBench {
   }
 
   std::vector<std::array<std::int32_t, 6>> matches;  // the six numbers handed to the match
+  std::vector<std::string> levelNames;                // and the level's name, for its replay
   std::function<void()> duringMatch;
-  int editorOpened = 0, optionsOpened = 0, quitCalls = 0;
+  int editorOpened = 0, optionsOpened = 0, replaysOpened = 0, quitCalls = 0;
 };
 
 // Each names the folder where the missing files belong.
@@ -170,7 +173,7 @@ TEST(StartScreen, LivesTakeTwoDigitsTheTimeThreeOfAnythingAndTheSpinnersUpperArr
   EXPECT_FALSE(screen->buttonEdit()->isEnabled());
 }
 
-TEST(StartScreen, TheLevelListIsSortedEditRefillsItOptionsOpensTheOptionsAndQuitDeletesTheScratchPictures) {
+TEST(StartScreen, TheLevelListIsSortedEditRefillsItOptionsAndReplaysOpenTheirWindowsAndQuitDeletesTheScratchPictures) {
   StartBench bench;
   for (const char* name : {"zeta.FL3", "Alpha.fl3", "beta.FL3", "1st.FL3"}) bench.WriteLevel(name);
   for (const char* name : {"T.BMP", "t2.bmp", "T4.BMP", "T5.BMP", "Tiles.BMP"}) bench.WritePicture(name);
@@ -185,7 +188,8 @@ TEST(StartScreen, TheLevelListIsSortedEditRefillsItOptionsOpensTheOptionsAndQuit
   EXPECT_EQ(screen->listLevel()->itemText(5), "Made In Editor.FL3");
   EXPECT_EQ(screen->listLevel()->currentIndex(), 0);
   screen->buttonOptions()->click();  // each button opens its own window once
-  EXPECT_EQ(std::pair(bench.optionsOpened, bench.editorOpened), std::pair(1, 1));
+  screen->buttonReplays()->click();
+  EXPECT_EQ(std::tuple(bench.optionsOpened, bench.editorOpened, bench.replaysOpened), std::tuple(1, 1, 1));
   screen->show();
   screen->buttonQuit()->click();
   EXPECT_EQ(bench.quitCalls, 1);
@@ -219,6 +223,7 @@ TEST(StartScreen, StartHandsTheEntriesToTheMatchRunsItOnceAndTheChoicesStayAfter
   };
   screen->buttonPlay()->click();
   EXPECT_EQ(bench.matches, (std::vector<std::array<std::int32_t, 6>>{{3, 2, 4, 1, 2, 0}}));
+  EXPECT_EQ(bench.levelNames, std::vector<std::string>{"Deep.FL3"});
   EXPECT_EQ(bench.Controllers(*screen), kControllersBetweenMatches);
   EXPECT_EQ(screen->listLevel()->currentText(), "Deep.FL3");
 

@@ -1,5 +1,6 @@
 #include "ArenaMatch.h"
 
+#include <ctime>
 #include <memory>
 
 #include "BaselineBot.h"
@@ -98,7 +99,15 @@ ArenaMatchReport PlayArenaMatch(const LevelData& level, const ArenaRules& rules,
     }
   }
 
+  std::optional<ReplayRecorder> recorder;
+  if (rules.recordReplays) {
+    recorder.emplace(CaptureMatchStart(*state, level.TileSetNumber, level.BackgroundNumber, {0, 1, 2, 3}, "", seed));
+  }
   ArenaMatchReport report;
+  const auto finish = [&](const FrameOutcome& outcome) {
+    if (recorder) report.replay = recorder->Finish(outcome.end, outcome.winner, engine, std::time(nullptr));
+    return report;
+  };
   const KeyState noKeys{};
   std::optional<RollbackCheck> rollback;
   if (rules.syncDepth > 0) rollback.emplace(engine, rules.syncDepth);
@@ -106,16 +115,17 @@ ArenaMatchReport PlayArenaMatch(const LevelData& level, const ArenaRules& rules,
     const BeforeFrame before = Remember(*state);
     if (rollback) rollback->BeforeFrame();
     const FrameOutcome outcome = engine.RunFrame(rules.frameMs, noKeys, nullptr);
+    if (recorder) recorder->AddFrame(engine.LastControls(), engine);
     // The match goes on from the frames played again.
     if (rollback && (report.mismatch = rollback->AfterFrame())) return report;
     CountLosses(*state, before, report);
     if (outcome.end == MatchEnd::Running) continue;
     if (outcome.end == MatchEnd::Winner) report.winnerSeat = seatOfFigure[static_cast<std::size_t>(outcome.winner)];
-    return report;
+    return finish(outcome);
   }
   report.frames = rules.maxFrames;
   report.cutShort = true;
-  return report;
+  return finish({});
 }
 
 }  // namespace fl3::arena

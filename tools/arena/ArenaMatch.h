@@ -6,6 +6,7 @@
 #include "ArenaSeats.h"
 #include "DecisionTimes.h"
 #include "core/LevelFile.h"
+#include "match/Replay.h"
 #include "match/RollbackCheck.h"
 
 namespace fl3::arena {
@@ -17,6 +18,7 @@ struct ArenaRules {
   std::int32_t frameMs = 51;    // the game's shortest frame
   int maxFrames = 0;            // a match still running then ends without a winner
   int syncDepth = 0;            // > 0: rewind this many frames after each frame and compare
+  bool recordReplays = false;
 };
 
 struct ArenaMatchReport {
@@ -26,6 +28,7 @@ struct ArenaMatchReport {
   std::int64_t ownFireLosses = 0;
   std::int64_t othersFireLosses = 0;
   std::optional<RollbackCheck::Mismatch> mismatch;  // the match stopped there
+  std::optional<Replay> replay;  // with recordReplays; the level's name left empty
 };
 
 // Plays one match without a screen. seatOfFigure[i] is the seat playing

@@ -12,6 +12,7 @@
 
 #include "ArenaMatch.h"
 #include "ai/CpuRandom.h"
+#include "match/ReplayShelf.h"
 
 namespace fl3::arena {
 namespace {
@@ -22,16 +23,18 @@ struct Options {
   ArenaRules rules;
   std::vector<Seat> seats;
   std::uint64_t seed = 0;
+  std::filesystem::path replays;  // empty: no replays written
 };
 
 constexpr const char* kUsage =
     "usage: fuselark3-arena --levels DIR --matches N --kind K --seats SEATS --seed S\n"
-    "                       [--lives L] [--seconds T] [--sync-test N]\n"
+    "                       [--lives L] [--seconds T] [--sync-test N] [--replays DIR]\n"
     "  K: 0 Normal, 1 Most Kills, 2 Most Lives; SEATS: up to four of cpu:0|cpu:1|cpu:2|baseline|off\n"
     "  A life counts as lost to own fire only when no other figure's fire reached\n"
     "  the figure in the same frame; otherwise it counts as lost to others' fire.\n"
     "  --sync-test N: after every frame, rewind N frames (1..60), play them again from\n"
-    "  the recorded controls and compare every frame; the first difference stops the run.\n";
+    "  the recorded controls and compare every frame; the first difference stops the run.\n"
+    "  --replays DIR: write the replay of every match into DIR, numbered by match.\n";
 
 bool ReadNumber(const std::string& text, long long low, long long high, long long& out) {
   if (text.empty() || !std::all_of(text.begin(), text.end(), [](unsigned char c) { return std::isdigit(c); })) return false;
@@ -69,6 +72,9 @@ bool ReadOptions(int argc, char** argv, Options& options, std::string& error) {
       options.rules.lives = static_cast<std::int32_t>(number);
     } else if (name == "--seconds" && ReadNumber(value, 1, 3600, number)) {
       options.rules.seconds = static_cast<std::int32_t>(number);
+    } else if (name == "--replays" && !value.empty()) {
+      options.replays = value;
+      options.rules.recordReplays = true;
     } else if (name == "--sync-test" && ReadNumber(value, 1, 60, number)) {
       options.rules.syncDepth = static_cast<int>(number);
     } else {
@@ -83,7 +89,8 @@ bool ReadOptions(int argc, char** argv, Options& options, std::string& error) {
   return true;
 }
 
-bool ReadLevels(const std::filesystem::path& folder, std::vector<LevelData>& levels, std::string& error) {
+bool ReadLevels(const std::filesystem::path& folder, std::vector<LevelData>& levels, std::vector<std::string>& names,
+                std::string& error) {
   std::vector<std::filesystem::path> files;
   std::error_code code;
   for (const auto& entry : std::filesystem::directory_iterator(folder, code)) {
@@ -103,6 +110,7 @@ bool ReadLevels(const std::filesystem::path& folder, std::vector<LevelData>& lev
       return false;
     }
     levels.push_back(level);
+    names.push_back(file.filename().string());
   }
   if (levels.empty()) error = "no level files (*.FL3) in \"" + folder.string() + "\"";
   return !levels.empty();
@@ -113,6 +121,16 @@ struct SyncMismatch : std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+struct ReplayNotWritten : std::runtime_error {
+  using std::runtime_error::runtime_error;
+};
+
+void WriteReplay(const Options& options, Replay replay, const std::string& levelName, long long match) {
+  replay.start.levelName = levelName;
+  const IoResult written = ReplayShelf(options.replays).Add(replay, static_cast<int>(match), false);
+  if (!written) throw ReplayNotWritten(written.reason);
+}
+
 double Median(std::vector<int> values) {
   if (values.empty()) return 0;
   std::sort(values.begin(), values.end());
@@ -120,7 +138,8 @@ double Median(std::vector<int> values) {
   return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2.0;
 }
 
-nlohmann::json RunTournament(const Options& options, const std::vector<LevelData>& levels) {
+nlohmann::json RunTournament(const Options& options, const std::vector<LevelData>& levels,
+                             const std::vector<std::string>& levelNames) {
   ArenaRules rules = options.rules;
   const int threeMinutes = 180'000 / rules.frameMs;
   const int seatCount = static_cast<int>(options.seats.size());
@@ -144,6 +163,7 @@ nlohmann::json RunTournament(const Options& options, const std::vector<LevelData
                          std::to_string(m % static_cast<long long>(levels.size()) + 1) + " in name order), frame " +
                          std::to_string(report.mismatch->frame) + ": " + report.mismatch->field);
     }
+    if (report.replay) WriteReplay(options, *report.replay, levelNames[static_cast<std::size_t>(m % static_cast<long long>(levels.size()))], m + 1);
     if (report.winnerSeat >= 0) {
       ++wins[static_cast<std::size_t>(report.winnerSeat)];
     } else {
@@ -191,14 +211,18 @@ int main(int argc, char** argv) {
     return 2;
   }
   std::vector<fl3::LevelData> levels;
-  if (!ReadLevels(options.levels, levels, error)) {
+  std::vector<std::string> levelNames;
+  if (!ReadLevels(options.levels, levels, levelNames, error)) {
     std::cerr << "fuselark3-arena: " << error << "\n";
     return 1;
   }
   try {
-    std::cout << RunTournament(options, levels).dump(2) << "\n";
+    std::cout << RunTournament(options, levels, levelNames).dump(2) << "\n";
   } catch (const SyncMismatch& mismatch) {
     std::cerr << "fuselark3-arena: rollback mismatch in " << mismatch.what() << " (first run / played again)\n";
+    return 1;
+  } catch (const ReplayNotWritten& failure) {
+    std::cerr << "fuselark3-arena: cannot write a replay: " << failure.what() << "\n";
     return 1;
   }
   return 0;

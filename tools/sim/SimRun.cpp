@@ -32,7 +32,7 @@ bool PrepareMatch(const SimScript& script, GameState& state, std::int32_t& tileS
   }
   state.Random.Skip(static_cast<std::uint64_t>(script.rngSkip));
   if (const IoResult loaded = LoadLevel(script.level, state, tileSet, background); !loaded) {
-    err << "fuselark3-sim: cannot read the level \"" << EchoedName(script.level)
+    err << "fuselark3-sim: cannot play the level \"" << EchoedName(script.level)
         << "\": " << WithEchoedNames(loaded.reason) << "\n";
     return false;
   }

@@ -1,0 +1,85 @@
+// Every text of every window fits its place at the fonts of a plain Debian desktop, where the
+// windows' condensed font is missing and the wider DejaVu Sans stands in.
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QRadioButton>
+#include <QStyleOptionGroupBox>
+#include <cstdlib>
+
+#include "WindowBench.h"
+#include "editor/EditorWindow.h"
+#include "editor/MusicPropertiesDialog.h"
+#include "editor/NumericPropertiesDialog.h"
+#include "ui/KeyTestWindow.h"
+#include "ui/OptionsWindow.h"
+#include "ui/StartScreen.h"
+
+namespace fl3::testing {
+namespace {
+
+// Before the first font is looked up.
+const bool kPlainDesktopFonts = (::setenv("FONTCONFIG_FILE", FUSELARK3_PLAIN_FONTS, 1), true);
+
+// Where the widget draws its text, in its parent's coordinates; empty for none.
+QRect TextRect(const QWidget& widget) {
+  const auto at = [&](const QRect& area, int flags, const QString& text) {
+    return text.isEmpty() ? QRect() : QFontMetrics(widget.font()).boundingRect(area, flags, text).translated(widget.pos());
+  };
+  if (const auto* label = qobject_cast<const QLabel*>(&widget)) {
+    return at(label->contentsRect(), static_cast<int>(label->alignment()) | (label->wordWrap() ? Qt::TextWordWrap : 0),
+              label->text());
+  }
+  QStyleOptionButton option;
+  option.initFrom(&widget);
+  if (const auto* button = qobject_cast<const QAbstractButton*>(&widget)) {
+    const auto element = qobject_cast<const QCheckBox*>(button)      ? QStyle::SE_CheckBoxContents
+                         : qobject_cast<const QRadioButton*>(button) ? QStyle::SE_RadioButtonContents
+                                                                     : QStyle::SE_PushButtonContents;
+    const int flags = element == QStyle::SE_PushButtonContents ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter;
+    return at(button->style()->subElementRect(element, &option, button), flags, button->text());
+  }
+  if (const auto* group = qobject_cast<const QGroupBox*>(&widget)) {
+    QStyleOptionGroupBox box;
+    box.initFrom(group);
+    box.text = group->title();
+    box.textAlignment = group->alignment();
+    return group->style()->subControlRect(QStyle::CC_GroupBox, &box, QStyle::SC_GroupBoxLabel, group).translated(group->pos());
+  }
+  return {};
+}
+
+// Texts cut off by their own widget or its parent, or running into a sibling. Only widgets hidden
+// themselves are left out: the pages of a tab control, the panels of another kind of match count.
+std::vector<std::string> TextProblems(const QWidget& window) {
+  std::vector<std::string> problems;
+  for (const QWidget* widget : window.findChildren<QWidget*>()) {
+    const QRect text = TextRect(*widget);
+    if (widget->isHidden() || text.isEmpty()) continue;
+    const std::string name = widget->property("text").toString().toStdString() + widget->property("title").toString().toStdString();
+    if (!widget->geometry().contains(text) || !widget->parentWidget()->rect().contains(text)) problems.push_back(name + " is cut off");
+    for (const QWidget* sibling : widget->parentWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+      if (sibling != widget && !sibling->isHidden() && text.intersects(sibling->geometry())) {
+        problems.push_back(name + " runs into " + sibling->property("text").toString().toStdString());
+      }
+    }
+  }
+  return problems;
+}
+
+TEST(WindowTexts, EveryTextOfEveryWindowFitsItsPlaceWithThePlainDesktopsFonts) {
+  ASSERT_FALSE(QFontInfo(QFont("DejaVu Sans Condensed")).styleName().contains("Condensed"));  // the file was read
+  WindowBench bench;
+  frmStart start(bench.state, bench.folder, bench.messages);
+  frmOptions options(bench.state, bench.folder, bench.messages, bench.music);
+  KeyTestWindow keyTest(bench.state, nullptr);
+  frmNormalEdit editor(bench.state, bench.folder, bench.messages, bench.music);
+  frmNormalEditPropN numbers(editor.Model());
+  frmNormalEditPropT music(bench.state, bench.folder, bench.messages, bench.music);
+  for (const QWidget* window : std::initializer_list<QWidget*>{&start, &options, &keyTest, &editor, &numbers, &music}) {
+    EXPECT_EQ(TextProblems(*window), std::vector<std::string>{}) << window->objectName().toStdString();
+  }
+}
+
+}  // namespace
+}  // namespace fl3::testing
