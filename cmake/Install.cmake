@@ -10,7 +10,7 @@ install(TARGETS fuselark3 fuselark3-level fuselark3-sim RUNTIME DESTINATION ${FU
 if(TARGET fuselark3-arena)
   install(TARGETS fuselark3-arena RUNTIME DESTINATION ${FUSELARK3_INSTALL_GAMESDIR})
 endif()
-install(TARGETS fuselark3-net RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS fuselark3-net RUNTIME DESTINATION ${FUSELARK3_INSTALL_GAMESDIR})
 
 # Only the shipped files: the build folder also holds the program and
 # whatever was saved while playing from it.

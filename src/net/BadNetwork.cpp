@@ -29,8 +29,7 @@ std::int64_t BadNetwork::ReliableArrival(std::int64_t nowMs) {
   std::int64_t at = OneWay(nowMs);
   // A resend after about a round trip for every loss, as ENet does.
   for (int tries = 0; tries < 8 && Chance(settings_.loss); ++tries) at += 2 * settings_.latencyMs + 50;
-  lastReliableMs_ = std::max(lastReliableMs_, at);
-  return lastReliableMs_;
+  return at;
 }
 
 }  // namespace fl3::net

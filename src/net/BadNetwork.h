@@ -23,8 +23,8 @@ class BadNetwork {
 
   // The arrival times of a datagram sent at nowMs: none when lost.
   int Arrivals(std::int64_t nowMs, std::array<std::int64_t, 2>& at);
-  // A message on a reliable channel: it always arrives, in order, and every
-  // loss costs it a resend.
+  // A message on a reliable channel: it always arrives, and every loss costs
+  // it a resend (keeping the order is the link's business).
   std::int64_t ReliableArrival(std::int64_t nowMs);
   const ShimSettings& Settings() const { return settings_; }
 
@@ -34,7 +34,6 @@ class BadNetwork {
 
   ShimSettings settings_;
   std::mt19937_64 random_;
-  std::int64_t lastReliableMs_ = 0;
 };
 
 }  // namespace fl3::net

@@ -34,11 +34,12 @@ StepReport ClientSession::Update(std::int64_t nowMs, DrawList* draw) {
     Finish(EndReason::Over, "The host did not confirm the end of the match.");
     return report;
   }
-  // A spectator only acknowledges, a few times a second.
+  // A player sends with every frame it plays, and now and then while it
+  // waits; a spectator only acknowledges, a few times a second.
   const bool send = role_ == Role::Spectator ? nowMs >= nextSendMs_ : report.ran || nowMs >= nextSendMs_;
   if (phase_ >= Phase::Lobby && send) {
     SendInputs(nowMs);
-    nextSendMs_ = nowMs + (role_ == Role::Spectator ? 4 : 1) * kSendEveryMs;
+    nextSendMs_ = nowMs + (role_ == Role::Spectator ? 4 * kSendEveryMs : kSendEveryMs + kSendEveryMs / 2);
   }
   return report;
 }
@@ -111,7 +112,7 @@ void ClientSession::SendInputs(std::int64_t nowMs) {
       inputs.firstHash = static_cast<std::uint32_t>(firstHash);
       int hashes = 0;
       for (int frame = firstHash; frame < runner.Standing() && hashes < kMaxHashes; ++frame, ++hashes) {
-        inputs.hashes[static_cast<std::size_t>(hashes)] = runner.StandingHash(frame);
+        inputs.hashes[static_cast<std::size_t>(hashes)] = static_cast<std::uint32_t>(runner.StandingHash(frame));
       }
       inputs.hashCount = static_cast<std::uint8_t>(hashes);
     }

@@ -51,7 +51,7 @@ void Encode(const Inputs& message, std::string& out) {
   for (int i = 0; i < bytes; ++i) w.U8(message.inputs[static_cast<std::size_t>(i)]);
   w.U32(message.firstHash);
   w.U8(message.hashCount);
-  for (int i = 0; i < message.hashCount; ++i) w.U64(message.hashes[static_cast<std::size_t>(i)]);
+  for (int i = 0; i < message.hashCount; ++i) w.U32(message.hashes[static_cast<std::size_t>(i)]);
 }
 
 bool Decode(std::string_view bytes, Inputs& message) {
@@ -77,7 +77,7 @@ bool Decode(std::string_view bytes, Inputs& message) {
   const std::uint32_t hashes = in.U8();
   if (!in.Good() || hashes > kMaxHashes) return false;
   read.hashCount = static_cast<std::uint8_t>(hashes);
-  for (std::uint32_t i = 0; i < hashes; ++i) read.hashes[i] = in.U64();
+  for (std::uint32_t i = 0; i < hashes; ++i) read.hashes[i] = in.U32();
   if (!in.Good() || !in.AtEnd()) return false;
   message = read;
   return true;

@@ -44,8 +44,14 @@ bool HostSession::StartMatch(std::int64_t nowMs) {
   }
   runner.SetInputDelay(config_.inputDelay);
   runner.DecideEscapeHere(true);
-  // Time for the Start to reach everybody, a resend included.
-  const std::int64_t firstFrameMs = nowMs + std::max<int>(config_.startDelayMs, RoundTripMs() + 150);
+  // Time for the Start to reach everybody, a resend (a round trip more)
+  // included; a round trip not measured yet counts as a long one.
+  int longest = 0;
+  for (const auto& [id, peer] : peers_) {
+    if (peer.stage != Peer::Stage::Admitted || peer.role != Role::Player) continue;
+    longest = std::max(longest, peer.link.Measured() ? peer.link.RoundTripMs() : 500);
+  }
+  const std::int64_t firstFrameMs = nowMs + std::max(config_.startDelayMs, 2 * longest + 200);
   match_->Pace().Begin(firstFrameMs);
   Encode(net::Start{StampClock(firstFrameMs)}, scratch_);
   for (auto& [id, peer] : peers_) {
@@ -191,7 +197,7 @@ void HostSession::CompareHashes(Peer& peer, const Inputs& inputs) {
     const int at = static_cast<int>(frame);
     if (const std::uint64_t mine = runner.StandingHash(at); mine != 0) {
       ++stats_.hashesCompared;
-      if (mine != inputs.hashes[static_cast<std::size_t>(i)]) return FoundDesync(peer, at);
+      if (static_cast<std::uint32_t>(mine) != inputs.hashes[static_cast<std::size_t>(i)]) return FoundDesync(peer, at);
     }
     peer.hashesHave = at + 1;
   }

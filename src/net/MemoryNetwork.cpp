@@ -1,5 +1,7 @@
 #include "net/MemoryNetwork.h"
 
+#include <algorithm>
+
 namespace fl3::net {
 
 int MemoryNetwork::AddMachine(const ShimSettings& shim) {
@@ -14,9 +16,15 @@ void MemoryNetwork::Queue(Delivery delivery) {
   queue_.emplace(std::make_pair(at, order_++), std::move(delivery));
 }
 
+std::int64_t MemoryNetwork::ReliableArrival(int from, int to, std::int64_t nowMs) {
+  std::int64_t& last = lastReliableMs_[{from, to}];
+  last = std::max(last, shims_[static_cast<std::size_t>(from)].ReliableArrival(nowMs));
+  return last;
+}
+
 void MemoryNetwork::Connect(int from, int to, std::int64_t nowMs) {
-  const std::int64_t there = shims_[static_cast<std::size_t>(from)].ReliableArrival(nowMs);
-  const std::int64_t back = shims_[static_cast<std::size_t>(to)].ReliableArrival(there);
+  const std::int64_t there = ReliableArrival(from, to, nowMs);
+  const std::int64_t back = ReliableArrival(to, from, there);
   Queue(Delivery{there, to, from, Kind::Connected, Channel::Reliable, {}});
   Queue(Delivery{back, from, to, Kind::Connected, Channel::Reliable, {}});
 }
@@ -28,7 +36,7 @@ void MemoryNetwork::Send(int from, int to, Channel channel, std::string_view byt
   ++counters.messagesSent;
   BadNetwork& shim = shims_[static_cast<std::size_t>(from)];
   if (channel == Channel::Reliable) {
-    Queue(Delivery{shim.ReliableArrival(nowMs), to, from, Kind::Message, channel, std::string(bytes)});
+    Queue(Delivery{ReliableArrival(from, to, nowMs), to, from, Kind::Message, channel, std::string(bytes)});
     return;
   }
   std::array<std::int64_t, 2> at{};
@@ -38,7 +46,7 @@ void MemoryNetwork::Send(int from, int to, Channel channel, std::string_view byt
 
 void MemoryNetwork::Disconnect(int from, int to, std::int64_t nowMs) {
   if (silenced_[static_cast<std::size_t>(from)]) return;
-  Queue(Delivery{shims_[static_cast<std::size_t>(from)].ReliableArrival(nowMs), to, from, Kind::Disconnected, Channel::Reliable, {}});
+  Queue(Delivery{ReliableArrival(from, to, nowMs), to, from, Kind::Disconnected, Channel::Reliable, {}});
 }
 
 void MemoryNetwork::Silence(int machine) { silenced_[static_cast<std::size_t>(machine)] = true; }

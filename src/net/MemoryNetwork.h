@@ -47,10 +47,12 @@ class MemoryNetwork {
 
  private:
   void Queue(Delivery delivery);
+  std::int64_t ReliableArrival(int from, int to, std::int64_t nowMs);
 
   std::vector<BadNetwork> shims_;
   std::vector<Counters> counters_;
   std::vector<bool> silenced_;
+  std::map<std::pair<int, int>, std::int64_t> lastReliableMs_;  // in order between two machines
   std::map<std::pair<std::int64_t, std::uint64_t>, Delivery> queue_;  // by time, then order sent
   std::uint64_t order_ = 0;
 };

@@ -122,7 +122,9 @@ struct Inputs {
   std::array<std::uint8_t, kMaxInputFrames * FigureCount> inputs{};
   std::uint32_t firstHash = 0;
   std::uint8_t hashCount = 0;
-  std::array<std::uint64_t, kMaxHashes> hashes{};
+  // The low 32 bits of each state hash: a desync lasts, so a rare equal
+  // half-hash only moves the first frame found.
+  std::array<std::uint32_t, kMaxHashes> hashes{};
 };
 
 // Host to client or spectator, every frame: confirmed frames not yet

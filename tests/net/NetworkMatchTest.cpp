@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
 #include "NetLab.h"
+#include <fstream>
+
 #include "NetTestKit.h"
+#include "TempFolder.h"
 #include "net/DesyncReport.h"
 #include "net/RollbackRunner.h"
 
@@ -95,6 +98,21 @@ TEST(NetworkMatchTest, ADesyncIsFoundAndNamed) {
     ASSERT_FALSE(fields.empty());
     EXPECT_EQ(fields[0].rfind("random state", 0), 0u) << fields[0];
     EXPECT_EQ(evidence.frames.size(), 1u);
+  }
+  // The report: the text names the field, the replay and both states read back.
+  const testing::TempFolder folder;
+  std::string written;
+  ASSERT_TRUE(net::WriteDesyncReport(folder.Path(), result.evidence[0], 1700000000, written));
+  std::ifstream text(written);
+  EXPECT_NE(std::string(std::istreambuf_iterator<char>(text), {}).find("random state"), std::string::npos);
+  const std::string base = written.substr(0, written.size() - 4);
+  Replay replay;
+  MatchSnapshot state;
+  EXPECT_TRUE(DecodeReplay(folder.Read("desyncs/" + std::filesystem::path(base + ".replay").filename().string()), replay));
+  EXPECT_EQ(replay.frames.size(), 1u);
+  for (const char* side : {"-host.state", "-client.state"}) {
+    const std::string bytes = folder.Read("desyncs/" + std::filesystem::path(base + side).filename().string());
+    EXPECT_TRUE(DecodeSnapshot(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(), state)) << side;
   }
 }
 

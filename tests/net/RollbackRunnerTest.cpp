@@ -88,25 +88,31 @@ class CountingSource : public FigureControlSource {
 };
 
 // With no word from anybody else, a machine's own press shows in its very
-// next frame (input delay 0), and a computer player decides each frame once,
-// however often the frame is played again.
-TEST(RollbackRunnerTest, OwnControlsAtOnceAndDecidedOnce) {
-  Machine machine(testing::NetTestStart(MatchNormal, 5));
-  RollbackRunner runner(*machine.engine, *machine.state);
-  CountingSource own, computer;
-  runner.SetSeat(0, SeatKind::Sampled, &own);
-  runner.SetSeat(3, SeatKind::Live, &computer);
-  const std::int32_t startX = machine.state->Characters[0].X;
-  runner.Step(true, nullptr);
-  EXPECT_TRUE(machine.state->Characters[0].Moving || machine.state->Characters[0].X != startX);
-  for (int f = 1; f < RollbackRunner::kWindow + 4; ++f) {
-    runner.Give(f - 1, 1, UnpackFigure(static_cast<std::uint32_t>(f % 32)));  // corrections every frame
+// next frame (input delay 0) or that many frames later, and a computer
+// player decides each frame once, however often the frame is played again.
+TEST(RollbackRunnerTest, OwnControlsOnTimeAndDecidedOnce) {
+  for (const int delay : {0, 2}) {
+    Machine machine(testing::NetTestStart(MatchNormal, 5));
+    RollbackRunner runner(*machine.engine, *machine.state);
+    CountingSource own, computer;
+    runner.SetSeat(0, SeatKind::Sampled, &own);
+    runner.SetSeat(3, SeatKind::Live, &computer);
+    runner.SetInputDelay(delay);
+    const Character& figure = machine.state->Characters[0];
+    const std::int32_t startX = figure.X;
+    for (int f = 0; f < delay; ++f) runner.Step(true, nullptr);
+    EXPECT_FALSE(figure.Moving || figure.X != startX) << "delay " << delay;
     runner.Step(true, nullptr);
+    EXPECT_TRUE(figure.Moving || figure.X != startX) << "delay " << delay;
+    for (int f = delay + 1; f < RollbackRunner::kWindow + 4; ++f) {
+      runner.Give(f - 1, 1, UnpackFigure(static_cast<std::uint32_t>(f % 32)));  // corrections every frame
+      runner.Step(true, nullptr);
+    }
+    EXPECT_EQ(runner.Current(), RollbackRunner::kWindow);  // then it waits
+    EXPECT_EQ(own.asked, RollbackRunner::kWindow);
+    EXPECT_EQ(computer.asked, RollbackRunner::kWindow);
+    EXPECT_GT(runner.Rollbacks(), 0);
   }
-  EXPECT_EQ(runner.Current(), RollbackRunner::kWindow);  // then it waits
-  EXPECT_EQ(own.asked, RollbackRunner::kWindow);
-  EXPECT_EQ(computer.asked, RollbackRunner::kWindow);
-  EXPECT_GT(runner.Rollbacks(), 0);
 }
 
 }  // namespace

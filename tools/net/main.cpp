@@ -7,7 +7,7 @@
 #include "EnetRun.h"
 #include "Soak.h"
 #include "ToolOptions.h"
-#include "net/WireMessages.h"
+#include "core/ProgramOptions.h"
 
 namespace {
 
@@ -27,14 +27,7 @@ constexpr const char* kUsage =
 
 int main(int argc, char** argv) {
   std::signal(SIGPIPE, SIG_IGN);
-  if (argc >= 2 && (std::string_view(argv[1]) == "--help" || std::string_view(argv[1]) == "-h")) {
-    std::cout << kUsage;
-    return 0;
-  }
-  if (argc >= 2 && std::string_view(argv[1]) == "--version") {
-    std::cout << "fuselark3-net " << fl3::GameVersion() << "\n";
-    return 0;
-  }
+  if (const auto answered = fl3::AnswerHelpOrVersion(argc, argv, "fuselark3-net", kUsage, std::cout)) return *answered;
   fl3::netlab::ToolOptions options;
   std::string error;
   if (!fl3::netlab::ReadToolOptions(argc, argv, options, error)) {
