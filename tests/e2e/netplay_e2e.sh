@@ -7,7 +7,6 @@
 set -euo pipefail
 BUILD_DIR=$1
 source "$(dirname "$0")/xvfb-session.sh"
-PORT=$((20000 + RANDOM % 20000))  # not the game's own, which a player here may be using
 
 declare -A SHOWN_ON RUN_AS LOG_OF
 machine() {  # host | client: the display and game that the helpers act on
@@ -20,7 +19,13 @@ for who in host client; do
   start_game "$who"
   SHOWN_ON[$who]=$DISPLAY RUN_AS[$who]=$GAME_PID LOG_OF[$who]=$GAME_LOG
 done
-printf '\r\n\r\n1\r\n0\r\n1\r\n%s\r\n' "$PORT" >"$SESSION_DIR/host/NETPLAY.OPT"
+# A port of its own, not the game's, which a player here may be using; one
+# that another program holds is refused ("Cannot host") and another is tried.
+choose_port() {
+  PORT=$((20000 + RANDOM % 20000))
+  printf '\r\n\r\n1\r\n0\r\n1\r\n%s\r\n' "$PORT" >"$SESSION_DIR/host/NETPLAY.OPT"
+}
+choose_port
 
 titled() { wait_titled "$1" || true; }
 shown_titles() { for w in $(xdotool search --onlyvisible --pid "$GAME_PID" 2>/dev/null); do printf '"%s" ' "$(xdotool getwindowname "$w")"; done; }
@@ -37,9 +42,18 @@ field() { "$XSHOT" shot "$1" 107 0 1066 690; }  # the field and the panels, scal
 # Player 2 from CPU to NET; the click leaves the focus on Start.
 open_host_room() {
   click_at $((sx + 56)) $((sy + 214))
-  xdotool key Return
-  HOST_ROOM=$(titled "Waiting room")
-  [[ -n "$HOST_ROOM" ]] || fail "Start did not open the host's waiting room"
+  for _ in 1 2 3; do
+    xdotool key Return
+    for _ in $(seq 100); do
+      HOST_ROOM=$(wait_titled "Waiting room" 1) && return 0
+      busy=$(wait_titled "Cannot host" 1) && break
+    done
+    [[ -n "${busy:-}" ]] || break
+    xdotool windowfocus "$busy" 2>/dev/null || true
+    xdotool key Return
+    choose_port
+  done
+  fail "Start did not open the host's waiting room"
 }
 machine host
 expect_window 312x320 "the host's start screen" && sx=$WX sy=$WY

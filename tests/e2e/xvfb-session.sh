@@ -55,15 +55,16 @@ visible_window() {
 }
 
 # Prints the id of the game's first visible window of that title, waiting
-# for it (up to 15 s); nothing when none appears.
+# for it (up to $2 tenths of a second, 150 unless given); fails when none appears.
 wait_titled() {
   local candidate
-  for _ in $(seq 150); do
+  for _ in $(seq "${2:-150}"); do
     for candidate in $(xdotool search --onlyvisible --pid "$GAME_PID" 2>/dev/null); do
       [[ $(xdotool getwindowname "$candidate" 2>/dev/null) == "$1" ]] && { echo "$candidate"; return 0; }
     done
     sleep 0.1
   done
+  return 1
 }
 
 # Whether the game shows a window of that size now.
