@@ -53,7 +53,7 @@ bool HostLink::SetPassword(const std::string& password) {
     if (seat.state == net::SeatState::Taken) return false;
   }
   session_ = NewSession(password);
-  for (const net::PeerId peer : connected_) session_->Connected(peer, 0);
+  for (const net::PeerId peer : connected_) session_->Connected(peer, lastServiceMs_);
   return true;
 }
 
@@ -76,6 +76,7 @@ void HostLink::Receive(std::int64_t nowMs) {
 }
 
 NetPlayStep HostLink::Service(std::int64_t nowMs, DrawList* draw) {
+  lastServiceMs_ = nowMs;
   Receive(nowMs);
   const net::StepReport report = session_->Update(nowMs, draw);
   enet_->Send(session_->Out());

@@ -55,6 +55,7 @@ class HostLink : public NetPlayLink {
   DesyncReporter desync_;
   NetPlayEnd end_;
   bool over_ = false;
+  std::int64_t lastServiceMs_ = 0;
 };
 
 }  // namespace fl3

@@ -82,7 +82,9 @@ std::optional<std::string> JoinDialog::Problem(bool watch) {
   if (!address) return reason;
   request_.address = *address;
   request_.name = name_->text().trimmed().toStdString();
-  if (request_.name.empty() && !watch) return std::string("Type your name: the others see it, and it lets you back in.");
+  // The host wants a name from everybody; a spectator's is never shown.
+  if (request_.name.empty() && watch) request_.name = "Spectator";
+  if (request_.name.empty()) return std::string("Type your name: the others see it, and it lets you back in.");
   if (request_.name.size() > net::kMaxNameBytes) {
     return "The name is too long: at most " + std::to_string(net::kMaxNameBytes) + " bytes.";
   }
