@@ -19,7 +19,7 @@ struct FakeLink : NetPlayLink {
   std::int64_t NextWakeMs() const override { return 0; }
   Stage CurrentStage() const override { return stage; }
   net::Lobby LobbyView() const override { return lobby; }
-  std::uint8_t OwnFigures() const override { return own; }
+  std::uint8_t OwnFigures() const override { return 0; }
   int RoundTripMs() const override { return 84; }
   const MatchStart* Start() const override { return &start; }
   FrameOutcome Outcome() const override { return outcome; }
@@ -35,7 +35,6 @@ struct FakeLink : NetPlayLink {
   std::function<NetPlayStep(std::int64_t, DrawList*)> script;
   Stage stage = Stage::Lobby;
   net::Lobby lobby;
-  std::uint8_t own = 0;
   MatchStart start;
   FrameOutcome outcome;
   NetPlayEnd end;
