@@ -27,7 +27,6 @@ choose_port() {
 }
 choose_port
 
-titled() { wait_titled "$1" || true; }
 shown_titles() { for w in $(xdotool search --onlyvisible --pid "$GAME_PID" 2>/dev/null); do printf '"%s" ' "$(xdotool getwindowname "$w")"; done; }
 # Clicks the kind spinner's lower arrow n times, on the start screen at (sx, sy).
 set_kind() { for _ in $(seq "$1"); do click_at $((sx + 302)) $((sy + 128)); done; }
@@ -64,23 +63,19 @@ machine client
 expect_window 312x320 "the client's start screen" && sx=$WX sy=$WY
 set_kind 6
 click_at $((sx + 150)) $((sy + 122))
-JOIN=$(titled "Join")
-[[ -n "$JOIN" ]] || fail "Start did not open the join dialog"
+JOIN=$(wait_titled "Join") || fail "Start did not open the join dialog"
 xdotool type --delay 20 "127.0.0.1:$PORT"
 xdotool key Tab
 xdotool type --delay 20 "Bo"
 [[ -n "${SCREENSHOT_DIR:-}" ]] && shoot_window "$JOIN" "$SCREENSHOT_DIR/join-dialog.png"
 xdotool key Return
-[[ -n "$(titled "Waiting room")" ]] || fail "the client did not reach the waiting room"
+wait_titled "Waiting room" >/dev/null || fail "the client did not reach the waiting room"
 
 machine host
 sleep 1  # the lobby reaches the host's room
 [[ -n "${SCREENSHOT_DIR:-}" ]] && shoot_window "$HOST_ROOM" "$SCREENSHOT_DIR/host-waiting-room.png"
 xdotool key Return  # Start, now that the NET seat is taken
-for who in host client; do
-  machine "$who"
-  expect_window 1280x800 "the $who's match window"
-done
+for who in host client; do machine "$who"; expect_window 1280x800 "the $who's match window"; done
 for who in host client; do machine "$who"; dismiss_no_sound_notice; done
 sleep 1
 for who in host client; do machine "$who"; field "$SESSION_DIR/$who-before.png"; done
@@ -103,9 +98,7 @@ for who in host client; do
   window_shown 1280x800 && fail "Escape on the host did not end the $who's match"
 done
 machine client
-
-ENDED=$(titled "Match ended")
-[[ -n "$ENDED" ]] || fail "the client was not told that the host ended the match; it shows $(shown_titles)"
+ENDED=$(wait_titled "Match ended") || fail "the client was not told that the host ended the match; it shows $(shown_titles)"
 xdotool windowfocus "$ENDED" 2>/dev/null || true
 xdotool key Return
 for who in host client; do
@@ -124,9 +117,9 @@ xdotool type --delay 20 "secret"
 xdotool key Tab
 machine client
 click_at $((sx + 150)) $((sy + 122))
-[[ -n "$(titled "Join")" ]] || fail "the join dialog did not open again"
+wait_titled "Join" >/dev/null || fail "the join dialog did not open again"
 xdotool key Tab Tab Tab Tab  # the remembered address and name stay; on to the password
 xdotool type --delay 20 "guess"
 xdotool key Return
-[[ -n "$(titled "Wrong password")" ]] || fail "a wrong password was not told; the client shows $(shown_titles)"
+wait_titled "Wrong password" >/dev/null || fail "a wrong password was not told; the client shows $(shown_titles)"
 echo "PASS"

@@ -308,7 +308,6 @@ TEST(StartScreen, NetworkKindsStartWithTheirCaptionsAndOfferNetSeatsThatLocalKin
       {5, 0, "Start NetPlay Match (Host)", {true, true, true, true, false}},
       {5, 2, "Start NetPlay Match (Host)", {true, true, true, false, true}},
       {6, 2, "Start NetPlay Match (Client)", {true, false, false, false, false}},
-      {3, 0, "Start Normal Quest", {false, true, false, false, false}},
       {0, 1, "Start Normal Level Match", {true, true, false, true, false}},
   };
   for (const auto& row : kinds) {
@@ -317,9 +316,6 @@ TEST(StartScreen, NetworkKindsStartWithTheirCaptionsAndOfferNetSeatsThatLocalKin
     EXPECT_EQ(screen->buttonPlay()->text(), row.caption);
     EXPECT_EQ(shown(), row.shown) << row.kind << " " << row.rules;
   }
-  screen->scrollEdit()->setValue(2);
-  EXPECT_EQ(std::pair(screen->buttonEdit()->text(), screen->buttonEdit()->isEnabled()),
-            std::pair(QString("Edit NetPlay Session"), false));
 
   const auto cycle = [&](int figure) {
     screen->buttonChar(figure)->click();
