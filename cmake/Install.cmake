@@ -10,6 +10,7 @@ install(TARGETS fuselark3 fuselark3-level fuselark3-sim RUNTIME DESTINATION ${FU
 if(TARGET fuselark3-arena)
   install(TARGETS fuselark3-arena RUNTIME DESTINATION ${FUSELARK3_INSTALL_GAMESDIR})
 endif()
+install(TARGETS fuselark3-net RUNTIME DESTINATION ${FUSELARK3_INSTALL_GAMESDIR})
 
 # Only the shipped files: the build folder also holds the program and
 # whatever was saved while playing from it.
@@ -28,7 +29,7 @@ install(DIRECTORY ${FUSELARK3_ICON_DIR}/ DESTINATION ${CMAKE_INSTALL_DATADIR}/ic
 # Manual pages go out compressed, as Debian's man expects them.
 file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/man)
 set(FUSELARK3_MAN_PAGES ${PROJECT_SOURCE_DIR}/data/man/fuselark3.6 ${PROJECT_SOURCE_DIR}/data/man/fuselark3-level.1
-                        ${PROJECT_SOURCE_DIR}/data/man/fuselark3-sim.1)
+                        ${PROJECT_SOURCE_DIR}/data/man/fuselark3-sim.1 ${PROJECT_SOURCE_DIR}/data/man/fuselark3-net.1)
 if(TARGET fuselark3-arena)
   list(APPEND FUSELARK3_MAN_PAGES ${PROJECT_SOURCE_DIR}/data/man/fuselark3-arena.1)
 endif()

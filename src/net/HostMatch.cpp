@@ -1,0 +1,319 @@
+// The host's side of a running match: frames, controls in and out, hashes,
+// time-outs and the end.
+#include <algorithm>
+#include <bit>
+
+#include "net/HostSession.h"
+
+namespace fl3::net {
+namespace {
+
+SeatKind KindOf(HostSeat seat) {
+  switch (seat) {
+    case HostSeat::Off: return SeatKind::Off;
+    case HostSeat::Local: return SeatKind::Sampled;
+    case HostSeat::Computer: return SeatKind::Live;
+    case HostSeat::Network: return SeatKind::Given;
+  }
+  return SeatKind::Off;
+}
+
+std::string SnapshotBytes(const MatchSnapshot* snapshot) {
+  if (snapshot == nullptr) return {};
+  std::vector<std::uint8_t> bytes;
+  EncodeSnapshot(*snapshot, bytes);
+  return std::string(bytes.begin(), bytes.end());
+}
+
+}  // namespace
+
+bool HostSession::StartMatch(std::int64_t nowMs) {
+  if (phase_ != Phase::Lobby || !AllSeatsTaken()) return false;
+  IoResult result;
+  match_ = NetMatch::Begin(state_, config_.start, result);
+  if (!match_) {
+    end_ = EndWith(EndReason::Refused, "The match cannot start: " + result.reason);
+    phase_ = Phase::Ended;
+    return false;
+  }
+  RollbackRunner& runner = match_->Runner();
+  for (int i = 0; i < FigureCount; ++i) {
+    const auto index = static_cast<std::size_t>(i);
+    const bool off = config_.start.figures[index].cont == ContOff;
+    runner.SetSeat(i, off ? SeatKind::Off : KindOf(config_.seats[index]), config_.sources[index]);
+  }
+  runner.SetInputDelay(config_.inputDelay);
+  runner.DecideEscapeHere(true);
+  // Time for the Start to reach everybody, a resend (a round trip more)
+  // included; a round trip not measured yet counts as a long one.
+  int longest = 0;
+  for (const auto& [id, peer] : peers_) {
+    if (peer.stage != Peer::Stage::Admitted || peer.role != Role::Player) continue;
+    longest = std::max(longest, peer.link.Measured() ? peer.link.RoundTripMs() : 500);
+  }
+  const std::int64_t firstFrameMs = nowMs + std::max(config_.startDelayMs, 2 * longest + 200);
+  match_->Pace().Begin(firstFrameMs);
+  Encode(net::Start{StampClock(firstFrameMs)}, scratch_);
+  for (auto& [id, peer] : peers_) {
+    if (peer.stage != Peer::Stage::Admitted || peer.closing) continue;
+    out_.Add(id, Channel::Reliable) = scratch_;
+    peer.framesHave = peer.hashesHave = 0;
+    peer.sync.Forget();
+  }
+  phase_ = Phase::Running;
+  return true;
+}
+
+void HostSession::EndMatch() {
+  if (phase_ == Phase::Running) {
+    escapeAsked_ = true;
+    match_->Runner().RequestEscape();
+  } else if (phase_ == Phase::Lobby) {
+    end_ = EndWith(EndReason::HostLeft, "The host closed the match.");
+    Encode(net::End{EndReason::HostLeft, 0, end_.message}, scratch_);
+    for (const auto& [id, peer] : peers_) {
+      if (peer.stage == Peer::Stage::Admitted) out_.Add(id, Channel::Reliable) = scratch_;
+      out_.Disconnect(id);
+    }
+    phase_ = Phase::Ended;
+  }
+}
+
+StepReport HostSession::Update(std::int64_t nowMs, DrawList* draw) {
+  StepReport report;
+  CheckTimeouts(nowMs);
+  if (phase_ == Phase::Running) {
+    RollbackRunner& runner = match_->Runner();
+    if (config_.maxFrames > 0 && runner.Current() >= config_.maxFrames && !escapeAsked_) EndMatch();
+    FillDropped();
+    const StepResult step = match_->Step(nowMs, Slowdown(), draw);
+    report.ran = step.ran;
+    report.corrected = step.replayed > 0;
+    report.newlyStanding = step.newlyStanding;
+    report.beeps = step.standingBeeps;
+    report.waiting = match_->Due(nowMs) && !step.ran;
+    if (match_->StandingEnd().end != MatchEnd::Running) {
+      phase_ = Phase::Finishing;
+      finishingSinceMs_ = nowMs;
+    }
+    if (step.ran) nextSendMs_ = nowMs;
+  }
+  if (phase_ == Phase::Finishing) Finish(nowMs);
+  if (desync_ && !desyncReady_ && nowMs - desyncSinceMs_ > kSilenceMs) desyncReady_ = true;
+  if (nowMs >= nextSendMs_ && phase_ != Phase::Ended) {
+    SendFrames(nowMs, false);
+    nextSendMs_ = nowMs + kSendEveryMs;
+  }
+  return report;
+}
+
+std::int64_t HostSession::NextWakeMs() const {
+  std::int64_t wake = nextSendMs_;
+  if (phase_ == Phase::Running && match_->Runner().CanRun()) wake = std::min(wake, match_->Pace().DueMs());
+  return wake;
+}
+
+// A dropped player's figures hold nothing, in every frame the host lacks.
+void HostSession::FillDropped() {
+  RollbackRunner& runner = match_->Runner();
+  for (int i = 0; i < FigureCount; ++i) {
+    const Figure& figure = figures_[static_cast<std::size_t>(i)];
+    if (figure.seat != HostSeat::Network) continue;
+    const int until = std::min(figure.fillUntil, runner.Current() + 1);
+    for (int frame = runner.Standing(); frame < until; ++frame) runner.Give(frame, i, {});
+  }
+}
+
+int HostSession::Slowdown() const {
+  double ahead = 0;
+  for (const auto& [id, peer] : peers_) {
+    if (peer.stage == Peer::Stage::Admitted && peer.role == Role::Player && peer.sync.Heard()) {
+      ahead = std::max(ahead, peer.sync.Advantage());
+    }
+  }
+  return TimeSync::SlowdownFor(ahead);
+}
+
+int HostSession::InputsHave(const Peer& peer) const {
+  if (!match_ || peer.figures == 0) return 0;
+  const RollbackRunner& runner = match_->Runner();
+  int frame = runner.Standing();
+  while (runner.Holds(frame)) {
+    for (int i = 0; i < FigureCount; ++i) {
+      if ((peer.figures >> i & 1u) != 0 && !runner.Known(frame, i)) return frame;
+    }
+    ++frame;
+  }
+  return frame;
+}
+
+void HostSession::OnInputs(PeerId id, Peer& peer, std::string_view bytes, std::int64_t nowMs) {
+  Inputs inputs;
+  if (!Decode(bytes, inputs)) return Fault(id, peer);
+  if (!peer.link.Took(inputs.link, nowMs) || !match_) return;
+  RollbackRunner& runner = match_->Runner();
+  peer.played = static_cast<int>(std::min<std::uint32_t>(inputs.played, 1u << 30));
+  if (peer.role == Role::Player) {
+    peer.sync.Heard(peer.played, runner.Current(), match_->Pace().SinceFrameMs(nowMs), peer.link.RoundTripMs());
+  }
+  peer.framesHave = std::clamp(static_cast<int>(std::min<std::uint32_t>(inputs.framesHave, 1u << 30)), peer.framesHave,
+                               runner.Standing());
+  // The seat comes from the connection: controls for any other figure are dropped.
+  if ((inputs.figures & ~peer.figures) != 0) {
+    ++stats_.othersSeats;
+    Fault(id, peer);
+  }
+  const int perFrame = std::popcount(inputs.figures);
+  for (int k = 0; k < inputs.inputCount; ++k) {
+    const int frame = static_cast<int>(std::min<std::uint32_t>(inputs.firstInput, 1u << 30)) + k;
+    int at = k * perFrame;
+    for (int i = 0; i < FigureCount; ++i) {
+      if ((inputs.figures >> i & 1u) == 0) continue;
+      const std::uint8_t bits = inputs.inputs[static_cast<std::size_t>(at++)];
+      const Figure& figure = figures_[static_cast<std::size_t>(i)];
+      if ((peer.figures >> i & 1u) != 0 && figure.peer == id && frame >= figure.fillUntil) {
+        runner.Give(frame, i, UnpackFigure(bits));
+      }
+    }
+  }
+  if (peer.role == Role::Player) CompareHashes(peer, inputs);
+  // The last controls of a frame are in: it stands now, and the players hear
+  // of it now rather than at the host's next frame.
+  const int standing = runner.Standing();
+  if (phase_ == Phase::Running && !desync_) {
+    match_->Correct(nullptr);
+    if (runner.Standing() > standing) SendFrames(nowMs, true);
+  }
+}
+
+// Hashes of frames that stand on both machines; the first that differs ends
+// the match.
+void HostSession::CompareHashes(Peer& peer, const Inputs& inputs) {
+  const RollbackRunner& runner = match_->Runner();
+  for (int i = 0; i < inputs.hashCount; ++i) {
+    const std::int64_t frame = static_cast<std::int64_t>(inputs.firstHash) + i;
+    if (frame < peer.hashesHave) continue;
+    if (frame >= runner.Standing()) break;
+    const int at = static_cast<int>(frame);
+    if (const std::uint64_t mine = runner.StandingHash(at); mine != 0) {
+      ++stats_.hashesCompared;
+      if (static_cast<std::uint32_t>(mine) != inputs.hashes[static_cast<std::size_t>(i)]) return FoundDesync(peer, at);
+    }
+    peer.hashesHave = at + 1;
+  }
+}
+
+void HostSession::FoundDesync(Peer& peer, int frame) {
+  if (desync_) return;
+  ++stats_.desyncs;
+  const RollbackRunner& runner = match_->Runner();
+  DesyncEvidence evidence;
+  evidence.frame = frame;
+  evidence.otherName = peer.name;
+  evidence.start = match_->Start();
+  const auto& frames = runner.StandingControls();
+  evidence.frames.assign(frames.begin(), frames.begin() + std::min<std::size_t>(frames.size(), frame + 1u));
+  if (const MatchSnapshot* mine = runner.StandingState(frame)) evidence.host = *mine;
+  desync_ = std::move(evidence);
+  desyncSinceMs_ = peer.lastHeardMs;
+  end_ = EndWith(EndReason::Desync,
+                 "The match ended: this machine and " + peer.name + "'s no longer agree from frame " +
+                     std::to_string(frame + 1) + ".",
+                 frame);
+  for (const auto& [id, other] : peers_) {
+    if (other.stage != Peer::Stage::Admitted) continue;
+    if (&other == &peer) {
+      Encode(MessageType::DesyncProbe, DesyncState{static_cast<std::uint32_t>(frame), SnapshotBytes(runner.StandingState(frame))},
+             out_.Add(id, Channel::Reliable));
+    }
+    Encode(net::End{EndReason::Desync, static_cast<std::uint32_t>(frame), end_.message}, out_.Add(id, Channel::Reliable));
+  }
+  phase_ = Phase::Ended;
+}
+
+void HostSession::OnDesyncState(Peer& peer, std::string_view bytes) {
+  DesyncState state;
+  MatchSnapshot snapshot;
+  if (!desync_ || desyncReady_ || peer.name != desync_->otherName || !Decode(bytes, MessageType::DesyncEvidence, state) ||
+      static_cast<int>(state.frame) != desync_->frame) {
+    return;
+  }
+  if (DecodeSnapshot(reinterpret_cast<const std::uint8_t*>(state.snapshot.data()), state.snapshot.size(), snapshot)) {
+    desync_->client = std::move(snapshot);
+  }
+  desyncReady_ = true;
+}
+
+std::optional<DesyncEvidence> HostSession::TakeDesync() {
+  if (!desyncReady_ || !desync_) return std::nullopt;
+  std::optional<DesyncEvidence> taken = std::move(desync_);
+  desync_.reset();
+  return taken;
+}
+
+void HostSession::SendFrames(std::int64_t nowMs, bool quick) {
+  constexpr std::int64_t kQuickGapMs = 20, kTickGapMs = 40;
+  // Spectators play a few frames behind: every other tick is enough.
+  const bool spectatorsToo = !quick && ++sendTick_ % 2 == 0;
+  for (auto& [id, peer] : peers_) {
+    if (peer.stage != Peer::Stage::Admitted || peer.closing) continue;
+    if (peer.role == Role::Spectator ? !spectatorsToo : nowMs - peer.lastSentMs < (quick ? kQuickGapMs : kTickGapMs)) continue;
+    peer.lastSentMs = nowMs;
+    Frames frames;
+    frames.link = peer.link.Stamp(nowMs);
+    frames.hashesHave = static_cast<std::uint32_t>(peer.hashesHave);
+    if (match_) {
+      const RollbackRunner& runner = match_->Runner();
+      frames.played = static_cast<std::uint32_t>(runner.Current());
+      frames.inputsHave = static_cast<std::uint32_t>(InputsHave(peer));
+      frames.first = static_cast<std::uint32_t>(peer.framesHave);
+      const int count = std::clamp(runner.Standing() - peer.framesHave, 0, kMaxFramesPerMessage);
+      frames.count = static_cast<std::uint8_t>(count);
+      const auto& standing = runner.StandingControls();
+      for (int i = 0; i < count; ++i) {
+        frames.frames[static_cast<std::size_t>(i)] = standing[static_cast<std::size_t>(peer.framesHave + i)].Pack();
+      }
+    }
+    Encode(frames, out_.Add(id, Channel::Unsequenced));
+  }
+}
+
+void HostSession::CheckTimeouts(std::int64_t nowMs) {
+  std::vector<PeerId> silent;
+  for (const auto& [id, peer] : peers_) {
+    const bool waitedTooLong =
+        (peer.stage == Peer::Stage::Hello && nowMs - peer.connectedMs > kHelloWaitMs) ||
+        (peer.stage == Peer::Stage::Answer && nowMs - peer.connectedMs > kAnswerWaitMs) ||
+        (peer.stage == Peer::Stage::Admitted && nowMs - peer.lastHeardMs > kSilenceMs);
+    if (waitedTooLong && !peer.closing) silent.push_back(id);
+  }
+  for (const PeerId id : silent) Drop(id, nowMs, true);
+}
+
+// The end stands on the host; it waits (a while) for every peer to hold the
+// frames up to it and for the players' hashes of them.
+void HostSession::Finish(std::int64_t nowMs) {
+  const int last = match_->EndFrame();
+  bool everybody = true;
+  for (const auto& [id, peer] : peers_) {
+    if (peer.stage != Peer::Stage::Admitted || peer.closing) continue;
+    everybody = everybody && peer.framesHave > last && (peer.role == Role::Spectator || peer.hashesHave > last);
+  }
+  if (!everybody && nowMs - finishingSinceMs_ < kFinishWaitMs) return;
+  end_ = EndWith(EndReason::Over, "", last, match_->StandingEnd());
+  Encode(net::End{EndReason::Over, static_cast<std::uint32_t>(last), "The match is over."}, scratch_);
+  for (const auto& [id, peer] : peers_) {
+    if (peer.stage == Peer::Stage::Admitted && !peer.closing) out_.Add(id, Channel::Reliable) = scratch_;
+  }
+  phase_ = Phase::Ended;
+}
+
+int HostSession::RoundTripMs() const {
+  int longest = 0;
+  for (const auto& [id, peer] : peers_) {
+    if (peer.stage == Peer::Stage::Admitted && peer.role == Role::Player) longest = std::max(longest, peer.link.RoundTripMs());
+  }
+  return longest;
+}
+
+}  // namespace fl3::net

@@ -1,0 +1,154 @@
+#pragma once
+#include <array>
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "net/LinkMeter.h"
+#include "net/NetMatch.h"
+#include "net/Outbox.h"
+#include "net/PasswordProof.h"
+#include "net/PeerGuard.h"
+#include "net/SessionTypes.h"
+#include "net/TimeSync.h"
+
+namespace fl3::net {
+
+enum class HostSeat : std::uint8_t {
+  Off,
+  Local,     // a player at the host's keyboard: its source is asked once a frame
+  Computer,  // a computer player on the host: its source decides during the frame
+  Network,   // a player on another machine
+};
+
+struct HostConfig {
+  MatchStart start;  // the figures' controllers must agree with the seats
+  std::array<HostSeat, FigureCount> seats{};
+  std::array<FigureControlSource*, FigureCount> sources{};  // Local and Computer seats
+  std::string password;             // empty: none
+  NonceSource* nonces = nullptr;    // challenges and salt; needed with a password
+  int inputDelay = 0;               // 0..3 frames, for Local seats
+  int maxFrames = 0;                // > 0: the host ends the match after this many frames
+  int startDelayMs = 200;           // at least; longer on a long round trip
+};
+
+// What the host counts of its peers' misdeeds.
+struct HostStats {
+  int malformed = 0;       // messages dropped as malformed, unknown or out of turn
+  int othersSeats = 0;     // controls for figures the sender does not play
+  int excluded = 0;        // peers disconnected for flooding or faults
+  int refused = 0;         // joins refused
+  int desyncs = 0;
+  int hashesCompared = 0;
+};
+
+// The host of a network match, as a state machine: fed the transport's
+// events and "now", it answers with messages to send (Out) and runs the
+// match's frames. No sockets, clock or threads inside.
+class HostSession {
+ public:
+  HostSession(GameState& state, HostConfig config);
+  ~HostSession();
+
+  void Connected(PeerId peer, std::int64_t nowMs);
+  void Disconnected(PeerId peer, std::int64_t nowMs);
+  void Received(PeerId peer, Channel channel, std::string_view bytes, std::int64_t nowMs);
+  // Runs what is due (frames, sends, time-outs); draws a new or corrected frame.
+  StepReport Update(std::int64_t nowMs, DrawList* draw);
+  std::int64_t NextWakeMs() const;
+  Outbox& Out() { return out_; }
+
+  bool AllSeatsTaken() const;
+  // Starts the match once every network seat is taken.
+  bool StartMatch(std::int64_t nowMs);
+  // Escape on the host: the match ends for everybody in the next frame.
+  void EndMatch();
+
+  Phase CurrentPhase() const { return phase_; }
+  const SessionEnd& Ended() const { return end_; }
+  const NetMatch* Match() const { return match_.get(); }
+  Lobby LobbyView() const;
+  const HostStats& Stats() const { return stats_; }
+  int RoundTripMs() const;  // the largest among the players
+  // A desync found, with both states once the client's has come (or not).
+  std::optional<DesyncEvidence> TakeDesync();
+  bool DesyncPending() const { return desync_.has_value(); }
+
+ private:
+  struct Peer {
+    enum class Stage : std::uint8_t { Hello, Answer, Admitted } stage = Stage::Hello;
+    Role role = Role::Player;
+    std::uint8_t seatsWanted = 0;
+    std::uint8_t figures = 0;
+    std::string name;
+    std::int64_t connectedMs = 0;
+    std::int64_t lastHeardMs = 0;
+    Nonce nonce{};
+    LinkMeter link;
+    TimeSync sync;
+    PeerGuard guard;
+    int played = 0;
+    int framesHave = 0;  // confirmed frames the peer holds, all below this
+    int hashesHave = 0;  // its hash reports taken, all below this
+    std::int64_t lastSentMs = -1000;
+    bool closing = false;
+  };
+  struct Figure {
+    HostSeat seat = HostSeat::Off;
+    std::string name;
+    PeerId peer = 0;          // 0: nobody connected plays it
+    bool taken = false;
+    std::int64_t leftMs = -1; // when its player was dropped
+    int fillUntil = 0;        // the host holds nothing for it in frames below this
+  };
+
+  void Handle(PeerId id, Peer& peer, std::string_view bytes, std::int64_t nowMs);
+  void OnHello(PeerId id, Peer& peer, std::string_view bytes, std::int64_t nowMs);
+  void OnAnswer(PeerId id, Peer& peer, std::string_view bytes);
+  void Admit(PeerId id, Peer& peer);
+  void AdmitPlayer(PeerId id, Peer& peer);
+  bool Rejoin(PeerId id, Peer& peer, std::int64_t nowMs);
+  void OnInputs(PeerId id, Peer& peer, std::string_view bytes, std::int64_t nowMs);
+  void CompareHashes(Peer& peer, const Inputs& inputs);
+  void OnDesyncState(Peer& peer, std::string_view bytes);
+  void Refuse(PeerId id, RefuseReason reason, std::string text, std::size_t requestBytes);
+  void Fault(PeerId id, Peer& peer);
+  void Drop(PeerId id, std::int64_t nowMs, bool disconnect);
+  void SendWelcome(PeerId id, const Peer& peer);
+  void SendTransfer(PeerId id, int firstOwnFrame);
+  void BroadcastLobby();
+  void SendFrames(std::int64_t nowMs, bool quick);
+  void FillDropped();
+  void CheckTimeouts(std::int64_t nowMs);
+  void Finish(std::int64_t nowMs);
+  void FoundDesync(Peer& peer, int frame);
+  int Slowdown() const;
+  int InputsHave(const Peer& peer) const;
+
+  GameState& state_;
+  HostConfig config_;
+  Phase phase_ = Phase::Lobby;
+  SessionEnd end_;
+  Outbox out_;
+  std::map<PeerId, Peer> peers_;
+  std::array<Figure, FigureCount> figures_{};
+  std::unique_ptr<NetMatch> match_;
+  HostStats stats_;
+  PasswordKey key_{};
+  Salt salt_{};
+  std::int64_t nextSendMs_ = 0;
+  std::int64_t finishingSinceMs_ = -1;
+  std::int64_t helloWindowMs_ = 0;
+  int hellosInWindow_ = 0;
+  std::optional<DesyncEvidence> desync_;
+  std::int64_t desyncSinceMs_ = -1;
+  bool desyncReady_ = false;
+  bool escapeAsked_ = false;
+  std::uint32_t sendTick_ = 0;
+  std::string scratch_;
+};
+
+}  // namespace fl3::net

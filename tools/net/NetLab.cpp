@@ -1,0 +1,273 @@
+#include "NetLab.h"
+
+#include <algorithm>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "ScriptSeat.h"
+#include "ai/ComputerPlayer.h"
+#include "net/ClientSession.h"
+#include "net/HostSession.h"
+#include "net/MemoryNetwork.h"
+#include "match/ReplayPlayback.h"
+#include "net/NetReplay.h"
+
+namespace fl3::netlab {
+namespace {
+
+using net::Channel;
+using net::MemoryNetwork;
+
+std::unique_ptr<ComputerPlayer> PlayerFor(const MatchStart& start, int figure) {
+  const std::uint64_t seed = start.cpuSeed * 4 + static_cast<std::uint64_t>(figure) + 1;
+  return std::make_unique<ComputerPlayer>(static_cast<CpuStrength>(start.cpuStrength), seed);
+}
+
+std::unique_ptr<FigureControlSource> SourceFor(const LabSettings& settings, const MatchStart& start, int figure) {
+  if (settings.scripted) return std::make_unique<ScriptSeat>(settings.scripts[static_cast<std::size_t>(figure)]);
+  return PlayerFor(start, figure);
+}
+
+struct ClientMachine {
+  int endpoint = 0;
+  std::unique_ptr<GameState> state = std::make_unique<GameState>();
+  std::array<std::unique_ptr<FigureControlSource>, FigureCount> players;
+  std::unique_ptr<net::ClientSession> session;
+  bool alive = true;
+};
+
+class Lab : public HostileLink {
+ public:
+  explicit Lab(const LabSettings& settings) : settings_(settings) {
+    hostEndpoint_ = network_.AddMachine(settings.shims[0]);
+    net::HostConfig config;
+    config.start = settings.start;
+    config.maxFrames = settings.maxFrames;
+    config.inputDelay = settings.inputDelay;
+    config.password = settings.password;
+    config.nonces = &nonces_;
+    for (int i = 0; i < FigureCount; ++i) {
+      const auto index = static_cast<std::size_t>(i);
+      if (settings.start.figures[index].cont == ContOff) continue;
+      if (i >= 1 && i <= settings.clients + settings.hostileSeats) {
+        config.seats[index] = net::HostSeat::Network;
+        config.start.figures[index].cont = ContMan;
+      } else {
+        config.seats[index] = settings.scripted ? net::HostSeat::Local : net::HostSeat::Computer;
+        config.start.figures[index].cont = settings.scripted ? ContMan : ContCpu;
+        hostPlayers_[index] = SourceFor(settings, settings.start, i);
+        config.sources[index] = hostPlayers_[index].get();
+      }
+    }
+    host_ = std::make_unique<net::HostSession>(hostState_, config);
+    for (int i = 1; i <= settings.clients; ++i) AddClient(i, "player " + std::to_string(i), net::Role::Player, 0);
+  }
+
+  LabResult Run() {
+    std::int64_t now = 0;
+    while (now < settings_.timeLimitMs && !Done()) {
+      Deliver(now);
+      Schedule(now);
+      if (settings_.hostile) settings_.hostile(now, *this);
+      now_ = now;
+      if (host_->CurrentPhase() == net::Phase::Lobby && host_->AllSeatsTaken()) host_->StartMatch(now);
+      host_->Update(now, nullptr);
+      Flush(hostEndpoint_, host_->Out(), now);
+      for (auto& client : clients_) {
+        if (!client->alive) continue;
+        client->session->Update(now, nullptr);
+        Flush(client->endpoint, client->session->Out(), now);
+      }
+      Collect();
+      now = std::max(now + 1, NextEventMs());
+    }
+    return Report(now);
+  }
+
+ private:
+  void AddClient(int shim, const std::string& name, net::Role role, std::int64_t now) {
+    ClientMachine& client = *clients_.emplace_back(std::make_unique<ClientMachine>());
+    client.endpoint = network_.AddMachine(settings_.shims[static_cast<std::size_t>(shim)]);
+    net::ClientConfig config;
+    config.name = name;
+    config.role = role;
+    config.inputDelay = settings_.inputDelay;
+    ClientMachine* self = &client;
+    config.password = settings_.password;
+    const LabSettings& settings = settings_;
+    config.seatFor = [self, &settings](int figure, int, const MatchStart& start) {
+      auto& player = self->players[static_cast<std::size_t>(figure)];
+      player = SourceFor(settings, start, figure);
+      return net::LocalSeat{player.get(), !settings.scripted};
+    };
+    client.session = std::make_unique<net::ClientSession>(*client.state, config, now);
+    network_.Connect(client.endpoint, hostEndpoint_, now);
+  }
+
+  // A killed client, a late spectator: at their moments.
+  void Schedule(std::int64_t now) {
+    if (settings_.killClientAtMs >= 0 && now >= settings_.killClientAtMs && !killed_) {
+      killed_ = true;
+      clients_.front()->alive = false;
+      network_.Silence(clients_.front()->endpoint);
+    }
+    if (settings_.restartClientAtMs >= 0 && now >= settings_.restartClientAtMs && !restarted_) {
+      restarted_ = true;
+      AddClient(1, "player 1", net::Role::Player, now);
+    }
+    if (settings_.spectatorJoinsAtMs >= 0 && now >= settings_.spectatorJoinsAtMs && !spectatorJoined_) {
+      spectatorJoined_ = true;
+      AddClient(4, "spectator", net::Role::Spectator, now);
+    }
+  }
+
+  void Send(int connection, Channel channel, std::string bytes) override {
+    auto& endpoint = hostile_[connection];
+    if (!endpoint) {
+      endpoint = network_.AddMachine(net::ShimSettings{});
+      network_.Connect(*endpoint, hostEndpoint_, now_);
+      heard_[*endpoint];
+    }
+    network_.Send(*endpoint, hostEndpoint_, channel, bytes, now_);
+  }
+  const std::vector<std::string>& Heard(int connection) override {
+    const auto endpoint = hostile_.find(connection);
+    static const std::vector<std::string> nothing;
+    return endpoint == hostile_.end() ? nothing : heard_[*endpoint->second];
+  }
+
+  void Deliver(std::int64_t now) {
+    MemoryNetwork::Delivery delivery;
+    while (network_.Take(now, delivery)) {
+      if (const auto heard = heard_.find(delivery.to); heard != heard_.end()) {
+        if (delivery.kind == MemoryNetwork::Kind::Message) heard->second.push_back(delivery.bytes);
+        continue;
+      }
+      if (delivery.to == hostEndpoint_) {
+        const auto peer = static_cast<net::PeerId>(delivery.from);
+        if (delivery.kind == MemoryNetwork::Kind::Connected) host_->Connected(peer, now);
+        if (delivery.kind == MemoryNetwork::Kind::Disconnected) host_->Disconnected(peer, now);
+        if (delivery.kind == MemoryNetwork::Kind::Message) host_->Received(peer, delivery.channel, delivery.bytes, now);
+        continue;
+      }
+      for (std::size_t i = 0; i < clients_.size(); ++i) {
+        auto& client = clients_[i];
+        if (client->endpoint != delivery.to || !client->alive) continue;
+        if (settings_.tamper) settings_.tamper(static_cast<int>(i) + 1, delivery.bytes);
+        if (delivery.kind == MemoryNetwork::Kind::Connected) client->session->Connected(now);
+        if (delivery.kind == MemoryNetwork::Kind::Disconnected) client->session->Disconnected(now);
+        if (delivery.kind == MemoryNetwork::Kind::Message) client->session->Received(delivery.channel, delivery.bytes, now);
+      }
+    }
+  }
+
+  void Flush(int from, net::Outbox& out, std::int64_t now) {
+    for (const net::Outgoing& item : out.Items()) {
+      const int to = from == hostEndpoint_ ? static_cast<int>(item.peer) : hostEndpoint_;
+      if (item.disconnect) {
+        network_.Disconnect(from, to, now);
+      } else {
+        network_.Send(from, to, item.channel, item.bytes, now);
+      }
+    }
+    out.Clear();
+  }
+
+  void Collect() {
+    if (auto evidence = host_->TakeDesync()) {
+      ++desyncs_;
+      evidence_.push_back(std::move(*evidence));
+    }
+    for (auto& client : clients_) {
+      if (!client->alive) continue;
+      if (auto evidence = client->session->TakeDesync()) evidence_.push_back(std::move(*evidence));
+    }
+  }
+
+  bool Done() const {
+    if (host_->CurrentPhase() != net::Phase::Ended || host_->DesyncPending()) return false;
+    if (settings_.restartClientAtMs >= 0 && !restarted_) return false;
+    if (settings_.spectatorJoinsAtMs >= 0 && !spectatorJoined_) return false;
+    return std::all_of(clients_.begin(), clients_.end(),
+                       [](const auto& c) { return !c->alive || c->session->CurrentPhase() == net::Phase::Ended; });
+  }
+
+  std::int64_t NextEventMs() const {
+    std::int64_t next = std::min(network_.NextDeliveryMs(), host_->NextWakeMs());
+    for (const auto& client : clients_) {
+      if (client->alive) next = std::min(next, client->session->NextWakeMs());
+    }
+    for (const std::int64_t at : {settings_.killClientAtMs, settings_.restartClientAtMs, settings_.spectatorJoinsAtMs}) {
+      if (at >= 0) next = std::min(next, at);
+    }
+    return next;
+  }
+
+  LabMachine MachineOf(const net::NetMatch* match, const net::SessionEnd& end, int endpoint, int roundTrip) const {
+    LabMachine machine;
+    machine.end = end;
+    machine.roundTripMs = roundTrip;
+    machine.bytesSent = network_.CountersOf(endpoint).bytesSent;
+    machine.bytesReceived = network_.CountersOf(endpoint).bytesReceived;
+    if (match) {
+      machine.stats = match->Stats();
+      machine.finalHash = match->FinalHash();
+      machine.endFrame = match->EndFrame();
+    }
+    return machine;
+  }
+
+  LabResult Report(std::int64_t now) const {
+    LabResult result;
+    result.virtualMs = now;
+    result.timedOut = now >= settings_.timeLimitMs;
+    result.desyncs = desyncs_;
+    result.hostStats = host_->Stats();
+    result.evidence = evidence_;
+    result.machines.push_back(MachineOf(host_->Match(), host_->Ended(), hostEndpoint_, host_->RoundTripMs()));
+    for (const auto& owned : clients_) {
+      const ClientMachine& client = *owned;
+      if (!client.alive) continue;
+      result.machines.push_back(MachineOf(client.session->Match(), client.session->Ended(), client.endpoint,
+                                          client.session->RoundTripMs()));
+    }
+    // The host's match as a replay file, read back and checked as the
+    // replay checker checks it.
+    if (const net::NetMatch* match = host_->Match(); match && match->EndFrame() >= 0) {
+      result.hostReplay = EncodeReplay(net::ReplayOf(*match, 0));
+      Replay replay;
+      auto state = std::make_unique<GameState>();
+      if (DecodeReplay(result.hostReplay, replay)) {
+        ReplayPlayback playback(*state, replay);
+        if (playback.PlayThrough({}, false).differingFrame < 0) result.playbackHash = replay.finalHash;
+      }
+    }
+    return result;
+  }
+
+  const LabSettings& settings_;
+  net::SeededNonces nonces_{settings_.start.cpuSeed};
+  MemoryNetwork network_;
+  std::int64_t now_ = 0;
+  std::map<int, std::optional<int>> hostile_;
+  std::map<int, std::vector<std::string>> heard_;
+  int hostEndpoint_ = 0;
+  GameState hostState_;
+  std::array<std::unique_ptr<FigureControlSource>, FigureCount> hostPlayers_;
+  std::unique_ptr<net::HostSession> host_;
+  std::vector<std::unique_ptr<ClientMachine>> clients_;
+  bool killed_ = false, restarted_ = false, spectatorJoined_ = false;
+  int desyncs_ = 0;
+  std::vector<net::DesyncEvidence> evidence_;
+};
+
+}  // namespace
+
+LabResult RunLabMatch(const LabSettings& settings) {
+  auto lab = std::make_unique<Lab>(settings);
+  return lab->Run();
+}
+
+}  // namespace fl3::netlab

@@ -1,0 +1,75 @@
+#pragma once
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "match/FigureControls.h"
+#include "match/MatchStart.h"
+#include "net/BadNetwork.h"
+#include "net/HostSession.h"
+#include "net/NetMatch.h"
+#include "net/SessionTypes.h"
+
+namespace fl3::netlab {
+
+// One network match over the in-memory link under a virtual clock: the host
+// plays figure 0 (and every figure no client takes) with computer players,
+// client i plays figure i with one.
+// A peer that sends what it likes: the test writes it.
+class HostileLink {
+ public:
+  virtual ~HostileLink() = default;
+  // Connection n (opened on first use) sends to the host.
+  virtual void Send(int connection, net::Channel channel, std::string bytes) = 0;
+  // What connection n has received so far.
+  virtual const std::vector<std::string>& Heard(int connection) = 0;
+};
+
+struct LabSettings {
+  MatchStart start;
+  int clients = 3;
+  int hostileSeats = 0;  // network seats after the clients', for the hostile peer
+  std::function<void(std::int64_t nowMs, HostileLink& link)> hostile;
+  // Scripts instead of computer players (the host's figure 0 and each
+  // client's): such a match does not depend on when controls arrive.
+  bool scripted = false;
+  std::array<std::vector<FigureControls>, FigureCount> scripts{};
+  std::string password;
+  // Each machine's outgoing link: [0] the host, [i] client i, [4] the spectator.
+  std::array<net::ShimSettings, 5> shims{};
+  int inputDelay = 0;
+  int maxFrames = 0;
+  std::int64_t spectatorJoinsAtMs = -1;  // -1: no spectator
+  std::int64_t killClientAtMs = -1;      // client 1 dies then ...
+  std::int64_t restartClientAtMs = -1;   // ... and comes back as a new process
+  std::int64_t timeLimitMs = 60 * 60 * 1000;
+  // Sees (and may change) every message to a client: (client index, bytes).
+  std::function<void(int, std::string&)> tamper;
+};
+
+struct LabMachine {
+  net::MatchStats stats;
+  net::SessionEnd end;
+  std::uint64_t finalHash = 0;
+  int endFrame = -1;
+  std::int64_t bytesSent = 0;
+  std::int64_t bytesReceived = 0;
+  int roundTripMs = 0;
+};
+
+struct LabResult {
+  net::HostStats hostStats;
+  std::vector<LabMachine> machines;  // the host, the clients, then the spectator
+  std::vector<net::DesyncEvidence> evidence;
+  std::string hostReplay;            // the host's replay file
+  std::uint64_t playbackHash = 0;    // its final hash, when the replay checks out (0 otherwise)
+  int desyncs = 0;
+  std::int64_t virtualMs = 0;
+  bool timedOut = false;
+};
+
+LabResult RunLabMatch(const LabSettings& settings);
+
+}  // namespace fl3::netlab

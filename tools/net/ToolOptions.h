@@ -1,0 +1,43 @@
+#pragma once
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+#include "net/BadNetwork.h"
+
+namespace fl3::netlab {
+
+struct ToolOptions {
+  enum class Mode { Host, Join, Watch, Soak } mode = Mode::Host;
+  // The host's match.
+  std::filesystem::path level;
+  std::int32_t kind = 0;
+  std::int32_t lives = 3;
+  std::int32_t seconds = 60;
+  std::array<std::string, 4> seats{"cpu", "net", "net", "net"};
+  std::int32_t cpuStrength = 1;
+  int maxFrames = 0;
+  int waitSeconds = 60;  // for the network seats to be taken, and for a client to get in
+  // Every machine.
+  std::string host = "127.0.0.1";
+  int port = -1;  // -1: the default; 0 (a host only): any free one
+  std::string name;
+  std::string password;
+  int seatCount = 1;
+  std::string play = "cpu";  // a client's figures: cpu, or script:FILE
+  int inputDelay = 0;
+  net::ShimSettings shim;
+  std::filesystem::path folder;  // desync reports; empty: the player's folder
+  // The in-memory soak.
+  std::filesystem::path levels;
+  std::filesystem::path replays;  // where the soak writes every host's replay; empty: nowhere
+  int matches = 0;
+  int maxRoundTripMs = 400;
+  double maxLoss = 0.10;
+};
+
+// False with a one-line reason for a bad command line.
+bool ReadToolOptions(int argc, char** argv, ToolOptions& options, std::string& error);
+
+}  // namespace fl3::netlab
