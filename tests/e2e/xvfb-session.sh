@@ -18,7 +18,9 @@ trap end_session EXIT
 start_xvfb() {
   local fd_file
   fd_file=$(mktemp "$SESSION_DIR/display.XXXXXX")
-  Xvfb -displayfd 3 -screen 0 "${XVFB_SCREEN:-1280x800}x24" -nolisten tcp 3>"$fd_file" >/dev/null 2>&1 &
+  # -noreset: the server would otherwise reset as its last client (a killed game) goes, and turn
+  # away the next start for a moment.
+  Xvfb -displayfd 3 -screen 0 "${XVFB_SCREEN:-1280x800}x24" -nolisten tcp -noreset 3>"$fd_file" >/dev/null 2>&1 &
   STARTED_PIDS+=($!)
   for _ in $(seq 50); do [[ -s "$fd_file" ]] && break; sleep 0.1; done
   export DISPLAY=":$(head -n1 "$fd_file")"
