@@ -51,7 +51,7 @@ window_shown 312x320 || fail "the start screen is not back"
 kill -9 "$GAME_PID" && { wait "$GAME_PID" 2>/dev/null || true; }
 run_copy "$SESSION_DIR/game.log"
 GAME_PID=$COPY_PID
-expect_window 312x296 "the start screen after a killed copy" && sx=$WX sy=$WY
+expect_window 312x320 "the start screen after a killed copy" && sx=$WX sy=$WY
 
 click_at $((sx + 156)) $((sy + 282))  # Quit
 for _ in $(seq 30); do kill -0 "$GAME_PID" 2>/dev/null || break; sleep 0.1; done
