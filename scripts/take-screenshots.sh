@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Takes the pictures in docs/ from the real program on a private Xvfb
 # display: start screen, options window with its key test, editor with both
-# property dialogs, and a match on every tileset. Needs a built tree (./test.sh or ./run.sh builds one).
+# property dialogs, a match on every tileset, the replays, and network play
+# (two games on two displays). Needs a built tree (./test.sh or ./run.sh builds one).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 BUILD_DIR=${1:-build}
@@ -132,3 +133,7 @@ xdotool key Escape
 sleep 1
 xdotool key Escape  # closes the list
 click_at $((sx + 156)) $((sy + 282))  # Quit
+
+# Network play: the host's waiting room, the join dialog and a match with its
+# connection line, taken by the end-to-end test of two games on two displays.
+SCREENSHOT_DIR=docs tests/e2e/netplay_e2e.sh "$BUILD_DIR"

@@ -15,11 +15,16 @@ using ai::PathSearch;
 constexpr int kBombItemValue = 120, kFireItemValue = 130, kDoubleFireValue = 150;
 constexpr int kBoxValue = 40, kMaxBoxesCounted = 3;
 constexpr int kOpponentInLineValue = 90;
-constexpr int kTrapValue = 400, kSqueezeValue = 60;
-// Other figures this close are worth a look for a trap; a figure with this
-// many safe cells is far from trapped.
-constexpr int kPressureDistance = 6, kEnoughRest = 12;
-constexpr int kHuntPullPerCell = 6, kHuntDistance = 2, kSharedCellCost = 60;
+// Worth a bomb even while running from fire.
+constexpr int kTrapValue = 400;
+// Other figures this close are worth a look for a trap or pressing.
+constexpr int kPressureDistance = 6;
+// A figure that has kept its cell this long (5 s) is not pressed but
+// walked up to and caught in a line.
+constexpr int kKeptStillFrames = 100;
+// Another figure is taken to run from a bomb only once it has this long left.
+constexpr std::int32_t kVictimHeedMs = 1000;
+constexpr int kHuntPullPerCell = 6, kHuntDistance = 1, kSharedCellCost = 60;
 constexpr int kStickToGoal = 8;
 // A figure that has planted nothing for this long goes looking for fights.
 constexpr int kRestlessFrames = 200;
@@ -32,12 +37,11 @@ constexpr int kCalmBeforeHunt = 300, kHuntPullGrowth = 100;
 // another figure is near: one more bomb of theirs closes the way out.
 constexpr int kRoomWhenCrowded = 6;
 // When a bomb starts to count as danger. Every player watches its own bombs
-// all along (the easy one only half way down the fuse) but heeds another
-// figure's bomb only late, so it can be caught in a line it walked into: the
-// hard player a second before the blast, the normal one half a second, the
-// easy one a quarter. Players who saw every bomb at once would dodge forever.
-constexpr std::int32_t kEasyOwnHeedMs = kBombFuseMs / 2, kEasyOthersHeedMs = 250, kNormalOthersHeedMs = 450,
-                       kHardOthersHeedMs = 1000;
+// all along but heeds another figure's bomb only late, so it can be caught
+// in a line it walked into: the hard player a second before the blast, the
+// normal one half a second, the easy one a quarter. Players who saw every
+// bomb at once would dodge forever.
+constexpr std::int32_t kEasyOthersHeedMs = 250, kNormalOthersHeedMs = 450, kHardOthersHeedMs = 1000;
 
 int ItemValue(std::int32_t code) {
   switch (code) {
@@ -51,12 +55,9 @@ int ItemValue(std::int32_t code) {
 ai::DangerSight SightOf(CpuStrength strength) {
   ai::DangerSight sight;
   sight.waryOfOwnChains = true;
-  if (strength == CpuStrength::Easy) {
-    sight.ownHeedMs = kEasyOwnHeedMs;
-    sight.othersHeedMs = kEasyOthersHeedMs;
-  } else {
-    sight.othersHeedMs = strength == CpuStrength::Normal ? kNormalOthersHeedMs : kHardOthersHeedMs;
-  }
+  sight.othersHeedMs = strength == CpuStrength::Easy     ? kEasyOthersHeedMs
+                       : strength == CpuStrength::Normal ? kNormalOthersHeedMs
+                                                         : kHardOthersHeedMs;
   return sight;
 }
 
@@ -64,6 +65,14 @@ bool OtherFigureOn(const GameState& state, int figure, int cell) {
   for (int i = 0; i < FigureCount; ++i) {
     const Character& other = state.Characters[static_cast<std::size_t>(i)];
     if (i != figure && other.InPlay() && OnMap(other.X, other.Y) && CellIndex(other.X, other.Y) == cell) return true;
+  }
+  return false;
+}
+
+// Whether a bomb of the figure's own (or of another's) is still ticking.
+bool BombTicking(const GameState& state, int figure, bool own) {
+  for (const Bomb& bomb : state.Bombs) {
+    if (!bomb.Exploded && (bomb.Owner == figure) == own) return true;
   }
   return false;
 }
@@ -85,16 +94,27 @@ FigureControls ComputerPlayer::ControlsFor(const GameState& state, int figure) {
   for (const Character& c : state.Characters) lives += c.InPlay() ? c.Lives : 0;
   calmFrames_ = lives == livesSeen_ ? calmFrames_ + 1 : 0;
   livesSeen_ = lives;
+  WatchOthers(state);
   // Between cells a new step is refused anyway.
   if (me.Moving || !OnMap(me.X, me.Y)) return {};
-  // The easy player looks up only every other time it could.
-  if (strength_ == CpuStrength::Easy && (++idleFrames_ % 2) == 0) return {};
+  // The easy player looks up only every other time it could, unless it has
+  // a bomb of its own to get away from.
+  if (strength_ == CpuStrength::Easy && (++idleFrames_ % 2) == 0 && !BombTicking(state, figure, true)) return {};
   sight_.earlyFrames = state.MatchKind == MatchMostLives ? 3 : 1;
   sight_.self = figure;
   plainSight_ = sight_;
   plainSight_.waryOfOwnChains = false;
   jitter_ = random_.Next();
   return Decide(state, figure);
+}
+
+void ComputerPlayer::WatchOthers(const GameState& state) {
+  for (std::size_t i = 0; i < FigureCount; ++i) {
+    const Character& other = state.Characters[i];
+    const int cell = OnMap(other.X, other.Y) ? CellIndex(other.X, other.Y) : -1;
+    stillFrames_[i] = cell == lastCell_[i] && !other.Moving ? stillFrames_[i] + 1 : 0;
+    lastCell_[i] = cell;
+  }
 }
 
 FigureControls ComputerPlayer::Decide(const GameState& state, int figure) {
@@ -109,13 +129,14 @@ FigureControls ComputerPlayer::Decide(const GameState& state, int figure) {
   const int here = paths_.Start();
   const bool fleeing = ai::AnyFrom(danger_.Blast(here), 0);
   FigureControls controls;
-  if (TryPlant(state, figure, fleeing, controls)) return controls;
+  const int goal = fleeing ? -1 : ChooseGoal(state, figure);
+  if (TryPlant(state, figure, fleeing, goal == here, controls)) return controls;
   if (fleeing) return Flee(state, figure);
   if (wanderLeft_ > 0) return Wander();
-  const int goal = ChooseGoal(state, figure);
   if (goal < 0 || goal == here) {
-    // Standing for long with nothing to do: take a walk somewhere safe.
-    if (++standingStill_ > kPatienceDecisions) {
+    // Standing for long with nothing to do, and no bomb of its own to wait
+    // for: take a walk somewhere safe.
+    if (++standingStill_ > kPatienceDecisions && !BombTicking(state, figure, true)) {
       standingStill_ = 0;
       wanderLeft_ = kWanderDecisions;
       wanderGoal_ = -1;
@@ -174,7 +195,7 @@ FigureControls ComputerPlayer::Flee(const GameState& state, int figure) {
   return target < 0 ? FigureControls{} : ControlsToward(paths_.FirstMove(target));
 }
 
-bool ComputerPlayer::Hunting() const { return strength_ != CpuStrength::Easy && calmFrames_ > kCalmBeforeHunt; }
+bool ComputerPlayer::Hunting() const { return calmFrames_ > kCalmBeforeHunt; }
 
 bool ComputerPlayer::BombReady(const GameState& state, int figure) const {
   const Character& me = state.Characters[static_cast<std::size_t>(figure)];
@@ -183,16 +204,52 @@ bool ComputerPlayer::BombReady(const GameState& state, int figure) const {
   return mine <= me.PowerBombs;
 }
 
-int ComputerPlayer::PlantWorth(const GameState& state, int figure, int cell) const {
+ComputerPlayer::PlantView ComputerPlayer::ViewPlant(const GameState& state, int figure, int cell) const {
   const int reach = state.Characters[static_cast<std::size_t>(figure)].PowerFire;
-  const int boxes = std::min(ai::FreshBoxesInReach(state, danger_, cell, reach), kMaxBoxesCounted);
+  int boxes = 0;
+  PlantView view;
+  // Boxes no bomb on the field burns already.
+  ai::ForEachArmCell(
+      state, cell, reach, [](int) {},
+      [&](int at) {
+        if (!IsBox(state.TileMap[static_cast<std::size_t>(at)]) || danger_.BoxDoomed(at)) return;
+        ++boxes;
+        view.way = std::min(view.way, dig_.To(at) + 1);
+      });
   const int opponents = ai::OpponentsInReach(state, figure, cell, reach);
-  return boxes * kBoxValue + opponents * kOpponentInLineValue;
+  view.boxes = std::min(boxes, kMaxBoxesCounted) * kBoxValue;
+  view.line = opponents * kOpponentInLineValue;
+  return view;
 }
 
-// How badly a bomb here would corner the other figures near by: most when
-// one of them would have no safe cell left, something when it would lose
-// most of its safe cells.
+// The nearest safe cell after planting on `cell` at `frame` (the trial
+// plan holds the bomb), or -1 when there is no sure way out.
+int ComputerPlayer::WayOut(const GameState& state, int figure, int cell, int frame) {
+  // Figures in the way may stay there.
+  escape_.RunFrom(state, trial_, cell, frame, true);
+  const int refuge = escape_.NearestRest();
+  // Out of the blast before a quarter of the fuse is gone when another
+  // figure's fire may cut it that short; with no other bomb ticking nothing
+  // can, and the plan's own blast is the limit.
+  if (refuge >= 0 && BombTicking(state, figure, false) &&
+      escape_.Arrival(refuge) - frame > kBombFuseMs / 4 / std::max(state.FrameTime, 1)) {
+    return -1;
+  }
+  return refuge;
+}
+
+// Whether a bomb here would catch another figure that stands until the bomb
+// has a second left and only then runs.
+bool ComputerPlayer::Trapped(const GameState& state, int victim) {
+  const int setsOff = (kBombFuseMs - kVictimHeedMs) / std::max(state.FrameTime, 1);
+  // Figures in its way, this one among them, hem it in too.
+  victim_.Run(state, victim, trial_, Hunting(), setsOff);
+  return victim_.RestCount(1) == 0;
+}
+
+// What a bomb here is worth for the figures near by: a trap, or a figure
+// that keeps moving within walking reach (bombs laid one after another,
+// even while running from its own, chain up and catch a runner).
 int ComputerPlayer::PressureWorth(const GameState& state, int figure) {
   const int here = paths_.Start();
   const int reach = state.Characters[static_cast<std::size_t>(figure)].PowerFire;
@@ -200,35 +257,23 @@ int ComputerPlayer::PressureWorth(const GameState& state, int figure) {
   for (int i = 0; i < FigureCount; ++i) {
     const Character& other = state.Characters[static_cast<std::size_t>(i)];
     if (i == figure || !other.InPlay() || !OnMap(other.X, other.Y)) continue;
-    if (ai::Distance(here, CellIndex(other.X, other.Y)) > std::max(reach + 2, kPressureDistance)) continue;
-    // Figures in its way, this one among them, hem it in too.
-    victim_.Run(state, i, trial_, Hunting());
-    const int after = victim_.RestCount(kEnoughRest);
-    if (after == 0) {
-      worth += kTrapValue;
-      continue;
-    }
-    // Only the hard player also plants to squeeze a figure's room, and the
-    // normal one once the match has gone quiet; then any loss of room counts.
-    const int roomy = Hunting() ? kEnoughRest : kEnoughRest / 2;
-    if ((strength_ != CpuStrength::Hard && !Hunting()) || after >= roomy) continue;
-    victim_.Run(state, i, danger_);
-    const int before = victim_.RestCount(kEnoughRest);
-    if (Hunting() ? after < before : after * 3 < before * 2) worth += kSqueezeValue;
+    const int cell = CellIndex(other.X, other.Y);
+    if (ai::Distance(here, cell) > std::max(reach + 2, kPressureDistance)) continue;
+    const bool runner = stillFrames_[static_cast<std::size_t>(i)] < kKeptStillFrames && paths_.Reached(cell);
+    if (runner || Trapped(state, i)) worth += kTrapValue;
   }
   return worth;
 }
 
-bool ComputerPlayer::TryPlant(const GameState& state, int figure, bool fleeing, FigureControls& controls) {
+bool ComputerPlayer::TryPlant(const GameState& state, int figure, bool fleeing, bool atGoal, FigureControls& controls) {
   const Character& me = state.Characters[static_cast<std::size_t>(figure)];
   if (state.TileMap[static_cast<std::size_t>(paths_.Start())] > CellDoodad || !BombReady(state, figure)) return false;
-  // While running from fire only a trap is worth a bomb, and only the hard
-  // player looks for one then.
-  if (fleeing && strength_ != CpuStrength::Hard) return false;
-  int worth = fleeing ? 0 : PlantWorth(state, figure, paths_.Start());
-  const bool hunts = strength_ != CpuStrength::Easy;
+  const PlantView view = ViewPlant(state, figure, paths_.Start());
+  // Boxes are worth a bomb where it meant to plant, not on the way there.
+  // While running from fire only pressure is worth a bomb.
+  int worth = fleeing ? 0 : view.line + (atGoal ? view.boxes : 0);
   const int opponent = ai::NearestOpponentCell(state, figure, paths_.Start());
-  const bool opponentNear = hunts && opponent >= 0 &&
+  const bool opponentNear = opponent >= 0 &&
                             ai::Distance(opponent, paths_.Start()) <= std::max(me.PowerFire + 2, kPressureDistance);
   if (worth <= 0 && !opponentNear) return false;
   Bomb planned;
@@ -243,20 +288,17 @@ bool ComputerPlayer::TryPlant(const GameState& state, int figure, bool fleeing, 
     worth = fleeing ? (pressure >= kTrapValue ? pressure : 0) : worth + pressure;
   }
   if (worth <= 0) return false;
-  escape_.Run(state, figure, trial_, strength_ != CpuStrength::Easy);
-  int refuge = escape_.NearestRest();
-  // Out of the blast before a quarter of the fuse is gone: another figure's
-  // fire may cut it that short.
-  if (refuge >= 0 && escape_.Arrival(refuge) > kBombFuseMs / 4 / std::max(state.FrameTime, 1)) refuge = -1;
-  const bool cramped = opponentNear && worth < kTrapValue && escape_.RestCount(kRoomWhenCrowded) < kRoomWhenCrowded;
+  const int refuge = WayOut(state, figure, paths_.Start(), paths_.Arrival(paths_.Start()));
+  // Only a figure that can walk up is a threat to the way out.
+  const bool cramped = opponentNear && paths_.Reached(opponent) && worth < kTrapValue &&
+                       escape_.RestCount(kRoomWhenCrowded) < kRoomWhenCrowded;
   if (cramped && strength_ != CpuStrength::Easy) return false;
-  const bool careless = strength_ == CpuStrength::Easy && random_.Below(3) == 0;
-  if (refuge < 0 && !careless) {
+  if (refuge < 0) {
     noPlantCell_ = paths_.Start();
     framesSinceNoPlant_ = 0;
     return false;
   }
-  controls = refuge < 0 ? FigureControls{} : ControlsToward(escape_.FirstMove(refuge));
+  controls = ControlsToward(escape_.FirstMove(refuge));
   controls.plant = true;
   goal_ = refuge;
   framesSincePlant_ = 0;
@@ -264,15 +306,22 @@ bool ComputerPlayer::TryPlant(const GameState& state, int figure, bool fleeing, 
 }
 
 int ComputerPlayer::GoalValue(const GameState& state, int figure, int cell, bool bombReady) const {
-  int value = ItemValue(state.TileMap[static_cast<std::size_t>(cell)]);
+  // The easy player never goes out of its way for an item.
+  int value = strength_ == CpuStrength::Easy ? 0 : ItemValue(state.TileMap[static_cast<std::size_t>(cell)]);
   // A cell that just proved a dead end for planting is no place to plant.
   const bool knownDeadEnd = cell == noPlantCell_ && framesSinceNoPlant_ < kRestlessFrames;
-  if (bombReady && !knownDeadEnd) value += PlantWorth(state, figure, cell);
+  int steps = dig_.To(cell);
+  if (bombReady && !knownDeadEnd) {
+    // Burning a box brings it as near to the others as standing beside it.
+    const PlantView plant = ViewPlant(state, figure, cell);
+    value += plant.boxes + plant.line;
+    steps = std::min(steps, plant.way);
+  }
   int pull = framesSincePlant_ > kRestlessFrames ? 3 * kHuntPullPerCell : kHuntPullPerCell;
   if (Hunting()) pull += kHuntPullPerCell * (calmFrames_ - kCalmBeforeHunt) / kHuntPullGrowth;
   // Close enough to catch it in a blast, not on top of it: figures on one
   // cell flee as one and never trap each other.
-  if (const int steps = dig_.To(cell); steps != ai::DigDistance::kUnreachable) value -= pull * std::abs(steps - kHuntDistance);
+  if (steps != ai::DigDistance::kUnreachable) value -= pull * std::abs(steps - kHuntDistance);
   if (OtherFigureOn(state, figure, cell)) value -= kSharedCellCost;
   if (cell == goal_) value += kStickToGoal;
   // A small tie-break of its own, so two computer players do not mirror each other.

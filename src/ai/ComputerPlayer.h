@@ -1,4 +1,5 @@
 #pragma once
+#include <array>
 #include <cstdint>
 
 #include "ai/CpuRandom.h"
@@ -20,12 +21,24 @@ class ComputerPlayer : public FigureControlSource {
   FigureControls ControlsFor(const GameState& state, int figure) override;
 
  private:
+  // What a bomb on `cell` would do.
+  struct PlantView {
+    int boxes = 0;  // worth of the fresh boxes it burns
+    int line = 0;   // worth of the figures it catches
+    // Steps to the nearest other figure from beside the nearest box it burns.
+    int way = ai::DigDistance::kUnreachable;
+  };
+
+  void WatchOthers(const GameState& state);
   FigureControls Decide(const GameState& state, int figure);
   FigureControls Flee(const GameState& state, int figure);
+  FigureControls Wander();
   int Jitter(int cell) const;
-  bool TryPlant(const GameState& state, int figure, bool fleeing, FigureControls& controls);
-  int PlantWorth(const GameState& state, int figure, int cell) const;
+  bool TryPlant(const GameState& state, int figure, bool fleeing, bool atGoal, FigureControls& controls);
+  PlantView ViewPlant(const GameState& state, int figure, int cell) const;
   int PressureWorth(const GameState& state, int figure);
+  bool Trapped(const GameState& state, int victim);
+  int WayOut(const GameState& state, int figure, int cell, int frame);
   int ChooseGoal(const GameState& state, int figure);
   int GoalValue(const GameState& state, int figure, int cell, bool bombReady) const;
   bool BombReady(const GameState& state, int figure) const;
@@ -41,7 +54,6 @@ class ComputerPlayer : public FigureControlSource {
   ai::PathSearch escape_;
   ai::PathSearch victim_;
   ai::DigDistance dig_;
-  FigureControls Wander();
 
   int goal_ = -1;
   int wanderGoal_ = -1;
@@ -54,6 +66,8 @@ class ComputerPlayer : public FigureControlSource {
   int calmFrames_ = 0;     // frames since any figure lost a life
   int livesSeen_ = -1;
   std::uint32_t jitter_ = 0;
+  std::array<int, FigureCount> lastCell_{-1, -1, -1, -1};
+  std::array<int, FigureCount> stillFrames_{};  // frames each figure has kept its cell
 };
 
 }  // namespace fl3

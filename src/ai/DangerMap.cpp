@@ -25,6 +25,7 @@ void DangerMap::Clear() {
   blast_.fill(0);
   blocked_.fill(0);
   doomed_.fill(false);
+  burnt_.fill(kHorizonFrames * 4);
   firstFrame_.fill(kHorizonFrames);
   firstOwner_.fill(static_cast<std::int8_t>(kNoBomb));
   bombAt_.fill(0);
@@ -114,6 +115,7 @@ void DangerMap::MarkBlast(int cell, const Pending& bomb, const DangerSight& sigh
 
 void DangerMap::Burst(const GameState& state, Pending& bomb, const DangerSight& sight, std::int32_t frameMs) {
   bomb.done = true;
+  bomb.removal = bomb.frame + FireFrames(frameMs);
   const FrameMask fire = FramesFromTo(bomb.frame, bomb.frame + FireFrames(frameMs) + bomb.late);
   MarkBlast(CellIndex(bomb.x, bomb.y), bomb, sight);
   for (int dir = 0; dir < 4; ++dir) {
@@ -126,15 +128,19 @@ void DangerMap::Burst(const GameState& state, Pending& bomb, const DangerSight& 
       const int cell = CellIndex(x, y);
       const std::int32_t code = state.TileMap[static_cast<std::size_t>(cell)];
       if (IsBlock(code)) break;
+      // A bomb whose fire has gone and a box burnt by an earlier blast no
+      // longer stop the fire.
       if (const int other = bombAt_[static_cast<std::size_t>(cell)]; other != 0) {
         Pending& hit = pending_[static_cast<std::size_t>(other - 1)];
-        // The cut fuse: a quarter of what is left when this blast reaches it.
-        const std::int32_t left = std::max(hit.fuseMs - (bomb.frame + 1) * frameMs, 0);
-        if (!hit.done) hit.frame = std::min(hit.frame, bomb.frame + BurstFrame(left / 4, frameMs));
-        break;
-      }
-      if (IsBox(code)) {
+        if (!hit.done || hit.removal > bomb.frame) {
+          // The cut fuse: a quarter of what is left when this blast reaches it.
+          const std::int32_t left = std::max(hit.fuseMs - (bomb.frame + 1) * frameMs, 0);
+          if (!hit.done) hit.frame = std::min(hit.frame, bomb.frame + BurstFrame(left / 4, frameMs));
+          break;
+        }
+      } else if (IsBox(code) && burnt_[static_cast<std::size_t>(cell)] > bomb.frame) {
         doomed_[static_cast<std::size_t>(cell)] = true;
+        burnt_[static_cast<std::size_t>(cell)] = static_cast<std::int16_t>(bomb.frame);
         break;
       }
       MarkBlast(cell, bomb, sight);

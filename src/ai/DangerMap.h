@@ -68,6 +68,7 @@ class DangerMap {
   std::array<FrameMask, CellCount> blast_{};
   std::array<FrameMask, CellCount> blocked_{};
   std::array<bool, CellCount> doomed_{};
+  std::array<std::int16_t, CellCount> burnt_{};  // frame a box burns
   std::array<std::int16_t, CellCount> firstFrame_{};
   std::array<std::int8_t, CellCount> firstOwner_{};
   std::array<std::int16_t, CellCount> bombAt_{};  // index into pending_ + 1

@@ -1,14 +1,34 @@
 #pragma once
 #include "ai/DangerMap.h"
 #include "core/GameState.h"
+#include "match/FigureWalk.h"
 
 namespace fl3::ai {
 
 // What a bomb of the given reach on `cell` would reach, read along its four
 // arms the way fire runs: blocks and boxes stop an arm, bombs too.
 
-// Boxes it would burn that no bomb on the field burns already.
-int FreshBoxesInReach(const GameState& state, const DangerMap& danger, int cell, int reach);
+// Calls `visit(cell)` for each cell the fire would cover and `stop(cell)`
+// for the cell that ends an arm early.
+template <typename Visit, typename Stop>
+void ForEachArmCell(const GameState& state, int cell, int reach, Visit visit, Stop stop) {
+  visit(cell);
+  for (int direction = DirLeft; direction <= DirDown; ++direction) {
+    std::int32_t x = cell % MapWidth;
+    std::int32_t y = cell / MapWidth;
+    for (int d = 1; d <= reach; ++d) {
+      StepFrom(direction, x, y);
+      if (!OnMap(x, y)) break;
+      const int at = CellIndex(x, y);
+      const std::int32_t code = state.TileMap[static_cast<std::size_t>(at)];
+      if (IsBlock(code) || (code >= CellBombFirst && code <= CellBombLast) || IsBox(code)) {
+        stop(at);
+        break;
+      }
+      visit(at);
+    }
+  }
+}
 
 // Figures in play other than `figure` it would catch, counting a figure in
 // the middle of a step on both the cell it leaves and the one it enters.

@@ -1,5 +1,7 @@
 #include "ai/PathSearch.h"
 
+#include <algorithm>
+
 #include "match/FigureWalk.h"
 
 namespace fl3::ai {
@@ -32,13 +34,7 @@ int PathSearch::RestCount(int enough) const {
   return count;
 }
 
-void PathSearch::Run(const GameState& state, int figure, const DangerMap& danger, bool othersStay) {
-  danger_ = &danger;
-  othersStay_ = othersStay;
-  arrival_.fill(kUnreached);
-  first_.fill(kStayHere);
-  occupied_.fill(false);
-  queued_.fill(false);
+void PathSearch::Run(const GameState& state, int figure, const DangerMap& danger, bool othersStay, int standsUntil) {
   const Character& me = state.Characters[static_cast<std::size_t>(figure)];
   std::int32_t x = me.X;
   std::int32_t y = me.Y;
@@ -48,7 +44,18 @@ void PathSearch::Run(const GameState& state, int figure, const DangerMap& danger
     StepFrom(me.Direction, x, y);
     startFrame = (kCellPixels - me.StepOffset) / kStepPixels;
   }
-  start_ = OnMap(x, y) ? CellIndex(x, y) : -1;
+  RunFrom(state, danger, OnMap(x, y) ? CellIndex(x, y) : -1, std::max(startFrame, standsUntil), othersStay);
+}
+
+void PathSearch::RunFrom(const GameState& state, const DangerMap& danger, int startCell, int startFrame,
+                         bool othersStay) {
+  danger_ = &danger;
+  othersStay_ = othersStay;
+  arrival_.fill(kUnreached);
+  first_.fill(kStayHere);
+  occupied_.fill(false);
+  queued_.fill(false);
+  start_ = startCell;
   if (start_ < 0) return;
   for (const Character& other : state.Characters) {
     if (other.InPlay() && OnMap(other.X, other.Y)) occupied_[static_cast<std::size_t>(CellIndex(other.X, other.Y))] = true;

@@ -23,7 +23,11 @@ class PathSearch {
   // A figure in the middle of a step starts where the step ends, when it ends.
   // `othersStay`: other figures block their cells for the whole plan, not
   // only for the first step (they may not move out of the way in time).
-  void Run(const GameState& state, int figure, const DangerMap& danger, bool othersStay = false);
+  // `standsUntil`: the figure sets off no earlier than this frame.
+  void Run(const GameState& state, int figure, const DangerMap& danger, bool othersStay = false, int standsUntil = 0);
+  // The same for the figure standing on `startCell` until `startFrame`,
+  // wherever it is now.
+  void RunFrom(const GameState& state, const DangerMap& danger, int startCell, int startFrame, bool othersStay);
 
   int Start() const { return start_; }
   bool Reached(int cell) const { return arrival_[static_cast<std::size_t>(cell)] != kUnreached; }

@@ -14,13 +14,16 @@
 #include "core/GameState.h"
 #include "core/ProgramOptions.h"
 #include "core/RunningLock.h"
+#include "core/SteadyClock.h"
 #include "editor/EditorWindow.h"
 #include "media/ExplosionSound.h"
 #include "media/FluidSynthMusic.h"
 #include "ui/MatchPictureCheck.h"
 #include "media/Gamepads.h"
 #include "match/ReplayShelf.h"
+#include "ui/EnetNetPlayLinks.h"
 #include "ui/MatchWindow.h"
+#include "ui/NetPlayFlow.h"
 #include "ui/OptionsWindow.h"
 #include "ui/DesktopIdentity.h"
 #include "ui/QtMessages.h"
@@ -69,6 +72,8 @@ class Game {
                             std::int32_t c3, std::int32_t c4, const std::string& levelName) {
       RunMatch(tileSet, background, {c1, c2, c3, c4}, levelName);
     };
+    hooks.HostMatch = [this](const fl3::NetHostChoices& choices) { return netPlay_.Host(choices, matchesStarted_++); };
+    hooks.JoinMatch = [this] { return netPlay_.Join(); };
     hooks.OpenEditor = [this] {
       fl3::frmNormalEdit editor(state_, folder_, messages_, music_, &start_);
       editor.OpenModal();
@@ -104,10 +109,13 @@ class Game {
       QApplication::processEvents();
       match.hide();
     }
-    // Written once the match is over and its window gone; a disk that refuses
-    // costs only the replay.
-    if (!replay) return;
-    if (const fl3::IoResult saved = replays_.Add(*replay); !saved) {
+    if (replay) KeepReplay(*replay);
+  }
+
+  // Written once the match is over and its window gone; a disk that refuses
+  // costs only the replay.
+  void KeepReplay(const fl3::Replay& replay) {
+    if (const fl3::IoResult saved = replays_.Add(replay); !saved) {
       messages_.Show("The replay of this match could not be saved: " + saved.reason, "Replays",
                      fl3::MessageIcon::Information);
     }
@@ -150,6 +158,11 @@ class Game {
   fl3::ReplayShelf replays_{folder_.Directory() / "replays"};
   std::unique_ptr<fl3::frmOptions> options_;
   std::uint64_t matchesStarted_ = 0;
+  fl3::SteadyClock clock_;
+  fl3::EnetNetPlayLinks netLinks_{state_, folder_};
+  fl3::NetPlayFlow netPlay_{{state_, folder_, messages_, music_, &sounds_, pads_.get(), clock_, &start_, {},
+                             [this](const fl3::Replay& replay) { KeepReplay(replay); }},
+                            netLinks_};
 };
 
 }  // namespace

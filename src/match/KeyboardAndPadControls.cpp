@@ -2,16 +2,19 @@
 
 namespace fl3 {
 
+FigureControls WithPad(FigureControls keys, const PadControls& pad) {
+  keys.left = keys.left || pad.left;
+  keys.up = keys.up || pad.up;
+  keys.right = keys.right || pad.right;
+  keys.down = keys.down || pad.down;
+  keys.plant = keys.plant || pad.plant;
+  return keys;
+}
+
 FigureControls KeyboardAndPadControls::ControlsFor(const GameState& state, int figure) {
-  FigureControls controls = keyboard_.ControlsFor(state, figure);
+  const FigureControls controls = keyboard_.ControlsFor(state, figure);
   if (state.Characters[static_cast<std::size_t>(figure)].Cont != ContMan) return controls;
-  const PadControls pad = pads_.ControlsFor(figure);
-  controls.left = controls.left || pad.left;
-  controls.up = controls.up || pad.up;
-  controls.right = controls.right || pad.right;
-  controls.down = controls.down || pad.down;
-  controls.plant = controls.plant || pad.plant;
-  return controls;
+  return WithPad(controls, pads_.ControlsFor(figure));
 }
 
 bool PadAsksToLeave(const GameState& state, const GamepadSource& pads) {

@@ -4,6 +4,9 @@
 
 namespace fl3 {
 
+// A control is held when the keys or the pad hold it.
+FigureControls WithPad(FigureControls keys, const PadControls& pad);
+
 // A MAN figure's controls from its keys and its player's pad together: a
 // control is held when either holds it. Other figures get what the keyboard
 // source gives them.

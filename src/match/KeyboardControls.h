@@ -4,6 +4,9 @@
 
 namespace fl3 {
 
+// The five controls that a layout's keys hold in a snapshot.
+FigureControls ControlsFromKeys(const KeyState& keys, const KeyLayout& layout);
+
 // A MAN figure's controls from the frame's keyboard snapshot and its own key
 // layout. Figures on any other control mode hold nothing.
 class KeyboardControls : public FigureControlSource {

@@ -21,6 +21,7 @@
 namespace fl3 {
 
 class ExplosionSound;
+class NetPlayPump;
 class ReplayPlayback;
 
 // The full-screen match window. YA runs one whole match: keyboard, level
@@ -60,6 +61,12 @@ class frmNormalGame : public ScaledFrameWidget {
   // Shows a replay, played through, as its match looked, with the keys to
   // pause, step, change speed and jump shown below the panels, until Escape.
   void Watch(ReplayPlayback& playback, const MatchStart& start);
+  // A network match that the pump's link runs, drawn and heard exactly as a
+  // local one, with a quiet line about the connection below the panels.
+  // This machine's seats read `keys`, filled here before every service of
+  // the network; `padAsksToLeave` tells when a seat's pad presses Start.
+  // Escape quits through the link. Returns when the match is over here.
+  void PlayNetwork(NetPlayPump& pump, KeyState& keys, const std::function<bool()>& padAsksToLeave);
 
   // How the last match ended, for the caller and tests.
   MatchEnd LastEnd() const { return lastEnd_; }
@@ -81,6 +88,7 @@ class frmNormalGame : public ScaledFrameWidget {
   void RunReplay(ReplayPlayback& playback);
   void Present(const DrawList& draws, const QImage* overlay = nullptr);
   void TearDown();
+  void RunNetworkFrames(NetPlayPump& pump, KeyState& keys, const std::function<bool()>& padAsksToLeave);
 
   GameState& state_;
   const GameFolder& folder_;
@@ -98,6 +106,7 @@ class frmNormalGame : public ScaledFrameWidget {
   std::uint64_t computerSeed_ = 0;
   std::string levelName_;
   std::function<void(Replay)> replaySink_;
+  DrawList networkDraws_;  // network matches only
 };
 
 }  // namespace fl3

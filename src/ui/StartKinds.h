@@ -2,14 +2,19 @@
 
 namespace fl3 {
 
+enum class NetRole { None, Host, Client };
+
 // One position of the kind spinner: the start button's caption and which
-// parts of the screen the kind needs. Only the first three can be played.
+// parts of the screen the kind needs. The quests cannot be played. The host
+// of a network match picks its rules with a chooser of its own, which then
+// decides between lives and time.
 struct StartKindRow {
   const char* caption;
   bool canStart;
   bool showsLevels;
   bool showsLives;
   bool showsTime;
+  NetRole net = NetRole::None;
 };
 
 inline constexpr StartKindRow kStartKinds[] = {
@@ -18,8 +23,8 @@ inline constexpr StartKindRow kStartKinds[] = {
     {"Start Most Lives Level Match", true, true, false, true},
     {"Start Normal Quest", false, true, false, false},
     {"Start Game Quest", false, false, false, false},
-    {"Start NetPlay Match (Host)", false, true, false, false},
-    {"Start NetPlay Match (Client)", false, false, false, false},
+    {"Start NetPlay Match (Host)", true, true, false, false, NetRole::Host},
+    {"Start NetPlay Match (Client)", true, false, false, false, NetRole::Client},
 };
 
 struct StartEditModeRow {
@@ -34,6 +39,9 @@ inline constexpr StartEditModeRow kStartEditModes[] = {
 };
 
 inline constexpr int kStartKindCount = sizeof(kStartKinds) / sizeof(kStartKinds[0]);
+// The rules a network host can choose, in the order of the match kinds.
+inline constexpr const char* kNetRules[] = {"Normal", "Most Kills", "Most Lives"};
+
 inline constexpr int kStartEditModeCount = sizeof(kStartEditModes) / sizeof(kStartEditModes[0]);
 
 }  // namespace fl3

@@ -63,31 +63,35 @@ std::string ChosenLevel(const StartChoices& choices, RandomSource& random) {
   return choices.levelEntries[position];
 }
 
-// A picture that is there but cannot serve counts as missing.
-bool HasUsablePicture(const GameFolder& folder, const std::string& name) {
-  const auto path = folder.Find(name);
-  return path && IsUsablePicture(*path);
-}
-
 }  // namespace
 
+// A picture that is there but cannot serve counts as missing.
+std::string MissingLevelPicture(const GameFolder& folder, std::int32_t tileSetNumber, std::int32_t backgroundNumber) {
+  const auto usable = [&](const std::string& name) {
+    const auto path = folder.Find(name);
+    return path && IsUsablePicture(*path);
+  };
+  const std::string tileSet = "A" + std::to_string(tileSetNumber) + ".BMP";
+  if (!usable(tileSet)) return tileSet;
+  const std::string background = "B" + std::to_string(backgroundNumber) + ".BMP";
+  if (backgroundNumber >= 0 && !usable(background)) return background;
+  return {};
+}
+
 bool CheckLevelPictures(const MatchLevel& level, const GameFolder& folder, Messages& messages) {
-  const std::string tileSet = std::to_string(level.tileSetNumber);
-  if (!HasUsablePicture(folder, "A" + tileSet + ".BMP")) {
+  const std::string missing = MissingLevelPicture(folder, level.tileSetNumber, level.backgroundNumber);
+  if (missing.empty()) return true;
+  if (missing.front() == 'A') {
     return Refuse(messages,
-                  "The map you have selected refers to the missing file \\A" + tileSet + ".BMP\n" +
+                  "The map you have selected refers to the missing file \\" + missing + "\n" +
                       "Either get that file or change the Map's TileSet to a valid one.",
                   "Map Error", MessageIcon::Critical);
   }
-  const std::string background = std::to_string(level.backgroundNumber);
-  if (level.backgroundNumber >= 0 && !HasUsablePicture(folder, "B" + background + ".BMP")) {
-    return Refuse(messages,
-                  "The map you have selected refers to the missing file \\B" + background + ".BMP\n" +
-                      "Either get that file, change the Map's Background to a valid one or change the Map's "
-                      "Background to none (-1).",
-                  "Map Error", MessageIcon::Critical);
-  }
-  return true;
+  return Refuse(messages,
+                "The map you have selected refers to the missing file \\" + missing + "\n" +
+                    "Either get that file, change the Map's Background to a valid one or change the Map's "
+                    "Background to none (-1).",
+                "Map Error", MessageIcon::Critical);
 }
 
 namespace {

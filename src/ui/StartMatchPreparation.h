@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/GameState.h"
+#include "ui/StartControllerButton.h"
 
 namespace fl3 {
 
@@ -26,6 +27,17 @@ struct MatchLevel {
   std::int32_t backgroundNumber = 0;
   std::string name;  // the level file's name
 };
+
+// What the host of a network match has chosen once the level is loaded.
+struct NetHostChoices {
+  MatchLevel level;
+  std::array<std::int32_t, FigureCount> characters{};  // picture rows
+  std::array<SeatChoice, FigureCount> seats{};
+};
+
+// The level's tileset or background picture that the folder lacks (or
+// holds unusable), tileset first; empty when both can serve.
+std::string MissingLevelPicture(const GameFolder& folder, std::int32_t tileSetNumber, std::int32_t backgroundNumber);
 
 // Checks the choices in their fixed order; the first problem is explained in
 // a message and nothing comes back. Otherwise the chosen level is loaded and

@@ -63,6 +63,7 @@ frmStart::~frmStart() = default;
 void frmStart::ConnectControls() {
   connect(scrollPlay_, &QScrollBar::valueChanged, this, &frmStart::ApplyKind);
   connect(scrollEdit_, &QScrollBar::valueChanged, this, &frmStart::ApplyEditMode);
+  connect(listRules_, &QComboBox::currentIndexChanged, this, [this] { ApplyKind(scrollPlay_->value()); });
   for (int i = 0; i < FigureCount; ++i) {
     connect(buttonChar(i), &QPushButton::clicked, this, [this, i] { CycleController(i); });
     connect(scrollChar(i), &QScrollBar::valueChanged, this, [this, i] { ShowPortrait(i); });
@@ -114,7 +115,32 @@ void frmStart::FillLevelList() {
 }
 
 void frmStart::ShowControllers() {
-  for (int i = 0; i < FigureCount; ++i) ShowController(*buttonChar(i), state_.Characters[static_cast<std::size_t>(i)].Cont);
+  for (int i = 0; i < FigureCount; ++i) ShowSeat(*buttonChar(i), SeatOfCont(state_.Characters[static_cast<std::size_t>(i)].Cont));
+}
+
+std::array<SeatChoice, FigureCount> frmStart::Seats() const {
+  std::array<SeatChoice, FigureCount> seats{};
+  for (int i = 0; i < FigureCount; ++i) {
+    seats[static_cast<std::size_t>(i)] = SeatOfCaption(buttonChar(i)->text()).value_or(SeatChoice::Off);
+  }
+  return seats;
+}
+
+void frmStart::ShowSeats(const std::array<SeatChoice, FigureCount>& seats) {
+  for (int i = 0; i < FigureCount; ++i) {
+    const SeatChoice seat = seats[static_cast<std::size_t>(i)];
+    state_.Characters[static_cast<std::size_t>(i)].Cont = ContOfSeat(seat);
+    ShowSeat(*buttonChar(i), seat);
+  }
+}
+
+// A seat for another machine means nothing in a local match.
+void frmStart::DropNetworkSeats() {
+  std::array<SeatChoice, FigureCount> seats = Seats();
+  for (SeatChoice& seat : seats) {
+    if (seat == SeatChoice::Net) seat = SeatChoice::Off;
+  }
+  ShowSeats(seats);
 }
 
 void frmStart::ShowPortrait(int figure) {
@@ -128,8 +154,12 @@ void frmStart::ApplyKind(int value) {
   buttonPlay_->setText(QString::fromLatin1(row.caption));
   buttonPlay_->setEnabled(row.canStart);
   listLevel_->setVisible(row.showsLevels);
-  picLives_->setVisible(row.showsLives);
-  picTime_->setVisible(row.showsTime);
+  const bool hostRules = row.net == NetRole::Host;
+  const bool timed = listRules_->currentIndex() != MatchNormal;
+  listRules_->setVisible(hostRules);
+  picLives_->setVisible(hostRules ? !timed : row.showsLives);
+  picTime_->setVisible(hostRules ? timed : row.showsTime);
+  if (row.net == NetRole::None) DropNetworkSeats();
 }
 
 void frmStart::ApplyEditMode(int value) {
@@ -139,11 +169,13 @@ void frmStart::ApplyEditMode(int value) {
 }
 
 void frmStart::CycleController(int figure) {
-  const auto cont = ControllerOfCaption(buttonChar(figure)->text());
-  if (!cont) return;
-  const std::int32_t next = NextController(*cont);
-  state_.Characters[static_cast<std::size_t>(figure)].Cont = next;
-  ShowController(*buttonChar(figure), next);
+  const auto seat = SeatOfCaption(buttonChar(figure)->text());
+  if (!seat) return;
+  const int kind = scrollPlay_->value();
+  const bool network = kind >= 0 && kind < kStartKindCount && kStartKinds[kind].net != NetRole::None;
+  const SeatChoice next = NextSeat(*seat, network);
+  state_.Characters[static_cast<std::size_t>(figure)].Cont = ContOfSeat(next);
+  ShowSeat(*buttonChar(figure), next);
 }
 
 bool frmStart::eventFilter(QObject* watched, QEvent* event) {
@@ -166,16 +198,23 @@ bool frmStart::eventFilter(QObject* watched, QEvent* event) {
   return QWidget::eventFilter(watched, event);
 }
 
-void frmStart::StartMatch() {
-  if (matchRunning_ || !sheet_.Loaded()) return;
+StartChoices frmStart::ReadChoices() const {
   StartChoices choices;
   choices.kind = scrollPlay_->value();
   for (int i = 0; i < FigureCount; ++i) choices.livesEntries[static_cast<std::size_t>(i)] = txtboxLives(i)->text().toStdString();
   choices.timeEntry = txtboxTime_->text().toStdString();
   for (int i = 0; i < listLevel_->count(); ++i) choices.levelEntries.push_back(listLevel_->itemText(i).toStdString());
   choices.selectedEntry = static_cast<std::size_t>(std::max(0, listLevel_->currentIndex()));
+  return choices;
+}
 
-  const std::optional<MatchLevel> level = PrepareMatch(choices, state_, folder_, messages_);
+void frmStart::StartMatch() {
+  if (matchRunning_ || !sheet_.Loaded()) return;
+  const int kind = scrollPlay_->value();
+  if (kind >= 0 && kind < kStartKindCount && kStartKinds[kind].net != NetRole::None) {
+    return StartNetworkMatch(kStartKinds[kind].net);
+  }
+  const std::optional<MatchLevel> level = PrepareMatch(ReadChoices(), state_, folder_, messages_);
   if (!level) return;
   matchRunning_ = true;
   if (hooks_.RunMatch) {
@@ -185,6 +224,31 @@ void frmStart::StartMatch() {
   matchRunning_ = false;
   // The match's tear-down has put the controllers back to MAN, CPU, OFF, OFF.
   ShowControllers();
+}
+
+// A match that was played leaves the controllers as after any match; one
+// that never began leaves the screen as it was.
+void frmStart::StartNetworkMatch(NetRole role) {
+  const std::array<SeatChoice, FigureCount> seats = Seats();
+  bool played = false;
+  matchRunning_ = true;
+  if (role == NetRole::Client) {
+    if (hooks_.JoinMatch) played = hooks_.JoinMatch();
+  } else {
+    StartChoices choices = ReadChoices();
+    choices.kind = listRules_->currentIndex();
+    if (const std::optional<MatchLevel> level = PrepareMatch(choices, state_, folder_, messages_)) {
+      NetHostChoices host{*level, {}, seats};
+      for (int i = 0; i < FigureCount; ++i) host.characters[static_cast<std::size_t>(i)] = scrollChar(i)->value();
+      if (hooks_.HostMatch) played = hooks_.HostMatch(host);
+    }
+  }
+  matchRunning_ = false;
+  if (played) {
+    ShowControllers();
+  } else {
+    ShowSeats(seats);
+  }
 }
 
 void frmStart::EditLevels() {

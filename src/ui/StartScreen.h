@@ -7,6 +7,9 @@
 
 #include "core/GameState.h"
 #include "ui/StartCharacterSheet.h"
+#include "ui/StartControllerButton.h"
+#include "ui/StartKinds.h"
+#include "ui/StartMatchPreparation.h"
 
 class QComboBox;
 class QFrame;
@@ -29,6 +32,11 @@ struct StartScreenHooks {
   std::function<void(std::int32_t tileSetNumber, std::int32_t backgroundNumber, std::int32_t choice1,
                      std::int32_t choice2, std::int32_t choice3, std::int32_t choice4, const std::string& levelName)>
       RunMatch;
+  // The host's way into a network match, once the choices have passed the
+  // checks and the level is loaded; the client's way in. Each returns when
+  // it is over, true when a match was played.
+  std::function<bool(const NetHostChoices& choices)> HostMatch;
+  std::function<bool()> JoinMatch;
   std::function<void()> OpenEditor;   // modal; returns when the editor is closed
   std::function<void()> OpenOptions;  // modal; returns when the options are closed
   std::function<void()> OpenReplays;  // modal; returns when the list of replays is closed
@@ -58,6 +66,8 @@ class frmStart : public QWidget {
   QScrollBar* scrollPlay() const { return scrollPlay_; }
   QLabel* picChar(int i) const { return picChar_.at(static_cast<std::size_t>(i)); }
   QComboBox* listLevel() const { return listLevel_; }
+  // The network host's rules: Normal, Most Kills or Most Lives.
+  QComboBox* listRules() const { return listRules_; }
   QWidget* picLives() const { return picLives_; }
   QLineEdit* txtboxLives(int i) const { return txtboxLives_.at(static_cast<std::size_t>(i)); }
   QWidget* picTime() const { return picTime_; }
@@ -90,7 +100,12 @@ class frmStart : public QWidget {
   void ApplyKind(int value);
   void ApplyEditMode(int value);
   void CycleController(int figure);
+  void DropNetworkSeats();
+  std::array<SeatChoice, FigureCount> Seats() const;
+  void ShowSeats(const std::array<SeatChoice, FigureCount>& seats);
+  StartChoices ReadChoices() const;
   void StartMatch();
+  void StartNetworkMatch(NetRole role);
   void EditLevels();
   void RemoveScratchPictures();
 
@@ -107,6 +122,7 @@ class frmStart : public QWidget {
   QScrollBar* scrollPlay_ = nullptr;
   std::array<QLabel*, FigureCount> picChar_{};
   QComboBox* listLevel_ = nullptr;
+  QComboBox* listRules_ = nullptr;
   QWidget* picLives_ = nullptr;
   std::array<QLineEdit*, FigureCount> txtboxLives_{};
   StartLivesFilter* livesFilter_ = nullptr;

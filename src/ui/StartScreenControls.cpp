@@ -70,6 +70,10 @@ void frmStart::BuildMatchControls() {
   scrollPlay_ = Spinner(this, "scrollPlay", 112, 20, kStartKindCount - 1);
   listLevel_ = Place(new QComboBox(this), "listLevel", 148, 132, 161, 21);
   listLevel_->setEditable(false);
+  // Below the level list, where no other control of the screen lies.
+  listRules_ = Place(new QComboBox(this), "listRules", 148, 200, 161, 21);
+  for (const char* rules : kNetRules) listRules_->addItem(QString::fromLatin1(rules));
+  listRules_->hide();
 }
 
 void frmStart::BuildFigureColumns() {

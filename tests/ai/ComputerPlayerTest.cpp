@@ -17,8 +17,9 @@ constexpr std::int32_t kFrameMs = 51;
 
 // A hand-made field drawn row by row from the top-left corner; every cell not
 // drawn is a block. '#' block, '.' floor, 'X' box hiding nothing, 'f' fire
-// item, 'A' the computer figure 0 (reach 3, one bomb, 3 lives). A figure 1
-// on MAN, without keys, is walled in far away so that the match runs on.
+// item, 'A' the computer figure 0 (reach 3, one bomb, 3 lives), 'B' figure 1
+// on MAN without keys (a player who keeps still); without a 'B' it is walled
+// in far away so that the match runs on.
 std::unique_ptr<GameState> Field(std::initializer_list<const char*> rows) {
   auto state = std::make_unique<GameState>();
   MakeOpenField(*state);
@@ -29,11 +30,14 @@ std::unique_ptr<GameState> Field(std::initializer_list<const char*> rows) {
       const char c = row[x];
       state->Tile(x, y) = c == '#' ? CellBlock1 : c == 'X' ? CellBox1 : c == 'f' ? CellItemFire : CellNothing;
       if (c == 'A') PlaceFigure(*state, 0, x, y, ContCpu).PowerFire = 3;
+      if (c == 'B') PlaceFigure(*state, 1, x, y, ContMan);
     }
     ++y;
   }
-  state->Tile(23, 13) = CellNothing;
-  PlaceFigure(*state, 1, 23, 13, ContMan);
+  if (state->Characters[1].Cont == ContOff) {
+    state->Tile(23, 13) = CellNothing;
+    PlaceFigure(*state, 1, 23, 13, ContMan);
+  }
   state->FrameTime = kFrameMs;
   return state;
 }
@@ -45,9 +49,11 @@ void AddBomb(GameState& state, std::int32_t x, std::int32_t y, std::int32_t fuse
 
 bool IsFire(std::int32_t code) { return code >= CellFireHorizontal && code <= CellFireCentre; }
 
-// Runs the computer figure 0 (Normal, seed 7), counting steps asked into fire.
+// Runs the computer figure 0 (Normal unless told, seed 7), counting steps
+// asked into fire.
 struct CpuRun : FigureControlSource {
-  explicit CpuRun(GameState& s) : state(s), seats(s, CpuStrength::Normal, 7), engine(s, -1) {
+  explicit CpuRun(GameState& s, CpuStrength strength = CpuStrength::Normal)
+      : state(s), seats(s, strength, 7), engine(s, -1) {
     engine.SetControlSource(0, this);
   }
   FigureControls ControlsFor(const GameState& s, int figure) override {
@@ -94,7 +100,6 @@ TEST(ComputerPlayerTest, KeepsOutOfFireAndStillGetsWhereItWants) {
     run.Frames(c.frames);
     const Character& me = c.state->Characters[0];
     EXPECT_EQ(me.Lives, 3);
-    EXPECT_EQ(me.Cont, ContCpu);
     EXPECT_EQ(run.intoFire, 0);
     EXPECT_EQ(me.PowerFire, c.wantsItem ? 4 : 3);
   }
@@ -118,31 +123,44 @@ TEST(ComputerPlayerTest, WalksStraightToAnItemThreeCellsAway) {
   }
 }
 
-// At a box it plants only when it can get out of its own fire before a
-// quarter of the fuse is gone (another's fire may cut it that short): a
+// At a box it plants only when it can get out of its own fire in time: a
 // straight dead end within its reach has no way out, a corner two steps off
-// does, a cell four steps off is too far. With the bomb planted it must get
-// away unhurt. Catches planting without checking the way out, checking it
-// without the new bomb, or taking any way out before the fuse runs out.
-TEST(ComputerPlayerTest, PlantsAtABoxOnlyWithAWayOut) {
+// does; a cell four steps off is too far only while another's bomb ticks
+// (its fire may cut the fuse to a quarter), and fine when nothing can. With
+// a bomb planted it must get away unhurt, and the box burns; a player who
+// keeps still behind it, at the end of a long corridor, is then caught in
+// its line at every strength. Catches planting without checking the way
+// out, checking it without the new bomb, taking any way out before the fuse
+// runs out, refusing the long way when nothing else ticks, a walled-off
+// figure taken as a threat to the way out, and an easy player that plants
+// without a way out.
+TEST(ComputerPlayerTest, PlantsAtABoxOnlyWithAWayOutAndGetsAPlayerWhoHides) {
   const struct {
     const char* name;
     std::initializer_list<const char*> rows;
+    CpuStrength strength;
+    bool othersBombTicking;
     bool plants;
   } cases[] = {
-      {"dead end", {"######", "#XA..#", "######"}, false},
-      {"corner", {"######", "#XA..#", "####.#", "####.#", "######"}, true},
-      {"way out four steps off", {"########", "#XA....#", "########"}, false},
+      {"dead end", {"######", "#XA..#", "######"}, CpuStrength::Normal, false, false},
+      {"corner", {"######", "#XA..#", "####.#", "####.#", "######"}, CpuStrength::Normal, false, true},
+      {"four steps off, another's bomb ticking", {"########", "#XA....#", "########"}, CpuStrength::Normal, true, false},
+      {"four steps off, nothing else ticking", {"########", "#XA....#", "########"}, CpuStrength::Normal, false, true},
+      {"hider, easy", {"###########", "#A....X..B#", "###########"}, CpuStrength::Easy, false, true},
+      {"hider, normal", {"###########", "#A....X..B#", "###########"}, CpuStrength::Normal, false, true},
+      {"hider, hard", {"###########", "#A....X..B#", "###########"}, CpuStrength::Hard, false, true},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     auto state = Field(c.rows);
-    CpuRun run(*state);
-    run.Frames(1);
-    EXPECT_EQ(state->Bombs.Count(), c.plants ? 1 : 0);
-    run.Frames(70);
+    const bool hider = state->Characters[1].X != 23;
+    if (c.othersBombTicking) AddBomb(*state, 22, 13, kBombFuseMs, 0, 1);  // far off, harmless
+    CpuRun run(*state, c.strength);
+    // Long enough for a plant once that bomb has gone, but not for its blast.
+    run.Frames(hider ? 400 : 80);
     EXPECT_EQ(state->Characters[0].Lives, 3);
-    EXPECT_EQ(state->Tile(1, 1), c.plants ? CellDoodad : CellBox1);
+    EXPECT_EQ(std::count_if(state->TileMap.begin(), state->TileMap.end(), IsBox), c.plants ? 0 : 1);
+    EXPECT_EQ(state->Characters[1].Lives < 3, hider);
   }
 }
 

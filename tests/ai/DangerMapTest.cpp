@@ -2,6 +2,7 @@
 
 #include <bit>
 #include <memory>
+#include <vector>
 
 #include "MatchTestKit.h"
 #include "ai/DangerMap.h"
@@ -11,37 +12,43 @@ namespace {
 
 constexpr std::int32_t kFrameMs = 51;
 
-// Which blasts count as danger to figure 0 on the cell right of a reach-1
-// bomb at (5, 5), and from which frame: its own bomb at once, another's once
-// its fuse is down to the heeded 450 ms, a wary player's own bomb from a
-// quarter of its fuse; a bomb it does not heed still sets off the bomb its
-// fire reaches. A blast due in frame b counts from b - 1 - b / 16 (care).
-// Catches the owners swapped, the heed time compared the wrong way, the
-// unheeded bomb left out of the chain, the wary start at the wrong fraction.
+struct PlacedBomb { std::int32_t x, y, fuseMs, reach, owner; };
+
+// Which blasts count as danger to figure 0 on (6, 5), and from which frame:
+// its own bomb at once, another's once its fuse is down to the heeded
+// 450 ms, a wary player's own bomb from a quarter of its fuse; a bomb it
+// does not heed still sets off the bomb its fire reaches; a bomb whose fire
+// has gone and a box burnt by an earlier blast no longer stop later fire. A
+// blast due in frame b counts from b - 1 - b / 16 (care). Catches the owners
+// swapped, the heed time compared the wrong way, the unheeded bomb left out
+// of the chain, the wary start at the wrong fraction, and fire stopped by a
+// bomb or box that is gone by then.
 TEST(DangerMapTest, CountsABlastFromWhenThePlayerHeedsIt) {
   const struct {
     const char* name;
-    int owner;
-    std::int32_t fuseMs;
+    std::vector<PlacedBomb> bombs;  // added in this order
     bool wary;
-    std::int32_t triggerFuseMs;  // another's reach-3 bomb at (3, 5), added first; 0: none
-    int firstFrame;              // -1: never
+    bool boxAt55;
+    int firstFrame;  // -1: never
   } rows[] = {
-      {"own bomb, full fuse: bursts in frame 58", 0, 3000, false, 0, 54},
-      {"another's bomb, full fuse", 1, 3000, false, 0, -1},
-      {"another's bomb down to 450 ms: frame 8", 1, 450, false, 0, 7},
-      {"another's bomb at 460 ms", 1, 460, false, 0, -1},
-      {"own bomb, wary: from frame 58 / 4", 0, 3000, true, 0, 10},
+      {"own bomb, full fuse: bursts in frame 58", {{5, 5, 3000, 1, 0}}, false, false, 54},
+      {"another's bomb, full fuse", {{5, 5, 3000, 1, 1}}, false, false, -1},
+      {"another's bomb down to 450 ms: frame 8", {{5, 5, 450, 1, 1}}, false, false, 7},
+      {"another's bomb at 460 ms", {{5, 5, 460, 1, 1}}, false, false, -1},
+      {"own bomb, wary: from frame 58 / 4", {{5, 5, 3000, 1, 0}}, true, false, 10},
       // The trigger bursts in frame 19 and cuts 2031 ms to 508: frame 28.
-      {"own bomb set off by an unheeded one", 0, 3000, false, 1000, 26},
+      {"own bomb set off by an unheeded one", {{3, 5, 1000, 3, 1}, {5, 5, 3000, 1, 0}}, false, false, 26},
+      // The reach-0 bomb bursts in frame 1 and is gone in frame 3.
+      {"own fire passes a bomb gone by then", {{4, 5, 3000, 2, 0}, {5, 5, 60, 0, 1}}, false, false, 54},
+      {"own fire passes a box burnt before", {{4, 5, 3000, 2, 0}, {5, 4, 60, 1, 1}}, false, true, 54},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
     auto state = std::make_unique<GameState>();
     MakeOpenField(*state);
     state->FrameTime = kFrameMs;
-    if (row.triggerFuseMs > 0) state->Bombs.Add(3, 5, row.triggerFuseMs, 3, kBombFireMs, 1);
-    state->Bombs.Add(5, 5, row.fuseMs, 1, kBombFireMs, row.owner);
+    if (row.boxAt55) state->Tile(5, 5) = CellBox1;
+    for (const PlacedBomb& b : row.bombs) state->Bombs.Add(b.x, b.y, b.fuseMs, b.reach, kBombFireMs, b.owner);
     ai::DangerSight sight;
     sight.self = 0;
     sight.othersHeedMs = 450;

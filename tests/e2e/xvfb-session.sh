@@ -5,46 +5,64 @@
 XSHOT="$BUILD_DIR/tests/e2e/fuselark3-xshot"
 SESSION_DIR=$(mktemp -d /tmp/fuselark3-e2e.XXXXXX)
 GAME_PID=""
-XVFB_PID=""
+GAME_LOG=""
+STARTED_PIDS=()  # every game and display this session started
 
 end_session() {
-  [[ -n "$GAME_PID" ]] && kill "$GAME_PID" 2>/dev/null
-  [[ -n "$XVFB_PID" ]] && kill "$XVFB_PID" 2>/dev/null
+  for pid in "${STARTED_PIDS[@]}"; do kill "$pid" 2>/dev/null || true; done
   wait 2>/dev/null
   rm -rf "$SESSION_DIR"
 }
 trap end_session EXIT
 
 start_xvfb() {
-  local fd_file="$SESSION_DIR/display"
+  local fd_file
+  fd_file=$(mktemp "$SESSION_DIR/display.XXXXXX")
   Xvfb -displayfd 3 -screen 0 "${XVFB_SCREEN:-1280x800}x24" -nolisten tcp 3>"$fd_file" >/dev/null 2>&1 &
-  XVFB_PID=$!
+  STARTED_PIDS+=($!)
   for _ in $(seq 50); do [[ -s "$fd_file" ]] && break; sleep 0.1; done
   export DISPLAY=":$(head -n1 "$fd_file")"
 }
 
-# Runs the game from a copy of the game folder, so nothing the test does
-# (saved keys, levels) lands in the build.
+# Runs the game from a copy of the game folder (SESSION_DIR/NAME, "game"
+# unless named), so nothing the test does (saved keys, levels) lands in the build.
 start_game() {
-  cp -r "$BUILD_DIR/game" "$SESSION_DIR/game"
-  run_copy "$SESSION_DIR/game.log"
+  local name=${1:-game}
+  cp -r "$BUILD_DIR/game" "$SESSION_DIR/$name"
+  run_copy "$SESSION_DIR/$name.log" "$name"
   GAME_PID=$COPY_PID
 }
 
-# Starts the program in the copied folder on the X display, logging to $1; sets COPY_PID.
+# Starts the program in the copied folder (SESSION_DIR/$2, "game" unless
+# named) on the X display, logging to $1; sets COPY_PID and GAME_LOG.
 run_copy() {
-  (cd "$SESSION_DIR/game" && QT_QPA_PLATFORM=xcb exec ./fuselark3 >"$1" 2>&1) &
+  GAME_LOG=$1
+  (cd "$SESSION_DIR/${2:-game}" && QT_QPA_PLATFORM=xcb exec ./fuselark3 >"$1" 2>&1) &
   COPY_PID=$!
+  STARTED_PIDS+=("$COPY_PID")
 }
 
 # Ends the test, with the last lines the game logged.
-fail() { echo "FAIL: $*"; grep -v ALSA "$SESSION_DIR/game.log" 2>/dev/null | tail -5; exit 1; }
+fail() { echo "FAIL: $*"; grep -v ALSA "$GAME_LOG" 2>/dev/null | tail -5; exit 1; }
 
 # Prints the id of the game's first visible window of that size now; fails when there is none.
 visible_window() {
   local candidate
   for candidate in $(xdotool search --onlyvisible --pid "$GAME_PID" 2>/dev/null); do
     xdotool getwindowgeometry "$candidate" | grep -q "Geometry: ${1}\$" && { echo "$candidate"; return 0; }
+  done
+  return 1
+}
+
+# Prints the id of the game's first visible window of that title, waiting
+# for it (up to $2 tenths of a second, 150 unless given); fails when none appears.
+wait_titled() {
+  local candidate
+  for _ in $(seq "${2:-150}"); do
+    for candidate in $(xdotool search --onlyvisible --pid "$GAME_PID" 2>/dev/null); do
+      [[ $(xdotool getwindowname "$candidate" 2>/dev/null) == "$1" ]] && { echo "$candidate"; return 0; }
+    done
+    sleep 0.1
   done
   return 1
 }

@@ -24,7 +24,7 @@ done
 for page in man6/fuselark3.6.gz man1/fuselark3-level.1.gz man1/fuselark3-sim.1.gz man1/fuselark3-net.1.gz; do
   [[ -s "$PREFIX/share/man/$page" ]] || fail "manual page $page is missing"
 done
-for program in fuselark3 fuselark3-level fuselark3-sim fuselark3-net; do
+for program in fuselark3 fuselark3-level fuselark3-sim fuselark3-arena fuselark3-net; do
   [[ -x "$PREFIX/games/$program" ]] || fail "$program is not installed in games"
 done
 
@@ -40,7 +40,7 @@ PLAYERS="$HOME/.local/share/fuselark3"
 start_xvfb
 # A program that ignored --help would open its window on the display and never end.
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$BUILD_DIR/CMakeCache.txt")
-for program in fuselark3 fuselark3-level fuselark3-sim; do
+for program in fuselark3 fuselark3-level fuselark3-sim fuselark3-arena fuselark3-net; do
   for display in "$DISPLAY" ""; do
     run() { env -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb DISPLAY="$display" timeout 20 "$PREFIX/games/$program" "$@"; }
     [[ $(run --help) == "usage: $program "*$'\n'* ]] || fail "$program --help (display \"$display\")"
@@ -52,8 +52,10 @@ for display in "" ":9876"; do  # no usable display: one line of its own, where Q
   [[ $status == 1 && $said == "fuselark3: FUSELARK3 needs a graphical desktop, and "* && $said != *$'\n'* ]] \
     || fail "without a display (\"$display\") the game ended with $status saying: $said"
 done
-(cd "$HOME" && QT_QPA_PLATFORM=xcb exec "$PREFIX/games/fuselark3" >"$SESSION_DIR/game.log" 2>&1) &
+GAME_LOG="$SESSION_DIR/game.log"
+(cd "$HOME" && QT_QPA_PLATFORM=xcb exec "$PREFIX/games/fuselark3" >"$GAME_LOG" 2>&1) &
 GAME_PID=$!
+STARTED_PIDS+=("$GAME_PID")
 expect_window 312x320 "the installed game's start screen" && sx=$WX sy=$WY
 # A task bar matches the window to the menu entry by its class and shows its icon; window managers
 # fill the start screen's empty title with the class's instance name.

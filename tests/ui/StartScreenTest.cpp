@@ -42,6 +42,15 @@ struct StartBench : WindowBench {
       levelNames.push_back(levelName);
       if (duringMatch) duringMatch();
     };
+    hooks.HostMatch = [this](const NetHostChoices& choices) {
+      hosted.push_back(choices);
+      return matchPlayed;
+    };
+    hooks.JoinMatch = [this] {
+      ++joins;
+      if (matchPlayed) ResetAfterMatch(state);  // as the match's tear-down does
+      return matchPlayed;
+    };
     hooks.OpenEditor = [this] {
       ++editorOpened;
       WriteLevel("Made In Editor.FL3");
@@ -60,7 +69,9 @@ struct StartBench : WindowBench {
   std::vector<std::array<std::int32_t, 6>> matches;  // the six numbers handed to the match
   std::vector<std::string> levelNames;                // and the level's name, for its replay
   std::function<void()> duringMatch;
-  int editorOpened = 0, optionsOpened = 0, replaysOpened = 0, quitCalls = 0;
+  std::vector<NetHostChoices> hosted;
+  bool matchPlayed = false;  // what the network hooks answer
+  int editorOpened = 0, optionsOpened = 0, replaysOpened = 0, quitCalls = 0, joins = 0;
 };
 
 // Each names the folder where the missing files belong.
@@ -275,6 +286,66 @@ TEST(StartScreen, EnterOnTheFocusedStartButtonStartsTheMatchAlsoWithFiguresOnCpu
     EXPECT_EQ(conts, row.conts);
     EXPECT_TRUE(bench.messages.shown.empty());
   }
+}
+
+// Catches a network kind left unstartable or showing the wrong panels, the
+// host's rules ignored, NET offered in a local kind or surviving into one
+// (a figure nobody steers), and a cancelled network match resetting the screen.
+TEST(StartScreen, NetworkKindsStartWithTheirCaptionsAndOfferNetSeatsThatLocalKindsDrop) {
+  StartBench bench;
+  auto screen = bench.Open();
+  screen->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(screen.get()));
+  const auto shown = [&] {
+    return std::tuple(screen->buttonPlay()->isEnabled(), screen->listLevel()->isVisible(),
+                      screen->listRules()->isVisible(), screen->picLives()->isVisible(), screen->picTime()->isVisible());
+  };
+  const struct {
+    int kind, rules;
+    const char* caption;
+    std::tuple<bool, bool, bool, bool, bool> shown;  // start, levels, rules, lives, time
+  } kinds[] = {
+      {5, 0, "Start NetPlay Match (Host)", {true, true, true, true, false}},
+      {5, 2, "Start NetPlay Match (Host)", {true, true, true, false, true}},
+      {6, 2, "Start NetPlay Match (Client)", {true, false, false, false, false}},
+      {0, 1, "Start Normal Level Match", {true, true, false, true, false}},
+  };
+  for (const auto& row : kinds) {
+    screen->scrollPlay()->setValue(row.kind);
+    screen->listRules()->setCurrentIndex(row.rules);
+    EXPECT_EQ(screen->buttonPlay()->text(), row.caption);
+    EXPECT_EQ(shown(), row.shown) << row.kind << " " << row.rules;
+  }
+
+  const auto cycle = [&](int figure) {
+    screen->buttonChar(figure)->click();
+    return screen->buttonChar(figure)->text();
+  };
+  EXPECT_EQ(QStringList({cycle(1), cycle(1)}), QStringList({"OFF", "MAN"}));  // local: no NET
+  screen->scrollPlay()->setValue(5);
+  EXPECT_EQ(QStringList({cycle(1), cycle(1), cycle(1), cycle(1)}), QStringList({"CPU", "NET", "OFF", "MAN"}));
+  cycle(1), cycle(1), cycle(3), cycle(3), cycle(3);  // NET on figures 1 and 3
+  EXPECT_EQ(screen->buttonChar(3)->grab().toImage().pixelColor(3, 3), QColor(255, 0, 255));
+  EXPECT_EQ(bench.state.Characters[3].Cont, ContMan);  // plays like a MAN figure
+
+  screen->listRules()->setCurrentIndex(1);
+  screen->txtboxTime()->setText("90");
+  screen->buttonPlay()->click();  // the hook answers: nothing was played
+  ASSERT_EQ(bench.hosted.size(), 1u);
+  const NetHostChoices& host = bench.hosted[0];
+  EXPECT_EQ(std::tuple(host.level.name, host.characters[2], bench.state.MatchKind, bench.state.TimeLeft),
+            std::tuple(std::string("Arena.FL3"), 2, MatchMostKills, 90000));
+  const std::array<SeatChoice, FigureCount> seats = {SeatChoice::Man, SeatChoice::Net, SeatChoice::Off, SeatChoice::Net};
+  EXPECT_EQ(host.seats, seats);
+  EXPECT_EQ(bench.Controllers(*screen), QStringList({"MAN", "NET", "OFF", "NET"}));
+  screen->scrollPlay()->setValue(4);
+  EXPECT_EQ(bench.Controllers(*screen), QStringList({"MAN", "OFF", "OFF", "OFF"}));
+  EXPECT_EQ(bench.state.Characters[3].Cont, ContOff);
+  screen->scrollPlay()->setValue(6);
+  bench.matchPlayed = true;
+  screen->buttonPlay()->click();
+  EXPECT_EQ(std::pair(bench.joins, bench.Controllers(*screen)), std::pair(1, kControllersBetweenMatches));
+  EXPECT_TRUE(bench.messages.shown.empty());
 }
 
 }  // namespace

@@ -3,17 +3,23 @@
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLayout>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QStyleOptionGroupBox>
 #include <cstdlib>
 
+#include "FakeNetPlayLink.h"
+#include "ScriptedDevices.h"
 #include "WindowBench.h"
 #include "editor/EditorWindow.h"
 #include "editor/MusicPropertiesDialog.h"
 #include "editor/NumericPropertiesDialog.h"
 #include "ui/KeyTestWindow.h"
 #include "ui/OptionsWindow.h"
+#include "ui/JoinDialog.h"
 #include "ui/StartScreen.h"
+#include "ui/WaitingRoom.h"
 
 namespace fl3::testing {
 namespace {
@@ -76,7 +82,18 @@ TEST(WindowTexts, EveryTextOfEveryWindowFitsItsPlaceWithThePlainDesktopsFonts) {
   frmNormalEdit editor(bench.state, bench.folder, bench.messages, bench.music);
   frmNormalEditPropN numbers(editor.Model());
   frmNormalEditPropT music(bench.state, bench.folder, bench.messages, bench.music);
-  for (const QWidget* window : std::initializer_list<QWidget*>{&start, &options, &keyTest, &editor, &numbers, &music}) {
+  frmStart hostKind(bench.state, bench.folder, bench.messages);
+  hostKind.scrollPlay()->setValue(5);  // the rules chooser shows
+  JoinDialog join(bench.state, {}, 61513, bench.messages);
+  FakeLink host, client;
+  host.host = true;
+  client.stage = NetPlayLink::Stage::Connecting;
+  SteppingClock clock;
+  NetPlayPump hostPump(host, clock), clientPump(client, clock);
+  WaitingRoom hostRoom(hostPump, ""), clientRoom(clientPump, "192.168.100.200:61513");
+  for (QDialog* laidOut : std::initializer_list<QDialog*>{&join, &hostRoom, &clientRoom}) laidOut->layout()->activate();
+  for (const QWidget* window : std::initializer_list<QWidget*>{&start, &options, &keyTest, &editor, &numbers, &music,
+                                                               &hostKind, &join, &hostRoom, &clientRoom}) {
     EXPECT_EQ(TextProblems(*window), std::vector<std::string>{}) << window->objectName().toStdString();
   }
 }

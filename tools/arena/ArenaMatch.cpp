@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "BaselineBot.h"
+#include "DodgerBot.h"
 #include "ai/ComputerPlayer.h"
 #include "match/MatchFrame.h"
 
@@ -50,8 +51,8 @@ void CountLosses(const GameState& state, const BeforeFrame& before, ArenaMatchRe
     // Another's fire in the same frame would have cost the life alone, so such
     // a loss is theirs; only fire of the figure's own alone counts as own.
     const std::int64_t byOwn = own > 0 && others == 0 ? std::min<std::int64_t>(lost, own) : 0;
-    report.ownFireLosses += byOwn;
-    report.othersFireLosses += lost - byOwn;
+    report.ownFireLosses[static_cast<std::size_t>(i)] += byOwn;
+    report.othersFireLosses[static_cast<std::size_t>(i)] += lost - byOwn;
   }
 }
 
@@ -89,14 +90,16 @@ ArenaMatchReport PlayArenaMatch(const LevelData& level, const ArenaRules& rules,
     const Seat& who = seats[static_cast<std::size_t>(seat)];
     const std::uint64_t figureSeed = seed * 4 + static_cast<std::uint64_t>(i) + 1;
     auto& player = players[static_cast<std::size_t>(i)];
-    if (who.kind == Seat::Baseline) {
-      player = std::make_unique<BaselineBot>(figureSeed);
-      engine.SetControlSource(i, player.get());
-    } else {
+    // Only the computer players are timed; a figure on `still` has no source and stands.
+    if (who.kind == Seat::Computer) {
       player = std::make_unique<ComputerPlayer>(who.strength, figureSeed);
       timed[static_cast<std::size_t>(i)] = std::make_unique<TimedSource>(*player, times);
       engine.SetControlSource(i, timed[static_cast<std::size_t>(i)].get());
+      continue;
     }
+    if (who.kind == Seat::Baseline) player = std::make_unique<BaselineBot>(figureSeed);
+    if (who.kind == Seat::Dodger) player = std::make_unique<DodgerBot>(figureSeed);
+    engine.SetControlSource(i, player.get());
   }
 
   std::optional<ReplayRecorder> recorder;

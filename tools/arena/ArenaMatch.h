@@ -25,8 +25,9 @@ struct ArenaMatchReport {
   int winnerSeat = -1;  // -1: no winner
   int frames = 0;
   bool cutShort = false;  // stopped at maxFrames
-  std::int64_t ownFireLosses = 0;
-  std::int64_t othersFireLosses = 0;
+  // Lives each figure lost to its own fire and to others' fire.
+  std::array<std::int64_t, FigureCount> ownFireLosses{};
+  std::array<std::int64_t, FigureCount> othersFireLosses{};
   std::optional<RollbackCheck::Mismatch> mismatch;  // the match stopped there
   std::optional<Replay> replay;  // with recordReplays; the level's name left empty
 };

@@ -24,12 +24,16 @@ struct Options {
   std::vector<Seat> seats;
   std::uint64_t seed = 0;
   std::filesystem::path replays;  // empty: no replays written
+  bool help = false, version = false;
 };
 
 constexpr const char* kUsage =
     "usage: fuselark3-arena --levels DIR --matches N --kind K --seats SEATS --seed S\n"
     "                       [--lives L] [--seconds T] [--sync-test N] [--replays DIR]\n"
-    "  K: 0 Normal, 1 Most Kills, 2 Most Lives; SEATS: up to four of cpu:0|cpu:1|cpu:2|baseline|off\n"
+    "       fuselark3-arena --help | --version\n"
+    "  K: 0 Normal, 1 Most Kills, 2 Most Lives\n"
+    "  SEATS: up to four of cpu:0|cpu:1|cpu:2 (Easy, Normal, Hard), baseline, still\n"
+    "  (never moves), dodger (never plants, steps out of blasts) or off\n"
     "  A life counts as lost to own fire only when no other figure's fire reached\n"
     "  the figure in the same frame; otherwise it counts as lost to others' fire.\n"
     "  --sync-test N: after every frame, rewind N frames (1..60), play them again from\n"
@@ -47,6 +51,10 @@ bool ReadOptions(int argc, char** argv, Options& options, std::string& error) {
   bool haveLevels = false, haveMatches = false, haveKind = false, haveSeats = false, haveSeed = false;
   for (int i = 1; i < argc; ++i) {
     const std::string name = argv[i];
+    if (name == "--help" || name == "--version") {
+      (name == "--help" ? options.help : options.version) = true;
+      return true;
+    }
     if (i + 1 >= argc) {
       error = "missing value after " + name;
       return false;
@@ -147,7 +155,8 @@ nlohmann::json RunTournament(const Options& options, const std::vector<LevelData
   rules.maxFrames = 600'000 / rules.frameMs;
   ai::CpuRandom dice(options.seed);
   DecisionTimes times;
-  std::vector<long long> wins(options.seats.size(), 0);
+  std::vector<long long> wins(options.seats.size(), 0), quickWins(options.seats.size(), 0),
+      ownBySeat(options.seats.size(), 0);
   std::vector<int> frames;
   long long noWinner = 0, cutShort = 0, withinThreeMinutes = 0, own = 0, others = 0;
   for (long long m = 0; m < options.matches; ++m) {
@@ -164,21 +173,29 @@ nlohmann::json RunTournament(const Options& options, const std::vector<LevelData
                          std::to_string(report.mismatch->frame) + ": " + report.mismatch->field);
     }
     if (report.replay) WriteReplay(options, *report.replay, levelNames[static_cast<std::size_t>(m % static_cast<long long>(levels.size()))], m + 1);
+    const bool quick = !report.cutShort && report.frames <= threeMinutes;
     if (report.winnerSeat >= 0) {
       ++wins[static_cast<std::size_t>(report.winnerSeat)];
+      quickWins[static_cast<std::size_t>(report.winnerSeat)] += quick ? 1 : 0;
     } else {
       ++noWinner;
     }
     cutShort += report.cutShort ? 1 : 0;
-    withinThreeMinutes += !report.cutShort && report.frames <= threeMinutes ? 1 : 0;
-    own += report.ownFireLosses;
-    others += report.othersFireLosses;
+    withinThreeMinutes += quick ? 1 : 0;
+    for (int i = 0; i < FigureCount; ++i) {
+      const auto figure = static_cast<std::size_t>(i);
+      own += report.ownFireLosses[figure];
+      others += report.othersFireLosses[figure];
+      if (seatOfFigure[figure] >= 0) ownBySeat[static_cast<std::size_t>(seatOfFigure[figure])] += report.ownFireLosses[figure];
+    }
     frames.push_back(report.frames);
   }
   nlohmann::json seats = nlohmann::json::array();
   for (std::size_t s = 0; s < options.seats.size(); ++s) {
     seats.push_back({{"seat", options.seats[s].name}, {"wins", wins[s]},
-                     {"win_share", static_cast<double>(wins[s]) / static_cast<double>(options.matches)}});
+                     {"win_share", static_cast<double>(wins[s]) / static_cast<double>(options.matches)},
+                     {"wins_within_3_minutes", quickWins[s]},
+                     {"lives_lost_own_fire", ownBySeat[s]}});
   }
   const long long lost = own + others;
   return {{"matches", options.matches},
@@ -209,6 +226,10 @@ int main(int argc, char** argv) {
   if (!ReadOptions(argc, argv, options, error)) {
     std::cerr << "fuselark3-arena: " << error << "\n" << kUsage;
     return 2;
+  }
+  if (options.help || options.version) {
+    std::cout << (options.help ? kUsage : "fuselark3-arena " FUSELARK3_VERSION "\n");
+    return 0;
   }
   std::vector<fl3::LevelData> levels;
   std::vector<std::string> levelNames;

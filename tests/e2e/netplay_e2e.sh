@@ -1,0 +1,125 @@
+#!/usr/bin/env bash
+# Two games, each on a display of its own, play over 127.0.0.1: the client joins, the host starts,
+# the client's key moves the client's figure on both screens alike, Escape on the host ends the match
+# on both with a word on the client, and each keeps a replay of the same match; then a join with a
+# wrong password is told so.
+# SCREENSHOT_DIR, when set, receives the pictures the README shows.
+set -euo pipefail
+BUILD_DIR=$1
+source "$(dirname "$0")/xvfb-session.sh"
+
+declare -A SHOWN_ON RUN_AS LOG_OF
+machine() {  # host | client: the display and game that the helpers act on
+  export DISPLAY=${SHOWN_ON[$1]}
+  GAME_PID=${RUN_AS[$1]}
+  GAME_LOG=${LOG_OF[$1]}
+}
+for who in host client; do
+  start_xvfb
+  start_game "$who"
+  SHOWN_ON[$who]=$DISPLAY RUN_AS[$who]=$GAME_PID LOG_OF[$who]=$GAME_LOG
+done
+# A port of its own, not the game's, which a player here may be using; one
+# that another program holds is refused ("Cannot host") and another is tried.
+choose_port() {
+  PORT=$((20000 + RANDOM % 20000))
+  printf '\r\n\r\n1\r\n0\r\n1\r\n%s\r\n' "$PORT" >"$SESSION_DIR/host/NETPLAY.OPT"
+}
+choose_port
+
+shown_titles() { for w in $(xdotool search --onlyvisible --pid "$GAME_PID" 2>/dev/null); do printf '"%s" ' "$(xdotool getwindowname "$w")"; done; }
+# Clicks the kind spinner's lower arrow n times, on the start screen at (sx, sy).
+set_kind() { for _ in $(seq "$1"); do click_at $((sx + 302)) $((sy + 128)); done; }
+shoot_window() {
+  local size
+  read -r x y < <(window_origin "$1")
+  size=$(xdotool getwindowgeometry "$1" | awk '/Geometry/ {print $2}')
+  "$XSHOT" shot "$2" "$x" "$y" "${size%x*}" "${size#*x}"
+}
+field() { "$XSHOT" shot "$1" 107 0 1066 690; }  # the field and the panels, scaled, without the band below
+
+# Player 2 from CPU to NET; the click leaves the focus on Start.
+open_host_room() {
+  click_at $((sx + 56)) $((sy + 214))
+  for _ in 1 2 3; do
+    xdotool key Return
+    for _ in $(seq 100); do
+      HOST_ROOM=$(wait_titled "Waiting room" 1) && return 0
+      busy=$(wait_titled "Cannot host" 1) && break
+    done
+    [[ -n "${busy:-}" ]] || break
+    xdotool windowfocus "$busy" 2>/dev/null || true
+    xdotool key Return
+    choose_port
+  done
+  fail "Start did not open the host's waiting room"
+}
+machine host
+expect_window 312x320 "the host's start screen" && sx=$WX sy=$WY
+set_kind 5
+open_host_room
+
+machine client
+expect_window 312x320 "the client's start screen" && sx=$WX sy=$WY
+set_kind 6
+click_at $((sx + 150)) $((sy + 122))
+JOIN=$(wait_titled "Join") || fail "Start did not open the join dialog"
+xdotool type --delay 20 "127.0.0.1:$PORT"
+xdotool key Tab
+xdotool type --delay 20 "Bo"
+[[ -n "${SCREENSHOT_DIR:-}" ]] && shoot_window "$JOIN" "$SCREENSHOT_DIR/join-dialog.png"
+xdotool key Return
+wait_titled "Waiting room" >/dev/null || fail "the client did not reach the waiting room"
+
+machine host
+sleep 1  # the lobby reaches the host's room
+[[ -n "${SCREENSHOT_DIR:-}" ]] && shoot_window "$HOST_ROOM" "$SCREENSHOT_DIR/host-waiting-room.png"
+xdotool key Return  # Start, now that the NET seat is taken
+for who in host client; do machine "$who"; expect_window 1280x800 "the $who's match window"; done
+for who in host client; do machine "$who"; dismiss_no_sound_notice; done
+sleep 1
+for who in host client; do machine "$who"; field "$SESSION_DIR/$who-before.png"; done
+
+machine client
+for key in Left Down Right Up; do hold_key "$key" 0.6; done  # at least one way is open
+sleep 1.5
+for who in host client; do machine "$who"; field "$SESSION_DIR/$who-after.png"; done
+read -r changed _ _ width height < <("$XSHOT" diff "$SESSION_DIR/host-before.png" "$SESSION_DIR/host-after.png")
+(( changed > 100 && width < 400 && height < 400 )) || fail "the client's key did not move one figure on the host ($changed pixels)"
+read -r changed _ < <("$XSHOT" diff "$SESSION_DIR/host-after.png" "$SESSION_DIR/client-after.png")
+(( changed == 0 )) || fail "the two screens show different matches ($changed pixels differ)"
+[[ -n "${SCREENSHOT_DIR:-}" ]] && "$XSHOT" shot "$SCREENSHOT_DIR/network-match.png"
+
+machine host
+hold_key Escape 0.3
+for who in host client; do
+  machine "$who"
+  for _ in $(seq 50); do window_shown 1280x800 || break; sleep 0.1; done
+  window_shown 1280x800 && fail "Escape on the host did not end the $who's match"
+done
+machine client
+ENDED=$(wait_titled "Match ended") || fail "the client was not told that the host ended the match; it shows $(shown_titles)"
+xdotool windowfocus "$ENDED" 2>/dev/null || true
+xdotool key Return
+for who in host client; do
+  replay=$(find "$SESSION_DIR/$who/replays" -type f 2>/dev/null | head -n1)
+  [[ -n "$replay" ]] || fail "the $who kept no replay of the match"
+  "$BUILD_DIR/tools/sim/fuselark3-sim" --replay "$replay" --trace | tail -n1 >"$SESSION_DIR/$who-last.json" \
+    || fail "the $who's replay does not play back"
+done
+cmp -s "$SESSION_DIR/host-last.json" "$SESSION_DIR/client-last.json" || fail "the two replays end differently"
+
+# A password on the host, a wrong one from the client.
+machine host
+sleep 0.5
+open_host_room  # after a match player 2 is on CPU again
+xdotool type --delay 20 "secret"
+xdotool key Tab
+machine client
+click_at $((sx + 150)) $((sy + 122))
+wait_titled "Join" >/dev/null || fail "the join dialog did not open again"
+xdotool key Tab Tab Tab Tab  # the remembered address and name stay; on to the password
+xdotool type --delay 20 "guess"
+xdotool key Return
+wait_titled "Wrong password" >/dev/null || fail "a wrong password was not told; the client shows $(shown_titles)"
+echo "PASS"
