@@ -114,13 +114,14 @@ std::unique_ptr<ComputerPlayer> PlayerFor(const MatchStart& start, int figure) {
   return std::make_unique<ComputerPlayer>(static_cast<CpuStrength>(start.cpuStrength), seed);
 }
 
-std::unique_ptr<FigureControlSource> ScriptFrom(const std::string& spec, std::string& error) {
-  std::ifstream file(spec.substr(7));
+// `play` is "script:FILE".
+std::unique_ptr<FigureControlSource> ScriptFrom(const std::string& play, std::string& error) {
+  std::ifstream file(play.substr(7));
   std::stringstream text;
   text << file.rdbuf();
   std::vector<FigureControls> frames;
   if (!file || !ReadControlScript(text.str(), frames, error)) {
-    if (error.empty()) error = "cannot read " + spec.substr(7);
+    if (error.empty()) error = "cannot read " + play.substr(7);
     return nullptr;
   }
   return std::make_unique<ScriptSeat>(std::move(frames));
