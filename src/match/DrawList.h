@@ -36,6 +36,9 @@ class DrawList {
   DrawList() { draws_.reserve(1024); }
   void Clear() { draws_.clear(); }
   void Add(const SpriteDraw& draw) { draws_.push_back(draw); }
+  void RemoveLast() {
+    if (!draws_.empty()) draws_.pop_back();
+  }
   const std::vector<SpriteDraw>& Draws() const { return draws_; }
   std::size_t Size() const { return draws_.size(); }
 

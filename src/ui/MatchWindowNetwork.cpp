@@ -33,6 +33,15 @@ QImage ReadoutPicture(const std::string& text, bool warning) {
   return line;
 }
 
+// A frame played ahead on predictions may end in a win that a correction
+// takes back: the picture shows only once the winning frame stands.
+void DropWinnerNotStanding(DrawList& draws, const FrameOutcome& standing) {
+  const auto& list = draws.Draws();
+  if (standing.end != MatchEnd::Winner && !list.empty() && list.back().picture.kind == PictureKind::Winner) {
+    draws.RemoveLast();
+  }
+}
+
 void EnsureWinnerPicture(DrawList& draws, int winner) {
   const auto& list = draws.Draws();
   if (list.empty() || list.back().picture.kind != PictureKind::Winner) DrawWinner(draws, winner);
@@ -83,9 +92,10 @@ void frmNormalGame::RunNetworkFrames(NetPlayPump& pump, KeyState& keys, const st
     readout.Took(nowMs, done.newFrame, done.corrected, link.RoundTripMs());
     const bool lineChanged = readout.Refresh(nowMs);
     if (lineChanged) readoutPicture = ReadoutPicture(readout.Text(), readout.Warning());
+    const FrameOutcome outcome = link.Outcome();
+    if (done.drawn) DropWinnerNotStanding(networkDraws_, outcome);
     if (done.drawn || lineChanged) Present(networkDraws_, &readoutPicture);
     if (done.beeps > 0 && sounds_ != nullptr) sounds_->Play(done.beeps);
-    const FrameOutcome outcome = link.Outcome();
     lastEnd_ = outcome.end;
     lastWinner_ = outcome.winner;
     if (outcome.end == MatchEnd::Winner && winnerSinceMs < 0) {
