@@ -9,5 +9,5 @@ build=${1:-"$here/build"}
 cmake --build "$build" --target OptionsWindowPictureTest
 if [ -n "${DISPLAY:-}" ]; then platform=xcb; else platform=offscreen; fi
 QT_QPA_PLATFORM=$platform FUSELARK3_OPTIONS_PICTURE="$here/docs/options-window.png" \
-  "$build/tests/ui/OptionsWindowPictureTest" --gtest_brief=1
+  "$build/tests/ui/options/OptionsWindowPictureTest" --gtest_brief=1
 echo "written: $here/docs/options-window.png"

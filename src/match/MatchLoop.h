@@ -9,9 +9,9 @@
 #include "core/KeyState.h"
 #include "match/DrawList.h"
 #include "match/FramePacer.h"
+#include "match/FrameRecorder.h"
 #include "match/KeyboardAndPadControls.h"
 #include "match/MatchFrame.h"
-#include "match/Replay.h"
 
 namespace fl3 {
 
@@ -43,7 +43,7 @@ class MatchLoop {
   // their keys, and a pad's Start acts as Escape. Call before the first Step.
   void UseGamepads(GamepadSource& pads);
   // Every frame played from now on goes into the recorder, null: none.
-  void RecordInto(ReplayRecorder* recorder) { recorder_ = recorder; }
+  void RecordInto(FrameRecorder* recorder) { recorder_ = recorder; }
   const MatchEngine& Engine() const { return engine_; }
   bool Finished() const { return finished_; }
   MatchEnd End() const { return lastOutcome_.end; }
@@ -56,7 +56,7 @@ class MatchLoop {
   MatchEngine engine_;
   KeyboardSource& keyboard_;
   GamepadSource* pads_ = nullptr;
-  ReplayRecorder* recorder_ = nullptr;
+  FrameRecorder* recorder_ = nullptr;
   std::optional<KeyboardAndPadControls> padControls_;
   Clock& clock_;
   Hooks hooks_;

@@ -6,8 +6,8 @@
 #include "core/GameFolder.h"
 #include "core/IoResult.h"
 #include "match/MatchSnapshot.h"
-#include "match/Replay.h"
 #include "net/SessionTypes.h"
+#include "replay/Replay.h"
 
 namespace fl3::net {
 

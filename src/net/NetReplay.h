@@ -2,8 +2,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "match/Replay.h"
 #include "net/NetMatch.h"
+#include "replay/Replay.h"
 
 namespace fl3::net {
 

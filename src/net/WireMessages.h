@@ -7,7 +7,7 @@
 #include "core/GameState.h"
 #include "match/ControlFrame.h"
 #include "match/MatchStart.h"
-#include "match/Replay.h"
+#include "replay/Replay.h"
 
 namespace fl3::net {
 

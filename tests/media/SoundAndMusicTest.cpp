@@ -4,8 +4,6 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "RecordingMessages.h"
-#include "TempFolder.h"
 #include "core/GameFolder.h"
 #include "core/LevelFile.h"
 #include "media/ExplosionSound.h"
@@ -14,8 +12,10 @@
 #include "media/MidiSong.h"
 #include "media/MusicSequencer.h"
 #include "media/PictureFile.h"
-#include "ui/MatchPictureCheck.h"
-#include "ui/StartMatchPreparation.h"
+#include "RecordingMessages.h"
+#include "TempFolder.h"
+#include "ui/match/MatchPictureCheck.h"
+#include "ui/start/StartMatchPreparation.h"
 
 // Sound is rendered offline here, so what a player would hear is measured:
 // click starts for tempo, levels for volume, silence for stops. Last, tiny

@@ -9,17 +9,17 @@
 #include <QStyleOptionGroupBox>
 #include <cstdlib>
 
-#include "FakeNetPlayLink.h"
-#include "ScriptedDevices.h"
-#include "WindowBench.h"
 #include "editor/EditorWindow.h"
 #include "editor/MusicPropertiesDialog.h"
 #include "editor/NumericPropertiesDialog.h"
-#include "ui/KeyTestWindow.h"
-#include "ui/OptionsWindow.h"
-#include "ui/JoinDialog.h"
-#include "ui/StartScreen.h"
-#include "ui/WaitingRoom.h"
+#include "netplay/FakeNetPlayLink.h"
+#include "ScriptedDevices.h"
+#include "ui/netplay/JoinDialog.h"
+#include "ui/netplay/WaitingRoom.h"
+#include "ui/options/KeyTestWindow.h"
+#include "ui/options/OptionsWindow.h"
+#include "ui/start/StartScreen.h"
+#include "WindowBench.h"
 
 namespace fl3::testing {
 namespace {

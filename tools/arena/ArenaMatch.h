@@ -4,10 +4,10 @@
 #include <vector>
 
 #include "ArenaSeats.h"
-#include "DecisionTimes.h"
 #include "core/LevelFile.h"
-#include "match/Replay.h"
+#include "DecisionTimes.h"
 #include "match/RollbackCheck.h"
+#include "replay/Replay.h"
 
 namespace fl3::arena {
 

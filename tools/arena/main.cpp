@@ -10,9 +10,9 @@
 
 #include <nlohmann/json.hpp>
 
-#include "ArenaMatch.h"
 #include "ai/CpuRandom.h"
-#include "match/ReplayShelf.h"
+#include "ArenaMatch.h"
+#include "replay/ReplayShelf.h"
 
 namespace fl3::arena {
 namespace {

@@ -14,18 +14,18 @@
 #include <memory>
 #include <sstream>
 
-#include "MachineSummary.h"
-#include "ScriptSeat.h"
 #include "ai/ComputerPlayer.h"
 #include "core/GameFolderChoice.h"
 #include "core/LevelFile.h"
+#include "MachineSummary.h"
 #include "net/ClientSession.h"
 #include "net/DesyncReport.h"
 #include "net/EnetLink.h"
 #include "net/HostSession.h"
-#include "match/ReplayShelf.h"
 #include "net/NetReplay.h"
 #include "net/ShimRelay.h"
+#include "replay/ReplayShelf.h"
+#include "ScriptSeat.h"
 
 namespace fl3::netlab {
 namespace {

@@ -6,13 +6,13 @@
 #include <optional>
 #include <string>
 
-#include "ScriptSeat.h"
 #include "ai/ComputerPlayer.h"
 #include "net/ClientSession.h"
 #include "net/HostSession.h"
 #include "net/MemoryNetwork.h"
-#include "match/ReplayPlayback.h"
 #include "net/NetReplay.h"
+#include "replay/ReplayPlayback.h"
+#include "ScriptSeat.h"
 
 namespace fl3::netlab {
 namespace {

@@ -5,10 +5,10 @@
 #include <ostream>
 
 #include "MessageText.h"
+#include "replay/ReplayPlayback.h"
+#include "replay/ReplayShelf.h"
 #include "SimRun.h"
 #include "SimTrace.h"
-#include "match/ReplayPlayback.h"
-#include "match/ReplayShelf.h"
 
 namespace fl3::sim {
 

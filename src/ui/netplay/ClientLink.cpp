@@ -1,0 +1,74 @@
+#include "ui/netplay/ClientLink.h"
+
+#include "match/SeatLayoutControls.h"
+#include "ui/netplay/NetPlayEnds.h"
+
+namespace fl3 {
+
+ClientLink::ClientLink(GameState& state, const GameFolder& folder, const JoinSetup& setup,
+                       std::unique_ptr<net::EnetLink> enet, std::int64_t nowMs)
+    : folder_(folder),
+      hostLabel_(setup.request.address.host + ":" + std::to_string(setup.request.address.port)),
+      enet_(std::move(enet)),
+      session_(state, Config(setup), nowMs) {}
+
+// The n-th player at this keyboard steers the n-th figure the host gives.
+net::ClientConfig ClientLink::Config(const JoinSetup& setup) {
+  net::ClientConfig config;
+  config.name = setup.request.name;
+  config.role = setup.request.watch ? net::Role::Spectator : net::Role::Player;
+  config.seats = setup.request.players;
+  config.password = setup.request.password;
+  SeatLayoutControls* players = setup.players;
+  const std::array<int, 2> layouts = setup.request.layouts;
+  config.seatFor = [players, layouts](int figure, int nth, const MatchStart&) {
+    players->Steer(figure, layouts[static_cast<std::size_t>(nth & 1)]);
+    return net::LocalSeat{players, false};
+  };
+  config.missingPicture = setup.missingPicture;
+  return config;
+}
+
+void ClientLink::Receive(std::int64_t nowMs) {
+  events_.clear();
+  enet_->Poll(events_);
+  for (const net::LinkEvent& event : events_) {
+    switch (event.kind) {
+      case net::LinkEvent::Kind::Connected: session_.Connected(nowMs); break;
+      case net::LinkEvent::Kind::Disconnected: session_.Disconnected(nowMs); break;
+      case net::LinkEvent::Kind::Received: session_.Received(event.channel, event.bytes, nowMs); break;
+    }
+  }
+}
+
+NetPlayStep ClientLink::Service(std::int64_t nowMs, DrawList* draw) {
+  Receive(nowMs);
+  const net::StepReport report = session_.Update(nowMs, draw);
+  enet_->Send(session_.Out());
+  enet_->Flush();
+  if (session_.CurrentPhase() == net::Phase::Ended && !over_) {
+    const net::SessionEnd& end = session_.Ended();
+    if (end.reason != net::EndReason::Desync || desync_.Settle(session_.TakeDesync(), folder_, nowMs)) {
+      end_ = ClientEnd(end, hostLabel_, desync_.Text(), session_.Match() != nullptr && session_.OwnFigures() != 0);
+      over_ = true;
+    }
+  }
+  return {report.ran, report.corrected, report.ran || report.corrected, report.beeps};
+}
+
+NetPlayLink::Stage ClientLink::CurrentStage() const {
+  if (over_) return Stage::Over;
+  switch (session_.CurrentPhase()) {
+    case net::Phase::Connecting:
+    case net::Phase::Joining: return Stage::Connecting;
+    case net::Phase::Lobby: return Stage::Lobby;
+    default: return Stage::Running;
+  }
+}
+
+FrameOutcome ClientLink::Outcome() const {
+  const net::NetMatch* match = session_.Match();
+  return match != nullptr ? match->StandingEnd() : FrameOutcome{};
+}
+
+}  // namespace fl3

@@ -1,0 +1,51 @@
+#pragma once
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/GameFolder.h"
+#include "net/ClientSession.h"
+#include "net/EnetLink.h"
+#include "ui/netplay/DesyncReporter.h"
+#include "ui/netplay/NetPlayEnds.h"
+#include "ui/netplay/NetPlayLinks.h"
+
+namespace fl3 {
+
+// A client's side of a network game (a player or a spectator): the client
+// session over its ENet connection to the host.
+class ClientLink : public NetPlayLink {
+ public:
+  ClientLink(GameState& state, const GameFolder& folder, const JoinSetup& setup, std::unique_ptr<net::EnetLink> enet,
+             std::int64_t nowMs);
+
+  NetPlayStep Service(std::int64_t nowMs, DrawList* draw) override;
+  std::int64_t NextWakeMs() const override { return session_.NextWakeMs(); }
+  Stage CurrentStage() const override;
+  net::Lobby LobbyView() const override { return session_.LobbyView(); }
+  std::uint8_t OwnFigures() const override { return session_.OwnFigures(); }
+  int RoundTripMs() const override { return session_.RoundTripMs(); }
+  const MatchStart* Start() const override { return session_.Setup(); }
+  FrameOutcome Outcome() const override;
+  const NetPlayEnd& End() const override { return end_; }
+  std::optional<Replay> MatchReplay(std::int64_t recordedAtSeconds) const override {
+    return ReplayOfMatch(session_.Match(), recordedAtSeconds);
+  }
+  void Quit(std::int64_t) override { session_.Leave(); }
+  bool IsHost() const override { return false; }
+
+ private:
+  static net::ClientConfig Config(const JoinSetup& setup);
+  void Receive(std::int64_t nowMs);
+
+  const GameFolder& folder_;
+  std::string hostLabel_;
+  std::unique_ptr<net::EnetLink> enet_;
+  net::ClientSession session_;
+  std::vector<net::LinkEvent> events_;
+  DesyncReporter desync_;
+  NetPlayEnd end_;
+  bool over_ = false;
+};
+
+}  // namespace fl3

@@ -1,0 +1,110 @@
+#include "ui/netplay/HostLink.h"
+
+#include "match/SeatLayoutControls.h"
+#include "ui/netplay/NetPlayEnds.h"
+
+namespace fl3 {
+namespace {
+
+net::HostSeat HostSeatOf(SeatChoice seat) {
+  switch (seat) {
+    case SeatChoice::Man: return net::HostSeat::Local;
+    case SeatChoice::Cpu: return net::HostSeat::Computer;
+    case SeatChoice::Net: return net::HostSeat::Network;
+    default: return net::HostSeat::Off;
+  }
+}
+
+// Long enough for every machine to cut its pictures and open its match
+// window before the first frame.
+constexpr std::uint16_t kStartDelayMs = 1500;
+
+}  // namespace
+
+HostLink::HostLink(GameState& state, const GameFolder& folder, const HostSetup& setup,
+                   std::unique_ptr<net::EnetLink> enet)
+    : state_(state),
+      folder_(folder),
+      setup_(setup),
+      computers_(state, static_cast<CpuStrength>(setup.start.cpuStrength), setup.start.cpuSeed),
+      enet_(std::move(enet)),
+      session_(NewSession("")) {}
+
+std::unique_ptr<net::HostSession> HostLink::NewSession(const std::string& password) {
+  net::HostConfig config;
+  config.start = setup_.start;
+  for (int i = 0; i < FigureCount; ++i) {
+    const auto at = static_cast<std::size_t>(i);
+    config.seats[at] = HostSeatOf(setup_.seats[at]);
+    if (config.seats[at] == net::HostSeat::Local) config.sources[at] = setup_.players;
+    if (config.seats[at] == net::HostSeat::Computer) config.sources[at] = computers_.For(i);
+  }
+  config.password = password;
+  config.nonces = &nonces_;
+  config.startDelayMs = kStartDelayMs;
+  return std::make_unique<net::HostSession>(state_, std::move(config));
+}
+
+// Nobody is in yet: the new session meets the connections still knocking.
+bool HostLink::SetPassword(const std::string& password) {
+  const net::Lobby lobby = session_->LobbyView();
+  if (session_->CurrentPhase() != net::Phase::Lobby || lobby.spectators > 0) return false;
+  for (const net::Lobby::Seat& seat : lobby.seats) {
+    if (seat.state == net::SeatState::Taken) return false;
+  }
+  session_ = NewSession(password);
+  for (const net::PeerId peer : connected_) session_->Connected(peer, lastServiceMs_);
+  return true;
+}
+
+void HostLink::Receive(std::int64_t nowMs) {
+  events_.clear();
+  enet_->Poll(events_);
+  for (const net::LinkEvent& event : events_) {
+    switch (event.kind) {
+      case net::LinkEvent::Kind::Connected:
+        connected_.push_back(event.peer);
+        session_->Connected(event.peer, nowMs);
+        break;
+      case net::LinkEvent::Kind::Disconnected:
+        std::erase(connected_, event.peer);
+        session_->Disconnected(event.peer, nowMs);
+        break;
+      case net::LinkEvent::Kind::Received: session_->Received(event.peer, event.channel, event.bytes, nowMs); break;
+    }
+  }
+}
+
+NetPlayStep HostLink::Service(std::int64_t nowMs, DrawList* draw) {
+  lastServiceMs_ = nowMs;
+  Receive(nowMs);
+  const net::StepReport report = session_->Update(nowMs, draw);
+  enet_->Send(session_->Out());
+  enet_->Flush();
+  if (session_->CurrentPhase() == net::Phase::Ended && !over_) {
+    const net::SessionEnd& end = session_->Ended();
+    if (end.reason != net::EndReason::Desync || desync_.Settle(session_->TakeDesync(), folder_, nowMs)) {
+      end_ = HostEnd(end, desync_.Text());
+      over_ = true;
+    }
+  }
+  return {report.ran, report.corrected, report.ran || report.corrected, report.beeps};
+}
+
+NetPlayLink::Stage HostLink::CurrentStage() const {
+  if (over_) return Stage::Over;
+  return session_->CurrentPhase() == net::Phase::Lobby ? Stage::Lobby : Stage::Running;
+}
+
+std::uint8_t HostLink::OwnFigures() const {
+  std::uint8_t own = 0;
+  for (int i = 0; i < FigureCount; ++i) own |= setup_.seats[static_cast<std::size_t>(i)] == SeatChoice::Man ? 1u << i : 0u;
+  return own;
+}
+
+FrameOutcome HostLink::Outcome() const {
+  const net::NetMatch* match = session_->Match();
+  return match != nullptr ? match->StandingEnd() : FrameOutcome{};
+}
+
+}  // namespace fl3

@@ -1,0 +1,136 @@
+#include "ui/netplay/NetPlayFlow.h"
+
+#include <QApplication>
+#include <QEventLoop>
+#include <QTimer>
+#include <algorithm>
+#include <ctime>
+
+#include "core/NetPlaySettings.h"
+#include "ui/netplay/NetPlayPump.h"
+#include "ui/netplay/NetworkMatchScreen.h"
+#include "ui/netplay/WaitingRoom.h"
+
+namespace fl3 {
+namespace {
+
+constexpr int kFarewellServices = 3;  // services after leaving, so the word gets out
+constexpr int kLingerMs = 2000;
+
+bool OthersConnected(const NetPlayLink& link) {
+  const net::Lobby lobby = link.LobbyView();
+  return lobby.spectators > 0 || std::any_of(lobby.seats.begin(), lobby.seats.end(), [](const net::Lobby::Seat& seat) {
+           return seat.state == net::SeatState::Taken;
+         });
+}
+
+std::string HostLabel(const HostAddress& address) { return address.host + ":" + std::to_string(address.port); }
+
+}  // namespace
+
+NetPlayFlow::NetPlayFlow(Parts parts, NetPlayLinks& links)
+    : parts_(std::move(parts)), links_(links), players_(keys_, parts_.pads) {}
+
+bool NetPlayFlow::Host(const NetHostChoices& choices, std::uint64_t cpuSeed) {
+  HostSetup setup;
+  setup.start = CaptureMatchStart(parts_.state, choices.level.tileSetNumber, choices.level.backgroundNumber,
+                                  choices.characters, choices.level.name, cpuSeed);
+  setup.seats = choices.seats;
+  // Each player at the host's keyboard steers with their own keys and pad.
+  for (int i = 0; i < FigureCount; ++i) players_.Steer(i, choices.seats[static_cast<std::size_t>(i)] == SeatChoice::Man ? i : -1);
+  setup.players = &players_;
+  const NetPlaySettings settings = ReadNetPlaySettings(parts_.folder);
+  setup.port = settings.hostPort != 0 ? static_cast<std::uint16_t>(settings.hostPort) : links_.DefaultPort();
+
+  NetPlayEnd problem;
+  const std::unique_ptr<NetPlayLink> link = links_.Host(setup, parts_.clock.NowMs(), problem);
+  if (!link) {
+    Tell(problem);
+    return false;
+  }
+  NetPlayPump pump(*link, parts_.clock, parts_.devices.clockRunsByItself);
+  pump.Start();
+  WaitingRoom room(pump, "", parts_.parent);
+  if (room.exec() == QDialog::Accepted) return Play(pump);
+  Leave(pump);
+  return false;
+}
+
+bool NetPlayFlow::Join() {
+  NetPlaySettings settings = ReadNetPlaySettings(parts_.folder);
+  for (;;) {
+    JoinDialog dialog(parts_.state, settings, links_.DefaultPort(), parts_.messages, parts_.parent);
+    if (dialog.exec() != QDialog::Accepted) return false;
+    settings = dialog.Remembered(settings);
+    // Remembering is a kindness: a folder that cannot take it costs nothing now.
+    WriteNetPlaySettings(parts_.folder, settings);
+
+    for (int i = 0; i < FigureCount; ++i) players_.Steer(i, -1);
+    JoinSetup setup{dialog.Request(), &players_, [this](const MatchStart& start) {
+                      return MissingLevelPicture(parts_.folder, start.TileSetNumber(), start.BackgroundNumber());
+                    }};
+    NetPlayEnd problem;
+    const std::unique_ptr<NetPlayLink> link = links_.Join(setup, parts_.clock.NowMs(), problem);
+    if (!link) {
+      Tell(problem);
+      continue;
+    }
+    NetPlayPump pump(*link, parts_.clock, parts_.devices.clockRunsByItself);
+    pump.Start();
+    WaitingRoom room(pump, HostLabel(setup.request.address), parts_.parent);
+    if (room.exec() == QDialog::Accepted) return Play(pump);
+    if (link->CurrentStage() != NetPlayLink::Stage::Over) {
+      Leave(pump);
+      return false;
+    }
+    pump.Stop();
+    Tell(link->End());
+    // Not let in: the dialog again, to mend the address or the password.
+    if (link->End().kind != NetPlayEnd::Kind::Refused) return false;
+  }
+}
+
+bool NetPlayFlow::Play(NetPlayPump& pump) {
+  {
+    frmNormalGame match(parts_.state, parts_.folder, parts_.messages, parts_.music, parts_.sounds);
+    match.SetDevices(parts_.devices);
+    match.SetGamepads(parts_.pads);
+    match.ShowOnWholeScreen();
+    QApplication::processEvents();
+    PlayNetworkMatch(match, pump, keys_, [this] { return players_.PadAsksToLeave(); });
+    QApplication::processEvents();
+    match.hide();
+  }
+  Leave(pump);
+  if (auto replay = pump.Link().MatchReplay(static_cast<std::int64_t>(std::time(nullptr))); replay && parts_.replaySink) {
+    parts_.replaySink(std::move(*replay));
+  }
+  Tell(pump.Link().End());
+  return true;
+}
+
+// The last word (the end of the match, a farewell) reaches the others
+// before the connection closes: the host waits, a while, for everybody to go.
+void NetPlayFlow::Leave(NetPlayPump& pump) {
+  NetPlayLink& link = pump.Link();
+  if (link.CurrentStage() != NetPlayLink::Stage::Over) link.Quit(parts_.clock.NowMs());
+  QEventLoop linger;
+  QTimer deadline;
+  deadline.setSingleShot(true);
+  QObject::connect(&deadline, &QTimer::timeout, &linger, &QEventLoop::quit);
+  QObject::connect(&pump, &NetPlayPump::Serviced, &linger, [&] {
+    if (!OthersConnected(link)) linger.quit();
+  });
+  deadline.start(kLingerMs);
+  if (link.IsHost() && OthersConnected(link)) linger.exec();
+  pump.Stop();
+  for (int i = 0; i < kFarewellServices; ++i) link.Service(parts_.clock.NowMs(), nullptr);
+}
+
+void NetPlayFlow::Tell(const NetPlayEnd& end) {
+  if (end.title.empty()) return;
+  const MessageIcon icon = end.kind == NetPlayEnd::Kind::HostEnded ? MessageIcon::Information : MessageIcon::Critical;
+  parts_.messages.Show(end.text, end.title, icon);
+}
+
+}  // namespace fl3

@@ -1,0 +1,111 @@
+// The link runs the match; the match window reads this machine's keys,
+// draws what the link has drawn, sounds what stands, and shows the
+// connection below the panels.
+#include "ui/netplay/NetworkMatchScreen.h"
+
+#include <QEventLoop>
+#include <QPainter>
+#include <algorithm>
+
+#include "match/MatchDrawing.h"
+#include "match/MatchLoop.h"
+#include "media/Keyboard.h"
+#include "ui/netplay/ConnectionReadout.h"
+
+namespace fl3 {
+namespace {
+
+constexpr int kReadoutWidth = 800, kReadoutHeight = 18;
+
+// Small and pale at the right of the blue band below the panels; a warning in amber.
+QImage ReadoutPicture(const std::string& text, bool warning) {
+  QImage line(kReadoutWidth, kReadoutHeight, QImage::Format_ARGB32_Premultiplied);
+  line.fill(Qt::transparent);
+  QPainter painter(&line);
+  QFont font = painter.font();
+  font.setPixelSize(12);
+  painter.setFont(font);
+  painter.setPen(warning ? QColor(255, 210, 90) : QColor(160, 170, 255));
+  painter.drawText(line.rect().adjusted(0, 0, -8, 0), Qt::AlignRight | Qt::AlignVCenter, QString::fromStdString(text));
+  painter.end();
+  return line;
+}
+
+// A frame played ahead on predictions may end in a win that a correction
+// takes back: the picture shows only once the winning frame stands.
+void DropWinnerNotStanding(DrawList& draws, const FrameOutcome& standing) {
+  const auto& list = draws.Draws();
+  if (standing.end != MatchEnd::Winner && !list.empty() && list.back().picture.kind == PictureKind::Winner) {
+    draws.RemoveLast();
+  }
+}
+
+void EnsureWinnerPicture(DrawList& draws, int winner) {
+  const auto& list = draws.Draws();
+  if (list.empty() || list.back().picture.kind != PictureKind::Winner) DrawWinner(draws, winner);
+}
+
+// The pump services the link; the window reads the keys before and shows,
+// sounds and ends after. The link is serviced on through the winner
+// picture, so that the host can see every machine to the end.
+void RunNetworkFrames(frmNormalGame& window, NetPlayPump& pump, KeyState& keys,
+                      const std::function<bool()>& padAsksToLeave) {
+  NetPlayLink& link = pump.Link();
+  const std::unique_ptr<KeyboardSource> keyboard = window.OpenKeyboard();
+  DrawList draws;
+  ConnectionReadout readout;
+  QImage readoutPicture;
+  KeyState read{};
+  bool quitAsked = false, keysTaken = true;
+  std::int64_t winnerSinceMs = -1;
+  QEventLoop events;
+
+  NetPlayPump::Frames frames;
+  frames.draw = &draws;
+  frames.before = [&](std::int64_t nowMs) {
+    if (link.CurrentStage() == NetPlayLink::Stage::Over) return;
+    keyboard->ReadKeyboard(read);
+    window.PollPads();
+    // A tap between two frames still counts in the next one.
+    for (std::size_t i = 0; i < keys.size(); ++i) keys[i] = keysTaken ? read[i] : static_cast<std::uint8_t>(keys[i] | read[i]);
+    const bool ended = link.Outcome().end != MatchEnd::Running;
+    if (!quitAsked && !ended && (KeyDown(read, kEscapeKey) || (padAsksToLeave && padAsksToLeave()))) {
+      quitAsked = true;
+      link.Quit(nowMs);
+    }
+  };
+  frames.after = [&](const NetPlayStep& done, std::int64_t nowMs) {
+    keysTaken = done.newFrame;
+    readout.Took(nowMs, done.newFrame, done.corrected, link.RoundTripMs());
+    const bool lineChanged = readout.Refresh(nowMs);
+    if (lineChanged) readoutPicture = ReadoutPicture(readout.Text(), readout.Warning());
+    const FrameOutcome outcome = link.Outcome();
+    if (done.drawn) DropWinnerNotStanding(draws, outcome);
+    if (done.drawn || lineChanged) window.ShowFrame(draws, &readoutPicture);
+    window.Sound(done.beeps);
+    window.NoteOutcome(outcome);
+    if (outcome.end == MatchEnd::Winner && winnerSinceMs < 0) {
+      EnsureWinnerPicture(draws, outcome.winner);
+      window.ShowFrame(draws, &readoutPicture);
+      winnerSinceMs = nowMs;
+    }
+    const bool winnerShown = winnerSinceMs < 0 || nowMs - winnerSinceMs >= MatchLoop::kWinnerShowMs;
+    if (link.CurrentStage() == NetPlayLink::Stage::Over && winnerShown) events.quit();
+  };
+  pump.SetFrames(std::move(frames));
+  events.exec();
+  pump.SetFrames({});
+}
+
+}  // namespace
+
+void PlayNetworkMatch(frmNormalGame& window, NetPlayPump& pump, KeyState& keys,
+                      const std::function<bool()>& padAsksToLeave) {
+  if (const MatchStart* start = pump.Link().Start()) {
+    window.BeginShownMatch(*start);
+    RunNetworkFrames(window, pump, keys, padAsksToLeave);
+    window.EndShownMatch();
+  }
+}
+
+}  // namespace fl3

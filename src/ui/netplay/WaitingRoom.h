@@ -1,0 +1,57 @@
+#pragma once
+#include <QDialog>
+#include <array>
+#include <string>
+
+#include "core/GameState.h"
+#include "ui/netplay/NetPlayPump.h"
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace fl3 {
+
+// Where the players gather before a network match. The host's shows the
+// addresses to give the others, the password, the seats and Start; a
+// client's shows the same seats, read-only, until the host starts. It
+// follows the link as the pump services it: accepted when the match
+// begins, rejected when the link ends or the player cancels.
+class WaitingRoom : public QDialog {
+  Q_OBJECT
+
+ public:
+  // `hostLabel` names the host for a client ("192.168.1.20:61513").
+  WaitingRoom(NetPlayPump& pump, const std::string& hostLabel, QWidget* parent = nullptr);
+
+  QLabel* Status() const { return status_; }
+  QLabel* Addresses() const { return addresses_; }
+  QLineEdit* Password() const { return password_; }
+  QLabel* SeatName(int i) const { return seatNames_.at(static_cast<std::size_t>(i)); }
+  QLabel* SeatRoundTrip(int i) const { return seatTrips_.at(static_cast<std::size_t>(i)); }
+  QLabel* Spectators() const { return spectators_; }
+  QPushButton* StartButton() const { return start_; }
+  QPushButton* CancelButton() const { return cancel_; }
+
+ private:
+  void BuildHostPart();
+  void BuildSeats();
+  void Follow();
+  void Refresh();
+  void ApplyPassword();
+
+  NetPlayPump& pump_;
+  NetPlayLink& link_;
+  std::string hostLabel_;
+  std::string appliedPassword_;
+  QLabel* status_ = nullptr;
+  QLabel* addresses_ = nullptr;
+  QLineEdit* password_ = nullptr;
+  std::array<QLabel*, FigureCount> seatNames_{};
+  std::array<QLabel*, FigureCount> seatTrips_{};
+  QLabel* spectators_ = nullptr;
+  QPushButton* start_ = nullptr;
+  QPushButton* cancel_ = nullptr;
+};
+
+}  // namespace fl3

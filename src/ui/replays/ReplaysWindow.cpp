@@ -1,0 +1,188 @@
+#include "ui/replays/ReplaysWindow.h"
+
+#include <QDateTime>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include "core/GameFolder.h"
+#include "core/Messages.h"
+#include "replay/ReplayPlayback.h"
+#include "ui/match/MatchPictureCheck.h"
+#include "ui/start/StartMatchPreparation.h"
+
+namespace fl3 {
+namespace {
+
+enum Column { kDate, kLevel, kKind, kPlayers, kWinner, kKept, kColumns };
+constexpr int kFileRole = Qt::UserRole;
+
+// Playing a replay through fills the shared state; the start screen gets its
+// share back (controllers, random source, an empty field) afterwards.
+class StartScreenShareKept {
+ public:
+  explicit StartScreenShareKept(GameState& state)
+      : state_(state), figures_(state.Characters), kind_(state.MatchKind), time_(state.TimeLeft),
+        random_(state.Random.State()) {}
+  ~StartScreenShareKept() {
+    ResetAfterMatch(state_);
+    state_.Characters = figures_;
+    std::tie(state_.MatchKind, state_.TimeLeft) = std::pair(kind_, time_);
+    state_.Random.SetState(random_);
+  }
+  StartScreenShareKept(const StartScreenShareKept&) = delete;
+  StartScreenShareKept& operator=(const StartScreenShareKept&) = delete;
+
+ private:
+  GameState& state_;
+  std::array<Character, FigureCount> figures_;
+  std::int32_t kind_, time_;
+  std::uint32_t random_;
+};
+
+QString KindName(std::int32_t kind) {
+  return kind == MatchMostKills ? "Most Kills" : kind == MatchMostLives ? "Most Lives" : "Normal";
+}
+
+QString Players(const MatchStart& start) {
+  QStringList players;
+  for (std::size_t i = 0; i < start.figures.size(); ++i) {
+    const std::int32_t cont = start.figures[i].cont;
+    if (cont != ContOff) players << QStringLiteral("%1 %2").arg(i + 1).arg(cont == ContMan ? "MAN" : "CPU");
+  }
+  return players.join(QStringLiteral(", "));
+}
+
+QString Winner(const Replay& replay) {
+  switch (replay.end) {
+    case MatchEnd::Winner: return QStringLiteral("Player %1").arg(replay.winner + 1);
+    case MatchEnd::NoWinner: return QStringLiteral("No winner");
+    case MatchEnd::Quit: return QStringLiteral("Left with Escape");
+    default: return QStringLiteral("Not finished");
+  }
+}
+
+QStringList Row(const Replay& replay, bool kept) {
+  QStringList row;
+  row << QDateTime::fromSecsSinceEpoch(replay.recordedAtSeconds).toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"))
+      << QString::fromStdString(replay.start.levelName) << KindName(replay.start.kind) << Players(replay.start)
+      << Winner(replay) << (kept ? QStringLiteral("kept") : QString());
+  return row;
+}
+
+}  // namespace
+
+frmReplays::frmReplays(GameState& state, const GameFolder& folder, const ReplayShelf& shelf, Messages& messages,
+                       WatchHook watch, QWidget* parent)
+    : QDialog(parent), state_(state), folder_(folder), shelf_(shelf), messages_(messages), watch_(std::move(watch)) {
+  setWindowTitle(QStringLiteral("Replays"));
+  resize(640, 360);
+  list_ = new QTreeWidget(this);
+  list_->setObjectName(QStringLiteral("listReplays"));
+  list_->setHeaderLabels({"Date", "Level", "Kind", "Players", "Winner", ""});
+  list_->setRootIsDecorated(false);
+  list_->setAllColumnsShowFocus(true);
+  buttonWatch_ = new QPushButton(QStringLiteral("Watch"), this);
+  buttonKeep_ = new QPushButton(QStringLiteral("Keep"), this);
+  buttonDelete_ = new QPushButton(QStringLiteral("Delete"), this);
+  auto* buttonClose = new QPushButton(QStringLiteral("Close"), this);
+  buttonWatch_->setDefault(true);
+  auto* buttons = new QHBoxLayout;
+  for (QPushButton* button : {buttonWatch_, buttonKeep_, buttonDelete_}) buttons->addWidget(button);
+  buttons->addStretch();
+  buttons->addWidget(buttonClose);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(list_);
+  layout->addLayout(buttons);
+
+  connect(list_, &QTreeWidget::itemSelectionChanged, this, &frmReplays::ShowButtons);
+  connect(list_, &QTreeWidget::itemActivated, this, &frmReplays::WatchSelected);
+  connect(buttonWatch_, &QPushButton::clicked, this, &frmReplays::WatchSelected);
+  connect(buttonKeep_, &QPushButton::clicked, this, &frmReplays::KeepSelected);
+  connect(buttonDelete_, &QPushButton::clicked, this, &frmReplays::DeleteSelected);
+  connect(buttonClose, &QPushButton::clicked, this, &QDialog::reject);
+  Fill();
+}
+
+void frmReplays::Fill(const std::string& select) {
+  list_->clear();
+  for (const ReplayShelf::Entry& entry : shelf_.List()) {
+    Replay replay;
+    QStringList row;
+    if (shelf_.Read(entry.file, replay)) {
+      row = Row(replay, entry.kept);
+    } else {
+      row << QString::fromStdString(entry.file) << "" << "" << "" << QStringLiteral("(cannot be read)")
+          << (entry.kept ? QStringLiteral("kept") : QString());
+    }
+    auto* item = new QTreeWidgetItem(list_, row);
+    item->setData(kDate, kFileRole, QString::fromStdString(entry.file));
+    if (entry.file == select || (select.empty() && list_->topLevelItemCount() == 1)) list_->setCurrentItem(item);
+  }
+  for (int column = 0; column < kColumns; ++column) list_->resizeColumnToContents(column);
+  ShowButtons();
+}
+
+std::string frmReplays::SelectedFile() const {
+  const QTreeWidgetItem* item = list_->currentItem();
+  return item ? item->data(kDate, kFileRole).toString().toStdString() : std::string();
+}
+
+void frmReplays::ShowButtons() {
+  const QTreeWidgetItem* item = list_->currentItem();
+  for (QPushButton* button : {buttonWatch_, buttonKeep_, buttonDelete_}) button->setEnabled(item != nullptr);
+  const bool kept = item != nullptr && !item->text(kKept).isEmpty();
+  buttonKeep_->setText(kept ? QStringLiteral("Don't Keep") : QStringLiteral("Keep"));
+}
+
+void frmReplays::WatchSelected() {
+  const std::string file = SelectedFile();
+  if (file.empty()) return;
+  Replay replay;
+  if (const IoResult read = shelf_.Read(file, replay); !read) {
+    messages_.Show("This replay cannot be watched: " + read.reason, "Replays", MessageIcon::Critical);
+    return;
+  }
+  const StartScreenShareKept kept(state_);
+  ReplayPlayback playback(state_, replay);
+  if (const auto verdict = playback.PlayThrough(); verdict.differingFrame >= 0) {
+    messages_.Show("This replay cannot be watched: played back, " + verdict.reason + " (frame " +
+                       std::to_string(verdict.differingFrame) + "). It was recorded by FUSELARK3 " +
+                       replay.gameVersion + "; this is " + std::string(GameVersion()) + ".",
+                   "Replays", MessageIcon::Critical);
+    return;
+  }
+  if (!CheckLevelPictures({replay.start.TileSetNumber(), replay.start.BackgroundNumber(), replay.start.levelName}, folder_,
+                          messages_)) {
+    return;
+  }
+  ReportUnusableMatchPictures(state_, folder_, messages_);
+  if (watch_) watch_(playback, replay.start);
+}
+
+void frmReplays::KeepSelected() {
+  std::string file = SelectedFile();
+  if (file.empty()) return;
+  const bool kept = !list_->currentItem()->text(kKept).isEmpty();
+  if (const IoResult renamed = shelf_.SetKept(file, !kept); !renamed) {
+    messages_.Show(renamed.reason, "Replays", MessageIcon::Critical);
+  }
+  Fill(file);
+}
+
+void frmReplays::DeleteSelected() {
+  const std::string file = SelectedFile();
+  if (file.empty()) return;
+  if (messages_.Show("Delete the replay \"" + file + "\"?", "Replays", MessageIcon::Information,
+                     MessageButtons::OkCancel) != MessageAnswer::Ok) {
+    return;
+  }
+  if (const IoResult removed = shelf_.Remove(file); !removed) {
+    messages_.Show(removed.reason, "Replays", MessageIcon::Critical);
+  }
+  Fill();
+}
+
+}  // namespace fl3
