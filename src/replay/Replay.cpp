@@ -14,9 +14,11 @@ namespace {
 // The file: magic, format version, the game's version, when, how the match
 // ended, the frame count, the start (its words packed), the two streams, the
 // hashes, and an XXH3 of everything before it. Later formats keep the first three in place,
-// so that an older game can name the newer version it refuses.
+// so that an older game can name the newer version it refuses. Format 2 adds
+// the occasion and the players' names after the frame count.
 constexpr std::string_view kMagic = "FL3RPLAY";
-constexpr std::uint32_t kFormatVersion = 1;
+constexpr std::uint32_t kFormatVersion = 2;
+constexpr std::uint32_t kFirstFormatWithLabels = 2;
 constexpr std::size_t kMaxGameVersionBytes = 32;
 constexpr std::size_t kReservedFrames = 10u * 60u * 1000u / 51u;
 constexpr std::uint32_t kNoWinner = 0xFF;
@@ -29,10 +31,18 @@ std::uint64_t Checksum(std::string_view bytes) { return XXH3_64bits(bytes.data()
 
 IoResult Damaged() { return IoResult::Failure(std::string(kDamaged)); }
 
+// A label longer than its room loses its tail, never half a UTF-8 character.
+std::string_view CutToWholeCharacters(std::string_view text, std::size_t maxBytes) {
+  if (text.size() <= maxBytes) return text;
+  std::size_t end = maxBytes;
+  while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
+  return text.substr(0, end);
+}
+
 // The header as far as every format version shares it.
-IoResult ReadVersion(LittleEndianReader& in, std::string& gameVersion) {
+IoResult ReadVersion(LittleEndianReader& in, std::string& gameVersion, std::uint32_t& format) {
   if (in.Raw(kMagic.size()) != kMagic) return IoResult::Failure("this is not a FUSELARK3 replay file");
-  const std::uint32_t format = in.U16();
+  format = in.U16();
   gameVersion = in.Text(kMaxGameVersionBytes);
   if (!in.Good() || format == 0) return Damaged();
   if (format > kFormatVersion) {
@@ -56,10 +66,16 @@ std::string_view Section(LittleEndianReader& in) {
   return in.Raw(size);
 }
 
-IoResult ReadBody(LittleEndianReader& in, Replay& replay) {
+void ReadLabels(LittleEndianReader& in, Replay& replay) {
+  replay.occasion = in.Text(Replay::kMaxOccasionBytes);
+  for (std::string& name : replay.names) name = in.Text(Replay::kMaxNameBytes);
+}
+
+IoResult ReadBody(LittleEndianReader& in, std::uint32_t format, Replay& replay) {
   replay.recordedAtSeconds = static_cast<std::int64_t>(in.U64());
   const std::uint32_t endCode = in.U8(), winnerCode = in.U8();
   const std::uint32_t frameCount = in.U32();
+  if (format >= kFirstFormatWithLabels) ReadLabels(in, replay);
   const std::string_view start = Section(in), controls = Section(in), times = Section(in);
   if (!in.Good()) return Damaged();
   if (!ReadEnd(endCode, winnerCode, replay) || frameCount == 0 || frameCount > Replay::kMaxFrames) return Damaged();
@@ -127,6 +143,8 @@ std::string EncodeReplay(const Replay& replay) {
   out.U8(static_cast<std::uint32_t>(replay.end));
   out.U8(replay.end == MatchEnd::Winner ? static_cast<std::uint32_t>(replay.winner) : kNoWinner);
   out.U32(static_cast<std::uint32_t>(replay.frames.size()));
+  out.Text(CutToWholeCharacters(replay.occasion, Replay::kMaxOccasionBytes));
+  for (const std::string& name : replay.names) out.Text(CutToWholeCharacters(name, Replay::kMaxNameBytes));
   PackWords(EncodeMatchStart(replay.start), section);
   WriteSection(out, std::exchange(section, {}));
   EncodeControlStream(replay.frames, section);
@@ -146,14 +164,15 @@ IoResult DecodeReplay(std::string_view bytes, Replay& replay) {
   Replay read;
   // A newer format is named before its checksum, which may lie elsewhere.
   LittleEndianReader header(bytes);
-  if (const IoResult version = ReadVersion(header, read.gameVersion); !version) return version;
+  std::uint32_t format = 0;
+  if (const IoResult version = ReadVersion(header, read.gameVersion, format); !version) return version;
   const std::string_view content = bytes.substr(0, bytes.size() - std::min<std::size_t>(8, bytes.size()));
   if (bytes.size() < 8 || Checksum(content) != LittleEndianReader(bytes.substr(content.size())).U64()) {
     return Damaged();
   }
   LittleEndianReader in(content);
-  ReadVersion(in, read.gameVersion);
-  if (const IoResult body = ReadBody(in, read); !body) return body;
+  ReadVersion(in, read.gameVersion, format);
+  if (const IoResult body = ReadBody(in, format, read); !body) return body;
   replay = std::move(read);
   return IoResult::Success();
 }

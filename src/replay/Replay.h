@@ -1,4 +1,5 @@
 #pragma once
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -29,6 +30,12 @@ struct Replay {
   int winner = -1;
   std::int64_t recordedAtSeconds = 0;  // Unix time the match ended
   std::string gameVersion;
+  // What the list of replays tells beside the match itself: the occasion
+  // ("Network match", a quest's stage) and who played each seat; empty when
+  // nothing is known (and in replays of the first format).
+  std::string occasion;
+  std::array<std::string, FigureCount> names;
+  static constexpr std::size_t kMaxOccasionBytes = 200, kMaxNameBytes = 32;
   friend bool operator==(const Replay&, const Replay&) = default;
 };
 

@@ -118,7 +118,7 @@ TEST(ReplayFile, DamagedCutForeignAndNewerFilesAreRefusedWithOneReason) {
   const std::string bytes = EncodeReplay(testing::RecordLoopMatch(state, 2));
   const std::string damaged = "the replay file is damaged or cut short";
   std::string newer = bytes, flipped = bytes, longer = bytes;
-  newer.replace(8, 2 + 2 + GameVersion().size(), std::string("\x02\x00\x03\x00" "9.9", 7));
+  newer.replace(8, 2 + 2 + GameVersion().size(), std::string("\x03\x00\x03\x00" "9.9", 7));
   flipped[bytes.size() / 2] ^= 4;
   longer.replace(8 + 2 + 2 + GameVersion().size() + 8 + 2, 4, std::string("\x00\x00\x10\x00", 4));
   const std::pair<std::string, std::string> rows[] = {
@@ -136,6 +136,32 @@ TEST(ReplayFile, DamagedCutForeignAndNewerFilesAreRefusedWithOneReason) {
     EXPECT_EQ(result.reason, reason);
     EXPECT_EQ(read.winner, 9);  // untouched
   }
+}
+
+// Faults: a file of the first format no longer read (or read with the
+// labels' length words taken for frames), labels lost on the way, a long name
+// cut inside a character, a label over its room taken in.
+TEST(ReplayFile, LabelsComeBackTheFirstFormatStillReadsAndALongNameLosesWholeCharacters) {
+  GameState state;
+  Replay labelled = testing::RecordLoopMatch(state, 2);
+  const Replay plain = labelled;
+  labelled.occasion = "Network match";
+  labelled.names = {"Ann", "", std::string(31, 'x') + "\xC3\xA9", "Bo"};
+  Replay read;
+  ASSERT_TRUE(DecodeReplay(EncodeReplay(labelled), read));
+  EXPECT_EQ(read.occasion, "Network match");
+  EXPECT_EQ(read.names, (std::array<std::string, FigureCount>{"Ann", "", std::string(31, 'x'), "Bo"}));
+  // The first format: version 1 and no labels after the frame count.
+  std::string first = EncodeReplay(plain);
+  const std::size_t labelsAt = 8 + 2 + 2 + GameVersion().size() + 8 + 2 + 4;
+  ASSERT_EQ(first.substr(labelsAt, 10), std::string(10, '\0'));
+  first.erase(labelsAt, 10);
+  first[8] = 1;
+  ASSERT_TRUE(DecodeReplay(testing::Resealed(first), read));
+  EXPECT_EQ(read, plain);
+  std::string tooLong = EncodeReplay(plain);
+  tooLong.replace(labelsAt, 2, std::string("\xC9\x00", 2));  // 201 bytes of occasion claimed
+  EXPECT_EQ(DecodeReplay(testing::Resealed(tooLong), read).reason, "the replay file is damaged or cut short");
 }
 
 // Faults: a jump landing a frame off or on the wrong snapshot, an engine

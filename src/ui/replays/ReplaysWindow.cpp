@@ -46,11 +46,21 @@ QString KindName(std::int32_t kind) {
   return kind == MatchMostKills ? "Most Kills" : kind == MatchMostLives ? "Most Lives" : "Normal";
 }
 
-QString Players(const MatchStart& start) {
+// The kind, and the occasion where the replay tells one.
+QString Kind(const Replay& replay) {
+  const QString kind = KindName(replay.start.kind);
+  return replay.occasion.empty() ? kind : QStringLiteral("%1 (%2)").arg(kind, QString::fromStdString(replay.occasion));
+}
+
+// A seat by the name of who played it where the replay knows it.
+QString Players(const Replay& replay) {
   QStringList players;
-  for (std::size_t i = 0; i < start.figures.size(); ++i) {
-    const std::int32_t cont = start.figures[i].cont;
-    if (cont != ContOff) players << QStringLiteral("%1 %2").arg(i + 1).arg(cont == ContMan ? "MAN" : "CPU");
+  for (std::size_t i = 0; i < replay.start.figures.size(); ++i) {
+    const std::int32_t cont = replay.start.figures[i].cont;
+    if (cont == ContOff) continue;
+    const std::string& name = replay.names[i];
+    const QString who = name.empty() ? QString(cont == ContMan ? "MAN" : "CPU") : QString::fromStdString(name);
+    players << QStringLiteral("%1 %2").arg(i + 1).arg(who);
   }
   return players.join(QStringLiteral(", "));
 }
@@ -67,7 +77,7 @@ QString Winner(const Replay& replay) {
 QStringList Row(const Replay& replay, bool kept) {
   QStringList row;
   row << QDateTime::fromSecsSinceEpoch(replay.recordedAtSeconds).toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"))
-      << QString::fromStdString(replay.start.levelName) << KindName(replay.start.kind) << Players(replay.start)
+      << QString::fromStdString(replay.start.levelName) << Kind(replay) << Players(replay)
       << Winner(replay) << (kept ? QStringLiteral("kept") : QString());
   return row;
 }

@@ -12,15 +12,17 @@ namespace {
 
 // A match played in the match window, listed, watched to its end and back.
 // Faults: a recording that does not play back, a list that is not newest
-// first or names another match, watching that leaves the start screen's
-// controllers or the shared dice changed, Keep or Delete acting on nothing,
-// a damaged file taken for a replay.
+// first or names another match (or drops its occasion and names), watching
+// that leaves the start screen's controllers or the shared dice changed, Keep
+// or Delete acting on nothing, a damaged file taken for a replay.
 TEST(Replays, APlayedMatchIsListedWatchedToItsWinnerKeptAndDeletedAndADamagedOneIsRefused) {
   MatchBench bench;
   std::tie(bench.state.MatchKind, bench.state.TimeLeft, bench.state.Characters[1].Lives) = std::tuple(MatchMostLives, 500, 0);
   bench.Play({KeyState{}});
   const ReplayShelf shelf(bench.temp.Path() / "replays");
-  ASSERT_TRUE(bench.replay && shelf.Add(*bench.replay));
+  ASSERT_TRUE(bench.replay);
+  std::tie(bench.replay->occasion, bench.replay->names[0]) = std::pair("Network match", "Ann");
+  ASSERT_TRUE(shelf.Add(*bench.replay));
   bench.temp.Write("replays/2000-01-01 00-00-00 OLD.REPLAY", "not a replay");
   bench.WritePicture("A0.BMP");
   bench.state.Characters[2].Cont = ContCpu;
@@ -35,7 +37,7 @@ TEST(Replays, APlayedMatchIsListedWatchedToItsWinnerKeptAndDeletedAndADamagedOne
   });
   ASSERT_EQ(list.list()->topLevelItemCount(), 2);
   const QTreeWidgetItem* newest = list.list()->topLevelItem(0);
-  EXPECT_EQ(QStringList({newest->text(2), newest->text(3), newest->text(4)}), QStringList({"Most Lives", "1 MAN, 2 MAN", "Player 1"}));
+  EXPECT_EQ(QStringList({newest->text(2), newest->text(3), newest->text(4)}), QStringList({"Most Lives (Network match)", "1 Ann, 2 MAN", "Player 1"}));
   EXPECT_EQ(list.list()->topLevelItem(1)->text(4), "(cannot be read)");
   list.buttonWatch()->click();
   EXPECT_GT(shown, 0);
