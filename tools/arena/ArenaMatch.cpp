@@ -6,6 +6,7 @@
 #include "BaselineBot.h"
 #include "DodgerBot.h"
 #include "ai/ComputerPlayer.h"
+#include "match/FreshBlasts.h"
 #include "match/MatchFrame.h"
 
 namespace fl3::arena {
@@ -15,21 +16,12 @@ namespace {
 // bombs had not gone off yet: enough to tell afterwards whose fire hurt whom.
 struct BeforeFrame {
   std::array<Character, FigureCount> figures{};
-  std::array<bool, CellCount> unexploded{};
+  FreshBlasts blasts;
 };
 
-BeforeFrame Remember(const GameState& state) {
-  BeforeFrame before;
+void Remember(const GameState& state, BeforeFrame& before) {
   before.figures = state.Characters;
-  for (const Bomb& bomb : state.Bombs) {
-    if (!bomb.Exploded && OnMap(bomb.X, bomb.Y)) before.unexploded[static_cast<std::size_t>(CellIndex(bomb.X, bomb.Y))] = true;
-  }
-  return before;
-}
-
-bool Covers(const Bomb& bomb, std::int32_t x, std::int32_t y) {
-  return (y == bomb.Y && x >= bomb.ExplodeLeft && x <= bomb.ExplodeRight) ||
-         (x == bomb.X && y >= bomb.ExplodeUp && y <= bomb.ExplodeDown);
+  before.blasts.Remember(state);
 }
 
 void CountLosses(const GameState& state, const BeforeFrame& before, ArenaMatchReport& report) {
@@ -37,12 +29,7 @@ void CountLosses(const GameState& state, const BeforeFrame& before, ArenaMatchRe
     const Character& was = before.figures[static_cast<std::size_t>(i)];
     if (!was.InPlay() || !OnMap(was.X, was.Y)) continue;
     int own = 0, others = 0;
-    for (const Bomb& bomb : state.Bombs) {
-      const bool burstNow = bomb.Exploded && OnMap(bomb.X, bomb.Y) &&
-                            before.unexploded[static_cast<std::size_t>(CellIndex(bomb.X, bomb.Y))];
-      if (!burstNow || !Covers(bomb, was.X, was.Y)) continue;
-      (bomb.Owner == i ? own : others) += 1;
-    }
+    before.blasts.ForEachReaching(state, was.X, was.Y, [&](std::int32_t owner) { (owner == i ? own : others) += 1; });
     const Character& now = state.Characters[static_cast<std::size_t>(i)];
     // In Most Kills nobody loses lives; every blast that reaches a figure counts.
     std::int64_t lost = own + others;
@@ -114,8 +101,9 @@ ArenaMatchReport PlayArenaMatch(const LevelData& level, const ArenaRules& rules,
   const KeyState noKeys{};
   std::optional<RollbackCheck> rollback;
   if (rules.syncDepth > 0) rollback.emplace(engine, rules.syncDepth);
+  BeforeFrame before;
   for (report.frames = 1; report.frames <= rules.maxFrames; ++report.frames) {
-    const BeforeFrame before = Remember(*state);
+    Remember(*state, before);
     if (rollback) rollback->BeforeFrame();
     const FrameOutcome outcome = engine.RunFrame(rules.frameMs, noKeys, nullptr);
     if (recorder) recorder->AddFrame(engine.LastControls(), engine);
