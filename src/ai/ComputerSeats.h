@@ -12,6 +12,9 @@ namespace fl3 {
 class ComputerSeats {
  public:
   ComputerSeats(const GameState& state, CpuStrength strength, std::uint64_t matchSeed);
+  // Each figure's player at a strength of its own (a quest's opponents).
+  ComputerSeats(const GameState& state, const std::array<CpuStrength, FigureCount>& strengths,
+                std::uint64_t matchSeed);
 
   // The figure's computer player, or null when it is not on CPU.
   ComputerPlayer* For(int figure) const { return players_[static_cast<std::size_t>(figure)].get(); }

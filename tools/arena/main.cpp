@@ -12,6 +12,9 @@
 
 #include "ai/CpuRandom.h"
 #include "ArenaMatch.h"
+#include "QuestTrial.h"
+#include "core/GameFolder.h"
+#include "quest/QuestFile.h"
 #include "replay/ReplayShelf.h"
 
 namespace fl3::arena {
@@ -24,12 +27,16 @@ struct Options {
   std::vector<Seat> seats;
   std::uint64_t seed = 0;
   std::filesystem::path replays;  // empty: no replays written
+  std::filesystem::path quest;    // a quest's stages instead of a tournament
+  QuestTrialOptions trial;
+  bool haveStandIn = false;
   bool help = false, version = false;
 };
 
 constexpr const char* kUsage =
     "usage: fuselark3-arena --levels DIR --matches N --kind K --seats SEATS --seed S\n"
     "                       [--lives L] [--seconds T] [--sync-test N] [--replays DIR]\n"
+    "       fuselark3-arena --quest FILE --stand-in cpu:S --matches N [--seed S] [--players 1|2]\n"
     "       fuselark3-arena --help | --version\n"
     "  K: 0 Normal, 1 Most Kills, 2 Most Lives\n"
     "  SEATS: up to four of cpu:0|cpu:1|cpu:2 (Easy, Normal, Hard), baseline, still\n"
@@ -38,7 +45,10 @@ constexpr const char* kUsage =
     "  the figure in the same frame; otherwise it counts as lost to others' fire.\n"
     "  --sync-test N: after every frame, rewind N frames (1..60), play them again from\n"
     "  the recorded controls and compare every frame; the first difference stops the run.\n"
-    "  --replays DIR: write the replay of every match into DIR, numbered by match.\n";
+    "  --replays DIR: write the replay of every match into DIR, numbered by match.\n"
+    "  --quest FILE: play every stage of the quest N times with computer players of\n"
+    "  strength S in the players' seats (the levels from the quest's folder, or --levels)\n"
+    "  and print each stage's win share.\n";
 
 bool ReadNumber(const std::string& text, long long low, long long high, long long& out) {
   if (text.empty() || !std::all_of(text.begin(), text.end(), [](unsigned char c) { return std::isdigit(c); })) return false;
@@ -83,12 +93,29 @@ bool ReadOptions(int argc, char** argv, Options& options, std::string& error) {
     } else if (name == "--replays" && !value.empty()) {
       options.replays = value;
       options.rules.recordReplays = true;
+    } else if (name == "--quest" && !value.empty()) {
+      options.quest = value;
+    } else if (name == "--stand-in") {
+      std::vector<Seat> standIn;
+      if (!ReadSeats(value, standIn, error) || standIn.size() != 1 || standIn[0].kind != Seat::Computer) {
+        error = "--stand-in takes one computer player, cpu:0, cpu:1 or cpu:2";
+        return false;
+      }
+      options.trial.standIn = standIn[0].strength;
+      options.haveStandIn = true;
+    } else if (name == "--players" && ReadNumber(value, 1, 2, number)) {
+      options.trial.players = static_cast<int>(number);
     } else if (name == "--sync-test" && ReadNumber(value, 1, 60, number)) {
       options.rules.syncDepth = static_cast<int>(number);
     } else {
       error = "bad option or value: " + name + " " + value;
       return false;
     }
+  }
+  if (!options.quest.empty()) {
+    if (haveMatches && options.haveStandIn) return true;
+    error = "--quest needs --stand-in and --matches";
+    return false;
   }
   if (!(haveLevels && haveMatches && haveKind && haveSeats && haveSeed)) {
     error = "--levels, --matches, --kind, --seats and --seed are all needed";
@@ -216,6 +243,30 @@ nlohmann::json RunTournament(const Options& options, const std::vector<LevelData
                            {"count", times.Count()}}}};
 }
 
+// The quest is read as the game reads it, its levels from its own folder
+// unless --levels names another.
+int RunQuest(Options& options) {
+  const std::filesystem::path folderPath = options.levels.empty() ? options.quest.parent_path() : options.levels;
+  const GameFolder folder(folderPath.empty() ? std::filesystem::path(".") : folderPath);
+  const GameFolder questFolder(options.quest.parent_path().empty() ? std::filesystem::path(".") : options.quest.parent_path());
+  std::string text;
+  Quest quest;
+  const std::string fileName = options.quest.filename().string();
+  IoResult read = questFolder.ReadAll(fileName, text);
+  if (read) read = ReadQuestText(text, fileName, LevelsOf(folder), quest);
+  if (!read) {
+    std::cerr << "fuselark3-arena: " << read.reason << "\n";
+    return 1;
+  }
+  options.trial.questName = fileName;
+  options.trial.matches = options.matches;
+  options.trial.seed = options.seed;
+  const QuestLevels levels = LevelsOf(folder);
+  std::cout << RunQuestTrial(quest, [&](const std::string& name) { return *levels(name); }, options.trial).dump(2)
+            << "\n";
+  return 0;
+}
+
 }  // namespace
 }  // namespace fl3::arena
 
@@ -231,6 +282,7 @@ int main(int argc, char** argv) {
     std::cout << (options.help ? kUsage : "fuselark3-arena " FUSELARK3_VERSION "\n");
     return 0;
   }
+  if (!options.quest.empty()) return RunQuest(options);
   std::vector<fl3::LevelData> levels;
   std::vector<std::string> levelNames;
   if (!ReadLevels(options.levels, levels, levelNames, error)) {

@@ -72,6 +72,7 @@ LevelData BuildLevel(const LevelDesign& d) {
 std::vector<LevelFileAsset> AllLevels() {
   std::vector<LevelFileAsset> levels;
   for (const auto& design : LevelDesigns()) levels.push_back({design.fileName, BuildLevel(design)});
+  for (const auto& design : CampaignLevelDesigns()) levels.push_back({design.fileName, BuildLevel(design)});
   return levels;
 }
 

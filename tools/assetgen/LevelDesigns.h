@@ -29,6 +29,8 @@ struct LevelDesign {
 };
 
 const std::vector<LevelDesign>& LevelDesigns();
+// The levels drawn for the campaign.
+const std::vector<LevelDesign>& CampaignLevelDesigns();
 
 // The level a design describes; a row that is not 25 known characters
 // throws std::invalid_argument naming the level.

@@ -1,6 +1,6 @@
-// Draws every picture and writes every level the game ships into the folder
-// given on the command line; with --icons, the program's icons instead, in the
-// <n>x<n>/apps layout of the desktop's icon theme.
+// Draws every picture and writes every level and the campaign the game ships
+// into the folder given on the command line; with --icons, the program's icons
+// instead, in the <n>x<n>/apps layout of the desktop's icon theme.
 #include <QBuffer>
 #include <QByteArray>
 #include <filesystem>
@@ -9,8 +9,11 @@
 
 #include "AppIcon.h"
 #include "AssetCatalogue.h"
+#include "Campaign.h"
 #include "core/FileAccess.h"
+#include "core/GameFolder.h"
 #include "core/LevelFile.h"
+#include "quest/QuestFile.h"
 
 namespace {
 
@@ -36,6 +39,17 @@ int WriteIcons(const std::filesystem::path& folder) {
   return 0;
 }
 
+// Checked against the levels just written as the game will read it, so that a
+// stage the game would refuse fails the build instead.
+int WriteCampaign(const std::filesystem::path& folder) {
+  const fl3::Quest campaign = fl3::art::Campaign();
+  const fl3::GameFolder written(folder);
+  fl3::IoResult result = fl3::CheckQuest(campaign, fl3::art::kCampaignFileName, fl3::LevelsOf(written));
+  if (result) result = fl3::WriteFileAtomically(folder / fl3::art::kCampaignFileName, fl3::WriteQuestText(campaign));
+  if (!result) std::cerr << result.reason << "\n";
+  return result ? 0 : 1;
+}
+
 int WriteAll(const std::filesystem::path& folder) {
   for (const auto& picture : fl3::art::AllPictures()) {
     if (auto result = WriteImage(folder / picture.fileName, picture.draw(), "BMP"); !result) {
@@ -49,7 +63,7 @@ int WriteAll(const std::filesystem::path& folder) {
       return 1;
     }
   }
-  return 0;
+  return WriteCampaign(folder);
 }
 
 }  // namespace
