@@ -39,7 +39,8 @@ QColor PlainColour(std::int32_t code) {
 
 }  // namespace
 
-QImage DrawLevelPicture(const LevelData& level, const GameFolder& folder, int cellSize) {
+QImage DrawLevelPicture(const LevelData& level, const GameFolder& folder, int cellSize,
+                        const std::array<bool, FigureCount>& playing) {
   QImage picture(MapWidth * cellSize, MapHeight * cellSize, QImage::Format_RGB32);
   picture.fill(PlainColour(CellNothing));
   QPainter painter(&picture);
@@ -66,7 +67,7 @@ QImage DrawLevelPicture(const LevelData& level, const GameFolder& folder, int ce
   painter.setRenderHint(QPainter::Antialiasing);
   for (std::size_t i = 0; i < level.Figures.size(); ++i) {
     const FigureStart& start = level.Figures[i];
-    if (!OnMap(start.X, start.Y)) continue;
+    if (!playing[i] || !OnMap(start.X, start.Y)) continue;
     painter.setPen(QPen(Qt::white, 1));
     painter.setBrush(kPlayerMarks[i]);
     painter.drawEllipse(QRectF(start.X * cellSize + 1.5, start.Y * cellSize + 1.5, cellSize - 3, cellSize - 3));

@@ -46,7 +46,9 @@ StageCard::StageCard(const StageCardInfo& card, const GameFolder& folder, const 
   big.setBold(true);
   stage_->setFont(big);
   auto* picture = new QLabel(this);
-  picture->setPixmap(QPixmap::fromImage(DrawLevelPicture(card.level, folder, kCellSize)));
+  std::array<bool, FigureCount> playing{};
+  for (std::size_t i = 0; i < playing.size(); ++i) playing[i] = card.seats[i].role != SeatRole::Empty;
+  picture->setPixmap(QPixmap::fromImage(DrawLevelPicture(card.level, folder, kCellSize, playing)));
   picture->setFixedSize(MapWidth * kCellSize, MapHeight * kCellSize);
   briefing_ = Text(QString::fromStdString(plan.briefing), this);
   QFont italic = briefing_->font();

@@ -157,7 +157,9 @@ void frmStart::ApplyKind(int value) {
   const bool hostRules = row.net == NetRole::Host;
   const bool timed = listRules_->currentIndex() != MatchNormal;
   listRules_->setVisible(hostRules);
+  // A quest seats its players and opponents itself.
   listPlayers_->setVisible(row.quest != QuestKind::None);
+  for (QPushButton* button : buttonChar_) button->setVisible(row.quest == QuestKind::None);
   picLives_->setVisible(hostRules ? !timed : row.showsLives);
   picTime_->setVisible(hostRules ? timed : row.showsTime);
   if (row.net == NetRole::None) DropNetworkSeats();

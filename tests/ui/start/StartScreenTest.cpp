@@ -354,8 +354,8 @@ TEST(StartScreen, NetworkKindsStartWithTheirCaptionsAndOfferNetSeatsThatLocalKin
 }
 
 // Catches a quest kind left unstartable, the players' chooser missing or
-// showing in a match kind, and the players, their pictures or the chosen
-// level not reaching the quest.
+// showing in a match kind (or controllers that mean nothing in a quest
+// showing), and the players, their pictures or the level not reaching it.
 TEST(StartScreen, QuestKindsStartWithHowManyPlayAndHandOverThePlayersPicturesAndTheLevel) {
   StartBench bench;
   bench.WriteLevel("Beach.FL3");
@@ -364,16 +364,17 @@ TEST(StartScreen, QuestKindsStartWithHowManyPlayAndHandOverThePlayersPicturesAnd
   ASSERT_TRUE(QTest::qWaitForWindowExposed(screen.get()));
   const auto shown = [&] {
     return std::tuple(screen->buttonPlay()->isEnabled(), screen->listLevel()->isVisible(),
-                      screen->listPlayers()->isVisible(), screen->picLives()->isVisible(), screen->picTime()->isVisible());
+                      screen->listPlayers()->isVisible(), screen->picLives()->isVisible(), screen->picTime()->isVisible(),
+                      screen->buttonChar(1)->isVisible());
   };
   const struct {
     int kind;
     const char* caption;
-    std::tuple<bool, bool, bool, bool, bool> shown;  // start, levels, players, lives, time
+    std::tuple<bool, bool, bool, bool, bool, bool> shown;  // start, levels, players, lives, time, controllers
   } kinds[] = {
-      {4, "Start Game Quest", {true, false, true, false, false}},
-      {0, "Start Normal Level Match", {true, true, false, true, false}},
-      {3, "Start Normal Quest", {true, true, true, false, false}},
+      {4, "Start Game Quest", {true, false, true, false, false, false}},
+      {0, "Start Normal Level Match", {true, true, false, true, false, true}},
+      {3, "Start Normal Quest", {true, true, true, false, false, false}},
   };
   for (const auto& row : kinds) {
     screen->scrollPlay()->setValue(row.kind);
