@@ -24,6 +24,7 @@
 #include "ui/match/MatchWindow.h"
 #include "ui/netplay/EnetNetPlayLinks.h"
 #include "ui/netplay/NetPlayFlow.h"
+#include "ui/netplay/NetPlaySessionWindow.h"
 #include "ui/options/OptionsWindow.h"
 #include "ui/replays/ReplaysWindow.h"
 #include "ui/shared/DesktopIdentity.h"
@@ -77,6 +78,10 @@ class Game {
     hooks.OpenEditor = [this] {
       fl3::frmNormalEdit editor(state_, folder_, messages_, music_, &start_);
       editor.OpenModal();
+    };
+    hooks.OpenNetPlaySession = [this] {
+      fl3::NetPlaySessionWindow session(folder_, messages_, &start_);
+      session.exec();
     };
     hooks.OpenOptions = [this] { OpenOptions(); };
     hooks.OpenReplays = [this] { OpenReplays(); };

@@ -155,7 +155,6 @@ void EnetLink::Send(Outbox& out) {
     }
     if (item.disconnect) {
       enet_peer_disconnect_later(peer, 0);
-      if (server_ == nullptr) peers_.erase(item.peer);
       continue;
     }
     const bool reliable = item.channel == Channel::Reliable;

@@ -47,6 +47,9 @@ class EnetLink {
   std::uint64_t BytesSent() const;
   std::uint64_t BytesReceived() const;
   std::uint16_t BoundPort() const;
+  // A host's connections, those still closing included (their last words
+  // not yet acknowledged): each ends with a Disconnected event.
+  std::size_t Connections() const { return peers_.size(); }
 
  private:
   explicit EnetLink(_ENetHost* host);

@@ -7,7 +7,7 @@ enum class NetRole { None, Host, Client };
 // One position of the kind spinner: the start button's caption and which
 // parts of the screen the kind needs. The quests cannot be played. The host
 // of a network match picks its rules with a chooser of its own, which then
-// decides between lives and time.
+// decides between lives and time; a client's figures are the host's choice.
 struct StartKindRow {
   const char* caption;
   bool canStart;
@@ -35,7 +35,7 @@ struct StartEditModeRow {
 inline constexpr StartEditModeRow kStartEditModes[] = {
     {"Edit Level", true},
     {"Edit Quest", false},
-    {"Edit NetPlay Session", false},
+    {"Edit NetPlay Session", true},
 };
 
 inline constexpr int kStartKindCount = sizeof(kStartKinds) / sizeof(kStartKinds[0]);
@@ -43,5 +43,6 @@ inline constexpr int kStartKindCount = sizeof(kStartKinds) / sizeof(kStartKinds[
 inline constexpr const char* kNetRules[] = {"Normal", "Most Kills", "Most Lives"};
 
 inline constexpr int kStartEditModeCount = sizeof(kStartEditModes) / sizeof(kStartEditModes[0]);
+inline constexpr int kEditNetPlaySession = 2;
 
 }  // namespace fl3

@@ -38,6 +38,7 @@ struct StartScreenHooks {
   std::function<bool(const NetHostChoices& choices)> HostMatch;
   std::function<bool()> JoinMatch;
   std::function<void()> OpenEditor;   // modal; returns when the editor is closed
+  std::function<void()> OpenNetPlaySession;  // modal: the network play settings
   std::function<void()> OpenOptions;  // modal; returns when the options are closed
   std::function<void()> OpenReplays;  // modal; returns when the list of replays is closed
   std::function<void()> Quit;         // the program ends
@@ -45,8 +46,8 @@ struct StartScreenHooks {
 
 // The main window, where a match is put together: level, kind of match,
 // each figure's controller, character and lives, the time, and the way to
-// the editor, the options and the replays (below the others, so that every
-// other control keeps its place).
+// the editor, the network play settings, the options and the replays (below
+// the others, so that every other control keeps its place).
 class frmStart : public QWidget {
   Q_OBJECT
 
@@ -68,6 +69,8 @@ class frmStart : public QWidget {
   QComboBox* listLevel() const { return listLevel_; }
   // The network host's rules: Normal, Most Kills or Most Lives.
   QComboBox* listRules() const { return listRules_; }
+  // In the client's kind: the host chooses the figures.
+  QLabel* hostDecides() const { return hostDecides_; }
   QWidget* picLives() const { return picLives_; }
   QLineEdit* txtboxLives(int i) const { return txtboxLives_.at(static_cast<std::size_t>(i)); }
   QWidget* picTime() const { return picTime_; }
@@ -106,7 +109,7 @@ class frmStart : public QWidget {
   StartChoices ReadChoices() const;
   void StartMatch();
   void StartNetworkMatch(NetRole role);
-  void EditLevels();
+  void Edit();
   void RemoveScratchPictures();
 
   GameState& state_;
@@ -123,6 +126,7 @@ class frmStart : public QWidget {
   std::array<QLabel*, FigureCount> picChar_{};
   QComboBox* listLevel_ = nullptr;
   QComboBox* listRules_ = nullptr;
+  QLabel* hostDecides_ = nullptr;  // a client's note in place of the figure choices
   QWidget* picLives_ = nullptr;
   std::array<QLineEdit*, FigureCount> txtboxLives_{};
   StartLivesFilter* livesFilter_ = nullptr;
