@@ -77,7 +77,7 @@ JoinDialog::JoinDialog(const GameState& state, const NetPlaySettings& remembered
 
   join_ = new QPushButton(QStringLiteral("Join"), this);
   join_->setDefault(true);
-  watch_ = new QPushButton(QStringLiteral("Watch"), this);
+  watch_ = new QPushButton(QStringLiteral("&Watch"), this);  // Alt+W
   auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
   connect(join_, &QPushButton::clicked, this, [this] { Submit(false); });
   connect(watch_, &QPushButton::clicked, this, [this] { Submit(true); });

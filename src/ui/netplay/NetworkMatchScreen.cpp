@@ -49,10 +49,13 @@ QImage OwnMarkPicture() {
   return mark;
 }
 
-// This machine's figures as the frame draws them, each marked above its
-// head (kept on the screen); none over the winner picture.
-int MarkOwnFigures(const DrawList& draws, std::uint8_t own, const QImage& picture,
-                   std::array<FrameMark, FigureCount>& marks) {
+// A figure's pictures in the frame: on the field and its portrait in the panel.
+constexpr int kMarksPerFigure = 2;
+using OwnMarks = std::array<FrameMark, kMarksPerFigure * FigureCount>;
+
+// This machine's figures, each marked above its head on the field and above
+// its portrait in the panel (kept on the screen); none over the winner picture.
+int MarkOwnFigures(const DrawList& draws, std::uint8_t own, const QImage& picture, OwnMarks& marks) {
   const auto& list = draws.Draws();
   if (own == 0 || list.empty() || list.back().picture.kind == PictureKind::Winner) return 0;
   int count = 0;
@@ -64,7 +67,7 @@ int MarkOwnFigures(const DrawList& draws, std::uint8_t own, const QImage& pictur
     const int x = static_cast<int>(draw.x + draw.width / 2) - kMarkWidth / 2;
     const int y = std::max(0, static_cast<int>(draw.y) + kHeadTop - kMarkHeight - 1);
     marks[static_cast<std::size_t>(count++)] = {x, y, &picture};
-    if (count == FigureCount) break;
+    if (count == static_cast<int>(marks.size())) break;
   }
   return count;
 }
@@ -94,7 +97,7 @@ void RunNetworkFrames(frmNormalGame& window, NetPlayPump& pump, KeyState& keys,
   ConnectionReadout readout;
   QImage readoutPicture;
   const QImage ownMark = OwnMarkPicture();
-  std::array<FrameMark, FigureCount> marks{};
+  OwnMarks marks{};
   const std::string role = link.Watching() ? "Watching  \u00b7  " : "";
   KeyState read{};
   bool quitAsked = false, keysTaken = true;
