@@ -140,16 +140,9 @@ void WaitingRoom::ApplyPassword() {
 }
 
 // Once somebody is in, the password that let them in stays. The focus moves
-// on to Start (or the room itself), never to Cancel.
+// on to the Show box or Start: Cancel takes none by itself.
 void WaitingRoom::ClosePassword() {
   ApplyPassword();
-  if (password_->hasFocus()) {
-    if (start_->isEnabled()) {
-      start_->setFocus();
-    } else {
-      setFocus();
-    }
-  }
   password_->setEnabled(false);
   password_->setToolTip(QStringLiteral("Players are in: the password that let them in stays."));
 }
