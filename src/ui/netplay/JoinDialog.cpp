@@ -1,6 +1,5 @@
 #include "ui/netplay/JoinDialog.h"
 
-#include <QCheckBox>
 #include <QComboBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -11,6 +10,7 @@
 
 #include "core/Messages.h"
 #include "net/WireMessages.h"
+#include "ui/netplay/PasswordRow.h"
 #include "ui/netplay/PlainKeyNames.h"
 
 namespace fl3 {
@@ -64,16 +64,9 @@ JoinDialog::JoinDialog(const GameState& state, const NetPlaySettings& remembered
   };
   showSecond(players_->currentIndex());
   connect(players_, &QComboBox::currentIndexChanged, this, showSecond);
-  auto* passwordRow = new QHBoxLayout;
-  password_ = new QLineEdit(this);
-  password_->setEchoMode(QLineEdit::Password);
-  password_->setPlaceholderText(QStringLiteral("if the host set one"));
-  passwordRow->addWidget(password_, 1);
-  auto* showPassword = new QCheckBox(QStringLiteral("Show"), this);
-  passwordRow->addWidget(showPassword);
-  connect(showPassword, &QCheckBox::toggled, this,
-          [this](bool shown) { password_->setEchoMode(shown ? QLineEdit::Normal : QLineEdit::Password); });
-  form->addRow(QStringLiteral("Password:"), passwordRow);
+  const PasswordRow passwordRow = MakePasswordRow(this, QStringLiteral("if the host set one"));
+  password_ = passwordRow.field;
+  form->addRow(QStringLiteral("Password:"), passwordRow.layout);
 
   join_ = new QPushButton(QStringLiteral("Join"), this);
   join_->setDefault(true);

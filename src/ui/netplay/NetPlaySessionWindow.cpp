@@ -14,11 +14,11 @@
 #include "core/Messages.h"
 #include "net/EnetLink.h"
 #include "net/WireMessages.h"
+#include "ui/netplay/PasswordRow.h"
 
 namespace fl3 {
 namespace {
 
-constexpr int kPasswordLength = 64;
 constexpr int kTextWidth = 330;  // notes wrap at this width
 
 QLabel* Note(const QString& text, QWidget* parent) {
@@ -75,17 +75,10 @@ void NetPlaySessionWindow::BuildHostingRows(QFormLayout& form) {
   spectators_->setChecked(settings_.spectatorsAllowed);
   form.addRow(QStringLiteral("Spectators:"), spectators_);
 
-  password_ = new QLineEdit(QString::fromStdString(settings_.hostPassword), this);
-  password_->setMaxLength(kPasswordLength);
-  password_->setEchoMode(QLineEdit::Password);
-  password_->setPlaceholderText(QStringLiteral("none"));
-  showPassword_ = new QCheckBox(QStringLiteral("Show"), this);
-  connect(showPassword_, &QCheckBox::toggled, this,
-          [this](bool shown) { password_->setEchoMode(shown ? QLineEdit::Normal : QLineEdit::Password); });
-  auto* row = new QHBoxLayout;
-  row->addWidget(password_, 1);
-  row->addWidget(showPassword_);
-  form.addRow(QStringLiteral("Password when hosting:"), row);
+  const PasswordRow row = MakePasswordRow(this, QStringLiteral("none"));
+  std::tie(password_, showPassword_) = std::pair(row.field, row.show);
+  password_->setText(QString::fromStdString(settings_.hostPassword));
+  form.addRow(QStringLiteral("Password when hosting:"), row.layout);
   form.addRow(QString(), Note(QStringLiteral("The waiting room begins with it, and it can still be changed there "
                                              "until somebody is in."),
                               this));

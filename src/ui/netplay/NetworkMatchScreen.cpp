@@ -19,7 +19,7 @@ namespace fl3 {
 namespace {
 
 constexpr int kReadoutWidth = 800, kReadoutHeight = 18;
-constexpr int kMarkWidth = 11, kMarkHeight = 7;
+constexpr int kMarkWidth = 13, kMarkHeight = 8;
 constexpr int kHeadTop = 6;  // where a figure's head begins in its 32 x 64 picture
 
 // Small and pale at the right of the blue band below the panels; a warning in amber.
@@ -36,14 +36,15 @@ QImage ReadoutPicture(const std::string& text, bool warning) {
   return line;
 }
 
-// A small white arrow with a dark rim, pointing down at a figure's head.
+// A small yellow arrow with a dark rim, pointing down at a figure's head:
+// yellow stands out on grass, stone, sand and the figures' own colours.
 QImage OwnMarkPicture() {
   QImage mark(kMarkWidth, kMarkHeight, QImage::Format_ARGB32_Premultiplied);
   mark.fill(Qt::transparent);
   QPainter painter(&mark);
   painter.setRenderHint(QPainter::Antialiasing);
   painter.setPen(QPen(QColor(20, 20, 20), 1.2));
-  painter.setBrush(Qt::white);
+  painter.setBrush(QColor(255, 225, 0));
   painter.drawPolygon(QPolygonF({QPointF(0.5, 0.5), QPointF(kMarkWidth - 0.5, 0.5), QPointF(kMarkWidth / 2.0, kMarkHeight - 0.5)}));
   painter.end();
   return mark;

@@ -9,13 +9,13 @@
 #include <QVBoxLayout>
 
 #include "ui/netplay/LocalAddresses.h"
+#include "ui/netplay/PasswordRow.h"
 #include "ui/netplay/WaitingRoomText.h"
 
 namespace fl3 {
 namespace {
 
 constexpr int kTypingPauseMs = 600;
-constexpr int kPasswordLength = 64;
 
 QString Text(const std::string& text) { return QString::fromStdString(text); }
 
@@ -53,18 +53,10 @@ void WaitingRoom::BuildHostPart() {
   auto* router = new QLabel(Text(RouterLine(link_.Port())), this);
   router->setWordWrap(true);
   layout->addWidget(router);
-  auto* row = new QHBoxLayout;
-  row->addWidget(new QLabel(QStringLiteral("Password (optional):"), this));
-  password_ = new QLineEdit(this);
-  password_->setPlaceholderText(QStringLiteral("none"));
-  password_->setMaxLength(kPasswordLength);
-  password_->setEchoMode(QLineEdit::Password);
-  row->addWidget(password_, 1);
-  showPassword_ = new QCheckBox(QStringLiteral("Show"), this);
-  row->addWidget(showPassword_);
-  layout->addLayout(row);
-  connect(showPassword_, &QCheckBox::toggled, this,
-          [this](bool shown) { password_->setEchoMode(shown ? QLineEdit::Normal : QLineEdit::Password); });
+  const PasswordRow row = MakePasswordRow(this, QStringLiteral("none"));
+  std::tie(password_, showPassword_) = std::pair(row.field, row.show);
+  row.layout->insertWidget(0, new QLabel(QStringLiteral("Password (optional):"), this));
+  layout->addLayout(row.layout);
   connect(password_, &QLineEdit::textEdited, this, &WaitingRoom::PasswordTyped);
   connect(password_, &QLineEdit::editingFinished, this, &WaitingRoom::ApplyPassword);
   password_->setFocus();

@@ -330,7 +330,7 @@ TEST(NetPlayMatchWindow, MarksThisMachinesOwnFigureOnly) {
   const auto marked = [&](QRect area) {
     int count = 0;
     for (int y = area.top(); y <= area.bottom(); ++y) {
-      for (int x = area.left(); x <= area.right(); ++x) count += qRed(window.BackBuffer().pixel(x, y)) > 200;  // on the blue: the white mark
+      for (int x = area.left(); x <= area.right(); ++x) count += qRed(window.BackBuffer().pixel(x, y)) > 200;  // on the blue: the yellow mark
     }
     return count;
   };
