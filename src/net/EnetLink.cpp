@@ -167,6 +167,13 @@ void EnetLink::Send(Outbox& out) {
 
 void EnetLink::Flush() { enet_host_flush(host_); }
 
+std::size_t EnetLink::Unsettled() const {
+  return static_cast<std::size_t>(std::count_if(peers_.begin(), peers_.end(), [](const auto& entry) {
+    const ENetPeerState state = entry.second->state;
+    return state == ENET_PEER_STATE_CONNECTED || state == ENET_PEER_STATE_DISCONNECT_LATER;
+  }));
+}
+
 std::uint64_t EnetLink::BytesSent() const { return host_->totalSentData; }
 std::uint64_t EnetLink::BytesReceived() const { return host_->totalReceivedData; }
 

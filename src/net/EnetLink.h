@@ -47,9 +47,9 @@ class EnetLink {
   std::uint64_t BytesSent() const;
   std::uint64_t BytesReceived() const;
   std::uint16_t BoundPort() const;
-  // A host's connections, those still closing included (their last words
-  // not yet acknowledged): each ends with a Disconnected event.
-  std::size_t Connections() const { return peers_.size(); }
+  // A host's connections still owed an acknowledgement of what was sent
+  // them: open ones, and closing ones whose last words are on their way.
+  std::size_t Unsettled() const;
 
  private:
   explicit EnetLink(_ENetHost* host);

@@ -77,18 +77,17 @@ TEST(WaitingRoom, EnterOnlyStartsAndAPasswordTypedWithoutEnterIsUsed) {
   EXPECT_EQ(room.Password()->echoMode(), QLineEdit::Password);
   QTest::keyClicks(QApplication::focusWidget(), "secret");
   EXPECT_TRUE(link.held);
-  QTest::qWait(700);  // the typing pauses
-  EXPECT_EQ(std::pair(link.passwords, link.held), std::pair(std::vector<std::string>{"secret"}, false));
+  QTest::qWaitFor([&] { return !link.held; }, 3000);  // the typing pauses
+  EXPECT_EQ(link.passwords, std::vector<std::string>{"secret"});
 
   link.lobby.seats[1] = {net::SeatState::Taken, "Anna", 84};
-  QTest::qWait(40);
-  EXPECT_FALSE(room.Password()->isEnabled());
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !room.Password()->isEnabled(); }, 3000));
   EXPECT_NE(QApplication::focusWidget(), room.CancelButton());
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
   EXPECT_TRUE(room.isVisible());
   link.lobby.seats[2] = {net::SeatState::Taken, "Bo", 0};
   link.canStart = true;
-  QTest::qWait(40);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return room.StartButton()->isEnabled(); }, 3000));
   EXPECT_EQ(std::tuple(room.SeatName(0)->text(), room.SeatName(1)->text(), room.SeatRoundTrip(1)->text(), room.SeatName(3)->text()),
             std::tuple(QString("You (host)"), QString("Anna"), QString("84 ms"), QString("Computer")));
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
@@ -108,19 +107,18 @@ TEST(WaitingRoom, AClientsRoomTellsItsRoleAndCountsTwoPlayersAtOneKeyboard) {
   pump.Start();
   WaitingRoom room(pump, "10.0.0.5:61513");
   room.show();
-  QTest::qWait(30);
   EXPECT_EQ(room.windowTitle(), "Waiting room (watching)");
-  EXPECT_FALSE(room.SeatName(0)->isVisible());
+  EXPECT_TRUE(room.SeatName(0)->isHidden());
   link.stage = NetPlayLink::Stage::Lobby;
   link.lobby.seats = {{{net::SeatState::Host, "Ann", 0}, {net::SeatState::Host, "Ann", 0},
                        {net::SeatState::Taken, "Bo", 40}, {net::SeatState::Taken, "Bo", 40}}};
-  QTest::qWait(30);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !room.SeatName(0)->isHidden(); }, 3000));
   EXPECT_TRUE(room.Status()->text().contains("watch")) << room.Status()->text().toStdString();
   EXPECT_EQ(QStringList({room.SeatName(0)->text(), room.SeatName(1)->text(), room.SeatName(2)->text(), room.SeatName(3)->text()}),
             QStringList({"Ann (host, 1 of 2)", "Ann (host, 2 of 2)", "Bo (1 of 2)", "Bo (2 of 2)"}));
   link.lobby.seats[2].name = "Cy";
   link.own = 0b1000;
-  QTest::qWait(30);
+  QTest::qWaitFor([&] { return room.SeatName(2)->text() == "Cy"; }, 3000);
   EXPECT_EQ(std::pair(room.SeatName(2)->text(), room.SeatName(3)->text()), std::pair(QString("Cy"), QString("Bo (you)")));
 }
 
