@@ -153,6 +153,8 @@ void EnetLink::Send(Outbox& out) {
       if (found == peers_.end()) continue;
       peer = found->second;
     }
+    // The peer stays until its Disconnected event: a closing connection
+    // still owes the acknowledgement of what was sent before.
     if (item.disconnect) {
       enet_peer_disconnect_later(peer, 0);
       continue;
@@ -166,13 +168,6 @@ void EnetLink::Send(Outbox& out) {
 }
 
 void EnetLink::Flush() { enet_host_flush(host_); }
-
-std::size_t EnetLink::Unsettled() const {
-  return static_cast<std::size_t>(std::count_if(peers_.begin(), peers_.end(), [](const auto& entry) {
-    const ENetPeerState state = entry.second->state;
-    return state == ENET_PEER_STATE_CONNECTED || state == ENET_PEER_STATE_DISCONNECT_LATER;
-  }));
-}
 
 std::uint64_t EnetLink::BytesSent() const { return host_->totalSentData; }
 std::uint64_t EnetLink::BytesReceived() const { return host_->totalReceivedData; }

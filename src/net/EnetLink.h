@@ -47,9 +47,6 @@ class EnetLink {
   std::uint64_t BytesSent() const;
   std::uint64_t BytesReceived() const;
   std::uint16_t BoundPort() const;
-  // A host's connections still owed an acknowledgement of what was sent
-  // them: open ones, and closing ones whose last words are on their way.
-  std::size_t Unsettled() const;
 
  private:
   explicit EnetLink(_ENetHost* host);

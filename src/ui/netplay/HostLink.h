@@ -41,7 +41,6 @@ class HostLink : public NetPlayLink {
   std::uint16_t Port() const override { return enet_->BoundPort(); }
   bool SetPassword(const std::string& password) override;
   void HoldAdmissions(bool hold) override { held_ = hold; }
-  bool OthersConnected() const override { return enet_->Unsettled() > 0; }
 
  private:
   std::unique_ptr<net::HostSession> NewSession(const std::string& password);

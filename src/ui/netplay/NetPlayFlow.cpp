@@ -17,8 +17,8 @@ namespace fl3 {
 namespace {
 
 constexpr int kFarewellServices = 3;  // services after leaving, so the word gets out
-// The host waits until its last word is acknowledged, at most this long:
-// over 300 ms and 10 % loss, 2 s left one player in 20 without it.
+// The host waits for the others to have heard its last word and gone, at
+// most this long: over 300 ms and 10 % loss, 2 s left some without it.
 constexpr int kLingerMs = 3000;
 
 // "Automatic" leaves the delay to the link: none, for now.
