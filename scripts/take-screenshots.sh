@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Takes the pictures in docs/ from the real program on a private Xvfb
 # display: start screen, options window with its key test, editor with both
-# property dialogs, a match on every tileset, the replays, the quests, and
-# network play (two games on two displays). Needs a built tree (./test.sh or ./run.sh builds one).
+# property dialogs, the network play settings, a match on every tileset, the
+# replays, the quests, and network play (two games on two displays). Needs a
+# built tree (./test.sh or ./run.sh builds one).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 BUILD_DIR=${1:-build}
@@ -63,6 +64,16 @@ shot_window "$texts" docs/editor-texts.png
 read -r tx ty < <(window_origin "$texts")
 click_at $((tx + 276)) $((ty + 378))  # Close
 click_at $((ex + 544)) $((ey + 290))  # Exit
+
+# The network play settings: the edit spinner's lower arrow twice, a name typed.
+for _ in 1 2; do click_at $((sx + 302)) $((sy + 241)); done
+click_at $((sx + 150)) $((sy + 234))  # Edit NetPlay Session
+session=$(wait_titled "NetPlay Session")
+xdotool type --delay 20 "Ann"
+sleep 0.3
+shot_window "$session" docs/netplay-session.png
+xdotool key Escape
+for _ in 1 2; do click_at $((sx + 302)) $((sy + 227)); done  # back to Edit Level
 
 # A match: the level picked by typing the start of its name into the open
 # level list, player 2 from CPU to MAN, then Start. Both players plant a bomb

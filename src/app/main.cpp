@@ -24,6 +24,7 @@
 #include "ui/match/MatchWindow.h"
 #include "ui/netplay/EnetNetPlayLinks.h"
 #include "ui/netplay/NetPlayFlow.h"
+#include "ui/netplay/NetPlaySessionWindow.h"
 #include "ui/options/OptionsWindow.h"
 #include "ui/quest/QtQuestScreens.h"
 #include "ui/quest/QuestFlow.h"
@@ -80,6 +81,10 @@ class Game {
     hooks.OpenEditor = [this] {
       fl3::frmNormalEdit editor(state_, folder_, messages_, music_, &start_);
       editor.OpenModal();
+    };
+    hooks.OpenNetPlaySession = [this] {
+      fl3::NetPlaySessionWindow session(folder_, messages_, &start_);
+      session.exec();
     };
     hooks.OpenOptions = [this] { OpenOptions(); };
     hooks.OpenReplays = [this] { OpenReplays(); };

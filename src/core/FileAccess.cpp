@@ -93,7 +93,7 @@ IoResult CheckFolderWritable(const std::filesystem::path& folder) {
   return IoResult::Success();
 }
 
-IoResult WriteFileAtomically(const std::filesystem::path& requested, std::string_view bytes) {
+IoResult WriteFileAtomically(const std::filesystem::path& requested, std::string_view bytes, Readers readers) {
   std::filesystem::path path;
   if (IoResult usable = ResolveWriteTarget(requested, path); !usable) return usable;
   std::string temporary = (path.parent_path() / ("." + path.filename().string() + ".XXXXXX")).string();
@@ -101,7 +101,7 @@ IoResult WriteFileAtomically(const std::filesystem::path& requested, std::string
   if (fd < 0) return Failed(path, "cannot be written: ", errno);
   const bool written = WriteAll(fd, bytes) && ::fsync(fd) == 0;
   const int writeError = errno;
-  ::fchmod(fd, 0644);
+  ::fchmod(fd, readers == Readers::OwnerOnly ? 0600 : 0644);
   if (::close(fd) != 0 && written) {
     const int closeError = errno;
     ::unlink(temporary.c_str());

@@ -26,9 +26,14 @@ IoResult ReadFileStart(const std::filesystem::path& path, std::size_t maxBytes, 
 // truly.
 IoResult CheckFolderWritable(const std::filesystem::path& folder);
 
+// Who may read a written file: everybody, or (a file holding a password)
+// its owner alone.
+enum class Readers { Everybody, OwnerOnly };
+
 // Writes to a temporary file beside the target, flushes it and renames it over
 // the target, so a failed write never destroys the old file. Only regular
 // files are replaced: a link is written through, anything else is refused.
-IoResult WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes);
+IoResult WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes,
+                             Readers readers = Readers::Everybody);
 
 }  // namespace fl3

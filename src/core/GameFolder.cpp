@@ -135,9 +135,9 @@ IoResult GameFolder::ReadAll(std::string_view name, std::string& bytes) const {
   return ReadWholeFile(*path, bytes);
 }
 
-IoResult GameFolder::WriteAtomically(std::string_view name, std::string_view bytes) const {
+IoResult GameFolder::WriteAtomically(std::string_view name, std::string_view bytes, Readers readers) const {
   if (!IsBareName(name)) return IoResult::Failure("\"" + std::string(name) + "\" is not a valid file name");
-  return WriteFileAtomically(PathForWriting(name), bytes);
+  return WriteFileAtomically(PathForWriting(name), bytes, readers);
 }
 
 IoResult GameFolder::Remove(std::string_view name) const {

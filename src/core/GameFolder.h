@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "FileAccess.h"
 #include "IoResult.h"
 
 namespace fl3 {
@@ -43,7 +44,7 @@ class GameFolder {
   std::filesystem::path PathForWriting(std::string_view name) const;
 
   IoResult ReadAll(std::string_view name, std::string& bytes) const;
-  IoResult WriteAtomically(std::string_view name, std::string_view bytes) const;
+  IoResult WriteAtomically(std::string_view name, std::string_view bytes, Readers readers = Readers::Everybody) const;
   // Removes the file from the written folder if present; a missing file is
   // not an error, and a shipped file is never removed.
   IoResult Remove(std::string_view name) const;

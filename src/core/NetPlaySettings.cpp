@@ -43,13 +43,20 @@ NetPlaySettings ParseNetPlaySettings(std::string_view text) {
   TakeNumber(TakeLine(text), 1, 2, settings.players);
   for (std::int32_t& layout : settings.layouts) TakeNumber(TakeLine(text), 0, 3, layout);
   TakeNumber(TakeLine(text), 0, kHighestPort, settings.hostPort);
+  TakeNumber(TakeLine(text), kAutomaticInputDelay, kMostInputDelay, settings.inputDelay);
+  std::int32_t spectators = settings.spectatorsAllowed ? 1 : 0;
+  TakeNumber(TakeLine(text), 0, 1, spectators);
+  settings.spectatorsAllowed = spectators == 1;
+  if (const std::string_view password = TakeLine(text); IsLineText(password)) settings.hostPassword = password;
   return settings;
 }
 
 std::string NetPlaySettingsFileText(const NetPlaySettings& settings) {
   const auto line = [](const std::string& value) { return (IsLineText(value) ? value : std::string()) + "\r\n"; };
   return line(settings.address) + line(settings.name) +
-         WriteNumberLines({settings.players, settings.layouts[0], settings.layouts[1], settings.hostPort});
+         WriteNumberLines({settings.players, settings.layouts[0], settings.layouts[1], settings.hostPort,
+                           settings.inputDelay, settings.spectatorsAllowed ? 1 : 0}) +
+         line(settings.hostPassword);
 }
 
 NetPlaySettings ReadNetPlaySettings(const GameFolder& folder) {
@@ -60,7 +67,7 @@ NetPlaySettings ReadNetPlaySettings(const GameFolder& folder) {
 }
 
 IoResult WriteNetPlaySettings(const GameFolder& folder, const NetPlaySettings& settings) {
-  return folder.WriteAtomically(kNetPlaySettingsFileName, NetPlaySettingsFileText(settings));
+  return folder.WriteAtomically(kNetPlaySettingsFileName, NetPlaySettingsFileText(settings), Readers::OwnerOnly);
 }
 
 }  // namespace fl3

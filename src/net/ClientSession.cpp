@@ -18,6 +18,7 @@ std::string RefusalText(const Refuse& refuse) {
     case RefuseReason::Name: return "Another player in this match already has that name.";
     case RefuseReason::Running: return "The match has already begun.";
     case RefuseReason::Busy: return "The host is busy; try again in a moment.";
+    case RefuseReason::NoSpectators: return "The host lets nobody watch this match.";
     case RefuseReason::Malformed: break;
   }
   return "The host refused: " + refuse.text + ".";

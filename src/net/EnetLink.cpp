@@ -153,9 +153,10 @@ void EnetLink::Send(Outbox& out) {
       if (found == peers_.end()) continue;
       peer = found->second;
     }
+    // The peer stays until its Disconnected event: a closing connection
+    // still owes the acknowledgement of what was sent before.
     if (item.disconnect) {
       enet_peer_disconnect_later(peer, 0);
-      if (server_ == nullptr) peers_.erase(item.peer);
       continue;
     }
     const bool reliable = item.channel == Channel::Reliable;

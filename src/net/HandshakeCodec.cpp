@@ -124,7 +124,7 @@ bool Decode(std::string_view bytes, Refuse& message) {
   read.hostProtocol = static_cast<std::uint16_t>(in.U16());
   read.hostVersion = in.Text(kMaxVersionBytes);
   read.text = in.Text(kMaxRefuseText);
-  if (!in.Good() || !in.AtEnd() || reason < 1 || reason > static_cast<std::uint32_t>(RefuseReason::Busy)) return false;
+  if (!in.Good() || !in.AtEnd() || reason < 1 || reason > static_cast<std::uint32_t>(RefuseReason::NoSpectators)) return false;
   if (!Printable(read.hostVersion)) return false;
   read.reason = static_cast<RefuseReason>(reason);
   message = std::move(read);

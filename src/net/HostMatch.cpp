@@ -71,8 +71,9 @@ void HostSession::EndMatch() {
   } else if (phase_ == Phase::Lobby) {
     end_ = EndWith(EndReason::HostLeft, "The host closed the match.");
     Encode(net::End{EndReason::HostLeft, 0, end_.message}, scratch_);
+    // Also to those still being let in: every machine in the room reads the same.
     for (const auto& [id, peer] : peers_) {
-      if (peer.stage == Peer::Stage::Admitted) out_.Add(id, Channel::Reliable) = scratch_;
+      if (!peer.closing) out_.Add(id, Channel::Reliable) = scratch_;
       out_.Disconnect(id);
     }
     phase_ = Phase::Ended;

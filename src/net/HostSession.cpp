@@ -17,7 +17,11 @@ std::string VersionText(std::uint16_t protocol, std::string_view version) {
 
 HostSession::HostSession(GameState& state, HostConfig config) : state_(state), config_(std::move(config)) {
   config_.inputDelay = std::clamp(config_.inputDelay, 0, 3);
-  for (int i = 0; i < FigureCount; ++i) figures_[static_cast<std::size_t>(i)].seat = config_.seats[static_cast<std::size_t>(i)];
+  for (int i = 0; i < FigureCount; ++i) {
+    Figure& figure = figures_[static_cast<std::size_t>(i)];
+    figure.seat = config_.seats[static_cast<std::size_t>(i)];
+    if (figure.seat == HostSeat::Local) figure.name = config_.localName.substr(0, kMaxNameBytes);
+  }
   if (!config_.password.empty() && config_.nonces != nullptr) {
     config_.nonces->Fill(salt_.data(), salt_.size());
     if (!DeriveKey(config_.password, salt_, key_)) config_.nonces = nullptr;
@@ -120,6 +124,7 @@ void HostSession::Fault(PeerId id, Peer& peer) {
 void HostSession::Admit(PeerId id, Peer& peer) {
   if (phase_ == Phase::Ended) return Refuse(id, RefuseReason::Running, "the match is over", kRequestBytes);
   if (peer.role == Role::Player) return AdmitPlayer(id, peer);
+  if (!config_.spectatorsAllowed) return Refuse(id, RefuseReason::NoSpectators, "no spectators", kRequestBytes);
   int spectators = 0;
   for (const auto& [other, entry] : peers_) spectators += entry.stage == Peer::Stage::Admitted && entry.role == Role::Spectator;
   if (spectators >= kMaxSpectators) return Refuse(id, RefuseReason::Full, "no room for more spectators", kRequestBytes);

@@ -33,6 +33,8 @@ struct HostConfig {
   int inputDelay = 0;               // 0..3 frames, for Local seats
   int maxFrames = 0;                // > 0: the host ends the match after this many frames
   int startDelayMs = 200;           // at least; longer on a long round trip
+  bool spectatorsAllowed = true;
+  std::string localName;            // who plays the Local seats, for the lobby
 };
 
 // What the host counts of its peers' misdeeds.

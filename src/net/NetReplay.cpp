@@ -26,4 +26,14 @@ Replay ReplayOf(const NetMatch& match, std::int64_t recordedAtSeconds) {
                   recordedAtSeconds);
 }
 
+void NameNetworkReplay(Replay& replay, const Lobby& lobby, bool watched) {
+  replay.occasion = std::string(kNetworkMatchOccasion) + (watched ? ", watched" : "");
+  for (std::size_t i = 0; i < replay.names.size(); ++i) {
+    const Lobby::Seat& seat = lobby.seats[i];
+    const bool played = seat.state == SeatState::Host || seat.state == SeatState::Taken || seat.state == SeatState::Left;
+    const std::string name = seat.state == SeatState::Host && seat.name.empty() ? "Host" : seat.name;
+    replay.names[i] = played ? name.substr(0, Replay::kMaxNameBytes) : "";
+  }
+}
+
 }  // namespace fl3::net

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "net/NetMatch.h"
+#include "net/WireMessages.h"
 #include "replay/Replay.h"
 
 namespace fl3::net {
@@ -15,5 +16,9 @@ Replay ReplayOf(const MatchStart& start, const std::vector<ControlFrame>& contro
 
 // The match this machine played, to its end (or as far as it stands).
 Replay ReplayOf(const NetMatch& match, std::int64_t recordedAtSeconds);
+
+// Marks the replay as a network match (watched, on a spectator's machine)
+// and names each seat as the lobby last did; computer seats stay nameless.
+void NameNetworkReplay(Replay& replay, const Lobby& lobby, bool watched);
 
 }  // namespace fl3::net

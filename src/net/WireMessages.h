@@ -30,7 +30,7 @@ enum class MessageType : std::uint8_t {
 
 enum class Role : std::uint8_t { Player = 0, Spectator = 1 };
 
-enum class RefuseReason : std::uint8_t { Version = 1, Full, Password, Name, Running, Malformed, Busy };
+enum class RefuseReason : std::uint8_t { Version = 1, Full, Password, Name, Running, Malformed, Busy, NoSpectators };
 
 enum class EndReason : std::uint8_t { Over = 1, HostLeft, Desync, Refused, Dropped };
 

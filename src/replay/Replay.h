@@ -39,6 +39,11 @@ struct Replay {
   friend bool operator==(const Replay&, const Replay&) = default;
 };
 
+// The occasion of a match played over the network ("..., watched" follows it
+// on a spectator's machine).
+inline constexpr std::string_view kNetworkMatchOccasion = "Network match";
+inline bool IsNetworkMatch(const Replay& replay) { return replay.occasion.starts_with(kNetworkMatchOccasion); }
+
 // The version of the game that records, as replays and reports name it.
 std::string_view GameVersion();
 

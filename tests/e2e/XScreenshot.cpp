@@ -1,10 +1,13 @@
 // Screen pictures for the end-to-end test and the documentation, on Xvfb:
 //   fuselark3-xshot shot OUT.png [X Y W H]   the screen, or a part of it
 //   fuselark3-xshot diff A.png B.png          pixels that differ and where
+//   fuselark3-xshot parts A.png B.png         separate places that differ, and the largest one's size
 //   fuselark3-xshot colours A.png X Y W H     distinct colours in a part
 // Qt first: Xlib defines macros that clash with Qt's names.
 #include <QImage>
 #include <QSet>
+#include <algorithm>
+#include <vector>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -53,12 +56,51 @@ int Shot(int argc, char* argv[]) {
   return screen.save(QString::fromLocal8Bit(argv[2]), "PNG") ? 0 : 1;
 }
 
+bool Comparable(const QImage& a, const QImage& b) {
+  if (!a.isNull() && a.size() == b.size()) return true;
+  std::fprintf(stderr, "fuselark3-xshot: pictures missing or of different sizes\n");
+  return false;
+}
+
+// Differing pixels up to two apart belong to one place.
+int Parts(char* argv[]) {
+  const QImage a(QString::fromLocal8Bit(argv[2])), b(QString::fromLocal8Bit(argv[3]));
+  if (!Comparable(a, b)) return 1;
+  const int w = a.width(), h = a.height();
+  std::vector<char> open(static_cast<std::size_t>(w * h));
+  for (int y = 0; y < h; ++y) {
+    for (int x = 0; x < w; ++x) open[static_cast<std::size_t>(y * w + x)] = a.pixel(x, y) != b.pixel(x, y);
+  }
+  int parts = 0, widest = 0, highest = 0;
+  std::vector<QPoint> stack;
+  for (int start = 0; start < w * h; ++start) {
+    if (!open[static_cast<std::size_t>(start)]) continue;
+    ++parts;
+    QRect box;
+    stack.assign(1, QPoint(start % w, start / w));
+    open[static_cast<std::size_t>(start)] = 0;
+    while (!stack.empty()) {
+      const QPoint p = stack.back();
+      stack.pop_back();
+      box |= QRect(p, QSize(1, 1));
+      for (int y = std::max(0, p.y() - 2); y <= std::min(h - 1, p.y() + 2); ++y) {
+        for (int x = std::max(0, p.x() - 2); x <= std::min(w - 1, p.x() + 2); ++x) {
+          if (!open[static_cast<std::size_t>(y * w + x)]) continue;
+          open[static_cast<std::size_t>(y * w + x)] = 0;
+          stack.emplace_back(x, y);
+        }
+      }
+    }
+    widest = std::max(widest, box.width());
+    highest = std::max(highest, box.height());
+  }
+  std::printf("%d %d %d\n", parts, widest, highest);
+  return 0;
+}
+
 int Diff(char* argv[]) {
   const QImage a(QString::fromLocal8Bit(argv[2])), b(QString::fromLocal8Bit(argv[3]));
-  if (a.isNull() || a.size() != b.size()) {
-    std::fprintf(stderr, "fuselark3-xshot: pictures missing or of different sizes\n");
-    return 1;
-  }
+  if (!Comparable(a, b)) return 1;
   long count = 0;
   QRect box;
   for (int y = 0; y < a.height(); ++y) {
@@ -89,7 +131,8 @@ int main(int argc, char* argv[]) {
   const std::string mode = argc > 1 ? argv[1] : "";
   if (mode == "shot" && (argc == 3 || argc == 7)) return Shot(argc, argv);
   if (mode == "diff" && argc == 4) return Diff(argv);
+  if (mode == "parts" && argc == 4) return Parts(argv);
   if (mode == "colours" && argc == 7) return Colours(argv);
-  std::fprintf(stderr, "usage: fuselark3-xshot shot OUT.png [X Y W H] | diff A.png B.png | colours A.png X Y W H\n");
+  std::fprintf(stderr, "usage: fuselark3-xshot shot OUT.png [X Y W H] | diff A.png B.png | parts A.png B.png | colours A.png X Y W H\n");
   return 2;
 }

@@ -2,6 +2,7 @@
 
 #include "NetTestKit.h"
 #include "net/ClientSession.h"
+#include "net/HostSession.h"
 
 namespace fl3 {
 namespace {
@@ -38,6 +39,34 @@ TEST(ClientSessionTest, JoinFailuresAreToldPlainly) {
     ASSERT_EQ(session.CurrentPhase(), Phase::Ended);
     for (const std::string& words : c.wanted) EXPECT_NE(session.Ended().message.find(words), std::string::npos) << session.Ended().message;
   }
+}
+
+// Catches a cancelled room told only to the players already in: one still
+// answering the password would read of a lost connection instead.
+TEST(ClientSessionTest, ACancelledRoomIsToldAlsoToAPlayerStillBeingLetIn) {
+  GameState hostState, clientState;
+  SystemNonces nonces;
+  HostConfig config;
+  config.start = testing::NetTestStart(MatchNormal, 1);
+  config.seats = {HostSeat::Local, HostSeat::Network, HostSeat::Off, HostSeat::Off};
+  config.password = "pw";
+  config.nonces = &nonces;
+  HostSession host(hostState, config);
+  ClientConfig joining;
+  joining.name = "Bo";
+  joining.password = "pw";
+  ClientSession client(clientState, joining, 0);
+  host.Connected(7, 0);
+  client.Connected(0);
+  for (const Outgoing& hello : client.Out().Items()) host.Received(7, hello.channel, hello.bytes, 10);
+  client.Out().Clear();
+  host.Out().Clear();  // the challenge: not answered yet
+  host.EndMatch();
+  for (const Outgoing& item : host.Out().Items()) {
+    if (!item.disconnect) client.Received(item.channel, item.bytes, 20);
+  }
+  ASSERT_EQ(client.CurrentPhase(), Phase::Ended);
+  EXPECT_EQ(client.Ended().message, "The host closed the match.");
 }
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include "netplay/FakeNetPlayLink.h"
 #include "ScriptedDevices.h"
 #include "ui/netplay/JoinDialog.h"
+#include "ui/netplay/NetPlaySessionWindow.h"
 #include "ui/netplay/WaitingRoom.h"
 #include "ui/options/KeyTestWindow.h"
 #include "ui/options/OptionsWindow.h"
@@ -86,15 +87,21 @@ TEST(WindowTexts, EveryTextOfEveryWindowFitsItsPlaceWithThePlainDesktopsFonts) {
   frmNormalEdit editor(bench.state, bench.folder, bench.messages, bench.music);
   frmNormalEditPropN numbers(editor.Model());
   frmNormalEditPropT music(bench.state, bench.folder, bench.messages, bench.music);
-  frmStart hostKind(bench.state, bench.folder, bench.messages);
+  frmStart hostKind(bench.state, bench.folder, bench.messages), clientKind(bench.state, bench.folder, bench.messages);
   hostKind.scrollPlay()->setValue(5);  // the rules chooser shows
+  clientKind.scrollPlay()->setValue(6);  // the note that the host chooses
   JoinDialog join(bench.state, {}, 61513, bench.messages);
-  FakeLink host, client;
+  NetPlaySessionWindow session(bench.folder, bench.messages);
+  FakeLink host, client, spectator;
   host.host = true;
   client.stage = NetPlayLink::Stage::Connecting;
+  spectator.watching = true;
+  spectator.lobby.seats = {{{net::SeatState::Host, "Annabelle-Marie", 0}, {net::SeatState::Host, "Annabelle-Marie", 0},
+                            {net::SeatState::Taken, "Bartholomew Quince", 380}, {net::SeatState::Left, "Cy", 0}}};
   SteppingClock clock;
-  NetPlayPump hostPump(host, clock), clientPump(client, clock);
-  WaitingRoom hostRoom(hostPump, ""), clientRoom(clientPump, "192.168.100.200:61513");
+  NetPlayPump hostPump(host, clock), clientPump(client, clock), spectatorPump(spectator, clock);
+  WaitingRoom hostRoom(hostPump, ""), clientRoom(clientPump, "192.168.100.200:61513"),
+      spectatorRoom(spectatorPump, "192.168.100.200:61513");
   // The quest's windows with the longest texts they show, in words of wide letters.
   const auto words = [](std::size_t characters) {
     std::string text;
@@ -115,12 +122,14 @@ TEST(WindowTexts, EveryTextOfEveryWindowFitsItsPlaceWithThePlainDesktopsFonts) {
   QuestRun run(quest, 0);
   const QuestRecord record = QuestProgress().Get("", 40);
   QuestSummaryWindow summary({quest, run, record});
-  for (QDialog* laidOut : std::initializer_list<QDialog*>{&join, &hostRoom, &clientRoom, &chooser, &card, &result, &summary}) {
+  for (QDialog* laidOut : std::initializer_list<QDialog*>{&join, &session, &hostRoom, &clientRoom, &spectatorRoom,
+                                                          &chooser, &card, &result, &summary}) {
     laidOut->layout()->activate();
   }
   for (const QWidget* window : std::initializer_list<QWidget*>{&start, &options, &keyTest, &editor, &numbers, &music,
-                                                               &hostKind, &join, &hostRoom, &clientRoom, &chooser,
-                                                               &card, &result, &summary}) {
+                                                               &hostKind, &clientKind, &join, &session, &hostRoom,
+                                                               &clientRoom, &spectatorRoom, &chooser, &card, &result,
+                                                               &summary}) {
     EXPECT_EQ(TextProblems(*window), std::vector<std::string>{}) << window->objectName().toStdString();
   }
 }

@@ -150,11 +150,14 @@ void Fill(MachineSummary& summary, const Measure& measure) {
 }
 
 // Every machine keeps the network match as a normal replay.
-void KeepReplay(const ToolOptions& options, const net::NetMatch& match, MachineSummary& summary, std::ostream& errors) {
+void KeepReplay(const ToolOptions& options, const net::NetMatch& match, const net::Lobby& lobby, bool watched,
+                MachineSummary& summary, std::ostream& errors) {
   const ReplayShelf shelf(ReportFolder(options) / "replays");
   std::error_code error;
   std::filesystem::create_directories(shelf.Directory(), error);
-  if (const IoResult added = shelf.Add(net::ReplayOf(match, std::time(nullptr)), 0, false); !added) {
+  Replay replay = net::ReplayOf(match, std::time(nullptr));
+  net::NameNetworkReplay(replay, lobby, watched);
+  if (const IoResult added = shelf.Add(replay, 0, false); !added) {
     errors << "fuselark3-net: the replay could not be kept: " << added.reason << "\n";
     return;
   }
@@ -258,7 +261,7 @@ int RunHost(const ToolOptions& options, std::ostream& out, std::ostream& errors)
   summary.hostStats = session.Stats();
   if (const net::NetMatch* match = session.Match()) {
     summary.TakeMatch(*match);
-    KeepReplay(options, *match, summary, errors);
+    KeepReplay(options, *match, session.LobbyView(), false, summary, errors);
   }
   WriteSummary(summary, out);
   return summary.end.reason == net::EndReason::Over && session.CurrentPhase() == net::Phase::Ended ? 0 : 1;
@@ -334,7 +337,7 @@ int RunClient(const ToolOptions& options, std::ostream& out, std::ostream& error
   if (session.CurrentPhase() != net::Phase::Ended) summary.end.message = "gave up waiting";
   if (const net::NetMatch* match = session.Match()) {
     summary.TakeMatch(*match);
-    KeepReplay(options, *match, summary, errors);
+    KeepReplay(options, *match, session.LobbyView(), watching, summary, errors);
   }
   if (summary.end.reason == net::EndReason::Desync) summary.desyncs = std::max(summary.desyncs, 1);
   WriteSummary(summary, out);

@@ -168,9 +168,10 @@ void frmNormalGame::HandOverReplay(ReplayRecorder& recorder, const MatchEngine& 
   replaySink_(recorder.Finish(lastEnd_, lastWinner_, engine, static_cast<std::int64_t>(std::time(nullptr))));
 }
 
-void frmNormalGame::Present(const DrawList& draws, const QImage* overlay) {
+void frmNormalGame::Present(const DrawList& draws, const QImage* overlay, std::span<const FrameMark> marks) {
   renderer_.Clear(kClearBlue);
   ExecuteDrawList(draws, pictures_, renderer_);
+  for (const FrameMark& mark : marks) renderer_.DrawPicture(mark.x, mark.y, *mark.picture);
   if (overlay != nullptr) renderer_.DrawPicture(0, kScreenHeight - overlay->height(), *overlay);
   ++framesShown_;
   PresentFrame(renderer_.BackBuffer());

@@ -4,6 +4,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 
 #include "ai/CpuStrength.h"
@@ -24,6 +25,13 @@ namespace fl3 {
 
 class ExplosionSound;
 class ReplayPlayback;
+
+// A small picture laid over a frame at a place of the field (network play
+// marks this machine's own figures so).
+struct FrameMark {
+  int x = 0, y = 0;
+  const QImage* picture = nullptr;
+};
 
 // The full-screen match window. YA runs one whole match: keyboard, level
 // music, pictures, the frame loop, and the tear-down that leaves the shared
@@ -72,7 +80,9 @@ class frmNormalGame : public ScaledFrameWidget {
   void BeginShownMatch(const MatchStart& start);
   std::unique_ptr<KeyboardSource> OpenKeyboard();
   void PollPads();
-  void ShowFrame(const DrawList& draws, const QImage* overlay) { Present(draws, overlay); }
+  void ShowFrame(const DrawList& draws, const QImage* overlay, std::span<const FrameMark> marks = {}) {
+    Present(draws, overlay, marks);
+  }
   void Sound(int beeps);
   void NoteOutcome(const FrameOutcome& outcome);
   void EndShownMatch();
@@ -95,7 +105,7 @@ class frmNormalGame : public ScaledFrameWidget {
                  const std::array<std::int32_t, FigureCount>& choices);
   void HandOverReplay(ReplayRecorder& recorder, const MatchEngine& engine);
   void RunReplay(ReplayPlayback& playback);
-  void Present(const DrawList& draws, const QImage* overlay = nullptr);
+  void Present(const DrawList& draws, const QImage* overlay = nullptr, std::span<const FrameMark> marks = {});
   void TearDown();
 
   GameState& state_;

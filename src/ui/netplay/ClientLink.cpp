@@ -8,7 +8,9 @@ namespace fl3 {
 ClientLink::ClientLink(GameState& state, const GameFolder& folder, const JoinSetup& setup,
                        std::unique_ptr<net::EnetLink> enet, std::int64_t nowMs)
     : folder_(folder),
-      hostLabel_(setup.request.address.host + ":" + std::to_string(setup.request.address.port)),
+      address_(setup.request.address),
+      hostLabel_(address_.host + ":" + std::to_string(address_.port)),
+      watching_(setup.request.watch),
       enet_(std::move(enet)),
       session_(state, Config(setup), nowMs) {}
 
@@ -19,6 +21,7 @@ net::ClientConfig ClientLink::Config(const JoinSetup& setup) {
   config.role = setup.request.watch ? net::Role::Spectator : net::Role::Player;
   config.seats = setup.request.players;
   config.password = setup.request.password;
+  config.inputDelay = setup.inputDelay;
   SeatLayoutControls* players = setup.players;
   const std::array<int, 2> layouts = setup.request.layouts;
   config.seatFor = [players, layouts](int figure, int nth, const MatchStart&) {
@@ -46,14 +49,24 @@ NetPlayStep ClientLink::Service(std::int64_t nowMs, DrawList* draw) {
   const net::StepReport report = session_.Update(nowMs, draw);
   enet_->Send(session_.Out());
   enet_->Flush();
-  if (session_.CurrentPhase() == net::Phase::Ended && !over_) {
-    const net::SessionEnd& end = session_.Ended();
-    if (end.reason != net::EndReason::Desync || desync_.Settle(session_.TakeDesync(), folder_, nowMs)) {
-      end_ = ClientEnd(end, hostLabel_, desync_.Text(), session_.Match() != nullptr && session_.OwnFigures() != 0);
-      over_ = true;
-    }
-  }
+  if (session_.CurrentPhase() == net::Phase::Ended && !over_) Settle(nowMs);
   return {report.ran, report.corrected, report.ran || report.corrected, report.beeps};
+}
+
+// The end is told once its evidence is in: a desync's report written, and
+// whether a host lost in the running match still answers.
+void ClientLink::Settle(std::int64_t nowMs) {
+  const net::SessionEnd& end = session_.Ended();
+  if (end.reason == net::EndReason::Desync && !desync_.Settle(session_.TakeDesync(), folder_, nowMs)) return;
+  HostHeard heard = HostHeard::NotAsked;
+  if (end.reason == net::EndReason::HostLeft && session_.Match() != nullptr && session_.OwnFigures() != 0) {
+    if (!probe_.Started()) probe_.Start(address_.host, address_.port, nowMs);
+    const std::optional<bool> answered = probe_.Answered(nowMs);
+    if (!answered) return;
+    heard = *answered ? HostHeard::Answers : HostHeard::Silent;
+  }
+  end_ = ClientEnd(end, hostLabel_, desync_.Text(), heard);
+  over_ = true;
 }
 
 NetPlayLink::Stage ClientLink::CurrentStage() const {

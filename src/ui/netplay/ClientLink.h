@@ -7,6 +7,7 @@
 #include "net/ClientSession.h"
 #include "net/EnetLink.h"
 #include "ui/netplay/DesyncReporter.h"
+#include "ui/netplay/HostProbe.h"
 #include "ui/netplay/NetPlayEnds.h"
 #include "ui/netplay/NetPlayLinks.h"
 
@@ -29,21 +30,26 @@ class ClientLink : public NetPlayLink {
   FrameOutcome Outcome() const override;
   const NetPlayEnd& End() const override { return end_; }
   std::optional<Replay> MatchReplay(std::int64_t recordedAtSeconds) const override {
-    return ReplayOfMatch(session_.Match(), recordedAtSeconds);
+    return ReplayOfMatch(session_.Match(), recordedAtSeconds, session_.LobbyView(), watching_);
   }
   void Quit(std::int64_t) override { session_.Leave(); }
   bool IsHost() const override { return false; }
+  bool Watching() const override { return watching_; }
 
  private:
   static net::ClientConfig Config(const JoinSetup& setup);
   void Receive(std::int64_t nowMs);
+  void Settle(std::int64_t nowMs);
 
   const GameFolder& folder_;
+  HostAddress address_;
   std::string hostLabel_;
+  bool watching_;
   std::unique_ptr<net::EnetLink> enet_;
   net::ClientSession session_;
   std::vector<net::LinkEvent> events_;
   DesyncReporter desync_;
+  HostProbe probe_;
   NetPlayEnd end_;
   bool over_ = false;
 };

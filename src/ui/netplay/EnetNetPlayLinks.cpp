@@ -20,8 +20,8 @@ std::unique_ptr<NetPlayLink> EnetNetPlayLinks::Host(const HostSetup& setup, std:
   if (!enet) {
     problem = {NetPlayEnd::Kind::Failed, "Cannot host",
                "The game cannot open UDP port " + std::to_string(setup.port) + " for the match (" + error +
-                   "). Another program may be using it: close it, or give another port on the sixth line of " +
-                   (folder_.Directory() / "NETPLAY.OPT").string() + ".",
+                   "). Another program may be using it: close it, or choose another port under \"Edit NetPlay "
+                   "Session\" on the start screen.",
                {}};
     return nullptr;
   }

@@ -42,6 +42,9 @@ std::unique_ptr<net::HostSession> HostLink::NewSession(const std::string& passwo
   config.password = password;
   config.nonces = &nonces_;
   config.startDelayMs = kStartDelayMs;
+  config.inputDelay = setup_.inputDelay;
+  config.spectatorsAllowed = setup_.spectatorsAllowed;
+  config.localName = setup_.localName;
   return std::make_unique<net::HostSession>(state_, std::move(config));
 }
 
@@ -75,7 +78,10 @@ void HostLink::Receive(std::int64_t nowMs) {
   }
 }
 
+// While held, what knocks waits in the socket: the session meets it only
+// with the password that is being typed.
 NetPlayStep HostLink::Service(std::int64_t nowMs, DrawList* draw) {
+  if (held_) return {};
   lastServiceMs_ = nowMs;
   Receive(nowMs);
   const net::StepReport report = session_->Update(nowMs, draw);

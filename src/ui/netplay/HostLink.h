@@ -29,14 +29,18 @@ class HostLink : public NetPlayLink {
   FrameOutcome Outcome() const override;
   const NetPlayEnd& End() const override { return end_; }
   std::optional<Replay> MatchReplay(std::int64_t recordedAtSeconds) const override {
-    return ReplayOfMatch(session_->Match(), recordedAtSeconds);
+    return ReplayOfMatch(session_->Match(), recordedAtSeconds, session_->LobbyView(), false);
   }
-  void Quit(std::int64_t) override { session_->EndMatch(); }
+  void Quit(std::int64_t) override {
+    held_ = false;
+    session_->EndMatch();
+  }
   bool IsHost() const override { return true; }
   bool CanStart() const override { return session_->AllSeatsTaken(); }
   bool StartMatch(std::int64_t nowMs) override { return session_->StartMatch(nowMs); }
   std::uint16_t Port() const override { return enet_->BoundPort(); }
   bool SetPassword(const std::string& password) override;
+  void HoldAdmissions(bool hold) override { held_ = hold; }
 
  private:
   std::unique_ptr<net::HostSession> NewSession(const std::string& password);
@@ -55,6 +59,7 @@ class HostLink : public NetPlayLink {
   DesyncReporter desync_;
   NetPlayEnd end_;
   bool over_ = false;
+  bool held_ = false;
   std::int64_t lastServiceMs_ = 0;
 };
 

@@ -3,27 +3,29 @@
 #include <QComboBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "core/KeyNames.h"
 #include "core/Messages.h"
 #include "net/WireMessages.h"
+#include "ui/netplay/PasswordRow.h"
+#include "ui/netplay/PlainKeyNames.h"
 
 namespace fl3 {
 namespace {
 
 QString Text(const std::string& text) { return QString::fromStdString(text); }
 
-// "Player 2's keys and pad (A, W, D, S, Left Ctrl)".
-QString LayoutName(const GameState& state, int player) {
+// "A, W, D, S; bomb: Left Ctrl", under the chosen layout.
+QString KeysOf(const GameState& state, int player) {
   const KeyLayout& keys = state.Characters[static_cast<std::size_t>(player)].Keys;
   std::string names;
-  for (const std::int32_t code : {keys.keyLeft, keys.keyUp, keys.keyRight, keys.keyDown, keys.keyPlantBomb}) {
-    names += (names.empty() ? "" : ", ") + KeyNames(code);
+  for (const std::int32_t code : {keys.keyLeft, keys.keyUp, keys.keyRight, keys.keyDown}) {
+    names += (names.empty() ? "" : ", ") + PlainKeyName(code);
   }
-  return Text("Player " + std::to_string(player + 1) + "'s keys and pad (" + names + ")");
+  return Text(names + "; bomb: " + PlainKeyName(keys.keyPlantBomb));
 }
 
 }  // namespace
@@ -45,24 +47,30 @@ JoinDialog::JoinDialog(const GameState& state, const NetPlaySettings& remembered
   form->addRow(QStringLiteral("Players at this keyboard:"), players_);
   for (std::size_t i = 0; i < layouts_.size(); ++i) {
     layouts_[i] = new QComboBox(this);
-    // The list shows the keys in full; the closed box need not.
-    layouts_[i]->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    layouts_[i]->setMinimumContentsLength(34);
-    for (int player = 0; player < FigureCount; ++player) layouts_[i]->addItem(LayoutName(state, player));
+    for (int player = 0; player < FigureCount; ++player) {
+      layouts_[i]->addItem(QStringLiteral("Player %1's keys and pad").arg(player + 1));
+    }
     layouts_[i]->setCurrentIndex(remembered.layouts[i]);
     form->addRow(i == 0 ? QStringLiteral("First player steers with:") : QStringLiteral("Second player steers with:"),
                  layouts_[i]);
+    layoutKeys_[i] = new QLabel(KeysOf(state, layouts_[i]->currentIndex()), this);
+    form->addRow(QString(), layoutKeys_[i]);
+    connect(layouts_[i], &QComboBox::currentIndexChanged, this,
+            [this, shared = &state, i](int player) { layoutKeys_[i]->setText(KeysOf(*shared, player)); });
   }
-  layouts_[1]->setEnabled(players_->currentIndex() == 1);
-  connect(players_, &QComboBox::currentIndexChanged, this, [this](int index) { layouts_[1]->setEnabled(index == 1); });
-  password_ = new QLineEdit(this);
-  password_->setEchoMode(QLineEdit::Password);
-  password_->setPlaceholderText(QStringLiteral("if the host set one"));
-  form->addRow(QStringLiteral("Password:"), password_);
+  const auto showSecond = [this](int index) {
+    layouts_[1]->setEnabled(index == 1);
+    layoutKeys_[1]->setEnabled(index == 1);
+  };
+  showSecond(players_->currentIndex());
+  connect(players_, &QComboBox::currentIndexChanged, this, showSecond);
+  const PasswordRow passwordRow = MakePasswordRow(this, QStringLiteral("if the host set one"));
+  password_ = passwordRow.field;
+  form->addRow(QStringLiteral("Password:"), passwordRow.layout);
 
   join_ = new QPushButton(QStringLiteral("Join"), this);
   join_->setDefault(true);
-  watch_ = new QPushButton(QStringLiteral("Watch"), this);
+  watch_ = new QPushButton(QStringLiteral("&Watch"), this);  // Alt+W
   auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
   connect(join_, &QPushButton::clicked, this, [this] { Submit(false); });
   connect(watch_, &QPushButton::clicked, this, [this] { Submit(true); });

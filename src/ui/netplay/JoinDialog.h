@@ -10,6 +10,7 @@
 #include "ui/netplay/HostAddress.h"
 
 class QComboBox;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 
@@ -46,6 +47,7 @@ class JoinDialog : public QDialog {
   QLineEdit* PlayerName() const { return name_; }
   QComboBox* Players() const { return players_; }
   QComboBox* Layout(int i) const { return layouts_.at(static_cast<std::size_t>(i)); }
+  QLabel* LayoutKeys(int i) const { return layoutKeys_.at(static_cast<std::size_t>(i)); }
   QLineEdit* PasswordEntry() const { return password_; }
   QPushButton* JoinButton() const { return join_; }
   QPushButton* WatchButton() const { return watch_; }
@@ -61,6 +63,7 @@ class JoinDialog : public QDialog {
   QLineEdit* name_ = nullptr;
   QComboBox* players_ = nullptr;
   std::array<QComboBox*, 2> layouts_{};
+  std::array<QLabel*, 2> layoutKeys_{};  // the keys of the chosen layout
   QLineEdit* password_ = nullptr;
   QPushButton* join_ = nullptr;
   QPushButton* watch_ = nullptr;

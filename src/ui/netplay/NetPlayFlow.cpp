@@ -5,6 +5,8 @@
 #include <QTimer>
 #include <algorithm>
 #include <ctime>
+#include <optional>
+#include <utility>
 
 #include "core/NetPlaySettings.h"
 #include "ui/netplay/NetPlayPump.h"
@@ -15,14 +17,12 @@ namespace fl3 {
 namespace {
 
 constexpr int kFarewellServices = 3;  // services after leaving, so the word gets out
-constexpr int kLingerMs = 2000;
+// The host waits for the others to have heard its last word and gone, at
+// most this long: over 300 ms and 10 % loss, 2 s left some without it.
+constexpr int kLingerMs = 3000;
 
-bool OthersConnected(const NetPlayLink& link) {
-  const net::Lobby lobby = link.LobbyView();
-  return lobby.spectators > 0 || std::any_of(lobby.seats.begin(), lobby.seats.end(), [](const net::Lobby::Seat& seat) {
-           return seat.state == net::SeatState::Taken;
-         });
-}
+// "Automatic" leaves the delay to the link: none, for now.
+int FixedInputDelay(const NetPlaySettings& settings) { return std::max(0, settings.inputDelay); }
 
 std::string HostLabel(const HostAddress& address) { return address.host + ":" + std::to_string(address.port); }
 
@@ -41,6 +41,9 @@ bool NetPlayFlow::Host(const NetHostChoices& choices, std::uint64_t cpuSeed) {
   setup.players = &players_;
   const NetPlaySettings settings = ReadNetPlaySettings(parts_.folder);
   setup.port = settings.hostPort != 0 ? static_cast<std::uint16_t>(settings.hostPort) : links_.DefaultPort();
+  setup.inputDelay = FixedInputDelay(settings);
+  setup.spectatorsAllowed = settings.spectatorsAllowed;
+  setup.localName = settings.name;
 
   NetPlayEnd problem;
   const std::unique_ptr<NetPlayLink> link = links_.Host(setup, parts_.clock.NowMs(), problem);
@@ -51,6 +54,7 @@ bool NetPlayFlow::Host(const NetHostChoices& choices, std::uint64_t cpuSeed) {
   NetPlayPump pump(*link, parts_.clock, parts_.devices.clockRunsByItself);
   pump.Start();
   WaitingRoom room(pump, "", parts_.parent);
+  room.UsePassword(settings.hostPassword);
   if (room.exec() == QDialog::Accepted) return Play(pump);
   Leave(pump);
   return false;
@@ -58,17 +62,26 @@ bool NetPlayFlow::Host(const NetHostChoices& choices, std::uint64_t cpuSeed) {
 
 bool NetPlayFlow::Join() {
   NetPlaySettings settings = ReadNetPlaySettings(parts_.folder);
+  std::optional<JoinRequest> again;  // asked for without the dialog: watching instead
   for (;;) {
-    JoinDialog dialog(parts_.state, settings, links_.DefaultPort(), parts_.messages, parts_.parent);
-    if (dialog.exec() != QDialog::Accepted) return false;
-    settings = dialog.Remembered(settings);
-    // Remembering is a kindness: a folder that cannot take it costs nothing now.
-    WriteNetPlaySettings(parts_.folder, settings);
+    JoinRequest request;
+    if (again) {
+      request = *std::exchange(again, std::nullopt);
+    } else {
+      JoinDialog dialog(parts_.state, settings, links_.DefaultPort(), parts_.messages, parts_.parent);
+      if (dialog.exec() != QDialog::Accepted) return false;
+      settings = dialog.Remembered(settings);
+      // Remembering is a kindness: a folder that cannot take it costs nothing now.
+      WriteNetPlaySettings(parts_.folder, settings);
+      request = dialog.Request();
+    }
 
     for (int i = 0; i < FigureCount; ++i) players_.Steer(i, -1);
-    JoinSetup setup{dialog.Request(), &players_, [this](const MatchStart& start) {
+    JoinSetup setup{request, &players_,
+                    [this](const MatchStart& start) {
                       return MissingLevelPicture(parts_.folder, start.TileSetNumber(), start.BackgroundNumber());
-                    }};
+                    },
+                    FixedInputDelay(settings)};
     NetPlayEnd problem;
     const std::unique_ptr<NetPlayLink> link = links_.Join(setup, parts_.clock.NowMs(), problem);
     if (!link) {
@@ -84,10 +97,23 @@ bool NetPlayFlow::Join() {
       return false;
     }
     pump.Stop();
-    Tell(link->End());
+    const NetPlayEnd& end = link->End();
+    if (end.offersWatch && !request.watch) {
+      if (AskToWatch(end)) {
+        request.watch = true;
+        again = request;
+      }
+      continue;
+    }
+    Tell(end);
     // Not let in: the dialog again, to mend the address or the password.
-    if (link->End().kind != NetPlayEnd::Kind::Refused) return false;
+    if (end.kind != NetPlayEnd::Kind::Refused) return false;
   }
+}
+
+bool NetPlayFlow::AskToWatch(const NetPlayEnd& end) {
+  return parts_.messages.Show(end.text + "\n\nWatch the match instead?", end.title, MessageIcon::Information,
+                              MessageButtons::OkCancel) == MessageAnswer::Ok;
 }
 
 bool NetPlayFlow::Play(NetPlayPump& pump) {
@@ -119,10 +145,10 @@ void NetPlayFlow::Leave(NetPlayPump& pump) {
   deadline.setSingleShot(true);
   QObject::connect(&deadline, &QTimer::timeout, &linger, &QEventLoop::quit);
   QObject::connect(&pump, &NetPlayPump::Serviced, &linger, [&] {
-    if (!OthersConnected(link)) linger.quit();
+    if (!link.OthersConnected()) linger.quit();
   });
   deadline.start(kLingerMs);
-  if (link.IsHost() && OthersConnected(link)) linger.exec();
+  if (link.IsHost() && link.OthersConnected()) linger.exec();
   pump.Stop();
   for (int i = 0; i < kFarewellServices; ++i) link.Service(parts_.clock.NowMs(), nullptr);
 }

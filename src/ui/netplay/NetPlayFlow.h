@@ -50,6 +50,7 @@ class NetPlayFlow {
   bool Play(NetPlayPump& pump);
   void Leave(NetPlayPump& pump);
   void Tell(const NetPlayEnd& end);
+  bool AskToWatch(const NetPlayEnd& end);
 
   Parts parts_;
   NetPlayLinks& links_;

@@ -26,6 +26,7 @@ struct NetPlayEnd {
   std::string title;  // the message box's; empty: no message
   std::string text;
   FrameOutcome outcome;  // how the match itself ended, when it ran
+  bool offersWatch = false;  // a player turned away may watch instead
 };
 
 // What one service of the network did for the picture and the sound.
@@ -67,12 +68,19 @@ class NetPlayLink {
   virtual void Quit(std::int64_t nowMs) = 0;
 
   virtual bool IsHost() const = 0;
+  // A spectator's: it follows the match and steers nothing.
+  virtual bool Watching() const { return false; }
+  // Whether anybody is still connected, to hear this machine's last word.
+  virtual bool OthersConnected() const;
   // The host's: whether every network seat is taken, and the start of the match.
   virtual bool CanStart() const { return false; }
   virtual bool StartMatch(std::int64_t) { return false; }
   // The host's port and password; false when the password can no longer change.
   virtual std::uint16_t Port() const { return 0; }
   virtual bool SetPassword(const std::string&) { return false; }
+  // While the host types a password nobody is let in, so that the first to
+  // come meets the password typed, not the one before it.
+  virtual void HoldAdmissions(bool) {}
 };
 
 }  // namespace fl3

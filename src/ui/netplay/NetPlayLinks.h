@@ -21,6 +21,9 @@ struct HostSetup {
   std::array<SeatChoice, FigureCount> seats{};
   SeatLayoutControls* players = nullptr;  // the MAN seats
   std::uint16_t port = 0;
+  int inputDelay = 0;  // frames, for the MAN seats
+  bool spectatorsAllowed = true;
+  std::string localName;  // who plays the MAN seats, as the others see it
 };
 
 // What a client's link is made of. `players` steers this machine's figures
@@ -30,6 +33,7 @@ struct JoinSetup {
   JoinRequest request;
   SeatLayoutControls* players = nullptr;
   std::function<std::string(const MatchStart& start)> missingPicture;
+  int inputDelay = 0;  // frames
 };
 
 // Makes the links of network games: over ENet in the game, stand-ins in tests.

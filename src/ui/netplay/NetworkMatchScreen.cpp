@@ -5,7 +5,10 @@
 
 #include <QEventLoop>
 #include <QPainter>
+#include <QPolygonF>
 #include <algorithm>
+#include <array>
+#include <span>
 
 #include "match/MatchDrawing.h"
 #include "match/MatchLoop.h"
@@ -16,6 +19,8 @@ namespace fl3 {
 namespace {
 
 constexpr int kReadoutWidth = 800, kReadoutHeight = 18;
+constexpr int kMarkWidth = 13, kMarkHeight = 8;
+constexpr int kHeadTop = 6;  // where a figure's head begins in its 32 x 64 picture
 
 // Small and pale at the right of the blue band below the panels; a warning in amber.
 QImage ReadoutPicture(const std::string& text, bool warning) {
@@ -29,6 +34,43 @@ QImage ReadoutPicture(const std::string& text, bool warning) {
   painter.drawText(line.rect().adjusted(0, 0, -8, 0), Qt::AlignRight | Qt::AlignVCenter, QString::fromStdString(text));
   painter.end();
   return line;
+}
+
+// A small yellow arrow with a dark rim, pointing down at a figure's head:
+// yellow stands out on grass, stone, sand and the figures' own colours.
+QImage OwnMarkPicture() {
+  QImage mark(kMarkWidth, kMarkHeight, QImage::Format_ARGB32_Premultiplied);
+  mark.fill(Qt::transparent);
+  QPainter painter(&mark);
+  painter.setRenderHint(QPainter::Antialiasing);
+  painter.setPen(QPen(QColor(20, 20, 20), 1.2));
+  painter.setBrush(QColor(255, 225, 0));
+  painter.drawPolygon(QPolygonF({QPointF(0.5, 0.5), QPointF(kMarkWidth - 0.5, 0.5), QPointF(kMarkWidth / 2.0, kMarkHeight - 0.5)}));
+  painter.end();
+  return mark;
+}
+
+// A figure's pictures in the frame: on the field and its portrait in the panel.
+constexpr int kMarksPerFigure = 2;
+using OwnMarks = std::array<FrameMark, kMarksPerFigure * FigureCount>;
+
+// This machine's figures, each marked above its head on the field and above
+// its portrait in the panel (kept on the screen); none over the winner picture.
+int MarkOwnFigures(const DrawList& draws, std::uint8_t own, const QImage& picture, OwnMarks& marks) {
+  const auto& list = draws.Draws();
+  if (own == 0 || list.empty() || list.back().picture.kind == PictureKind::Winner) return 0;
+  int count = 0;
+  for (const SpriteDraw& draw : list) {
+    const int figure = draw.picture.index;
+    if (draw.picture.kind != PictureKind::Character || figure < 0 || figure >= FigureCount || (own >> figure & 1u) == 0) {
+      continue;
+    }
+    const int x = static_cast<int>(draw.x + draw.width / 2) - kMarkWidth / 2;
+    const int y = std::max(0, static_cast<int>(draw.y) + kHeadTop - kMarkHeight - 1);
+    marks[static_cast<std::size_t>(count++)] = {x, y, &picture};
+    if (count == static_cast<int>(marks.size())) break;
+  }
+  return count;
 }
 
 // A frame played ahead on predictions may end in a win that a correction
@@ -55,6 +97,9 @@ void RunNetworkFrames(frmNormalGame& window, NetPlayPump& pump, KeyState& keys,
   DrawList draws;
   ConnectionReadout readout;
   QImage readoutPicture;
+  const QImage ownMark = OwnMarkPicture();
+  OwnMarks marks{};
+  const std::string role = link.Watching() ? "Watching  \u00b7  " : "";
   KeyState read{};
   bool quitAsked = false, keysTaken = true;
   std::int64_t winnerSinceMs = -1;
@@ -78,10 +123,11 @@ void RunNetworkFrames(frmNormalGame& window, NetPlayPump& pump, KeyState& keys,
     keysTaken = done.newFrame;
     readout.Took(nowMs, done.newFrame, done.corrected, link.RoundTripMs());
     const bool lineChanged = readout.Refresh(nowMs);
-    if (lineChanged) readoutPicture = ReadoutPicture(readout.Text(), readout.Warning());
+    if (lineChanged) readoutPicture = ReadoutPicture(role + readout.Text(), readout.Warning());
     const FrameOutcome outcome = link.Outcome();
     if (done.drawn) DropWinnerNotStanding(draws, outcome);
-    if (done.drawn || lineChanged) window.ShowFrame(draws, &readoutPicture);
+    const int marked = MarkOwnFigures(draws, link.OwnFigures(), ownMark, marks);
+    if (done.drawn || lineChanged) window.ShowFrame(draws, &readoutPicture, std::span(marks.data(), static_cast<std::size_t>(marked)));
     window.Sound(done.beeps);
     window.NoteOutcome(outcome);
     if (outcome.end == MatchEnd::Winner && winnerSinceMs < 0) {

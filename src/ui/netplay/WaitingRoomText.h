@@ -1,4 +1,5 @@
 #pragma once
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -14,8 +15,10 @@ struct SeatLine {
   friend bool operator==(const SeatLine&, const SeatLine&) = default;
 };
 
-// `own`: the seat is played at this machine; `hostView`: this machine is the host.
-SeatLine SeatLineOf(const net::Lobby::Seat& seat, bool own, bool hostView);
+// Every seat's line. `own`: a bit per seat played at this machine;
+// `hostView`: this machine is the host. A name that one machine plays on two
+// seats (two players at one keyboard) is counted "1 of 2", "2 of 2".
+std::array<SeatLine, FigureCount> SeatLines(const net::Lobby& lobby, std::uint8_t own, bool hostView);
 
 // What the host tells the others: every address with the port, and the line
 // about the router.

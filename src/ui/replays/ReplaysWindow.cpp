@@ -3,6 +3,7 @@
 #include <QDateTime>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QLabel>
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -65,11 +66,12 @@ QString Players(const Replay& replay) {
   return players.join(QStringLiteral(", "));
 }
 
+// Only the host's Escape ends a network match for every machine.
 QString Winner(const Replay& replay) {
   switch (replay.end) {
     case MatchEnd::Winner: return QStringLiteral("Player %1").arg(replay.winner + 1);
     case MatchEnd::NoWinner: return QStringLiteral("No winner");
-    case MatchEnd::Quit: return QStringLiteral("Left with Escape");
+    case MatchEnd::Quit: return IsNetworkMatch(replay) ? QStringLiteral("Ended by the host") : QStringLiteral("Left with Escape");
     default: return QStringLiteral("Not finished");
   }
 }
@@ -94,6 +96,13 @@ frmReplays::frmReplays(GameState& state, const GameFolder& folder, const ReplayS
   list_->setHeaderLabels({"Date", "Level", "Kind", "Players", "Winner", ""});
   list_->setRootIsDecorated(false);
   list_->setAllColumnsShowFocus(true);
+  empty_ = new QLabel(QStringLiteral("No replays yet. Every match played on this machine, at this keyboard or over "
+                                     "the network, is recorded and listed here once it is over: the newest 50, and "
+                                     "those you keep."),
+                      this);
+  empty_->setWordWrap(true);
+  empty_->setAlignment(Qt::AlignCenter);
+  empty_->setMargin(24);
   buttonWatch_ = new QPushButton(QStringLiteral("Watch"), this);
   buttonKeep_ = new QPushButton(QStringLiteral("Keep"), this);
   buttonDelete_ = new QPushButton(QStringLiteral("Delete"), this);
@@ -105,6 +114,7 @@ frmReplays::frmReplays(GameState& state, const GameFolder& folder, const ReplayS
   buttons->addWidget(buttonClose);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(list_);
+  layout->addWidget(empty_);
   layout->addLayout(buttons);
 
   connect(list_, &QTreeWidget::itemSelectionChanged, this, &frmReplays::ShowButtons);
@@ -132,6 +142,9 @@ void frmReplays::Fill(const std::string& select) {
     if (entry.file == select || (select.empty() && list_->topLevelItemCount() == 1)) list_->setCurrentItem(item);
   }
   for (int column = 0; column < kColumns; ++column) list_->resizeColumnToContents(column);
+  const bool none = list_->topLevelItemCount() == 0;
+  list_->setVisible(!none);
+  empty_->setVisible(none);
   ShowButtons();
 }
 

@@ -8,6 +8,7 @@
 #include "core/GameState.h"
 #include "replay/ReplayShelf.h"
 
+class QLabel;
 class QPushButton;
 class QTreeWidget;
 
@@ -33,6 +34,8 @@ class frmReplays : public QDialog {
              WatchHook watch, QWidget* parent = nullptr);
 
   QTreeWidget* list() const { return list_; }
+  // Said in place of the list while it has nothing in it.
+  QLabel* emptyNote() const { return empty_; }
   QPushButton* buttonWatch() const { return buttonWatch_; }
   QPushButton* buttonKeep() const { return buttonKeep_; }
   QPushButton* buttonDelete() const { return buttonDelete_; }
@@ -51,6 +54,7 @@ class frmReplays : public QDialog {
   Messages& messages_;
   WatchHook watch_;
   QTreeWidget* list_ = nullptr;
+  QLabel* empty_ = nullptr;
   QPushButton* buttonWatch_ = nullptr;
   QPushButton* buttonKeep_ = nullptr;
   QPushButton* buttonDelete_ = nullptr;

@@ -68,7 +68,9 @@ void ShowSeat(QPushButton& button, SeatChoice seat) {
   button.setText(QString::fromLatin1(look.caption));
   // A style sheet colours the face the same on every widget style.
   button.setStyleSheet(QStringLiteral("QPushButton { background-color: %1; color: %2; border: 1px solid black;"
-                                      " padding: 0px; font-size: 8px; }")
+                                      " padding: 0px; font-size: 8px; }"
+                                      " QPushButton:disabled { background-color: rgb(200, 200, 200);"
+                                      " color: rgb(110, 110, 110); border-color: rgb(150, 150, 150); }")
                            .arg(QLatin1String(look.colour), QLatin1String(look.textColour)));
 }
 

@@ -8,7 +8,7 @@ enum class QuestKind { None, Normal, Game };
 // One position of the kind spinner: the start button's caption and which
 // parts of the screen the kind needs. The host of a network match picks its
 // rules with a chooser of its own, which then decides between lives and time;
-// a quest asks how many play.
+// a client's figures are the host's choice; a quest asks how many play.
 struct StartKindRow {
   const char* caption;
   bool canStart;
@@ -37,7 +37,7 @@ struct StartEditModeRow {
 inline constexpr StartEditModeRow kStartEditModes[] = {
     {"Edit Level", true},
     {"Edit Quest", false},
-    {"Edit NetPlay Session", false},
+    {"Edit NetPlay Session", true},
 };
 
 inline constexpr int kStartKindCount = sizeof(kStartKinds) / sizeof(kStartKinds[0]);
@@ -47,5 +47,6 @@ inline constexpr const char* kNetRules[] = {"Normal", "Most Kills", "Most Lives"
 inline constexpr const char* kQuestPlayers[] = {"One player", "Two players"};
 
 inline constexpr int kStartEditModeCount = sizeof(kStartEditModes) / sizeof(kStartEditModes[0]);
+inline constexpr int kEditNetPlaySession = 2;
 
 }  // namespace fl3

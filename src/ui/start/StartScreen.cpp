@@ -69,7 +69,7 @@ void frmStart::ConnectControls() {
     connect(scrollChar(i), &QScrollBar::valueChanged, this, [this, i] { ShowPortrait(i); });
   }
   connect(buttonPlay_, &QPushButton::clicked, this, &frmStart::StartMatch);
-  connect(buttonEdit_, &QPushButton::clicked, this, &frmStart::EditLevels);
+  connect(buttonEdit_, &QPushButton::clicked, this, &frmStart::Edit);
   connect(buttonOptions_, &QPushButton::clicked, this, [this] {
     if (hooks_.OpenOptions) hooks_.OpenOptions();
   });
@@ -162,6 +162,14 @@ void frmStart::ApplyKind(int value) {
   for (QPushButton* button : buttonChar_) button->setVisible(row.quest == QuestKind::None);
   picLives_->setVisible(hostRules ? !timed : row.showsLives);
   picTime_->setVisible(hostRules ? timed : row.showsTime);
+  // A client plays the figures the host gives it: its own choices would
+  // count for nothing, so they cannot be made, and the screen says why.
+  const bool hostDecides = row.net == NetRole::Client;
+  for (int i = 0; i < FigureCount; ++i) {
+    scrollChar(i)->setEnabled(!hostDecides);
+    buttonChar(i)->setEnabled(!hostDecides);
+  }
+  hostDecides_->setVisible(hostDecides);
   if (row.net == NetRole::None) DropNetworkSeats();
 }
 
@@ -273,8 +281,12 @@ void frmStart::StartQuest(QuestKind kind) {
   ShowControllers();
 }
 
-void frmStart::EditLevels() {
+void frmStart::Edit() {
   if (matchRunning_) return;
+  if (scrollEdit_->value() == kEditNetPlaySession) {
+    if (hooks_.OpenNetPlaySession) hooks_.OpenNetPlaySession();
+    return;
+  }
   if (hooks_.OpenEditor) hooks_.OpenEditor();
   // Levels saved in the editor show up at once.
   FillLevelList();

@@ -40,6 +40,7 @@ struct StartScreenHooks {
   // A quest, from its first window to its last; returns when it is left or over.
   std::function<void(const QuestStartChoices& choices)> PlayQuest;
   std::function<void()> OpenEditor;   // modal; returns when the editor is closed
+  std::function<void()> OpenNetPlaySession;  // modal: the network play settings
   std::function<void()> OpenOptions;  // modal; returns when the options are closed
   std::function<void()> OpenReplays;  // modal; returns when the list of replays is closed
   std::function<void()> Quit;         // the program ends
@@ -47,8 +48,8 @@ struct StartScreenHooks {
 
 // The main window, where a match is put together: level, kind of match,
 // each figure's controller, character and lives, the time, and the way to
-// the editor, the options and the replays (below the others, so that every
-// other control keeps its place).
+// the editor, the network play settings, the options and the replays (below
+// the others, so that every other control keeps its place).
 class frmStart : public QWidget {
   Q_OBJECT
 
@@ -72,6 +73,8 @@ class frmStart : public QWidget {
   QComboBox* listRules() const { return listRules_; }
   // How many play a quest: one, or two as allies.
   QComboBox* listPlayers() const { return listPlayers_; }
+  // In the client's kind: the host chooses the figures.
+  QLabel* hostDecides() const { return hostDecides_; }
   QWidget* picLives() const { return picLives_; }
   QLineEdit* txtboxLives(int i) const { return txtboxLives_.at(static_cast<std::size_t>(i)); }
   QWidget* picTime() const { return picTime_; }
@@ -111,7 +114,8 @@ class frmStart : public QWidget {
   void StartMatch();
   void StartNetworkMatch(NetRole role);
   void StartQuest(QuestKind kind);
-  void EditLevels();
+  void Edit();
+  void Edit();
   void RemoveScratchPictures();
 
   GameState& state_;
@@ -128,7 +132,8 @@ class frmStart : public QWidget {
   std::array<QLabel*, FigureCount> picChar_{};
   QComboBox* listLevel_ = nullptr;
   QComboBox* listRules_ = nullptr;
-  QComboBox* listPlayers_ = nullptr;
+  void StartQuest(QuestKind kind);
+  void Edit();
   QWidget* picLives_ = nullptr;
   std::array<QLineEdit*, FigureCount> txtboxLives_{};
   StartLivesFilter* livesFilter_ = nullptr;

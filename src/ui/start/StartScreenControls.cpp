@@ -78,6 +78,13 @@ void frmStart::BuildMatchControls() {
   listPlayers_ = Place(new QComboBox(this), "listPlayers", 148, 156, 161, 21);
   for (const char* players : kQuestPlayers) listPlayers_->addItem(QString::fromLatin1(players));
   listPlayers_->hide();
+  // Where the level list and the entries are, which a client does without.
+  hostDecides_ = Place(new QLabel(QStringLiteral("In a network match the host chooses every figure and who plays "
+                                                 "it."), this),
+                       "labelHostDecides", 152, 136, 155, 60);
+  hostDecides_->setWordWrap(true);
+  hostDecides_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  hostDecides_->hide();
 }
 
 void frmStart::BuildFigureColumns() {

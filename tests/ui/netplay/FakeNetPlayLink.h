@@ -19,7 +19,7 @@ struct FakeLink : NetPlayLink {
   std::int64_t NextWakeMs() const override { return 0; }
   Stage CurrentStage() const override { return stage; }
   net::Lobby LobbyView() const override { return lobby; }
-  std::uint8_t OwnFigures() const override { return 0; }
+  std::uint8_t OwnFigures() const override { return own; }
   int RoundTripMs() const override { return 84; }
   const MatchStart* Start() const override { return &start; }
   FrameOutcome Outcome() const override { return outcome; }
@@ -27,10 +27,18 @@ struct FakeLink : NetPlayLink {
   std::optional<Replay> MatchReplay(std::int64_t) const override { return std::nullopt; }
   void Quit(std::int64_t) override { ++quits; }
   bool IsHost() const override { return host; }
+  bool Watching() const override { return watching; }
   bool CanStart() const override { return canStart; }
   bool StartMatch(std::int64_t) override { return stage = Stage::Running, canStart; }
   std::uint16_t Port() const override { return 61513; }
-  bool SetPassword(const std::string& password) override { return passwords.push_back(password), true; }
+  // As the host's: fixed once anybody is in.
+  bool SetPassword(const std::string& password) override {
+    for (const net::Lobby::Seat& seat : lobby.seats) {
+      if (seat.state == net::SeatState::Taken) return false;
+    }
+    return passwords.push_back(password), true;
+  }
+  void HoldAdmissions(bool hold) override { held = hold; }
 
   std::function<NetPlayStep(std::int64_t, DrawList*)> script;
   Stage stage = Stage::Lobby;
@@ -38,7 +46,8 @@ struct FakeLink : NetPlayLink {
   MatchStart start;
   FrameOutcome outcome;
   NetPlayEnd end;
-  bool host = false, canStart = false;
+  bool host = false, canStart = false, watching = false, held = false;
+  std::uint8_t own = 0;
   const KeyState* keys = nullptr;
   std::vector<KeyState> frameKeys;  // what the seats held in each new frame
   std::vector<std::string> passwords;

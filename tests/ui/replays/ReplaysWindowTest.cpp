@@ -1,3 +1,4 @@
+#include <QLabel>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -54,6 +55,24 @@ TEST(Replays, APlayedMatchIsListedWatchedToItsWinnerKeptAndDeletedAndADamagedOne
   list.buttonDelete()->click();
   EXPECT_EQ(list.list()->topLevelItemCount(), 1);
   EXPECT_EQ(shelf.List().size(), 1u);
+}
+
+// Catches an empty list that does not say what comes into it, and a network
+// match the host ended listed as if this machine had left with Escape.
+TEST(Replays, AnEmptyListSaysWhatComesIntoItAndTheHostsEndIsNamed) {
+  MatchBench bench;
+  const ReplayShelf shelf(bench.temp.Path() / "replays");
+  const frmReplays empty(bench.state, bench.folder, shelf, bench.messages, {});
+  EXPECT_EQ(std::pair(empty.list()->isHidden(), empty.emptyNote()->isHidden()), std::pair(true, false));
+  EXPECT_TRUE(empty.emptyNote()->text().contains("over the network"));
+  std::tie(bench.state.MatchKind, bench.state.TimeLeft) = std::pair(MatchMostLives, 500);
+  bench.Play({KeyState{}});
+  ASSERT_TRUE(bench.replay);
+  std::tie(bench.replay->end, bench.replay->occasion) = std::pair(MatchEnd::Quit, "Network match");
+  ASSERT_TRUE(shelf.Add(*bench.replay));
+  const frmReplays listed(bench.state, bench.folder, shelf, bench.messages, {});
+  EXPECT_EQ(std::pair(listed.list()->topLevelItem(0)->text(4), listed.emptyNote()->isHidden()),
+            std::pair(QString("Ended by the host"), true));
 }
 
 }  // namespace

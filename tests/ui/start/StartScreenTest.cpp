@@ -59,6 +59,7 @@ struct StartBench : WindowBench {
       ++editorOpened;
       WriteLevel("Made In Editor.FL3");
     };
+    hooks.OpenNetPlaySession = [this] { ++sessionOpened; };
     hooks.OpenOptions = [this] { ++optionsOpened; };
     hooks.OpenReplays = [this] { ++replaysOpened; };
     hooks.Quit = [this] { ++quitCalls; };
@@ -76,7 +77,7 @@ struct StartBench : WindowBench {
   std::vector<NetHostChoices> hosted;
   std::vector<QuestStartChoices> quests;
   bool matchPlayed = false;  // what the network hooks answer
-  int editorOpened = 0, optionsOpened = 0, replaysOpened = 0, quitCalls = 0, joins = 0;
+  int editorOpened = 0, sessionOpened = 0, optionsOpened = 0, replaysOpened = 0, quitCalls = 0, joins = 0;
 };
 
 // Each names the folder where the missing files belong.
@@ -184,9 +185,11 @@ TEST(StartScreen, LivesTakeTwoDigitsTheTimeThreeOfAnythingAndTheSpinnersUpperArr
   for (int i = 0; i < 3; ++i) QTest::mouseClick(kinds, Qt::LeftButton, {}, QPoint(6, kinds->height() - 3));
   EXPECT_EQ(screen->buttonPlay()->text(), "Start Game Quest");
   EXPECT_EQ(std::pair(screen->buttonPlay()->isEnabled(), screen->listLevel()->isVisible()), std::pair(true, false));
-  screen->scrollEdit()->setValue(1);
-  EXPECT_EQ(screen->buttonEdit()->text(), "Edit Quest");
-  EXPECT_FALSE(screen->buttonEdit()->isEnabled());
+  const std::pair<QString, bool> editModes[] = {{"Edit Quest", false}, {"Edit NetPlay Session", true}};
+  for (int mode = 1; mode <= 2; ++mode) {
+    screen->scrollEdit()->setValue(mode);
+    EXPECT_EQ(std::pair(screen->buttonEdit()->text(), screen->buttonEdit()->isEnabled()), editModes[mode - 1]);
+  }
 }
 
 TEST(StartScreen, TheLevelListIsSortedEditRefillsItOptionsAndReplaysOpenTheirWindowsAndQuitDeletesTheScratchPictures) {
@@ -203,9 +206,12 @@ TEST(StartScreen, TheLevelListIsSortedEditRefillsItOptionsAndReplaysOpenTheirWin
   screen->buttonEdit()->click();
   EXPECT_EQ(screen->listLevel()->itemText(5), "Made In Editor.FL3");
   EXPECT_EQ(screen->listLevel()->currentIndex(), 0);
+  screen->scrollEdit()->setValue(2);
+  screen->buttonEdit()->click();
   screen->buttonOptions()->click();  // each button opens its own window once
   screen->buttonReplays()->click();
-  EXPECT_EQ(std::tuple(bench.optionsOpened, bench.editorOpened, bench.replaysOpened), std::tuple(1, 1, 1));
+  EXPECT_EQ(std::tuple(bench.optionsOpened, bench.editorOpened, bench.sessionOpened, bench.replaysOpened),
+            std::tuple(1, 1, 1, 1));
   screen->show();
   screen->buttonQuit()->click();
   EXPECT_EQ(bench.quitCalls, 1);
@@ -295,7 +301,8 @@ TEST(StartScreen, EnterOnTheFocusedStartButtonStartsTheMatchAlsoWithFiguresOnCpu
 
 // Catches a network kind left unstartable or showing the wrong panels, the
 // host's rules ignored, NET offered in a local kind or surviving into one
-// (a figure nobody steers), and a cancelled network match resetting the screen.
+// (a figure nobody steers), a client offered choices the host makes without
+// a word, and a cancelled network match resetting the screen.
 TEST(StartScreen, NetworkKindsStartWithTheirCaptionsAndOfferNetSeatsThatLocalKindsDrop) {
   StartBench bench;
   auto screen = bench.Open();
@@ -320,6 +327,9 @@ TEST(StartScreen, NetworkKindsStartWithTheirCaptionsAndOfferNetSeatsThatLocalKin
     screen->listRules()->setCurrentIndex(row.rules);
     EXPECT_EQ(screen->buttonPlay()->text(), row.caption);
     EXPECT_EQ(shown(), row.shown) << row.kind << " " << row.rules;
+    const bool client = row.kind == 6;
+    EXPECT_EQ(std::tuple(screen->scrollChar(3)->isEnabled(), screen->buttonChar(0)->isEnabled(), screen->hostDecides()->isVisible()),
+              std::tuple(!client, !client, client)) << row.kind;
   }
 
   const auto cycle = [&](int figure) {
