@@ -115,7 +115,6 @@ class frmStart : public QWidget {
   void StartNetworkMatch(NetRole role);
   void StartQuest(QuestKind kind);
   void Edit();
-  void Edit();
   void RemoveScratchPictures();
 
   GameState& state_;
@@ -132,8 +131,8 @@ class frmStart : public QWidget {
   std::array<QLabel*, FigureCount> picChar_{};
   QComboBox* listLevel_ = nullptr;
   QComboBox* listRules_ = nullptr;
-  void StartQuest(QuestKind kind);
-  void Edit();
+  QComboBox* listPlayers_ = nullptr;
+  QLabel* hostDecides_ = nullptr;  // a client's note in place of the figure choices
   QWidget* picLives_ = nullptr;
   std::array<QLineEdit*, FigureCount> txtboxLives_{};
   StartLivesFilter* livesFilter_ = nullptr;

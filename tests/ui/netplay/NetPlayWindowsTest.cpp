@@ -77,7 +77,7 @@ TEST(WaitingRoom, EnterOnlyStartsAndAPasswordTypedWithoutEnterIsUsed) {
   EXPECT_EQ(room.Password()->echoMode(), QLineEdit::Password);
   QTest::keyClicks(QApplication::focusWidget(), "secret");
   EXPECT_TRUE(link.held);
-  QTest::qWaitFor([&] { return !link.held; }, 3000);  // the typing pauses
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !link.held; }, 3000));  // the typing pauses
   EXPECT_EQ(link.passwords, std::vector<std::string>{"secret"});
 
   link.lobby.seats[1] = {net::SeatState::Taken, "Anna", 84};
@@ -118,7 +118,7 @@ TEST(WaitingRoom, AClientsRoomTellsItsRoleAndCountsTwoPlayersAtOneKeyboard) {
             QStringList({"Ann (host, 1 of 2)", "Ann (host, 2 of 2)", "Bo (1 of 2)", "Bo (2 of 2)"}));
   link.lobby.seats[2].name = "Cy";
   link.own = 0b1000;
-  QTest::qWaitFor([&] { return room.SeatName(2)->text() == "Cy"; }, 3000);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return room.SeatName(2)->text() == "Cy"; }, 3000));
   EXPECT_EQ(std::pair(room.SeatName(2)->text(), room.SeatName(3)->text()), std::pair(QString("Cy"), QString("Bo (you)")));
 }
 
