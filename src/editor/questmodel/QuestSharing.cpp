@@ -66,6 +66,7 @@ std::string FreeLevelName(const std::string& name, const GameFolder& folder, con
 }
 
 struct LevelCopy {
+  std::string from;  // as the quest names it
   std::string name;  // in the player's folder
   std::string bytes;
   bool write = false;
@@ -77,7 +78,7 @@ IoResult PlanLevelCopies(const Quest& quest, const GameFolder& shared, const Gam
                          std::map<std::string, LevelCopy>& copies) {
   std::map<std::string, std::string> taken;
   for (const std::string& level : LevelsUsed(quest)) {
-    LevelCopy copy{level, {}, true};
+    LevelCopy copy{level, level, {}, true};
     if (!shared.Exists(level)) continue;
     if (IoResult read = shared.ReadAll(level, copy.bytes); !read) return read;
     LevelData data;
@@ -97,7 +98,7 @@ std::string CopiesTold(const std::map<std::string, LevelCopy>& copies) {
   std::vector<std::string> told;
   for (const auto& [key, copy] : copies) {
     if (!copy.write) continue;
-    told.push_back(EqualsIgnoringCase(key, copy.name) ? copy.name : key + " as " + copy.name + " (yours differs)");
+    told.push_back(copy.from == copy.name ? copy.name : copy.from + " as " + copy.name + " (yours differs)");
   }
   return told.empty() ? "Its levels were all in your folder already." : "Levels copied into your folder: " + Joined(told) + ".";
 }
