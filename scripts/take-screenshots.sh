@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Takes the pictures in docs/ from the real program on a private Xvfb
 # display: start screen, options window with its key test, editor with both
-# property dialogs, a match on every tileset, the replays, and network play
-# (two games on two displays). Needs a built tree (./test.sh or ./run.sh builds one).
+# property dialogs, a match on every tileset, the replays, the quests, and
+# network play (two games on two displays). Needs a built tree (./test.sh or ./run.sh builds one).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 BUILD_DIR=${1:-build}
@@ -132,7 +132,27 @@ echo "wrote docs/replay-paused.png"
 xdotool key Escape
 sleep 1
 xdotool key Escape  # closes the list
+
+# The quests: the chooser with the shipped campaign and its first stage's card;
+# the kind spinner's lower arrow turns it to "Start Game Quest".
+for _ in 1 2 3 4; do click_at $((sx + 302)) $((sy + 129)); done
+click_at $((sx + 150)) $((sy + 122))
+chooser=$(wait_window 520x300)
+sleep 0.5
+shot_window "$chooser" docs/quest-chooser.png
+read -r qx qy < <(window_origin "$chooser")
+xdotool windowfocus "$chooser" 2>/dev/null || true
+xdotool mousemove $((qx + 5)) $((qy + 5)) key Return  # Continue
+card=$(wait_window 560x400)
+sleep 0.5
+shot_window "$card" docs/quest-card.png
+xdotool windowfocus "$card" 2>/dev/null || true
+xdotool key Escape
+answer_box "$GAME_PID" '^Leave the quest$'
 click_at $((sx + 156)) $((sy + 282))  # Quit
+
+# The quest's summary, taken by the end-to-end test that plays a quest through.
+SCREENSHOT_DIR=docs tests/e2e/quest_e2e.sh "$BUILD_DIR"
 
 # Network play: the host's waiting room, the join dialog and a match with its
 # connection line, taken by the end-to-end test of two games on two displays.

@@ -25,6 +25,8 @@
 #include "ui/netplay/EnetNetPlayLinks.h"
 #include "ui/netplay/NetPlayFlow.h"
 #include "ui/options/OptionsWindow.h"
+#include "ui/quest/QtQuestScreens.h"
+#include "ui/quest/QuestFlow.h"
 #include "ui/replays/ReplaysWindow.h"
 #include "ui/shared/DesktopIdentity.h"
 #include "ui/shared/QtMessages.h"
@@ -74,6 +76,7 @@ class Game {
     };
     hooks.HostMatch = [this](const fl3::NetHostChoices& choices) { return netPlay_.Host(choices, matchesStarted_++); };
     hooks.JoinMatch = [this] { return netPlay_.Join(); };
+    hooks.PlayQuest = [this](const fl3::QuestStartChoices& choices) { quests_.Play(choices); };
     hooks.OpenEditor = [this] {
       fl3::frmNormalEdit editor(state_, folder_, messages_, music_, &start_);
       editor.OpenModal();
@@ -92,8 +95,10 @@ class Game {
   }
 
  private:
+  // A quest's stage adds each opponent's strength, a watch on every frame,
+  // and the occasion and players that its replay names.
   void RunMatch(std::int32_t tileSet, std::int32_t background, const std::array<std::int32_t, 4>& characters,
-                const std::string& levelName) {
+                const std::string& levelName, const fl3::QuestMatch* stage = nullptr) {
     fl3::ReportUnusableMatchPictures(state_, folder_, messages_);
     std::optional<fl3::Replay> replay;
     {
@@ -102,7 +107,17 @@ class Game {
       // Matches are counted from start-up, so a run repeats match by match.
       match.SetComputerSeed(matchesStarted_++);
       match.SetLevelName(levelName);
-      match.SetReplaySink([&replay](fl3::Replay finished) { replay = std::move(finished); });
+      match.SetReplaySink([&replay, stage](fl3::Replay finished) {
+        if (stage) {
+          finished.occasion = stage->occasion;
+          finished.names = stage->names;
+        }
+        replay = std::move(finished);
+      });
+      if (stage) {
+        match.SetComputerStrengths(stage->strengths);
+        match.SetFrameWatch(stage->afterFrame);
+      }
       match.ShowOnWholeScreen();
       QApplication::processEvents();
       match.YA(tileSet, background, characters[0], characters[1], characters[2], characters[3]);
@@ -159,6 +174,10 @@ class Game {
   std::unique_ptr<fl3::frmOptions> options_;
   std::uint64_t matchesStarted_ = 0;
   fl3::SteadyClock clock_;
+  fl3::QtQuestScreens questScreens_{folder_, pads_.get(), &start_};
+  fl3::QuestFlow quests_{state_, folder_, messages_, questScreens_, [this](const fl3::QuestMatch& stage) {
+                           RunMatch(stage.tileSetNumber, stage.backgroundNumber, stage.characters, stage.levelName, &stage);
+                         }};
   fl3::EnetNetPlayLinks netLinks_{state_, folder_};
   fl3::NetPlayFlow netPlay_{{state_, folder_, messages_, music_, &sounds_, pads_.get(), clock_, &start_, {},
                              [this](const fl3::Replay& replay) { KeepReplay(replay); }},

@@ -28,7 +28,9 @@ void MatchLoop::RunOneFrame(std::int64_t nowMs) {
     pads_->Poll();
     if (PadAsksToLeave(state_, *pads_)) keys_[kEscapeKey] = 0x80;
   }
+  if (escapeNext_) keys_[kEscapeKey] = 0x80;
   lastOutcome_ = engine_.RunFrame(state_.FrameTime, keys_, &draws_);
+  if (hooks_.afterFrame) escapeNext_ = hooks_.afterFrame(lastOutcome_) && lastOutcome_.end == MatchEnd::Running;
   if (recorder_ != nullptr) recorder_->AddFrame(engine_.LastControls(), engine_);
   if (hooks_.present) hooks_.present(draws_);
   if (lastOutcome_.beeps > 0 && hooks_.beeps) hooks_.beeps(lastOutcome_.beeps);

@@ -25,6 +25,10 @@ class MatchLoop {
   struct Hooks {
     std::function<void(const DrawList&)> present;  // draw and show one frame
     std::function<void(int)> beeps;                // explosion sounds of a frame
+    // Sees every frame's outcome, the last one's too; true ends a match still
+    // running with Escape in the next frame, so that its replay, which
+    // records the Escape, ends alike.
+    std::function<bool(const FrameOutcome&)> afterFrame;
   };
 
   struct StepResult {
@@ -66,6 +70,7 @@ class MatchLoop {
   FrameOutcome lastOutcome_;
   std::int64_t winnerShownAtMs_ = -1;
   bool finished_ = false;
+  bool escapeNext_ = false;
 };
 
 }  // namespace fl3

@@ -268,13 +268,17 @@ struct Call {
 };
 
 // Two MAN figures on an open field in a Normal match started at 1000 ms; a
-// frame begins only more than 50 ms after the last one began.
+// frame begins only more than 50 ms after the last one began. A watch that
+// asks to end the match after the first frame gets Escape into the second,
+// and sees that last frame too (a watch told only of running frames would
+// miss how the match ended).
 TEST(MatchLoop, PacesFramesEndsRightAfterEscapeAndShowsAWinnerForFiveSeconds) {
   const struct {
     const char* what;
     bool escape, secondOut;
     std::vector<Call> calls;
     MatchEnd end;
+    bool watch = false;
   } cases[] = {
       {"pacing", false, false,
        {{1000, 0, false, 1051}, {1050, 0, false, 1051}, {1051, 51, false, 1102}, {1101, 0, false, 1102},
@@ -284,6 +288,7 @@ TEST(MatchLoop, PacesFramesEndsRightAfterEscapeAndShowsAWinnerForFiveSeconds) {
       {"escape", true, false, {{1051, 51, true, 0}, {2051, 0, true, 0}}, MatchEnd::Quit},
       {"winner", false, true, {{1051, 51, false, 1051 + 5000}, {1051 + 4999, 0, false, 0}, {1051 + 5000, 0, true, 0}},
        MatchEnd::Winner},
+      {"watch", false, false, {{1051, 51, false, 1102}, {1102, 51, true, 0}}, MatchEnd::Quit, true},
   };
   for (const auto& c : cases) {
     GameState state;
@@ -293,8 +298,10 @@ TEST(MatchLoop, PacesFramesEndsRightAfterEscapeAndShowsAWinnerForFiveSeconds) {
     testing::SteppingClock clock(1000);
     testing::ScriptedKeyboard keyboard;
     keyboard.script[0][kEscapeKey] = c.escape ? 0x80 : 0;
-    int presented = 0;
-    MatchLoop loop{state, -1, keyboard, clock, {[&](const DrawList&) { ++presented; }, nullptr}};
+    int presented = 0, watched = 0;
+    std::function<bool(const FrameOutcome&)> watch;
+    if (c.watch) watch = [&](const FrameOutcome&) { return ++watched >= 1; };
+    MatchLoop loop{state, -1, keyboard, clock, {[&](const DrawList&) { ++presented; }, nullptr, watch}};
     for (const Call& call : c.calls) {
       clock.now = call.now;
       const int before = presented;
@@ -305,6 +312,7 @@ TEST(MatchLoop, PacesFramesEndsRightAfterEscapeAndShowsAWinnerForFiveSeconds) {
                 (std::array<std::int64_t, 2>{call.frameTime, call.wakeAt})) << c.what << " " << call.now;
     }
     EXPECT_EQ(std::pair(loop.End(), c.end == MatchEnd::Winner ? loop.Winner() : 0), std::pair(c.end, 0)) << c.what;
+    EXPECT_EQ(watched, c.watch ? presented : 0) << c.what;
   }
 }
 

@@ -44,8 +44,8 @@ int WriteIcons(const std::filesystem::path& folder) {
 int WriteCampaign(const std::filesystem::path& folder) {
   const fl3::Quest campaign = fl3::art::Campaign();
   const fl3::GameFolder written(folder);
-  fl3::IoResult result = fl3::CheckQuest(campaign, fl3::art::kCampaignFileName, fl3::LevelsOf(written));
-  if (result) result = fl3::WriteFileAtomically(folder / fl3::art::kCampaignFileName, fl3::WriteQuestText(campaign));
+  fl3::IoResult result = fl3::CheckQuest(campaign, fl3::kCampaignFileName, fl3::LevelsOf(written));
+  if (result) result = fl3::WriteFileAtomically(folder / fl3::kCampaignFileName, fl3::WriteQuestText(campaign));
   if (!result) std::cerr << result.reason << "\n";
   return result ? 0 : 1;
 }

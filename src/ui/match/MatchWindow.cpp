@@ -120,12 +120,15 @@ void frmNormalGame::RunFrames(std::int32_t tileSetNumber, std::int32_t backgroun
   hooks.beeps = [this](int count) {
     if (sounds_) sounds_->Play(count);
   };
+  hooks.afterFrame = frameWatch_;
   MatchLoop loop(state_, backgroundNumber, *keyboard, clock, hooks);
   if (pads_ != nullptr) {
     pads_->Choose(state_.Pads);
     loop.UseGamepads(*pads_);
   }
-  const ComputerSeats computers(state_, static_cast<CpuStrength>(state_.CpuStrength), computerSeed_);
+  const auto everyone = static_cast<CpuStrength>(state_.CpuStrength);
+  const ComputerSeats computers(state_, strengths_.value_or(std::array{everyone, everyone, everyone, everyone}),
+                                computerSeed_);
   computers.SeatOn(loop);
   std::optional<ReplayRecorder> recorder;
   if (replaySink_) {

@@ -3,8 +3,10 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
+#include "ai/CpuStrength.h"
 #include "core/Clock.h"
 #include "core/GameFolder.h"
 #include "core/GamepadSource.h"
@@ -52,6 +54,10 @@ class frmNormalGame : public ScaledFrameWidget {
   void SetLevelName(std::string name) { levelName_ = std::move(name); }
   // Where the replay of each match goes once it is over; unset: no replay.
   void SetReplaySink(std::function<void(Replay)> sink) { replaySink_ = std::move(sink); }
+  // A quest's stage: each computer player at a strength of its own, and a
+  // watch on every frame that may end the match (see MatchLoop::Hooks).
+  void SetComputerStrengths(const std::array<CpuStrength, FigureCount>& strengths) { strengths_ = strengths; }
+  void SetFrameWatch(std::function<bool(const FrameOutcome&)> watch) { frameWatch_ = std::move(watch); }
   // Covers the whole screen, also where no window manager honours a full-screen request.
   void ShowOnWholeScreen();
 
@@ -108,6 +114,8 @@ class frmNormalGame : public ScaledFrameWidget {
   std::uint64_t computerSeed_ = 0;
   std::string levelName_;
   std::function<void(Replay)> replaySink_;
+  std::optional<std::array<CpuStrength, FigureCount>> strengths_;
+  std::function<bool(const FrameOutcome&)> frameWatch_;
 };
 
 }  // namespace fl3

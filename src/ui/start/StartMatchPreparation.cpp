@@ -46,13 +46,7 @@ bool CheckTimeAndLevels(const StartChoices& choices, const GameFolder& folder, M
     return Refuse(messages, "You cannot play this game for less than 1 second.", "Time less than 1!",
                   MessageIcon::Information);
   }
-  if (choices.levelEntries.size() < 2) {
-    return Refuse(messages,
-                  "You do not have any levels to play.  Please create some, or put some in " +
-                      folder.Directory().string(),
-                  "No FL3's...", MessageIcon::Critical);
-  }
-  return true;
+  return CheckLevelsListed(choices.levelEntries, folder, messages);
 }
 
 std::string ChosenLevel(const StartChoices& choices, RandomSource& random) {
@@ -64,6 +58,13 @@ std::string ChosenLevel(const StartChoices& choices, RandomSource& random) {
 }
 
 }  // namespace
+
+bool CheckLevelsListed(const std::vector<std::string>& levelEntries, const GameFolder& folder, Messages& messages) {
+  if (levelEntries.size() >= 2) return true;
+  return Refuse(messages,
+                "You do not have any levels to play.  Please create some, or put some in " + folder.Directory().string(),
+                "No FL3's...", MessageIcon::Critical);
+}
 
 // A picture that is there but cannot serve counts as missing.
 std::string MissingLevelPicture(const GameFolder& folder, std::int32_t tileSetNumber, std::int32_t backgroundNumber) {

@@ -7,6 +7,7 @@
 
 #include "core/GameState.h"
 #include "ui/start/StartControllerButton.h"
+#include "ui/start/StartKinds.h"
 
 namespace fl3 {
 
@@ -35,6 +36,16 @@ struct NetHostChoices {
   std::array<SeatChoice, FigureCount> seats{};
 };
 
+// What a quest starts with: how many play (players 1 and 2, allies), their
+// pictures, and for a Normal Quest the level list and its choice.
+struct QuestStartChoices {
+  QuestKind kind = QuestKind::Game;
+  int players = 1;
+  std::array<std::int32_t, 2> characters{};
+  std::vector<std::string> levelEntries;  // "~Random" included
+  std::size_t selectedEntry = 0;
+};
+
 // The level's tileset or background picture that the folder lacks (or
 // holds unusable), tileset first; empty when both can serve.
 std::string MissingLevelPicture(const GameFolder& folder, std::int32_t tileSetNumber, std::int32_t backgroundNumber);
@@ -45,6 +56,10 @@ std::string MissingLevelPicture(const GameFolder& folder, std::int32_t tileSetNu
 // match. Nothing in the state changes before the level is loaded.
 std::optional<MatchLevel> PrepareMatch(const StartChoices& choices, GameState& state, const GameFolder& folder,
                                        Messages& messages);
+
+// Whether the list holds a level besides "~Random"; if not, the message says
+// where levels belong.
+bool CheckLevelsListed(const std::vector<std::string>& levelEntries, const GameFolder& folder, Messages& messages);
 
 // Whether the level's tileset and background pictures are there and usable;
 // the first missing one is explained in a message.

@@ -157,6 +157,9 @@ void frmStart::ApplyKind(int value) {
   const bool hostRules = row.net == NetRole::Host;
   const bool timed = listRules_->currentIndex() != MatchNormal;
   listRules_->setVisible(hostRules);
+  // A quest seats its players and opponents itself.
+  listPlayers_->setVisible(row.quest != QuestKind::None);
+  for (QPushButton* button : buttonChar_) button->setVisible(row.quest == QuestKind::None);
   picLives_->setVisible(hostRules ? !timed : row.showsLives);
   picTime_->setVisible(hostRules ? timed : row.showsTime);
   if (row.net == NetRole::None) DropNetworkSeats();
@@ -214,6 +217,9 @@ void frmStart::StartMatch() {
   if (kind >= 0 && kind < kStartKindCount && kStartKinds[kind].net != NetRole::None) {
     return StartNetworkMatch(kStartKinds[kind].net);
   }
+  if (kind >= 0 && kind < kStartKindCount && kStartKinds[kind].quest != QuestKind::None) {
+    return StartQuest(kStartKinds[kind].quest);
+  }
   const std::optional<MatchLevel> level = PrepareMatch(ReadChoices(), state_, folder_, messages_);
   if (!level) return;
   matchRunning_ = true;
@@ -249,6 +255,22 @@ void frmStart::StartNetworkMatch(NetRole role) {
   } else {
     ShowSeats(seats);
   }
+}
+
+// Players 1 and 2 play the quest whatever their controller buttons say; the
+// buttons show the controllers as after any match once it is over.
+void frmStart::StartQuest(QuestKind kind) {
+  const StartChoices read = ReadChoices();
+  QuestStartChoices choices;
+  choices.kind = kind;
+  choices.players = listPlayers_->currentIndex() + 1;
+  choices.characters = {scrollChar(0)->value(), scrollChar(1)->value()};
+  choices.levelEntries = read.levelEntries;
+  choices.selectedEntry = read.selectedEntry;
+  matchRunning_ = true;
+  if (hooks_.PlayQuest) hooks_.PlayQuest(choices);
+  matchRunning_ = false;
+  ShowControllers();
 }
 
 void frmStart::EditLevels() {

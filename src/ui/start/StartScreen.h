@@ -37,6 +37,8 @@ struct StartScreenHooks {
   // it is over, true when a match was played.
   std::function<bool(const NetHostChoices& choices)> HostMatch;
   std::function<bool()> JoinMatch;
+  // A quest, from its first window to its last; returns when it is left or over.
+  std::function<void(const QuestStartChoices& choices)> PlayQuest;
   std::function<void()> OpenEditor;   // modal; returns when the editor is closed
   std::function<void()> OpenOptions;  // modal; returns when the options are closed
   std::function<void()> OpenReplays;  // modal; returns when the list of replays is closed
@@ -68,6 +70,8 @@ class frmStart : public QWidget {
   QComboBox* listLevel() const { return listLevel_; }
   // The network host's rules: Normal, Most Kills or Most Lives.
   QComboBox* listRules() const { return listRules_; }
+  // How many play a quest: one, or two as allies.
+  QComboBox* listPlayers() const { return listPlayers_; }
   QWidget* picLives() const { return picLives_; }
   QLineEdit* txtboxLives(int i) const { return txtboxLives_.at(static_cast<std::size_t>(i)); }
   QWidget* picTime() const { return picTime_; }
@@ -106,6 +110,7 @@ class frmStart : public QWidget {
   StartChoices ReadChoices() const;
   void StartMatch();
   void StartNetworkMatch(NetRole role);
+  void StartQuest(QuestKind kind);
   void EditLevels();
   void RemoveScratchPictures();
 
@@ -123,6 +128,7 @@ class frmStart : public QWidget {
   std::array<QLabel*, FigureCount> picChar_{};
   QComboBox* listLevel_ = nullptr;
   QComboBox* listRules_ = nullptr;
+  QComboBox* listPlayers_ = nullptr;
   QWidget* picLives_ = nullptr;
   std::array<QLineEdit*, FigureCount> txtboxLives_{};
   StartLivesFilter* livesFilter_ = nullptr;

@@ -74,6 +74,10 @@ void frmStart::BuildMatchControls() {
   listRules_ = Place(new QComboBox(this), "listRules", 148, 200, 161, 21);
   for (const char* rules : kNetRules) listRules_->addItem(QString::fromLatin1(rules));
   listRules_->hide();
+  // Where the lives would be, which a quest sets itself.
+  listPlayers_ = Place(new QComboBox(this), "listPlayers", 148, 156, 161, 21);
+  for (const char* players : kQuestPlayers) listPlayers_->addItem(QString::fromLatin1(players));
+  listPlayers_->hide();
 }
 
 void frmStart::BuildFigureColumns() {

@@ -46,6 +46,10 @@ struct StartBench : WindowBench {
       hosted.push_back(choices);
       return matchPlayed;
     };
+    hooks.PlayQuest = [this](const QuestStartChoices& choices) {
+      quests.push_back(choices);
+      ResetAfterMatch(state);  // as a stage's tear-down does
+    };
     hooks.JoinMatch = [this] {
       ++joins;
       if (matchPlayed) ResetAfterMatch(state);  // as the match's tear-down does
@@ -70,6 +74,7 @@ struct StartBench : WindowBench {
   std::vector<std::string> levelNames;                // and the level's name, for its replay
   std::function<void()> duringMatch;
   std::vector<NetHostChoices> hosted;
+  std::vector<QuestStartChoices> quests;
   bool matchPlayed = false;  // what the network hooks answer
   int editorOpened = 0, optionsOpened = 0, replaysOpened = 0, quitCalls = 0, joins = 0;
 };
@@ -178,7 +183,7 @@ TEST(StartScreen, LivesTakeTwoDigitsTheTimeThreeOfAnythingAndTheSpinnersUpperArr
   EXPECT_EQ(std::pair(screen->picLives()->isVisible(), screen->picTime()->isVisible()), std::pair(false, true));
   for (int i = 0; i < 3; ++i) QTest::mouseClick(kinds, Qt::LeftButton, {}, QPoint(6, kinds->height() - 3));
   EXPECT_EQ(screen->buttonPlay()->text(), "Start Game Quest");
-  EXPECT_EQ(std::pair(screen->buttonPlay()->isEnabled(), screen->listLevel()->isVisible()), std::pair(false, false));
+  EXPECT_EQ(std::pair(screen->buttonPlay()->isEnabled(), screen->listLevel()->isVisible()), std::pair(true, false));
   screen->scrollEdit()->setValue(1);
   EXPECT_EQ(screen->buttonEdit()->text(), "Edit Quest");
   EXPECT_FALSE(screen->buttonEdit()->isEnabled());
@@ -345,6 +350,53 @@ TEST(StartScreen, NetworkKindsStartWithTheirCaptionsAndOfferNetSeatsThatLocalKin
   bench.matchPlayed = true;
   screen->buttonPlay()->click();
   EXPECT_EQ(std::pair(bench.joins, bench.Controllers(*screen)), std::pair(1, kControllersBetweenMatches));
+  EXPECT_TRUE(bench.messages.shown.empty());
+}
+
+// Catches a quest kind left unstartable, the players' chooser missing or
+// showing in a match kind (or controllers that mean nothing in a quest
+// showing), and the players, their pictures or the level not reaching it.
+TEST(StartScreen, QuestKindsStartWithHowManyPlayAndHandOverThePlayersPicturesAndTheLevel) {
+  StartBench bench;
+  bench.WriteLevel("Beach.FL3");
+  auto screen = bench.Open();
+  screen->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(screen.get()));
+  const auto shown = [&] {
+    return std::tuple(screen->buttonPlay()->isEnabled(), screen->listLevel()->isVisible(),
+                      screen->listPlayers()->isVisible(), screen->picLives()->isVisible(), screen->picTime()->isVisible(),
+                      screen->buttonChar(1)->isVisible());
+  };
+  const struct {
+    int kind;
+    const char* caption;
+    std::tuple<bool, bool, bool, bool, bool, bool> shown;  // start, levels, players, lives, time, controllers
+  } kinds[] = {
+      {4, "Start Game Quest", {true, false, true, false, false, false}},
+      {0, "Start Normal Level Match", {true, true, false, true, false, true}},
+      {3, "Start Normal Quest", {true, true, true, false, false, false}},
+  };
+  for (const auto& row : kinds) {
+    screen->scrollPlay()->setValue(row.kind);
+    EXPECT_EQ(screen->buttonPlay()->text(), row.caption);
+    EXPECT_EQ(shown(), row.shown) << row.kind;
+  }
+  screen->listPlayers()->setCurrentIndex(1);
+  screen->scrollChar(0)->setValue(3);
+  screen->scrollChar(1)->setValue(2);
+  screen->listLevel()->setCurrentIndex(2);
+  screen->buttonPlay()->click();
+  screen->scrollPlay()->setValue(4);
+  screen->listPlayers()->setCurrentIndex(0);
+  screen->buttonPlay()->click();
+  ASSERT_EQ(bench.quests.size(), 2u);
+  const std::vector<std::string> entries = {"~Random", "Arena.FL3", "Beach.FL3"};
+  const auto handed = [](const QuestStartChoices& c) {
+    return std::tuple(c.kind, c.players, c.characters, c.levelEntries, c.selectedEntry);
+  };
+  EXPECT_EQ(handed(bench.quests[0]), std::tuple(QuestKind::Normal, 2, std::array<std::int32_t, 2>{3, 2}, entries, 2u));
+  EXPECT_EQ(handed(bench.quests[1]), std::tuple(QuestKind::Game, 1, std::array<std::int32_t, 2>{3, 2}, entries, 2u));
+  EXPECT_EQ(bench.Controllers(*screen), kControllersBetweenMatches);
   EXPECT_TRUE(bench.messages.shown.empty());
 }
 
