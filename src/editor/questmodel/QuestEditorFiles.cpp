@@ -9,12 +9,11 @@
 #include "editor/questmodel/QuestEditorMessages.h"
 #include "editor/questmodel/QuestEditorModel.h"
 #include "editor/questmodel/QuestRefusals.h"
+#include "quest/QuestList.h"
 #include "quest/QuestStageCheck.h"
 
 namespace fl3 {
 namespace {
-
-constexpr const char* kCampaignFileName = "CAMPAIGN.FLQ";  // until the quest list names it
 
 std::string Lines(const std::vector<std::string>& lines) {
   std::string text;

@@ -131,6 +131,17 @@ void QuestFlow::Run(const Quest& quest, const std::string& key, int firstStage, 
   }
 }
 
+void QuestFlow::TryStage(const Quest& quest, int stage, const QuestStartChoices& choices) {
+  if (stage < 0 || stage >= static_cast<int>(quest.stages.size())) return;
+  const QuestStage& plan = quest.stages[static_cast<std::size_t>(stage)];
+  const StageSeats seats = Seat(plan, choices);
+  const LevelData level = LevelsOf(folder_)(plan.level).value_or(LevelData{});
+  if (!screens_.ShowCard({quest, stage, quest.tries, seats, level})) return;
+  const std::optional<StagePlay> played = PlayStage(quest, stage, seats);
+  if (!played || played->verdict == StageVerdict::Playing) return;
+  screens_.ShowResult({quest, stage, played->verdict, played->tally, quest.tries});
+}
+
 // Pictures beyond the character sheet's rows come round again.
 StageSeats QuestFlow::Seat(const QuestStage& stage, const QuestStartChoices& choices) const {
   StageSeats seats = SeatStage(stage, choices.players, choices.characters);

@@ -42,6 +42,9 @@ class QuestFlow {
   QuestFlow(GameState& state, const GameFolder& folder, Messages& messages, QuestScreens& screens, RunMatch runMatch);
 
   void Play(const QuestStartChoices& choices);
+  // One stage tried from the quest editor: its card, its match and its
+  // result, with the quest's full tries shown and nothing kept.
+  void TryStage(const Quest& quest, int stage, const QuestStartChoices& choices);
 
  private:
   struct StagePlay {

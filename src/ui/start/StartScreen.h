@@ -40,6 +40,7 @@ struct StartScreenHooks {
   // A quest, from its first window to its last; returns when it is left or over.
   std::function<void(const QuestStartChoices& choices)> PlayQuest;
   std::function<void()> OpenEditor;   // modal; returns when the editor is closed
+  std::function<void()> OpenQuestEditor;  // modal; returns when the quest editor is closed
   std::function<void()> OpenOptions;  // modal; returns when the options are closed
   std::function<void()> OpenReplays;  // modal; returns when the list of replays is closed
   std::function<void()> Quit;         // the program ends
