@@ -11,6 +11,7 @@
 #include "core/GameFolder.h"
 #include "core/LevelFile.h"
 #include "editor/QuestSeatColumn.h"
+#include "media/WindowFonts.h"
 #include "ui/quest/LevelPicture.h"
 
 namespace fl3 {
@@ -134,6 +135,8 @@ void QuestStagePanel::Show(const StageDraft& stage, int number, int count, const
   QString problems;
   for (const std::string& refusal : refusals) problems += (problems.isEmpty() ? "" : "; ") + QString::fromStdString(refusal);
   problem_->setText(problems.isEmpty() ? QString() : QStringLiteral("Cannot be played: ") + problems + ".");
+  // Several reasons at once get a smaller font rather than a cut.
+  problem_->setFont(FittingWrappedFont(font(), problem_->text(), problem_->size()));
   problem_->setToolTip(problem_->text());
   showing_ = false;
 }

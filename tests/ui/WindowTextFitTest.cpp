@@ -12,6 +12,7 @@
 #include "editor/EditorWindow.h"
 #include "editor/MusicPropertiesDialog.h"
 #include "editor/NumericPropertiesDialog.h"
+#include "editor/QuestEditorWindow.h"
 #include "netplay/FakeNetPlayLink.h"
 #include "ScriptedDevices.h"
 #include "ui/netplay/JoinDialog.h"
@@ -82,6 +83,7 @@ TEST(WindowTexts, EveryTextOfEveryWindowFitsItsPlaceWithThePlainDesktopsFonts) {
   frmNormalEdit editor(bench.state, bench.folder, bench.messages, bench.music);
   frmNormalEditPropN numbers(editor.Model());
   frmNormalEditPropT music(bench.state, bench.folder, bench.messages, bench.music);
+  frmQuestEdit quests(bench.folder, bench.messages, {});
   frmStart hostKind(bench.state, bench.folder, bench.messages);
   hostKind.scrollPlay()->setValue(5);  // the rules chooser shows
   JoinDialog join(bench.state, {}, 61513, bench.messages);
@@ -92,7 +94,7 @@ TEST(WindowTexts, EveryTextOfEveryWindowFitsItsPlaceWithThePlainDesktopsFonts) {
   NetPlayPump hostPump(host, clock), clientPump(client, clock);
   WaitingRoom hostRoom(hostPump, ""), clientRoom(clientPump, "192.168.100.200:61513");
   for (QDialog* laidOut : std::initializer_list<QDialog*>{&join, &hostRoom, &clientRoom}) laidOut->layout()->activate();
-  for (const QWidget* window : std::initializer_list<QWidget*>{&start, &options, &keyTest, &editor, &numbers, &music,
+  for (const QWidget* window : std::initializer_list<QWidget*>{&start, &options, &keyTest, &editor, &numbers, &music, &quests,
                                                                &hostKind, &join, &hostRoom, &clientRoom}) {
     EXPECT_EQ(TextProblems(*window), std::vector<std::string>{}) << window->objectName().toStdString();
   }
