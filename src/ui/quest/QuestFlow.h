@@ -55,7 +55,9 @@ class QuestFlow {
   void PlayGameQuest(const QuestStartChoices& choices);
   void PlayNormalQuest(const QuestStartChoices& choices);
   std::optional<Quest> MakeNormal(const QuestStartChoices& choices);
-  void Run(const Quest& quest, const std::string& key, int firstStage, const QuestStartChoices& choices);
+  void Run(const Quest& quest, const std::string& key, int firstStage, const QuestStartChoices& choices,
+           const std::vector<UnplayableStage>& passedOver = {});
+  bool PassedOver(QuestRun& run, const std::vector<UnplayableStage>& passedOver);
   StageSeats Seat(const QuestStage& stage, const QuestStartChoices& choices) const;
   std::optional<StagePlay> PlayStage(const Quest& quest, int stage, const StageSeats& seats);
   bool CanSeat(const QuestStage& stage, const StageSeats& seats);
