@@ -58,6 +58,7 @@ QuestSeatColumn::QuestSeatColumn(int seat, const StartCharacterSheet& sheet,
     Changed();
   });
   connect(lives_, &QSpinBox::valueChanged, this, [this](int lives) {
+    lives_->setSuffix(lives == 1 ? QStringLiteral(" life") : QStringLiteral(" lives"));
     seat_.opponent.lives = lives;
     Changed();
   });
