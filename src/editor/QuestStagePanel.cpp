@@ -130,7 +130,10 @@ void QuestStagePanel::Show(const StageDraft& stage, int number, int count, const
   lives_->setEnabled(!kills);
   lives_->setValue(stage.stage.lives);
   for (std::size_t i = 0; i < seats_.size(); ++i) seats_[i]->Show(stage.seats[i]);
-  if (briefing_->text().toStdString() != stage.stage.briefing) briefing_->setText(QString::fromStdString(stage.stage.briefing));
+  if (briefing_->text().toStdString() != stage.stage.briefing) {
+    briefing_->setText(QString::fromStdString(stage.stage.briefing));
+    briefing_->setCursorPosition(0);  // the line's start shows
+  }
   briefingLeft_->setText(Left(stage.stage.briefing, quest_limits::kBriefingCharacters));
   QString problems;
   for (const std::string& refusal : refusals) problems += (problems.isEmpty() ? "" : "; ") + QString::fromStdString(refusal);
