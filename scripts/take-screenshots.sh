@@ -152,13 +152,13 @@ xdotool key Escape  # closes the list
 # the kind spinner's lower arrow turns it to "Start Game Quest".
 for _ in 1 2 3 4; do click_at $((sx + 302)) $((sy + 129)); done
 click_at $((sx + 150)) $((sy + 122))
-chooser=$(wait_window 520x300)
+chooser=$(wait_window 560x340)
 sleep 0.5
 shot_window "$chooser" docs/quest-chooser.png
 read -r qx qy < <(window_origin "$chooser")
 xdotool windowfocus "$chooser" 2>/dev/null || true
 xdotool mousemove $((qx + 5)) $((qy + 5)) key Return  # Continue
-card=$(wait_window 560x400)
+card=$(wait_window 600x440)
 sleep 0.5
 shot_window "$card" docs/quest-card.png
 xdotool windowfocus "$card" 2>/dev/null || true

@@ -45,7 +45,7 @@ struct Quest {
 // What a quest file may hold; the reader refuses anything outside.
 namespace quest_limits {
 inline constexpr std::size_t kNameCharacters = 60;
-inline constexpr std::size_t kAboutCharacters = 600;
+inline constexpr std::size_t kAboutCharacters = 400;
 inline constexpr std::size_t kBriefingCharacters = 200;
 inline constexpr std::int32_t kMinTries = 1, kMaxTries = 9;
 inline constexpr std::size_t kMinStages = 1, kMaxStages = 40;

@@ -18,7 +18,7 @@ struct QuestListEntry {
   std::string fileName;
   Quest quest;
   std::string refusal;  // empty when the quest can be played
-  std::vector<UnplayableStage> passedOver;
+  std::vector<UnplayableStage> passedOver{};
 };
 
 // Every quest file of the game folder: the shipped campaign first, then the

@@ -29,7 +29,7 @@ focus() {  # size, what
 
 # Card: Enter; the match: walk about until the time is up and the winner shown; ends on the result.
 play_stage() {
-  focus 560x400 "the stage card"
+  focus 600x440 "the stage card"
   xdotool key Return
   expect_window 1280x800 "the stage's match"
   dismiss_no_sound_notice

@@ -29,17 +29,17 @@ for _ in 1 2 3 4; do click_at $((sx + 302)) $((sy + 129)); done  # the kind spin
 
 choose_trial() {  # the campaign comes first, the trial second
   click_at $((sx + 150)) $((sy + 122))
-  focus 520x300 "the quest chooser"
+  focus 560x340 "the quest chooser"
   xdotool key Down Return
 }
 choose_trial
 play_stage
 xdotool key Return
-focus 560x400 "the second stage's card"
+focus 600x440 "the second stage's card"
 xdotool key Escape
 answer_box "$GAME_PID" '^Leave the quest$' || fail "Escape did not ask whether to leave the quest"
 sleep 0.5
-window_shown 560x400 && fail "the quest was not left"
+window_shown 600x440 && fail "the quest was not left"
 grep -q '"reached": 2' "$SESSION_DIR/game/QUESTS.SAV" || fail "QUESTS.SAV does not keep stage 2 open"
 
 choose_trial  # Continue: stage 2, the last, so winning it ends the quest

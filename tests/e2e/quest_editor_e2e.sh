@@ -81,7 +81,7 @@ exit_editor
 
 for _ in 1 2 3 4; do click_at $((sx + 302)) $((sy + 129)); done  # the kind spinner's lower arrow, to 4
 click_at $((sx + 150)) $((sy + 122))  # Start Game Quest
-focus 520x300 "the quest chooser"
+focus 560x340 "the quest chooser"
 xdotool key Down Return  # the campaign comes first
 play_stage
 xdotool key Return

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Installs into a scratch prefix, checks the menu files and each program's --help and --version with
-# and without a display, then plays the installed game as a player with a fresh home: the first start
-# makes their folder with the default keys, the window carries the menu entry's class and the icon, a
-# key change and an edited level are saved there, and nothing under the prefix changes.
+# Installs into a scratch prefix, checks the menu files, the shipped campaign and its levels, and
+# each program's --help and --version with and without a display, then plays the installed game as
+# a player with a fresh home: the first start makes their folder with the default keys, the window
+# carries the menu entry's class and the icon, a key change and an edited level are saved there, and
+# nothing under the prefix changes.
 set -euo pipefail
 BUILD_DIR=$1
 SOURCE_DIR=$2
@@ -27,6 +28,13 @@ done
 for program in fuselark3 fuselark3-level fuselark3-sim fuselark3-arena fuselark3-net; do
   [[ -x "$PREFIX/games/$program" ]] || fail "$program is not installed in games"
 done
+# The campaign is shipped with every level it names, and reads as the game reads it.
+campaign="$PREFIX/share/fuselark3/CAMPAIGN.FLQ"
+for level in $(grep -o '"level": "[^"]*"' "$campaign" | cut -d'"' -f4 | sort -u); do
+  [[ -f "$PREFIX/share/fuselark3/$level" ]] || fail "the campaign's level $level is not shipped"
+done
+"$PREFIX/games/fuselark3-arena" --quest "$campaign" --stand-in cpu:2 --matches 1 >/dev/null \
+  || fail "the shipped campaign cannot be played"
 
 # Everything under the prefix, to compare once the player is done.
 snapshot() { find "$PREFIX" -printf '%P %s %T@ %m\n' | sort; }

@@ -19,6 +19,10 @@
 #include "ui/netplay/WaitingRoom.h"
 #include "ui/options/KeyTestWindow.h"
 #include "ui/options/OptionsWindow.h"
+#include "ui/quest/QuestChooser.h"
+#include "ui/quest/QuestSummaryWindow.h"
+#include "ui/quest/StageCard.h"
+#include "ui/quest/StageResultWindow.h"
 #include "ui/start/StartScreen.h"
 #include "WindowBench.h"
 
@@ -83,7 +87,7 @@ TEST(WindowTexts, EveryTextOfEveryWindowFitsItsPlaceWithThePlainDesktopsFonts) {
   frmNormalEdit editor(bench.state, bench.folder, bench.messages, bench.music);
   frmNormalEditPropN numbers(editor.Model());
   frmNormalEditPropT music(bench.state, bench.folder, bench.messages, bench.music);
-  frmQuestEdit quests(bench.folder, bench.messages, {});
+  frmQuestEdit questEditor(bench.folder, bench.messages, {});
   frmStart hostKind(bench.state, bench.folder, bench.messages);
   hostKind.scrollPlay()->setValue(5);  // the rules chooser shows
   JoinDialog join(bench.state, {}, 61513, bench.messages);
@@ -93,9 +97,32 @@ TEST(WindowTexts, EveryTextOfEveryWindowFitsItsPlaceWithThePlainDesktopsFonts) {
   SteppingClock clock;
   NetPlayPump hostPump(host, clock), clientPump(client, clock);
   WaitingRoom hostRoom(hostPump, ""), clientRoom(clientPump, "192.168.100.200:61513");
-  for (QDialog* laidOut : std::initializer_list<QDialog*>{&join, &hostRoom, &clientRoom}) laidOut->layout()->activate();
-  for (const QWidget* window : std::initializer_list<QWidget*>{&start, &options, &keyTest, &editor, &numbers, &music, &quests,
-                                                               &hostKind, &join, &hostRoom, &clientRoom}) {
+  // The quest's windows with the longest texts they show, in words of wide letters.
+  const auto words = [](std::size_t characters) {
+    std::string text;
+    while (text.size() < characters) text += text.size() % 8 == 7 ? ' ' : 'W';
+    return text;
+  };
+  const std::string longest = words(quest_limits::kBriefingCharacters);
+  Quest quest{words(quest_limits::kNameCharacters), words(quest_limits::kAboutCharacters), 9, {}};
+  quest.stages.assign(quest_limits::kMaxStages, {"LONGEST NAME OF A LEVEL.FL3", StageRule::MostKills, 99, 999, 99, longest,
+                                                 {{CpuStrength::Normal, 99, 0}, {CpuStrength::Normal, 99, 0}, {CpuStrength::Normal, 99, 0}}});
+  const std::vector<QuestChoiceEntry> quests{{{"CAMPAIGN.FLQ", quest, "", {}}, {39, false, 38, 35'999'000, {}}}};
+  QuestChooser chooser(quests);
+  const StageSeats seats = SeatStage(quest.stages[0], 1, {0, 1});
+  const LevelData level;
+  StartCharacterSheet sheet;
+  StageCard card({quest, 38, 9, seats, level}, bench.folder, sheet, nullptr);
+  StageResultWindow result({quest, 38, StageVerdict::Draw, {35'999'000, 99}, 9}, nullptr);
+  QuestRun run(quest, 0);
+  const QuestRecord record = QuestProgress().Get("", 40);
+  QuestSummaryWindow summary({quest, run, record});
+  for (QDialog* laidOut : std::initializer_list<QDialog*>{&join, &hostRoom, &clientRoom, &chooser, &card, &result, &summary}) {
+    laidOut->layout()->activate();
+  }
+  for (const QWidget* window : std::initializer_list<QWidget*>{&start, &options, &keyTest, &editor, &numbers, &music,
+                                                               &questEditor, &hostKind, &join, &hostRoom, &clientRoom, &chooser,
+                                                               &card, &result, &summary}) {
     EXPECT_EQ(TextProblems(*window), std::vector<std::string>{}) << window->objectName().toStdString();
   }
 }

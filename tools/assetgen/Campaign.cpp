@@ -25,9 +25,9 @@ Quest Campaign() {
   quest.tries = 3;
   // level, rule, players' lives, seconds, kills to score (0: more than every rival), briefing, opponents
   quest.stages = {
-      {"GARDEN.FL3", DefeatAll, 3, 0, 0, "A sleepy gardener guards the hedges. Burn your way to him and send him home.",
+      {"GARDEN.FL3", DefeatAll, 5, 0, 0, "A sleepy gardener guards the hedges. Burn your way to him and send him home.",
        {Rival(Easy, 1, 2)}},
-      {"ISLANDS.FL3", DefeatAll, 3, 0, 0, "The island keeper is tougher than he looks: two lives, and he knows the shallows.",
+      {"ISLANDS.FL3", DefeatAll, 4, 0, 0, "The island keeper is tougher than he looks: two lives, and he knows the shallows.",
        {Rival(Easy, 2, 5)}},
       {"ARENA.FL3", MostKills, 3, 120, 2, "The crowd wants blood. Score two hits in two minutes on the open sand.",
        {Rival(Easy, 3, 3)}},
@@ -41,7 +41,7 @@ Quest Campaign() {
        {Rival(Easy, 3, 6), Rival(Normal, 3, 6)}},
       {"BRIDGES.FL3", DefeatAll, 3, 0, 0, "The bridge wardens will not let you pass. Make them.",
        {Rival(Normal, 2, 7), Rival(Easy, 2, 2)}},
-      {"MAZE.FL3", Outlast, 3, 150, 0, "Two hunters in the maze. Keep more lives than either when the time runs out.",
+      {"MAZE.FL3", Outlast, 4, 150, 0, "Two hunters in the maze. Keep more lives than either when the time runs out.",
        {Rival(Normal, 3, 3), Rival(Normal, 3, 5)}},
       {"CROSSFIRE.FL3", DefeatAll, 3, 0, 0, "Crossfire lives up to its name: two sharpshooters, one field.",
        {Rival(Normal, 2, 4), Rival(Normal, 2, 6)}},
@@ -51,7 +51,7 @@ Quest Campaign() {
        {Rival(Hard, 2, 3)}},
       {"FORTRESS.FL3", DefeatAll, 3, 0, 0, "Storm the keep: its captain and his guard stand ready.",
        {Rival(Hard, 2, 5), Rival(Normal, 2, 4)}},
-      {"RING.FL3", Outlast, 3, 150, 0, "Round and round the ring. Two masters try to wear you down.",
+      {"RING.FL3", Outlast, 4, 150, 0, "Round and round the ring. Two masters try to wear you down.",
        {Rival(Hard, 3, 6), Rival(Hard, 3, 2)}},
       {"DUEL.FL3", MostKills, 3, 150, 0, "The duellists' hall: three rivals, one count that matters.",
        {Rival(Hard, 3, 7), Rival(Normal, 3, 3), Rival(Normal, 3, 5)}},

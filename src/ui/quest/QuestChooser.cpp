@@ -11,7 +11,7 @@
 namespace fl3 {
 namespace {
 
-constexpr int kWidth = 520, kHeight = 300;
+constexpr int kWidth = 560, kHeight = 340;
 
 QLabel* Wrapped(QWidget* parent) {
   auto* label = new QLabel(parent);

@@ -13,7 +13,7 @@
 namespace fl3 {
 namespace {
 
-constexpr int kWidth = 560, kHeight = 400;
+constexpr int kWidth = 600, kHeight = 440;
 constexpr int kCellSize = 10;
 
 QLabel* Text(const QString& text, QWidget* parent, bool wrapped = true) {
@@ -69,7 +69,7 @@ StageCard::StageCard(const StageCardInfo& card, const GameFolder& folder, const 
   whole->addWidget(stage_);
   whole->addLayout(top);
   whole->addWidget(briefing_);
-  whole->addWidget(Opponents(card, sheet));
+  whole->addLayout(Opponents(card, sheet));
   whole->addStretch(1);
   whole->addWidget(Text(QStringLiteral("Enter, a pad's button or a click begins the stage; Escape leaves the quest."),
                         this));
@@ -77,26 +77,24 @@ StageCard::StageCard(const StageCardInfo& card, const GameFolder& folder, const 
   connect(presses, &PadPresses::pressed, this, &QDialog::accept);
 }
 
-QWidget* StageCard::Opponents(const StageCardInfo& card, const StartCharacterSheet& sheet) {
+QLayout* StageCard::Opponents(const StageCardInfo& card, const StartCharacterSheet& sheet) {
   const QuestStage& plan = card.quest.stages[static_cast<std::size_t>(card.stage)];
-  auto* row = new QWidget(this);
-  auto* grid = new QGridLayout(row);
-  grid->setContentsMargins(0, 0, 0, 0);
-  grid->addWidget(Text(QStringLiteral("Against you:"), row, false), 0, 0, Qt::AlignTop);
+  auto* grid = new QGridLayout;
+  grid->addWidget(Text(QStringLiteral("Against you:"), this, false), 0, 0, Qt::AlignTop);
   int column = 1;
   for (const StageSeat& seat : card.seats) {
     if (seat.role != SeatRole::Opponent) continue;
-    auto* portrait = new QLabel(row);
+    auto* portrait = new QLabel(this);
     if (sheet.Loaded()) portrait->setPixmap(sheet.Portrait(seat.character));
     portrait->setFixedSize(StartCharacterSheet::kPortraitWidth, StartCharacterSheet::kRowHeight);
     grid->addWidget(portrait, 0, column, Qt::AlignHCenter);
     grid->addWidget(Text(QStringLiteral("%1\n%2").arg(QString::fromStdString(StrengthName(seat.strength)), Lives(plan, seat.lives)),
-                         row, false),
+                         this, false),
                     1, column);
     ++column;
   }
   grid->setColumnStretch(column, 1);
-  return row;
+  return grid;
 }
 
 void StageCard::keyPressEvent(QKeyEvent* event) {

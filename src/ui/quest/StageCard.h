@@ -4,6 +4,7 @@
 #include "ui/quest/QuestScreens.h"
 
 class QLabel;
+class QLayout;
 
 namespace fl3 {
 
@@ -29,7 +30,7 @@ class StageCard : public QDialog {
   void mouseReleaseEvent(QMouseEvent* event) override;
 
  private:
-  QWidget* Opponents(const StageCardInfo& card, const StartCharacterSheet& sheet);
+  QLayout* Opponents(const StageCardInfo& card, const StartCharacterSheet& sheet);
 
   QLabel* stage_ = nullptr;
   QLabel* briefing_ = nullptr;
