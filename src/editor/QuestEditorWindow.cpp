@@ -15,6 +15,7 @@
 
 #include "core/GameFolder.h"
 #include "core/Messages.h"
+#include "editor/EditorFileFrame.h"
 #include "editor/QuestStagePanel.h"
 #include "editor/SimpleComboBox.h"
 #include "editor/model/EditorFiles.h"
@@ -79,13 +80,10 @@ frmQuestEdit::frmQuestEdit(const GameFolder& folder, Messages& messages, TryStag
 frmQuestEdit::~frmQuestEdit() = default;
 
 void frmQuestEdit::BuildFileFrame() {
-  auto* frame = new QGroupBox("Open / Save As", this);
-  frame->setGeometry(4, 4, 169, 121);
-  listFiles_ = new SimpleComboBox(frame);
-  listFiles_->setObjectName("listFiles");
-  listFiles_->setGeometry(8, 16, 153, 77);
-  buttonOpen_ = MakeButton(frame, "buttonOpen", "Open", QRect(8, 96, 77, 17));
-  buttonSave_ = MakeButton(frame, "buttonSave", "Save As", QRect(84, 96, 77, 17));
+  const EditorFileFrame frame = BuildEditorFileFrame(this);
+  listFiles_ = frame.listFiles;
+  buttonOpen_ = frame.buttonOpen;
+  buttonSave_ = frame.buttonSave;
   connect(buttonOpen_, &QPushButton::clicked, this, &frmQuestEdit::OnOpen);
   connect(buttonSave_, &QPushButton::clicked, this, &frmQuestEdit::OnSaveAs);
 }
