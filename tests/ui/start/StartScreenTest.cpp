@@ -59,6 +59,11 @@ struct StartBench : WindowBench {
       ++editorOpened;
       WriteLevel("Made In Editor.FL3");
     };
+    hooks.OpenQuestEditor = [this] {
+      ++questEditorOpened;
+      WriteLevel("Brought With A Quest.FL3");
+      ResetAfterMatch(state);  // as a stage tried there ends
+    };
     hooks.OpenOptions = [this] { ++optionsOpened; };
     hooks.OpenReplays = [this] { ++replaysOpened; };
     hooks.Quit = [this] { ++quitCalls; };
@@ -76,7 +81,7 @@ struct StartBench : WindowBench {
   std::vector<NetHostChoices> hosted;
   std::vector<QuestStartChoices> quests;
   bool matchPlayed = false;  // what the network hooks answer
-  int editorOpened = 0, optionsOpened = 0, replaysOpened = 0, quitCalls = 0, joins = 0;
+  int editorOpened = 0, questEditorOpened = 0, optionsOpened = 0, replaysOpened = 0, quitCalls = 0, joins = 0;
 };
 
 // Each names the folder where the missing files belong.
@@ -186,7 +191,7 @@ TEST(StartScreen, LivesTakeTwoDigitsTheTimeThreeOfAnythingAndTheSpinnersUpperArr
   EXPECT_EQ(std::pair(screen->buttonPlay()->isEnabled(), screen->listLevel()->isVisible()), std::pair(true, false));
   screen->scrollEdit()->setValue(1);
   EXPECT_EQ(screen->buttonEdit()->text(), "Edit Quest");
-  EXPECT_FALSE(screen->buttonEdit()->isEnabled());
+  EXPECT_TRUE(screen->buttonEdit()->isEnabled());
 }
 
 TEST(StartScreen, TheLevelListIsSortedEditRefillsItOptionsAndReplaysOpenTheirWindowsAndQuitDeletesTheScratchPictures) {
@@ -206,6 +211,13 @@ TEST(StartScreen, TheLevelListIsSortedEditRefillsItOptionsAndReplaysOpenTheirWin
   screen->buttonOptions()->click();  // each button opens its own window once
   screen->buttonReplays()->click();
   EXPECT_EQ(std::tuple(bench.optionsOpened, bench.editorOpened, bench.replaysOpened), std::tuple(1, 1, 1));
+  // Edit Quest opens its own editor; the list and the controllers are shown afresh after it.
+  screen->buttonChar(1)->click();
+  screen->scrollEdit()->setValue(1);
+  screen->buttonEdit()->click();
+  EXPECT_EQ(std::pair(bench.editorOpened, bench.questEditorOpened), std::pair(1, 1));
+  EXPECT_EQ(screen->listLevel()->itemText(5), "Brought With A Quest.FL3");
+  EXPECT_EQ(bench.Controllers(*screen), QStringList({"MAN", "CPU", "OFF", "OFF"}));
   screen->show();
   screen->buttonQuit()->click();
   EXPECT_EQ(bench.quitCalls, 1);
