@@ -55,7 +55,8 @@ bool OpenQuest(QuestEditorModel& editor, const GameFolder& folder, const std::st
 bool ReadyToWrite(QuestEditorModel& editor, const QuestLevels& levels, std::string& name, const WritingTexts& texts) {
   if (!EndsInExtension(name, kQuestExtension)) name += kQuestExtension;
   Messages& messages = editor.MessageBoxes();
-  if (!IsBareFileName(name)) {
+  // A name of nothing but the extension would make a hidden file.
+  if (!IsBareFileName(name) || name.size() == std::string(kQuestExtension).size()) {
     ReportFailure(messages, texts.failed, texts.failedTitle, "\"" + name + "\" is not a valid file name");
     return false;
   }

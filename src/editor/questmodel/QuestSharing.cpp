@@ -114,6 +114,14 @@ bool ExportQuest(QuestEditorModel& editor, const GameFolder& folder, const Quest
     ReportFailure(messages, kExportFailedText, kExportFailedTitle, gathered.reason);
     return false;
   }
+  // An export is for giving away; in the game's own folders it could only write over the game's files.
+  std::error_code ignored;
+  for (const auto& own : {folder.Directory(), folder.ShippedDirectory()}) {
+    if (!own.empty() && std::filesystem::equivalent(target, own, ignored)) {
+      ReportFailure(messages, kExportFailedText, kExportFailedTitle, target.string() + " is the game's own folder; choose another");
+      return false;
+    }
+  }
   const GameFolder there(target);
   std::vector<std::string> existing;
   for (const auto& [file, bytes] : files) {

@@ -135,6 +135,7 @@ TEST(QuestEditorRefusals, SaveAsNamesEachStageAndReasonAndWritesNothing) {
        "Not playable yet"},
       {[](QuestEditorModel&) {}, "campaign",
        "\"campaign.FLQ\" comes with the game and is never changed. Save your quest under another name.", "Cannot save"},
+      {[](QuestEditorModel&) {}, "", "The quest could not be saved.\n\".FLQ\" is not a valid file name", "Save failed!"},
       {[](QuestEditorModel&) {}, "../MINE", "The quest could not be saved.\n\"../MINE.FLQ\" is not a valid file name",
        "Save failed!"},
   };

@@ -39,6 +39,8 @@ TEST(QuestSharing, ExportedQuestAndLevelsReadBackIntoAnotherFolderWithoutOverwri
             "The folder already holds these files; write over them?\nmine.FLQ, GARDEN.FL3, hill.fl3");
   EXPECT_EQ(shared.Read("GARDEN.FL3"), "changed by the friend");
   shared.Write("GARDEN.FL3", mine.temp.Read("GARDEN.FL3"));
+  EXPECT_FALSE(ExportQuest(mine.editor, mine.folder, mine.levels, name, mine.temp.Path() / "."));  // never into the game's folder
+  EXPECT_EQ(mine.folder.List("*.FLQ"), std::vector<std::string>{});
 
   // The friend has the same GARDEN, another HILL and a HILL 2 already.
   QuestEditorBench friends;
