@@ -144,9 +144,15 @@ xdotool key space
 sleep 0.5
 "$XSHOT" shot docs/replay-paused.png 107 0 1066 800
 echo "wrote docs/replay-paused.png"
-xdotool key Escape
-sleep 1
-xdotool key Escape  # closes the list
+# Escape until the watching and then the list are closed; each needs the keyboard first.
+for window in 1280x800 640x360; do
+  for _ in $(seq 10); do
+    id=$(visible_window "$window") || break
+    xdotool windowfocus "$id" 2>/dev/null || true
+    xdotool key Escape
+    sleep 1
+  done
+done
 
 # The quests: the chooser with the shipped campaign and its first stage's card;
 # the kind spinner's lower arrow turns it to "Start Game Quest".

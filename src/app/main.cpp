@@ -112,7 +112,7 @@ class Game {
       match.SetLevelName(levelName);
       match.SetReplaySink([&replay, stage](fl3::Replay finished) {
         if (stage) {
-          finished.occasion = stage->occasion;
+          finished.occasion = stage->occasion();
           finished.names = stage->names;
         }
         replay = std::move(finished);

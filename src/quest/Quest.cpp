@@ -32,8 +32,9 @@ std::string RuleInWords(const QuestStage& stage) {
   return {};
 }
 
-std::string StageOccasion(const Quest& quest, int stage, std::size_t maxBytes) {
-  const std::string where = ", stage " + std::to_string(stage + 1) + " of " + std::to_string(quest.stages.size());
+std::string StageOccasion(const Quest& quest, int stage, const std::string& outcome, std::size_t maxBytes) {
+  const std::string where = ", stage " + std::to_string(stage + 1) + " of " + std::to_string(quest.stages.size()) +
+                            (outcome.empty() ? "" : ": " + outcome);
   std::string name = quest.name;
   const std::size_t room = maxBytes > where.size() ? maxBytes - where.size() : 0;
   if (name.size() > room) {

@@ -62,8 +62,8 @@ inline bool RuleHasTime(StageRule rule) { return rule != StageRule::DefeatAll; }
 std::string RuleInWords(const QuestStage& stage);
 std::string RuleName(StageRule rule);
 std::string StrengthName(CpuStrength strength);
-// How a stage's replay names its occasion: the quest and the stage, in at
-// most `maxBytes` bytes.
-std::string StageOccasion(const Quest& quest, int stage, std::size_t maxBytes);
+// How a stage's replay names its occasion: the quest, the stage and how it
+// went ("won"; empty while undecided), in at most `maxBytes` bytes.
+std::string StageOccasion(const Quest& quest, int stage, const std::string& outcome, std::size_t maxBytes);
 
 }  // namespace fl3

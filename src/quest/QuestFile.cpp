@@ -29,19 +29,15 @@ const char* RuleKey(StageRule rule) {
   return rule == StageRule::MostKills ? "most kills" : rule == StageRule::Outlast ? "outlast" : "defeat all";
 }
 
-// Text for the writer: bytes that are not UTF-8 become U+FFFD rather than
-// failing, so that the reader then says what is wrong with the quest.
-Json Text(const std::string& text) { return Json(text); }
-
 Json OpponentJson(const QuestOpponent& opponent) {
   return {{"strength", StrengthKey(opponent.strength)}, {"lives", opponent.lives}, {"character", opponent.character}};
 }
 
 Json StageJson(const QuestStage& stage) {
-  Json json = {{"level", Text(stage.level)}, {"rule", RuleKey(stage.rule)}, {"lives", stage.lives}};
+  Json json = {{"level", stage.level}, {"rule", RuleKey(stage.rule)}, {"lives", stage.lives}};
   if (RuleHasTime(stage.rule)) json["seconds"] = stage.seconds;
   if (stage.rule == StageRule::MostKills && stage.kills != 0) json["kills"] = stage.kills;
-  json["briefing"] = Text(stage.briefing);
+  json["briefing"] = stage.briefing;
   json["opponents"] = Json::array();
   for (const QuestOpponent& opponent : stage.opponents) json["opponents"].push_back(OpponentJson(opponent));
   return json;
@@ -142,9 +138,11 @@ Quest ReadQuest(const Json& json, const QuestLevels& levels, Place place) {
 }  // namespace
 
 std::string WriteQuestText(const Quest& quest) {
-  Json json = {{"format", kQuestFormat}, {"name", Text(quest.name)}, {"about", Text(quest.about)},
+  Json json = {{"format", kQuestFormat}, {"name", quest.name}, {"about", quest.about},
                {"tries", quest.tries}, {"stages", Json::array()}};
   for (const QuestStage& stage : quest.stages) json["stages"].push_back(StageJson(stage));
+  // Bytes that are not UTF-8 become U+FFFD rather than failing; the reader
+  // then says what else is wrong with the quest.
   return json.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
 }
 

@@ -112,5 +112,17 @@ TEST(QuestProgress, TheFileKeepsEverythingADamagedOneIsSetAsideAndReportedOnceAn
   EXPECT_FALSE(SaveQuestProgress(folder, progress));
 }
 
+// A replay holds at most 200 bytes of occasion: a long name is cut, at a
+// whole character, never the stage or its outcome.
+TEST(QuestWords, AStageOccasionNamesQuestStageAndOutcomeWithinTheReplaysRoom) {
+  Quest quest = TrialQuest();
+  EXPECT_EQ(StageOccasion(quest, 1, "a draw", 200), "Trial, stage 2 of 3: a draw");
+  EXPECT_EQ(StageOccasion(quest, 0, "", 200), "Trial, stage 1 of 3");
+  quest.name.clear();
+  for (int i = 0; i < 60; ++i) quest.name += "\xE2\x82\xAC";  // 60 euro signs, 180 bytes
+  const std::string occasion = StageOccasion(quest, 2, "a draw", 200);
+  EXPECT_EQ(occasion, quest.name.substr(0, 177) + ", stage 3 of 3: a draw");  // 59 whole signs in 178 bytes of room
+}
+
 }  // namespace
 }  // namespace fl3::testing

@@ -190,7 +190,14 @@ std::optional<QuestFlow::StagePlay> QuestFlow::PlayStage(const Quest& quest, int
   match.levelName = plan.level;
   match.strengths = SeatStrengths(seats);
   match.afterFrame = [this, &referee](const FrameOutcome& outcome) { return referee.AfterFrame(state_, outcome); };
-  match.occasion = StageOccasion(quest, stage, Replay::kMaxOccasionBytes);
+  match.occasion = [&quest, stage, &referee] {
+    const StageVerdict verdict = referee.Verdict();
+    const char* outcome = verdict == StageVerdict::Won    ? "won"
+                          : verdict == StageVerdict::Lost ? "lost"
+                          : verdict == StageVerdict::Draw ? "a draw"
+                                                          : "";
+    return StageOccasion(quest, stage, outcome, Replay::kMaxOccasionBytes);
+  };
   for (std::size_t i = 0; i < seats.size(); ++i) match.names[i] = SeatName(seats[i], i);
   if (runMatch_) runMatch_(match);
   return StagePlay{referee.Verdict(), referee.Tally()};

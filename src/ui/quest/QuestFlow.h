@@ -27,7 +27,7 @@ struct QuestMatch {
   std::array<CpuStrength, FigureCount> strengths{};
   // Sees every frame; true: end the match with Escape (MatchLoop::Hooks).
   std::function<bool(const FrameOutcome&)> afterFrame;
-  std::string occasion;  // for the replay
+  std::function<std::string()> occasion;  // for the replay, once the match is over
   std::array<std::string, FigureCount> names;
 };
 

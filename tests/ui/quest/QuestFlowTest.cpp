@@ -71,6 +71,7 @@ struct FlowBench : WindowBench {
     }
     if (play != Play::Leave) state.TimeLeft = 0;
     match.afterFrame({play == Play::Leave ? MatchEnd::Quit : MatchEnd::Winner, 0, 0});
+    occasions.push_back(match.occasion());  // as the replay is finished
     ResetAfterMatch(state);
   }
   void Start(QuestKind kind, int players = 1, std::size_t entry = 0) {
@@ -81,6 +82,7 @@ struct FlowBench : WindowBench {
   ScriptedScreens screens;
   std::deque<Play> plays;
   std::vector<QuestMatch> matches;
+  std::vector<std::string> occasions;
   QuestFlow flow{state, folder, messages, screens, [this](const QuestMatch& match) { RunMatch(match); }};
 };
 
@@ -109,10 +111,12 @@ TEST(QuestFlow, LossesCostTriesEscapeAsksToLeaveAndContinueTakesUpTheFurthestSta
   EXPECT_TRUE(bench.screens.summaries.empty());
 
   // What a stage's match is told: its seats' strengths, the occasion and who plays for its replay.
+  ASSERT_EQ(bench.occasions, (std::vector<std::string>{"Trial, stage 1 of 3: won", "Trial, stage 2 of 3: lost",
+                                                      "Trial, stage 2 of 3", "Trial, stage 2 of 3: won"}));
   ASSERT_EQ(bench.matches.size(), 4u);
   const QuestMatch& first = bench.matches[0];
-  EXPECT_EQ(std::tuple(first.levelName, first.occasion, first.names[0], first.names[1], first.names[2], first.strengths[1]),
-            std::tuple(std::string("ONE.FL3"), std::string("Trial, stage 1 of 3"), std::string("Player 1"),
+  EXPECT_EQ(std::tuple(first.levelName, first.names[0], first.names[1], first.names[2], first.strengths[1]),
+            std::tuple(std::string("ONE.FL3"), std::string("Player 1"),
                        std::string("Easy CPU"), std::string(), CpuStrength::Easy));
 
   // Continue: stage 3 with both tries again; two losses end the quest and show what is kept.
