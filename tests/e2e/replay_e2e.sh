@@ -21,6 +21,12 @@ field_settles() {
 start_xvfb
 start_game
 expect_window 312x320 "the start screen" && sx=$WX sy=$WY
+# ISLANDS, where the two soon meet, picked by typing into the open level list ("~Random" would pick
+# whatever level the first draw lands on among those shipped).
+click_at $((sx + 228)) $((sy + 142))
+xdotool type --delay 60 "IS"
+xdotool key Return
+sleep 0.3
 click_at $((sx + 20)) $((sy + 214))  # player 1 from MAN to CPU
 for column in 0 1; do
   click_at $((sx + 202 + 32 * column)) $((sy + 166))
