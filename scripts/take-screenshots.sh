@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Takes the pictures in docs/ from the real program on a private Xvfb
 # display: start screen, options window with its key test, editor with both
-# property dialogs, the network play settings, a match on every tileset, the
-# replays, the quests, and network play (two games on two displays). Needs a
-# built tree (./test.sh or ./run.sh builds one).
+# property dialogs, the network play settings, the quest editor, a match on
+# every tileset, the replays, the quests, and network play (two games on two
+# displays). Needs a built tree (./test.sh or ./run.sh builds one).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 BUILD_DIR=${1:-build}
@@ -74,6 +74,20 @@ sleep 0.3
 shot_window "$session" docs/netplay-session.png
 xdotool key Escape
 for _ in 1 2; do click_at $((sx + 302)) $((sy + 227)); done  # back to Edit Level
+# The quest editor on the shipped campaign, its third stage chosen.
+click_at $((sx + 302)) $((sy + 241))  # the edit spinner's lower arrow: "Edit Quest"
+click_at $((sx + 150)) $((sy + 234))
+quests=$(wait_window 700x372)
+read -r qx qy < <(window_origin "$quests")
+click_at $((qx + 60)) $((qy + 30))  # the name field
+xdotool type --delay 20 "CAMPAIGN.FLQ"
+click_at $((qx + 50)) $((qy + 108))  # Open
+click_at $((qx + 280)) $((qy + 29))  # the first stage, then down to the third
+xdotool key Down Down
+sleep 0.5
+shot_window "$quests" docs/quest-editor.png
+click_at $((qx + 663)) $((qy + 354))  # Exit
+click_at $((sx + 302)) $((sy + 227))  # the edit spinner's upper arrow: "Edit Level" again
 
 # A match: the level picked by typing the start of its name into the open
 # level list, player 2 from CPU to MAN, then Start. Both players plant a bomb

@@ -1,5 +1,6 @@
 // FUSELARK3: start-up, the shared state, and the wiring of the windows.
 #include <QApplication>
+#include <QScrollBar>
 #include <pwd.h>
 #include <unistd.h>
 
@@ -16,6 +17,7 @@
 #include "core/RunningLock.h"
 #include "core/SteadyClock.h"
 #include "editor/EditorWindow.h"
+#include "editor/QuestEditorWindow.h"
 #include "media/ExplosionSound.h"
 #include "media/FluidSynthMusic.h"
 #include "media/Gamepads.h"
@@ -86,6 +88,7 @@ class Game {
       fl3::NetPlaySessionWindow session(folder_, messages_, &start_);
       session.exec();
     };
+    hooks.OpenQuestEditor = [this] { OpenQuestEditor(); };
     hooks.OpenOptions = [this] { OpenOptions(); };
     hooks.OpenReplays = [this] { OpenReplays(); };
     hooks.Quit = [] { QApplication::quit(); };
@@ -153,6 +156,17 @@ class Game {
                          },
                          &start_);
     list.exec();
+  }
+
+  // A stage tried there is played by the players' pictures chosen on the start screen.
+  void OpenQuestEditor() {
+    fl3::frmQuestEdit editor(folder_, messages_, [this](const fl3::Quest& quest, int stage, int players) {
+      fl3::QuestStartChoices choices;
+      choices.players = players;
+      choices.characters = {start_.scrollChar(0)->value(), start_.scrollChar(1)->value()};
+      quests_.TryStage(quest, stage, choices);
+    }, &start_);
+    editor.exec();
   }
 
   void OpenOptions() {

@@ -6,13 +6,13 @@
 #include <QCheckBox>
 #include <QCursor>
 #include <QEvent>
-#include <QGroupBox>
 #include <QPushButton>
 #include <QTimer>
 
 #include "core/GameFolder.h"
 #include "core/Messages.h"
 #include "editor/EditorCanvas.h"
+#include "editor/EditorFileFrame.h"
 #include "editor/EditorPalette.h"
 #include "editor/MusicPropertiesDialog.h"
 #include "editor/NumericPropertiesDialog.h"
@@ -65,14 +65,10 @@ frmNormalEdit::~frmNormalEdit() {
 void frmNormalEdit::OpenModal() { exec(); }
 
 void frmNormalEdit::BuildFileFrame() {
-  auto* frame = new QGroupBox("Open / Save As", this);
-  frame->setObjectName("Frame1");
-  frame->setGeometry(4, 4, 169, 121);
-  listFiles_ = new SimpleComboBox(frame);
-  listFiles_->setObjectName("listFiles");
-  listFiles_->setGeometry(8, 16, 153, 77);
-  buttonOpen_ = MakeButton(frame, "buttonOpen", "Open", QRect(8, 96, 77, 17));
-  buttonSave_ = MakeButton(frame, "buttonSave", "Save As", QRect(84, 96, 77, 17));
+  const EditorFileFrame frame = BuildEditorFileFrame(this);
+  listFiles_ = frame.listFiles;
+  buttonOpen_ = frame.buttonOpen;
+  buttonSave_ = frame.buttonSave;
   connect(buttonOpen_, &QPushButton::clicked, this, &frmNormalEdit::OnOpen);
   connect(buttonSave_, &QPushButton::clicked, this, &frmNormalEdit::OnSaveAs);
 }

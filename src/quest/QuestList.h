@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "quest/Quest.h"
+#include "quest/QuestStageCheck.h"
 
 namespace fl3 {
 
@@ -10,11 +11,14 @@ class GameFolder;
 
 inline constexpr const char* kCampaignFileName = "CAMPAIGN.FLQ";
 
-// One quest file of the game folder, read, or refused with the reader's reason.
+// One quest file of the game folder, read, or refused with the reader's
+// reason. A stage whose level has gone since is passed over; a quest with no
+// stage left to play is refused.
 struct QuestListEntry {
   std::string fileName;
   Quest quest;
   std::string refusal;  // empty when the quest can be played
+  std::vector<UnplayableStage> passedOver{};
 };
 
 // Every quest file of the game folder: the shipped campaign first, then the

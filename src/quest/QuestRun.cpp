@@ -27,6 +27,14 @@ QuestRun::Next QuestRun::Record(StageVerdict verdict, const StageTally& tally) {
   }
 }
 
+QuestRun::Next QuestRun::PassOver() {
+  if (over_) return Next::QuestOver;
+  if (++stage_ < stageCount_) return Next::Stage;
+  stage_ = stageCount_ - 1;
+  over_ = true;
+  return Next::QuestOver;
+}
+
 int QuestRun::StagesWon() const {
   return static_cast<int>(
       std::count_if(played_.begin(), played_.end(), [](const StagePlayed& p) { return p.verdict == StageVerdict::Won; }));

@@ -34,6 +34,10 @@ class QuestRun {
   // played again at no cost. A stage left with Escape and played again is
   // not recorded at all.
   Next Record(StageVerdict verdict, const StageTally& tally);
+  // A stage that cannot be played (its level has gone) is passed over: the
+  // next one opens and nothing is recorded; after the last one the run is
+  // over without being finished.
+  Next PassOver();
 
   const std::vector<StagePlayed>& Played() const { return played_; }
   int StagesWon() const;

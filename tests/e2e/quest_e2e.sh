@@ -7,19 +7,8 @@
 set -euo pipefail
 BUILD_DIR=$1
 source "$(dirname "$0")/xvfb-session.sh"
-LEVEL_TOOL="$BUILD_DIR/tools/level/fuselark3-level"
+source "$(dirname "$0")/quest-stages.sh"
 
-# An open field with the opponent (player 2) walled in at (12, 7), out of every blast.
-tiles=() items=()
-for ((cell = 0; cell < 375; ++cell)); do tiles+=(-1) items+=(0); done
-for wall in $((6 * 25 + 12)) $((8 * 25 + 12)) $((7 * 25 + 11)) $((7 * 25 + 13)); do tiles[wall]=4; done
-join() { local IFS=,; echo "$*"; }
-cat >"$SESSION_DIR/pocket.json" <<JSON
-{"figures": [{"x": 1, "y": 1, "bombs": 0, "fire": 1}, {"x": 12, "y": 7, "bombs": 0, "fire": 1},
-             {"x": 23, "y": 13, "bombs": 0, "fire": 1}, {"x": 50, "y": 50, "bombs": 0, "fire": 1}],
- "tiles": [$(join "${tiles[@]}")], "items": [$(join "${items[@]}")],
- "tileset": 3, "background": -1, "music": ""}
-JSON
 stage() {  # briefing
   echo "{\"level\": \"POCKET.FL3\", \"rule\": \"outlast\", \"lives\": 3, \"seconds\": 10, \"briefing\": \"$1\",
          \"opponents\": [{\"strength\": \"easy\", \"lives\": 1, \"character\": 5}]}"
@@ -27,7 +16,7 @@ stage() {  # briefing
 
 start_xvfb
 cp -r "$BUILD_DIR/game" "$SESSION_DIR/game"
-"$LEVEL_TOOL" make "$SESSION_DIR/pocket.json" "$SESSION_DIR/game/POCKET.FL3"
+make_pocket_level "$SESSION_DIR/game"
 cat >"$SESSION_DIR/game/TRIAL.FLQ" <<JSON
 {"format": 1, "name": "Trial", "about": "Two stages.", "tries": 2,
  "stages": [$(stage "First."), $(stage "Second.")]}
@@ -38,33 +27,11 @@ GAME_PID=$COPY_PID
 expect_window 312x320 "the start screen" && sx=$WX sy=$WY
 for _ in 1 2 3 4; do click_at $((sx + 302)) $((sy + 129)); done  # the kind spinner's lower arrow, to 4
 
-# Keys go to the window under the pointer on a display without a window manager.
-focus() {  # size, what
-  local id
-  id=$(wait_window "$1")
-  [[ -n "$id" ]] || fail "$2 did not appear"
-  read -r WX WY < <(window_origin "$id")
-  xdotool windowfocus "$id" 2>/dev/null || true
-  xdotool mousemove $((WX + 5)) $((WY + 5))
-  sleep 0.3
-}
 choose_trial() {  # the campaign comes first, the trial second
   click_at $((sx + 150)) $((sy + 122))
   focus 560x340 "the quest chooser"
   xdotool key Down Return
 }
-play_stage() {  # card: Enter; the match: walk about until the time is up and the winner shown
-  focus 600x440 "the stage card"
-  xdotool key Return
-  expect_window 1280x800 "the stage's match"
-  dismiss_no_sound_notice
-  hold_key Down 0.5
-  hold_key Right 0.5
-  for _ in $(seq 300); do window_shown 1280x800 || break; sleep 0.1; done
-  window_shown 1280x800 && fail "the stage did not end"
-  focus 360x220 "the stage's result"
-}
-
 choose_trial
 play_stage
 xdotool key Return

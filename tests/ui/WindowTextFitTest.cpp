@@ -12,6 +12,7 @@
 #include "editor/EditorWindow.h"
 #include "editor/MusicPropertiesDialog.h"
 #include "editor/NumericPropertiesDialog.h"
+#include "editor/QuestEditorWindow.h"
 #include "netplay/FakeNetPlayLink.h"
 #include "ScriptedDevices.h"
 #include "ui/netplay/JoinDialog.h"
@@ -87,6 +88,7 @@ TEST(WindowTexts, EveryTextOfEveryWindowFitsItsPlaceWithThePlainDesktopsFonts) {
   frmNormalEdit editor(bench.state, bench.folder, bench.messages, bench.music);
   frmNormalEditPropN numbers(editor.Model());
   frmNormalEditPropT music(bench.state, bench.folder, bench.messages, bench.music);
+  frmQuestEdit questEditor(bench.folder, bench.messages, {});
   frmStart hostKind(bench.state, bench.folder, bench.messages), clientKind(bench.state, bench.folder, bench.messages);
   hostKind.scrollPlay()->setValue(5);  // the rules chooser shows
   clientKind.scrollPlay()->setValue(6);  // the note that the host chooses
@@ -112,7 +114,7 @@ TEST(WindowTexts, EveryTextOfEveryWindowFitsItsPlaceWithThePlainDesktopsFonts) {
   Quest quest{words(quest_limits::kNameCharacters), words(quest_limits::kAboutCharacters), 9, {}};
   quest.stages.assign(quest_limits::kMaxStages, {"LONGEST NAME OF A LEVEL.FL3", StageRule::MostKills, 99, 999, 99, longest,
                                                  {{CpuStrength::Normal, 99, 0}, {CpuStrength::Normal, 99, 0}, {CpuStrength::Normal, 99, 0}}});
-  const std::vector<QuestChoiceEntry> quests{{{"CAMPAIGN.FLQ", quest, ""}, {39, false, 38, 35'999'000, {}}}};
+  const std::vector<QuestChoiceEntry> quests{{{"CAMPAIGN.FLQ", quest, "", {}}, {39, false, 38, 35'999'000, {}}}};
   QuestChooser chooser(quests);
   const StageSeats seats = SeatStage(quest.stages[0], 1, {0, 1});
   const LevelData level;
@@ -127,9 +129,9 @@ TEST(WindowTexts, EveryTextOfEveryWindowFitsItsPlaceWithThePlainDesktopsFonts) {
     laidOut->layout()->activate();
   }
   for (const QWidget* window : std::initializer_list<QWidget*>{&start, &options, &keyTest, &editor, &numbers, &music,
-                                                               &hostKind, &clientKind, &join, &session, &hostRoom,
-                                                               &clientRoom, &spectatorRoom, &chooser, &card, &result,
-                                                               &summary}) {
+                                                               &questEditor, &hostKind, &clientKind, &join, &session,
+                                                               &hostRoom, &clientRoom, &spectatorRoom, &chooser, &card,
+                                                               &result, &summary}) {
     EXPECT_EQ(TextProblems(*window), std::vector<std::string>{}) << window->objectName().toStdString();
   }
 }

@@ -1,39 +1,14 @@
 #include "editor/model/EditorFiles.h"
 
-#include <cctype>
-
 #include "core/GameFolder.h"
 #include "core/GameState.h"
 #include "core/LevelFile.h"
 #include "core/Messages.h"
 #include "editor/model/EditorMessages.h"
+#include "editor/model/EditorQuestions.h"
 #include "editor/model/EditorModel.h"
 
 namespace fl3 {
-namespace {
-
-bool EndsInLevelExtension(const std::string& name) {
-  const std::string extension = kLevelExtension;
-  if (name.size() < extension.size()) return false;
-  std::string tail = name.substr(name.size() - extension.size());
-  for (char& c : tail) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return tail == extension;
-}
-
-// Only a bare name stays inside the game folder.
-bool IsBareFileName(const std::string& name) {
-  return name.find('/') == std::string::npos && name.find('\0') == std::string::npos;
-}
-
-bool Confirm(Messages& messages, const std::string& text, const char* title) {
-  return messages.Show(text, title, MessageIcon::Critical, MessageButtons::OkCancel) == MessageAnswer::Ok;
-}
-
-void ReportFailure(Messages& messages, const char* text, const char* title, const std::string& reason) {
-  messages.Show(std::string(text) + "\n" + reason, title, MessageIcon::Critical, MessageButtons::Ok);
-}
-
-}  // namespace
 
 std::vector<std::string> LevelFileNames(const GameFolder& folder) {
   return folder.List(std::string("*") + kLevelExtension);
@@ -59,7 +34,7 @@ bool OpenLevel(EditorModel& editor, const GameFolder& folder, const std::string&
 }
 
 void SaveLevelAs(EditorModel& editor, const GameFolder& folder, std::string& name) {
-  if (!EndsInLevelExtension(name)) name += kLevelExtension;
+  if (!EndsInExtension(name, kLevelExtension)) name += kLevelExtension;
   Messages& messages = editor.MessageBoxes();
   if (!IsBareFileName(name)) {
     ReportFailure(messages, kSaveFailedText, kSaveFailedTitle, "\"" + name + "\" is not a valid file name");

@@ -74,7 +74,11 @@ void QuestChooser::ShowQuest(int row) {
   const bool playable = entry.file.refusal.empty();
   const int stages = static_cast<int>(entry.file.quest.stages.size());
   name_->setText(QString::fromStdString(playable ? entry.file.quest.name : entry.file.fileName));
-  about_->setText(QString::fromStdString(playable ? entry.file.quest.about : "Cannot be played: " + entry.file.refusal));
+  std::string about = playable ? entry.file.quest.about : "Cannot be played: " + entry.file.refusal;
+  for (const UnplayableStage& stage : playable ? entry.file.passedOver : std::vector<UnplayableStage>{}) {
+    about += "\nStage " + std::to_string(stage.stage + 1) + " is passed over: " + stage.reason + ".";
+  }
+  about_->setText(QString::fromStdString(about));
   reached_->setText(playable ? Reached(entry.record, stages) : QString());
   best_->setText(playable ? BestRun(entry.record, stages) : QString());
   continue_->setEnabled(playable);

@@ -55,7 +55,7 @@ void QuestFlow::PlayGameQuest(const QuestStartChoices& choices) {
     return;
   }
   Run(chosen.file.quest, QuestProgress::FileKey(chosen.file.fileName), choice->fromStart ? 0 : chosen.record.reached - 1,
-      choices);
+      choices, chosen.file.passedOver);
 }
 
 // Progress is kept per level; once a stage beyond the first was reached, the
@@ -67,7 +67,7 @@ void QuestFlow::PlayNormalQuest(const QuestStartChoices& choices) {
   const QuestRecord record = Progress().Get(key, static_cast<int>(quest->stages.size()));
   int first = 0;
   if (record.reached > 1) {
-    const std::optional<QuestChoice> choice = screens_.Choose({{{"", *quest, ""}, record}});
+    const std::optional<QuestChoice> choice = screens_.Choose({{{"", *quest, "", {}}, record}});
     if (!choice) return;
     first = choice->fromStart ? 0 : record.reached - 1;
   }
@@ -100,10 +100,16 @@ std::optional<Quest> QuestFlow::MakeNormal(const QuestStartChoices& choices) {
   return MakeNormalQuest(random ? "random levels" : entry, picked);
 }
 
-void QuestFlow::Run(const Quest& quest, const std::string& key, int firstStage, const QuestStartChoices& choices) {
+void QuestFlow::Run(const Quest& quest, const std::string& key, int firstStage, const QuestStartChoices& choices,
+                    const std::vector<UnplayableStage>& passedOver) {
   QuestRun run(quest, firstStage);
   const QuestLevels levels = LevelsOf(folder_);
   while (true) {
+    if (PassedOver(run, passedOver)) {
+      if (!run.Over()) continue;
+      screens_.ShowSummary({quest, run, Progress().Get(key, run.StageCount())});
+      return;
+    }
     const int stage = run.Stage();
     const QuestStage& plan = quest.stages[static_cast<std::size_t>(stage)];
     const StageSeats seats = Seat(plan, choices);
@@ -129,6 +135,29 @@ void QuestFlow::Run(const Quest& quest, const std::string& key, int firstStage, 
     }
     if (!goOn && AskToLeave()) return;
   }
+}
+
+void QuestFlow::TryStage(const Quest& quest, int stage, const QuestStartChoices& choices) {
+  if (stage < 0 || stage >= static_cast<int>(quest.stages.size())) return;
+  const QuestStage& plan = quest.stages[static_cast<std::size_t>(stage)];
+  const StageSeats seats = Seat(plan, choices);
+  const LevelData level = LevelsOf(folder_)(plan.level).value_or(LevelData{});
+  if (!screens_.ShowCard({quest, stage, quest.tries, seats, level})) return;
+  const std::optional<StagePlay> played = PlayStage(quest, stage, seats);
+  if (!played || played->verdict == StageVerdict::Playing) return;
+  screens_.ShowResult({quest, stage, played->verdict, played->tally, quest.tries});
+}
+
+// The stage to play was passed over, as its message says.
+bool QuestFlow::PassedOver(QuestRun& run, const std::vector<UnplayableStage>& passedOver) {
+  for (const UnplayableStage& unplayable : passedOver) {
+    if (unplayable.stage != run.Stage()) continue;
+    messages_.Show("Stage " + std::to_string(unplayable.stage + 1) + " is passed over: " + unplayable.reason + ".",
+                   kQuestsTitle, MessageIcon::Information);
+    run.PassOver();
+    return true;
+  }
+  return false;
 }
 
 // Pictures beyond the character sheet's rows come round again.

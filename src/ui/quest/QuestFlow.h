@@ -42,6 +42,9 @@ class QuestFlow {
   QuestFlow(GameState& state, const GameFolder& folder, Messages& messages, QuestScreens& screens, RunMatch runMatch);
 
   void Play(const QuestStartChoices& choices);
+  // One stage tried from the quest editor: its card, its match and its
+  // result, with the quest's full tries shown and nothing kept.
+  void TryStage(const Quest& quest, int stage, const QuestStartChoices& choices);
 
  private:
   struct StagePlay {
@@ -52,7 +55,9 @@ class QuestFlow {
   void PlayGameQuest(const QuestStartChoices& choices);
   void PlayNormalQuest(const QuestStartChoices& choices);
   std::optional<Quest> MakeNormal(const QuestStartChoices& choices);
-  void Run(const Quest& quest, const std::string& key, int firstStage, const QuestStartChoices& choices);
+  void Run(const Quest& quest, const std::string& key, int firstStage, const QuestStartChoices& choices,
+           const std::vector<UnplayableStage>& passedOver = {});
+  bool PassedOver(QuestRun& run, const std::vector<UnplayableStage>& passedOver);
   StageSeats Seat(const QuestStage& stage, const QuestStartChoices& choices) const;
   std::optional<StagePlay> PlayStage(const Quest& quest, int stage, const StageSeats& seats);
   bool CanSeat(const QuestStage& stage, const StageSeats& seats);

@@ -36,7 +36,7 @@ struct StartEditModeRow {
 
 inline constexpr StartEditModeRow kStartEditModes[] = {
     {"Edit Level", true},
-    {"Edit Quest", false},
+    {"Edit Quest", true},
     {"Edit NetPlay Session", true},
 };
 
@@ -46,6 +46,7 @@ inline constexpr const char* kNetRules[] = {"Normal", "Most Kills", "Most Lives"
 // How many play a quest, at one keyboard.
 inline constexpr const char* kQuestPlayers[] = {"One player", "Two players"};
 
+inline constexpr int kEditQuestMode = 1;
 inline constexpr int kStartEditModeCount = sizeof(kStartEditModes) / sizeof(kStartEditModes[0]);
 inline constexpr int kEditNetPlaySession = 2;
 

@@ -287,8 +287,14 @@ void frmStart::Edit() {
     if (hooks_.OpenNetPlaySession) hooks_.OpenNetPlaySession();
     return;
   }
-  if (hooks_.OpenEditor) hooks_.OpenEditor();
-  // Levels saved in the editor show up at once.
+  if (scrollEdit_->value() == kEditQuestMode) {
+    if (hooks_.OpenQuestEditor) hooks_.OpenQuestEditor();
+    // A stage tried there ended like any match.
+    ShowControllers();
+  } else if (hooks_.OpenEditor) {
+    hooks_.OpenEditor();
+  }
+  // Levels saved in the editor, or brought in with a quest, show up at once.
   FillLevelList();
 }
 

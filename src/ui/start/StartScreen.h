@@ -41,6 +41,7 @@ struct StartScreenHooks {
   std::function<void(const QuestStartChoices& choices)> PlayQuest;
   std::function<void()> OpenEditor;   // modal; returns when the editor is closed
   std::function<void()> OpenNetPlaySession;  // modal: the network play settings
+  std::function<void()> OpenQuestEditor;  // modal; returns when the quest editor is closed
   std::function<void()> OpenOptions;  // modal; returns when the options are closed
   std::function<void()> OpenReplays;  // modal; returns when the list of replays is closed
   std::function<void()> Quit;         // the program ends

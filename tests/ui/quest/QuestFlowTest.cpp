@@ -170,5 +170,26 @@ TEST(QuestFlow, AStageWhoseLevelCannotBePlayedIsToldAndEndsTheQuestWithoutAMatch
                                        "Map Error", MessageIcon::Critical, MessageButtons::Ok));
 }
 
+// Catches a whole quest refused for one lost level, the lost stage played or
+// costing a try, and a quest that cannot end when its last stage is lost.
+TEST(QuestFlow, AStageWhoseLevelWasDeletedIsPassedOverAndEveryOtherIsPlayed) {
+  FlowBench bench;
+  const QuestStage stage{"ONE.FL3", StageRule::DefeatAll, 3, 0, 0, "", {{CpuStrength::Easy, 1, 3}}};
+  QuestStage gone = stage;
+  gone.level = "GONE.FL3";
+  ASSERT_TRUE(WriteQuestFile(bench.folder, "HOLES.FLQ", {"Holes", "", 1, {stage, gone, stage, gone}}));
+  ASSERT_TRUE(WriteQuestFile(bench.folder, "LOST.FLQ", {"Lost", "", 1, {gone}}));
+  bench.screens.choice = QuestChoice{0, true};
+  bench.Start(QuestKind::Game);
+  EXPECT_EQ(bench.screens.chosenFrom,
+            (std::vector<std::pair<std::string, bool>>{{"HOLES.FLQ", false}, {"LOST.FLQ", true}}));
+  EXPECT_EQ(bench.screens.cards, (Cards{{1, 1}, {3, 1}}));
+  const std::string why = " is passed over: the level \"GONE.FL3\" is not in the game folder or cannot be played.";
+  ASSERT_EQ(bench.messages.shown.size(), 2u);
+  EXPECT_EQ(std::pair(bench.messages.shown[0].text, bench.messages.shown[1].text), std::pair("Stage 2" + why, "Stage 4" + why));
+  ASSERT_EQ(bench.screens.summaries.size(), 1u);
+  EXPECT_EQ(std::tuple(bench.screens.summaries[0].bestStages, bench.screens.summaries[0].finished), std::tuple(2, false));
+}
+
 }  // namespace
 }  // namespace fl3::testing

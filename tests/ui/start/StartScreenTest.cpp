@@ -60,6 +60,11 @@ struct StartBench : WindowBench {
       WriteLevel("Made In Editor.FL3");
     };
     hooks.OpenNetPlaySession = [this] { ++sessionOpened; };
+    hooks.OpenQuestEditor = [this] {
+      ++questEditorOpened;
+      WriteLevel("Brought With A Quest.FL3");
+      ResetAfterMatch(state);  // as a stage tried there ends
+    };
     hooks.OpenOptions = [this] { ++optionsOpened; };
     hooks.OpenReplays = [this] { ++replaysOpened; };
     hooks.Quit = [this] { ++quitCalls; };
@@ -77,7 +82,8 @@ struct StartBench : WindowBench {
   std::vector<NetHostChoices> hosted;
   std::vector<QuestStartChoices> quests;
   bool matchPlayed = false;  // what the network hooks answer
-  int editorOpened = 0, sessionOpened = 0, optionsOpened = 0, replaysOpened = 0, quitCalls = 0, joins = 0;
+  int editorOpened = 0, questEditorOpened = 0, sessionOpened = 0, optionsOpened = 0, replaysOpened = 0, quitCalls = 0,
+      joins = 0;
 };
 
 // Each names the folder where the missing files belong.
@@ -185,7 +191,7 @@ TEST(StartScreen, LivesTakeTwoDigitsTheTimeThreeOfAnythingAndTheSpinnersUpperArr
   for (int i = 0; i < 3; ++i) QTest::mouseClick(kinds, Qt::LeftButton, {}, QPoint(6, kinds->height() - 3));
   EXPECT_EQ(screen->buttonPlay()->text(), "Start Game Quest");
   EXPECT_EQ(std::pair(screen->buttonPlay()->isEnabled(), screen->listLevel()->isVisible()), std::pair(true, false));
-  const std::pair<QString, bool> editModes[] = {{"Edit Quest", false}, {"Edit NetPlay Session", true}};
+  const std::pair<QString, bool> editModes[] = {{"Edit Quest", true}, {"Edit NetPlay Session", true}};
   for (int mode = 1; mode <= 2; ++mode) {
     screen->scrollEdit()->setValue(mode);
     EXPECT_EQ(std::pair(screen->buttonEdit()->text(), screen->buttonEdit()->isEnabled()), editModes[mode - 1]);
@@ -212,6 +218,13 @@ TEST(StartScreen, TheLevelListIsSortedEditRefillsItOptionsAndReplaysOpenTheirWin
   screen->buttonReplays()->click();
   EXPECT_EQ(std::tuple(bench.optionsOpened, bench.editorOpened, bench.sessionOpened, bench.replaysOpened),
             std::tuple(1, 1, 1, 1));
+  // Edit Quest opens its own editor; the list and the controllers are shown afresh after it.
+  screen->buttonChar(1)->click();
+  screen->scrollEdit()->setValue(1);
+  screen->buttonEdit()->click();
+  EXPECT_EQ(std::pair(bench.editorOpened, bench.questEditorOpened), std::pair(1, 1));
+  EXPECT_EQ(screen->listLevel()->itemText(5), "Brought With A Quest.FL3");
+  EXPECT_EQ(bench.Controllers(*screen), QStringList({"MAN", "CPU", "OFF", "OFF"}));
   screen->show();
   screen->buttonQuit()->click();
   EXPECT_EQ(bench.quitCalls, 1);
