@@ -77,6 +77,13 @@ void HunterBot::Arrive(int cell) {
     trailTop_ = (trailTop_ + kTrailCells - 1) % kTrailCells;
     --trailSize_;
   } else if (cell_ >= 0) {
+    // Back on a cell it passed: the loop just walked is now the way it came.
+    for (int back = 1; back <= trailSize_; ++back) {
+      if (Behind(back) == cell) {
+        trailSize_ = back - 1;
+        break;
+      }
+    }
     trail_[static_cast<std::size_t>(trailTop_)] = static_cast<std::int16_t>(cell_);
     trailTop_ = (trailTop_ + 1) % kTrailCells;
     trailSize_ = std::min(trailSize_ + 1, kTrailCells);
