@@ -129,6 +129,7 @@ FigureControls ComputerPlayer::Decide(const GameState& state, int figure) {
   const int here = paths_.Start();
   const bool fleeing = ai::AnyFrom(danger_.Blast(here), 0);
   FigureControls controls;
+  if (PlanNet(state, figure, controls)) return controls;
   const int goal = fleeing ? -1 : ChooseGoal(state, figure);
   if (TryPlant(state, figure, fleeing, goal == here, controls)) return controls;
   if (fleeing) return Flee(state, figure);
@@ -146,6 +147,30 @@ FigureControls ComputerPlayer::Decide(const GameState& state, int figure) {
   }
   standingStill_ = 0;
   return ControlsToward(paths_.FirstMove(goal));
+}
+
+// Normal and Hard close nets: one more bomb where, with those on the field,
+// it leaves another figure no way out. Hard also lays the first bomb of a
+// net that a second one closes.
+bool ComputerPlayer::PlanNet(const GameState& state, int figure, FigureControls& controls) {
+  if (strength_ == CpuStrength::Easy || !BombReady(state, figure)) return false;
+  const int here = paths_.Start();
+  const bool othersTicking = BombTicking(state, figure, false);
+  ai::NetPlanner::Net net = nets_.OneBomb(state, figure, danger_, othersTicking);
+  const bool plantableHere = state.TileMap[static_cast<std::size_t>(here)] <= CellDoodad;
+  if (net.cell < 0 && strength_ == CpuStrength::Hard && plantableHere && SecondBombReady(state, figure)) {
+    net = nets_.TwoBombs(state, figure, othersTicking);
+  }
+  if (net.cell < 0 || (net.cell == here && !plantableHere)) return false;
+  goal_ = net.cell;
+  if (net.cell != here) {
+    controls = ControlsToward(net.leaveBy);
+    return true;
+  }
+  controls = ControlsToward(net.leaveBy);
+  controls.plant = true;
+  framesSincePlant_ = 0;
+  return true;
 }
 
 FigureControls ComputerPlayer::Wander() {
@@ -202,6 +227,13 @@ bool ComputerPlayer::BombReady(const GameState& state, int figure) const {
   int mine = 0;
   for (const Bomb& bomb : state.Bombs) mine += bomb.Owner == figure ? 1 : 0;
   return mine <= me.PowerBombs;
+}
+
+bool ComputerPlayer::SecondBombReady(const GameState& state, int figure) const {
+  const Character& me = state.Characters[static_cast<std::size_t>(figure)];
+  int mine = 0;
+  for (const Bomb& bomb : state.Bombs) mine += bomb.Owner == figure ? 1 : 0;
+  return mine + 1 <= me.PowerBombs;
 }
 
 ComputerPlayer::PlantView ComputerPlayer::ViewPlant(const GameState& state, int figure, int cell) const {
@@ -282,7 +314,7 @@ bool ComputerPlayer::TryPlant(const GameState& state, int figure, bool fleeing, 
   planned.ExplodeTimeLeft = kBombFuseMs;
   planned.ExplodeLevel = me.PowerFire;
   planned.Owner = figure;
-  trial_.Build(state, plainSight_, &planned);
+  trial_.Build(state, plainSight_, {&planned, 1});
   if (opponentNear) {
     const int pressure = PressureWorth(state, figure);
     worth = fleeing ? (pressure >= kTrapValue ? pressure : 0) : worth + pressure;

@@ -6,6 +6,7 @@
 #include "ai/CpuStrength.h"
 #include "ai/DangerMap.h"
 #include "ai/DigDistance.h"
+#include "ai/NetPlanner.h"
 #include "ai/PathSearch.h"
 #include "match/FigureControls.h"
 
@@ -31,6 +32,7 @@ class ComputerPlayer : public FigureControlSource {
 
   void WatchOthers(const GameState& state);
   FigureControls Decide(const GameState& state, int figure);
+  bool PlanNet(const GameState& state, int figure, FigureControls& controls);
   FigureControls Flee(const GameState& state, int figure);
   FigureControls Wander();
   int Jitter(int cell) const;
@@ -42,6 +44,7 @@ class ComputerPlayer : public FigureControlSource {
   int ChooseGoal(const GameState& state, int figure);
   int GoalValue(const GameState& state, int figure, int cell, bool bombReady) const;
   bool BombReady(const GameState& state, int figure) const;
+  bool SecondBombReady(const GameState& state, int figure) const;
   bool Hunting() const;
 
   CpuStrength strength_;
@@ -54,6 +57,7 @@ class ComputerPlayer : public FigureControlSource {
   ai::PathSearch escape_;
   ai::PathSearch victim_;
   ai::DigDistance dig_;
+  ai::NetPlanner nets_;
 
   int goal_ = -1;
   int wanderGoal_ = -1;

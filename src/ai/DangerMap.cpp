@@ -32,18 +32,23 @@ void DangerMap::Clear() {
   pendingCount_ = 0;
 }
 
-void DangerMap::Build(const GameState& state, const DangerSight& sight, const Bomb* extra) {
+void DangerMap::Build(const GameState& state, const DangerSight& sight, std::span<const Bomb> extras,
+                      std::int32_t aheadMs) {
   Clear();
   const std::int32_t frameMs = std::max(state.FrameTime, 1);
-  for (const Bomb& bomb : state.Bombs) {
+  for (Bomb bomb : state.Bombs) {
     if (!OnMap(bomb.X, bomb.Y)) continue;
     if (bomb.Exploded) {
-      AddFireBurning(bomb, frameMs);
+      bomb.ExplodeDuration -= aheadMs;
+      if (bomb.ExplodeDuration >= 0) AddFireBurning(bomb, frameMs);
     } else {
-      AddBomb(bomb, frameMs, false);
+      bomb.ExplodeTimeLeft -= aheadMs;
+      if (bomb.ExplodeTimeLeft >= 0) AddBomb(bomb, frameMs, false);
     }
   }
-  if (extra != nullptr && OnMap(extra->X, extra->Y)) AddBomb(*extra, frameMs, true);
+  for (const Bomb& extra : extras) {
+    if (OnMap(extra.X, extra.Y)) AddBomb(extra, frameMs, true);
+  }
   AllowForSkippedPasses();
   for (int next = NextToBurst(); next >= 0; next = NextToBurst()) {
     Burst(state, pending_[static_cast<std::size_t>(next)], sight, frameMs);

@@ -1,6 +1,7 @@
 #pragma once
 #include <array>
 #include <cstdint>
+#include <span>
 
 #include "ai/FrameMask.h"
 #include "core/GameState.h"
@@ -32,9 +33,12 @@ class DangerMap {
  public:
   static constexpr int kNoBomb = -1;
 
-  // `extra`: a bomb about to be planted, taken into account as if it lay
-  // there already (null: none).
-  void Build(const GameState& state, const DangerSight& sight, const Bomb* extra = nullptr);
+  void Build(const GameState& state, const DangerSight& sight) { Build(state, sight, {}, 0); }
+  // `extras`: bombs about to be planted, taken into account as if they lay
+  // there already. `aheadMs`: the plan is seen from that much later, every
+  // fuse and fire on the field shorter by it (what has gone by then is left
+  // out); the extras' fuses are as given.
+  void Build(const GameState& state, const DangerSight& sight, std::span<const Bomb> extras, std::int32_t aheadMs = 0);
 
   // Frames at which a blast reaches the cell (a figure counted on it is hurt).
   FrameMask Blast(int cell) const { return blast_[static_cast<std::size_t>(cell)]; }

@@ -15,6 +15,14 @@ bool Walkable(std::int32_t code) { return code < CellBox1 || code > CellBlock3; 
 
 int FramesPerStep() { return kCellPixels / kStepPixels; }
 
+int StandingCell(const Character& figure) {
+  if (!figure.InPlay()) return -1;
+  std::int32_t x = figure.X;
+  std::int32_t y = figure.Y;
+  if (figure.Moving) StepFrom(figure.Direction, x, y);
+  return OnMap(x, y) ? CellIndex(x, y) : -1;
+}
+
 bool PathSearch::SafeToRest(int cell) const {
   const int arrival = Arrival(cell);
   return arrival != kUnreached && !AnyFrom(danger_->Blast(cell), arrival);

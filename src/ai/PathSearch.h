@@ -10,6 +10,10 @@ namespace fl3::ai {
 // Frames a figure needs for one step: it walks 8 pixels a frame.
 int FramesPerStep();
 
+// The cell a figure in play stands on, or where its step under way ends; -1
+// off the field or out of play.
+int StandingCell(const Character& figure);
+
 // The earliest safe arrival at every cell a figure can walk to, and which
 // way to go first. A figure counts as standing on the cell it leaves for the
 // whole step, so leaving a cell at frame d needs it free of blasts up to
