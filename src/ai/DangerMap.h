@@ -35,7 +35,7 @@ class DangerMap {
 
   void Build(const GameState& state, const DangerSight& sight) { Build(state, sight, {}, 0); }
   // `extras`: bombs about to be planted, taken into account as if they lay
-  // there already. `aheadMs`: the plan is seen from that much later, every
+  // there already (heeded as any other bomb). `aheadMs`: the plan is seen from that much later, every
   // fuse and fire on the field shorter by it (what has gone by then is left
   // out); the extras' fuses are as given.
   void Build(const GameState& state, const DangerSight& sight, std::span<const Bomb> extras, std::int32_t aheadMs = 0);
@@ -49,6 +49,9 @@ class DangerMap {
   // The owner of the first blast on the cell, or kNoBomb.
   int FirstBlastOwner(int cell) const { return firstOwner_[static_cast<std::size_t>(cell)]; }
   int FirstBlastFrame(int cell) const { return firstFrame_[static_cast<std::size_t>(cell)]; }
+  // The frame of the blast that sets off the first blast's bomb before its
+  // own fuse runs out, or -1: until then the bomb looks as slow as its fuse.
+  int FirstBlastCutAt(int cell) const { return firstCut_[static_cast<std::size_t>(cell)]; }
 
  private:
   struct Pending {
@@ -57,11 +60,11 @@ class DangerMap {
     int late;     // frames the blast may come after `frame`
     int removal;  // frame in which the bomb pass takes it away
     bool done;
-    bool heedAlways;  // the bomb about to be planted
+    int cutAt;    // frame of the blast that cuts its fuse, or -1
   };
 
   void Clear();
-  void AddBomb(const Bomb& bomb, std::int32_t frameMs, bool heedAlways);
+  void AddBomb(const Bomb& bomb, std::int32_t frameMs);
   void AddFireBurning(const Bomb& bomb, std::int32_t frameMs);
   void AllowForSkippedPasses();
   int NextToBurst() const;
@@ -75,6 +78,7 @@ class DangerMap {
   std::array<std::int16_t, CellCount> burnt_{};  // frame a box burns
   std::array<std::int16_t, CellCount> firstFrame_{};
   std::array<std::int8_t, CellCount> firstOwner_{};
+  std::array<std::int16_t, CellCount> firstCut_{};
   std::array<std::int16_t, CellCount> bombAt_{};  // index into pending_ + 1
   std::array<Pending, CellCount + 1> pending_{};
   int pendingCount_ = 0;

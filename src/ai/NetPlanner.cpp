@@ -29,28 +29,46 @@ int NetPlanner::WayOutLimit(const GameState& state, bool othersTicking) {
   return othersTicking ? kBombFuseMs / 4 / std::max(state.FrameTime, 1) : kHorizonFrames;
 }
 
+void NetPlanner::Consider(int cell, int frame, int victim, int& count) {
+  // Kept nearest first; the latest drops out when full.
+  const int capacity = static_cast<int>(candidates_.size());
+  for (int i = 0; i < count; ++i) {
+    if (candidates_[static_cast<std::size_t>(i)].cell == cell) return;
+  }
+  if (count == capacity && frame >= candidates_[static_cast<std::size_t>(capacity - 1)].frame) return;
+  int i = std::min(count, capacity - 1);
+  for (; i > 0 && candidates_[static_cast<std::size_t>(i - 1)].frame > frame; --i) {
+    candidates_[static_cast<std::size_t>(i)] = candidates_[static_cast<std::size_t>(i - 1)];
+  }
+  candidates_[static_cast<std::size_t>(i)] = {cell, frame, victim};
+  count = std::min(count + 1, capacity);
+}
+
 int NetPlanner::Gather(const GameState& state, int figure, const PathSearch& paths, int skipCell) {
   const int reach = state.Characters[static_cast<std::size_t>(figure)].PowerFire;
   int count = 0;
   for (int victim = 0; victim < FigureCount; ++victim) {
     const int at = StandingCell(state.Characters[static_cast<std::size_t>(victim)]);
     if (victim == figure || at < 0 || paths.Start() < 0 || Distance(at, paths.Start()) > kNetDistance) continue;
-    // The cells whose fire reaches it are the cells its own cross reaches.
-    ForEachArmCell(
-        state, at, reach,
-        [&](int cell) {
-          const int frame = paths.Arrival(cell);
-          if (cell == skipCell || frame == PathSearch::kUnreached || frame > kWalkFrames || !Plantable(state, figure, cell)) return;
-          // Insertion by arrival; the latest drops out when full.
-          int i = std::min(count, static_cast<int>(candidates_.size()) - 1);
-          if (count == static_cast<int>(candidates_.size()) && frame >= candidates_[static_cast<std::size_t>(i)].frame) return;
-          for (; i > 0 && candidates_[static_cast<std::size_t>(i - 1)].frame > frame; --i) {
-            candidates_[static_cast<std::size_t>(i)] = candidates_[static_cast<std::size_t>(i - 1)];
-          }
-          candidates_[static_cast<std::size_t>(i)] = {cell, frame, victim};
-          count = std::min(count + 1, static_cast<int>(candidates_.size()));
-        },
-        [](int) {});
+    // Where it would run from the bombs on the field: a bomb there catches it
+    // on arrival, if another blast cuts its fuse short.
+    search_.Plan(state, figure, {});
+    if (search_.Catches(state, victim)) continue;
+    std::array<int, 5> targets{at};
+    int targetCount = 1;
+    for (const int refuge : search_.Refuges()) targets[static_cast<std::size_t>(targetCount++)] = refuge;
+    for (int t = 0; t < targetCount; ++t) {
+      // The cells whose fire reaches a cell are the cells its own cross reaches.
+      ForEachArmCell(
+          state, targets[static_cast<std::size_t>(t)], reach,
+          [&](int cell) {
+            const int frame = paths.Arrival(cell);
+            if (cell != skipCell && frame != PathSearch::kUnreached && frame <= kWalkFrames && Plantable(state, figure, cell)) {
+              Consider(cell, frame, victim, count);
+            }
+          },
+          [](int) {});
+    }
   }
   return count;
 }

@@ -32,6 +32,7 @@ class NetPlanner {
   // Cells within the planner's reach of another figure near by, reached in
   // time, nearest first; returns how many.
   int Gather(const GameState& state, int figure, const PathSearch& paths, int skipCell);
+  void Consider(int cell, int frame, int victim, int& count);
   bool AnyoneNear(const GameState& state, int figure) const;
   static int WayOutLimit(const GameState& state, bool othersTicking);
 

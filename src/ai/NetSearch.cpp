@@ -1,44 +1,87 @@
 #include "ai/NetSearch.h"
 
 #include <algorithm>
-#include <array>
-
-#include "core/Bomb.h"
 
 namespace fl3::ai {
+namespace {
+
+// The frame a runner sees the first blast over the cell coming: a second
+// ahead, or once another blast has cut its fuse short.
+int Warned(const DangerMap& danger, int cell, std::int32_t frameMs) {
+  const int cut = danger.FirstBlastCutAt(cell);
+  return cut >= 0 ? cut + 1 : danger.FirstBlastFrame(cell) - NetSearch::kRunnerHeedMs / frameMs;
+}
+
+// Refuges this much farther than the nearest one count as choices too:
+// players break ties their own way.
+constexpr int kRefugeSlackFrames = 4;
+
+}  // namespace
 
 void NetSearch::Plan(const GameState& state, int planter, std::span<const NetBomb> bombs) {
   const Character& me = state.Characters[static_cast<std::size_t>(planter)];
   const std::int32_t frameMs = std::max(state.FrameTime, 1);
   const int last = bombs.empty() ? 0 : bombs.back().frame;
-  std::array<Bomb, 3> planned{};
-  const std::size_t count = std::min(bombs.size(), planned.size());
-  for (std::size_t i = 0; i < count; ++i) {
-    Bomb& bomb = planned[i];
+  count_ = std::min(bombs.size(), planned_.size());
+  for (std::size_t i = 0; i < count_; ++i) {
+    Bomb& bomb = planned_[i];
+    bomb = Bomb{};
     bomb.X = bombs[i].cell % MapWidth;
     bomb.Y = bombs[i].cell / MapWidth;
     bomb.ExplodeTimeLeft = kBombFuseMs - (last - bombs[i].frame) * frameMs;
     bomb.ExplodeLevel = me.PowerFire;
     bomb.Owner = planter;
   }
-  sight_.self = planter;
-  danger_.Build(state, sight_, {planned.data(), count}, last * frameMs);
-  lastCell_ = count == 0 ? -1 : bombs[count - 1].cell;
+  aheadMs_ = last * frameMs;
+  DangerSight everything;
+  everything.self = planter;
+  real_.Build(state, everything, {planned_.data(), count_}, aheadMs_);
+  lastCell_ = count_ == 0 ? -1 : bombs[count_ - 1].cell;
 }
 
 bool NetSearch::Catches(const GameState& state, int victim) {
+  refugeCount_ = 0;
   const int cell = StandingCell(state.Characters[static_cast<std::size_t>(victim)]);
   if (cell < 0) return false;
-  const int firstBlast = danger_.FirstBlastFrame(cell);
+  const int firstBlast = real_.FirstBlastFrame(cell);
   if (firstBlast >= kHorizonFrames) return false;
-  const int heedFrames = kRunnerHeedMs / std::max(state.FrameTime, 1);
-  runner_.Run(state, victim, danger_, true, std::max(firstBlast - heedFrames, 0));
-  return runner_.RestCount(1) == 0;
+  const std::int32_t frameMs = std::max(state.FrameTime, 1);
+  const int setsOff = std::max(Warned(real_, cell, frameMs), 0);
+  // Caught even knowing every fuse and chain.
+  runner_.Run(state, victim, real_, false, setsOff);
+  if (runner_.RestCount(1) == 0) return true;
+  DangerSight sees;
+  sees.self = victim;
+  sees.ownHeedMs = sees.othersHeedMs = kRunnerHeedMs + setsOff * frameMs;
+  seen_.Build(state, sees, {planned_.data(), count_}, aheadMs_);
+  runner_.Run(state, victim, seen_, false, setsOff);
+  const int nearest = runner_.NearestRest();
+  if (nearest < 0) return true;
+  for (int refuge = 0; refuge < CellCount && refugeCount_ < static_cast<int>(refuges_.size()); ++refuge) {
+    if (!runner_.SafeToRest(refuge) || runner_.Arrival(refuge) > runner_.Arrival(nearest) + kRefugeSlackFrames) continue;
+    refuges_[static_cast<std::size_t>(refugeCount_++)] = refuge;
+  }
+  for (int i = 0; i < refugeCount_; ++i) {
+    const int refuge = refuges_[static_cast<std::size_t>(i)];
+    if (!CaughtAt(state, refuge, runner_.Arrival(refuge))) return false;
+  }
+  return true;
+}
+
+// Whether a runner that reached `refuge` at `arrival` is caught there by a
+// blast it did not see coming.
+bool NetSearch::CaughtAt(const GameState& state, int refuge, int arrival) {
+  // A blast over the refuge before the runner gets there has gone by.
+  const int blast = real_.FirstBlastFrame(refuge);
+  if (blast >= kHorizonFrames || blast < arrival) return false;
+  const int setsOff = std::max(arrival, Warned(real_, refuge, std::max(state.FrameTime, 1)));
+  again_.RunFrom(state, real_, refuge, setsOff, false);
+  return again_.RestCount(1) == 0;
 }
 
 int NetSearch::WayOut(const GameState& state, int limitFrames) {
   if (lastCell_ < 0) return -1;
-  planner_.RunFrom(state, danger_, lastCell_, 0, true);
+  planner_.RunFrom(state, real_, lastCell_, 0, true);
   const int refuge = planner_.NearestRest();
   return refuge >= 0 && planner_.Arrival(refuge) <= limitFrames ? refuge : -1;
 }
