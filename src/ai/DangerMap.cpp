@@ -21,6 +21,12 @@ constexpr int kDy[4] = {0, -1, 0, 1};
 
 }  // namespace
 
+int DangerMap::FirstBlastSeen(int cell, int heedFrames) const {
+  const auto c = static_cast<std::size_t>(cell);
+  const int byFuse = firstOwn_[c] - heedFrames;
+  return firstCut_[c] >= 0 ? std::min(byFuse, firstCut_[c] + 1) : firstFrame_[c] - heedFrames;
+}
+
 void DangerMap::Clear() {
   blast_.fill(0);
   blocked_.fill(0);
@@ -29,6 +35,7 @@ void DangerMap::Clear() {
   firstFrame_.fill(kHorizonFrames);
   firstOwner_.fill(static_cast<std::int8_t>(kNoBomb));
   firstCut_.fill(-1);
+  firstOwn_.fill(0);
   bombAt_.fill(0);
   pendingCount_ = 0;
 }
@@ -66,7 +73,7 @@ void DangerMap::AddFireBurning(const Bomb& bomb, std::int32_t frameMs) {
   }
   // Its cell still stops other bombs' fire, like any bomb in the collection.
   Pending& entry = pending_[static_cast<std::size_t>(pendingCount_)];
-  entry = {bomb.X, bomb.Y, 0, 0, bomb.Owner, 0, 0, bomb.ExplodeDuration / frameMs, true, -1};
+  entry = {bomb.X, bomb.Y, 0, 0, bomb.Owner, 0, 0, bomb.ExplodeDuration / frameMs, true, -1, 0};
   bombAt_[static_cast<std::size_t>(CellIndex(bomb.X, bomb.Y))] = static_cast<std::int16_t>(++pendingCount_);
 }
 
@@ -77,7 +84,7 @@ void DangerMap::AddBomb(const Bomb& bomb, std::int32_t frameMs) {
   blocked_[cell] |= FramesFromTo(0, frame + FireFrames(frameMs) + 4);
   Pending& entry = pending_[static_cast<std::size_t>(pendingCount_)];
   entry = {bomb.X, bomb.Y, bomb.ExplodeTimeLeft, bomb.ExplodeLevel, bomb.Owner, frame, 1, frame + FireFrames(frameMs),
-           false, -1};
+           false, -1, frame};
   bombAt_[cell] = static_cast<std::int16_t>(++pendingCount_);
 }
 
@@ -116,6 +123,7 @@ void DangerMap::MarkBlast(int cell, const Pending& bomb, const DangerSight& sigh
     firstFrame_[c] = static_cast<std::int16_t>(bomb.frame);
     firstOwner_[c] = static_cast<std::int8_t>(bomb.owner);
     firstCut_[c] = static_cast<std::int16_t>(bomb.cutAt);
+    firstOwn_[c] = static_cast<std::int16_t>(bomb.ownFrame);
   }
 }
 

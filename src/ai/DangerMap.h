@@ -49,9 +49,10 @@ class DangerMap {
   // The owner of the first blast on the cell, or kNoBomb.
   int FirstBlastOwner(int cell) const { return firstOwner_[static_cast<std::size_t>(cell)]; }
   int FirstBlastFrame(int cell) const { return firstFrame_[static_cast<std::size_t>(cell)]; }
-  // The frame of the blast that sets off the first blast's bomb before its
-  // own fuse runs out, or -1: until then the bomb looks as slow as its fuse.
-  int FirstBlastCutAt(int cell) const { return firstCut_[static_cast<std::size_t>(cell)]; }
+  // The frame a player who judges each bomb by its own fuse sees the first
+  // blast over the cell coming, heeding a bomb `heedFrames` ahead: then, or
+  // once another blast has cut its fuse short, whichever comes first.
+  int FirstBlastSeen(int cell, int heedFrames) const;
 
  private:
   struct Pending {
@@ -61,6 +62,7 @@ class DangerMap {
     int removal;  // frame in which the bomb pass takes it away
     bool done;
     int cutAt;    // frame of the blast that cuts its fuse, or -1
+    int ownFrame;  // when its own fuse runs out
   };
 
   void Clear();
@@ -79,6 +81,7 @@ class DangerMap {
   std::array<std::int16_t, CellCount> firstFrame_{};
   std::array<std::int8_t, CellCount> firstOwner_{};
   std::array<std::int16_t, CellCount> firstCut_{};
+  std::array<std::int16_t, CellCount> firstOwn_{};
   std::array<std::int16_t, CellCount> bombAt_{};  // index into pending_ + 1
   std::array<Pending, CellCount + 1> pending_{};
   int pendingCount_ = 0;

@@ -48,4 +48,23 @@ int NearestOpponentCell(const GameState& state, int figure, int from) {
   return best;
 }
 
+int Answerer(const GameState& state, int figure, int cell) {
+  constexpr int kStepsBeyondReach = 3;
+  int best = -1;
+  for (int i = 0; i < FigureCount; ++i) {
+    const Character& other = state.Characters[static_cast<std::size_t>(i)];
+    if (i == figure || !other.InPlay() || other.Moving || !OnMap(other.X, other.Y)) continue;
+    const int at = CellIndex(other.X, other.Y);
+    if (state.TileMap[static_cast<std::size_t>(at)] > CellDoodad) continue;
+    int bombs = 0;
+    for (const Bomb& bomb : state.Bombs) bombs += bomb.Owner == i ? 1 : 0;
+    if (bombs > other.PowerBombs || Distance(at, cell) > other.PowerFire + kStepsBeyondReach) continue;
+    if (best < 0 || Distance(at, cell) < Distance(CellIndex(state.Characters[static_cast<std::size_t>(best)].X,
+                                                             state.Characters[static_cast<std::size_t>(best)].Y), cell)) {
+      best = i;
+    }
+  }
+  return best;
+}
+
 }  // namespace fl3::ai

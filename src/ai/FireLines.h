@@ -40,4 +40,9 @@ int Distance(int cellA, int cellB);
 // The nearest other figure in play, or -1.
 int NearestOpponentCell(const GameState& state, int figure, int from);
 
+// The nearest other figure that could answer a bomb on `cell` with one of
+// its own close enough to shut the way out: a bomb in hand, a cell it can
+// plant on, within its reach and three steps. -1 when there is none.
+int Answerer(const GameState& state, int figure, int cell);
+
 }  // namespace fl3::ai

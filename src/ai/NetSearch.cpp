@@ -5,11 +5,8 @@
 namespace fl3::ai {
 namespace {
 
-// The frame a runner sees the first blast over the cell coming: a second
-// ahead, or once another blast has cut its fuse short.
 int Warned(const DangerMap& danger, int cell, std::int32_t frameMs) {
-  const int cut = danger.FirstBlastCutAt(cell);
-  return cut >= 0 ? cut + 1 : danger.FirstBlastFrame(cell) - NetSearch::kRunnerHeedMs / frameMs;
+  return danger.FirstBlastSeen(cell, NetSearch::kRunnerHeedMs / frameMs);
 }
 
 // Refuges this much farther than the nearest one count as choices too:
@@ -22,7 +19,7 @@ void NetSearch::Plan(const GameState& state, int planter, std::span<const NetBom
   const Character& me = state.Characters[static_cast<std::size_t>(planter)];
   const std::int32_t frameMs = std::max(state.FrameTime, 1);
   const int last = bombs.empty() ? 0 : bombs.back().frame;
-  count_ = std::min(bombs.size(), planned_.size());
+  count_ = std::min(bombs.size(), planned_.size() - 1);
   for (std::size_t i = 0; i < count_; ++i) {
     Bomb& bomb = planned_[i];
     bomb = Bomb{};
@@ -79,9 +76,24 @@ bool NetSearch::CaughtAt(const GameState& state, int refuge, int arrival) {
   return again_.RestCount(1) == 0;
 }
 
-int NetSearch::WayOut(const GameState& state, int limitFrames) {
+int NetSearch::WayOut(const GameState& state, int limitFrames, int answerer) {
   if (lastCell_ < 0) return -1;
-  planner_.RunFrom(state, real_, lastCell_, 0, true);
+  const DangerMap* danger = &real_;
+  const Character* other = answerer >= 0 ? &state.Characters[static_cast<std::size_t>(answerer)] : nullptr;
+  if (other != nullptr && StandingCell(*other) >= 0) {
+    Bomb& answer = planned_[count_];
+    answer = Bomb{};
+    answer.X = StandingCell(*other) % MapWidth;
+    answer.Y = StandingCell(*other) / MapWidth;
+    answer.ExplodeTimeLeft = kBombFuseMs;
+    answer.ExplodeLevel = other->PowerFire;
+    answer.Owner = answerer;
+    DangerSight everything;
+    everything.self = answerer;
+    answered_.Build(state, everything, {planned_.data(), count_ + 1}, aheadMs_);
+    danger = &answered_;
+  }
+  planner_.RunFrom(state, *danger, lastCell_, 0, true);
   const int refuge = planner_.NearestRest();
   return refuge >= 0 && planner_.Arrival(refuge) <= limitFrames ? refuge : -1;
 }

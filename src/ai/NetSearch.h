@@ -31,8 +31,10 @@ class NetSearch {
   // Whether the plan catches `victim`.
   bool Catches(const GameState& state, int victim);
   // The planner's nearest refuge from the last bomb's cell, reached within
-  // `limitFrames`, or -1: a net that would catch the planner too.
-  int WayOut(const GameState& state, int limitFrames);
+  // `limitFrames`, or -1: a net that would catch the planner too. With an
+  // `answerer`, also when that figure answers the last bomb with a bomb
+  // where it stands.
+  int WayOut(const GameState& state, int limitFrames, int answerer = -1);
   // Where the runner went in the last Catches that let it go, or would go:
   // its refuges as it sees the field (none when no blast threatens it).
   std::span<const int> Refuges() const { return {refuges_.data(), static_cast<std::size_t>(refugeCount_)}; }
@@ -42,12 +44,13 @@ class NetSearch {
  private:
   bool CaughtAt(const GameState& state, int refuge, int arrival);
 
-  std::array<Bomb, 3> planned_{};
+  std::array<Bomb, 4> planned_{};  // room for an answer
   std::size_t count_ = 0;
   std::int32_t aheadMs_ = 0;
   int lastCell_ = -1;
   DangerMap real_;  // every bomb counts from the start
   DangerMap seen_;  // what the runner sees as it sets off
+  DangerMap answered_;
   PathSearch runner_;
   PathSearch again_;
   PathSearch planner_;
