@@ -43,8 +43,7 @@ class ComputerPlayer : public FigureControlSource {
   int WayOut(const GameState& state, int figure, int cell, int frame);
   int ChooseGoal(const GameState& state, int figure);
   int GoalValue(const GameState& state, int figure, int cell, bool bombReady) const;
-  bool BombReady(const GameState& state, int figure) const;
-  bool SecondBombReady(const GameState& state, int figure) const;
+  int BombsInHand(const GameState& state, int figure) const;
   bool Hunting() const;
 
   CpuStrength strength_;
@@ -70,6 +69,9 @@ class ComputerPlayer : public FigureControlSource {
   int calmFrames_ = 0;     // frames since any figure lost a life
   int livesSeen_ = -1;
   std::uint32_t jitter_ = 0;
+  // Cells it last aimed at another figure from since a life was lost.
+  std::array<std::int16_t, 4> aimedFrom_{-1, -1, -1, -1};
+  int aimedNext_ = 0;
   std::array<int, FigureCount> lastCell_{-1, -1, -1, -1};
   std::array<int, FigureCount> stillFrames_{};  // frames each figure has kept its cell
 };

@@ -40,6 +40,10 @@ int Distance(int cellA, int cellB);
 // The nearest other figure in play, or -1.
 int NearestOpponentCell(const GameState& state, int figure, int from);
 
+// Whether `cell` lies in line with a figure better armed than `figure`
+// (more fire, or as much fire and more bombs), within one more than its reach.
+bool InStrongerLine(const GameState& state, int figure, int cell);
+
 // The nearest other figure that could answer a bomb on `cell` with one of
 // its own close enough to shut the way out: a bomb in hand, a cell it can
 // plant on, within its reach and three steps. -1 when there is none.
