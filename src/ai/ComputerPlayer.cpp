@@ -297,6 +297,17 @@ int ComputerPlayer::PressureWorth(const GameState& state, int figure) {
   return worth;
 }
 
+// A sound player does not plant where the nearest other figure, answering
+// with a bomb where it stands, would shut its way out; the easy one does.
+bool ComputerPlayer::SurvivesAnswer(const GameState& state, int figure) {
+  if (strength_ == CpuStrength::Easy) return true;
+  const int answerer = ai::Answerer(state, figure, paths_.Start());
+  if (answerer < 0) return true;
+  const ai::NetBomb bomb{paths_.Start(), 0};
+  answer_.Plan(state, figure, {&bomb, 1});
+  return answer_.WayOut(state, ai::kHorizonFrames, answerer) >= 0;
+}
+
 bool ComputerPlayer::TryPlant(const GameState& state, int figure, bool fleeing, bool atGoal, FigureControls& controls) {
   const Character& me = state.Characters[static_cast<std::size_t>(figure)];
   if (state.TileMap[static_cast<std::size_t>(paths_.Start())] > CellDoodad || BombsInHand(state, figure) < 1) return false;
@@ -334,6 +345,7 @@ bool ComputerPlayer::TryPlant(const GameState& state, int figure, bool fleeing, 
     framesSinceNoPlant_ = 0;
     return false;
   }
+  if (!SurvivesAnswer(state, figure)) return false;
   if (worth >= kTrapValue || line > 0) {
     aimedFrom_[static_cast<std::size_t>(aimedNext_)] = static_cast<std::int16_t>(paths_.Start());
     aimedNext_ = (aimedNext_ + 1) % static_cast<int>(aimedFrom_.size());

@@ -36,6 +36,7 @@ class ComputerPlayer : public FigureControlSource {
   FigureControls Flee(const GameState& state, int figure);
   FigureControls Wander();
   int Jitter(int cell) const;
+  bool SurvivesAnswer(const GameState& state, int figure);
   bool TryPlant(const GameState& state, int figure, bool fleeing, bool atGoal, FigureControls& controls);
   PlantView ViewPlant(const GameState& state, int figure, int cell) const;
   int PressureWorth(const GameState& state, int figure);
@@ -57,6 +58,7 @@ class ComputerPlayer : public FigureControlSource {
   ai::PathSearch victim_;
   ai::DigDistance dig_;
   ai::NetPlanner nets_;
+  ai::NetSearch answer_;
 
   int goal_ = -1;
   int wanderGoal_ = -1;

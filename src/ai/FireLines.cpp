@@ -1,5 +1,7 @@
 #include "ai/FireLines.h"
 
+#include "ai/PathSearch.h"
+
 #include <cstdlib>
 
 #include "match/FigureWalk.h"
@@ -69,14 +71,13 @@ int Answerer(const GameState& state, int figure, int cell) {
   int best = -1;
   for (int i = 0; i < FigureCount; ++i) {
     const Character& other = state.Characters[static_cast<std::size_t>(i)];
-    if (i == figure || !other.InPlay() || other.Moving || !OnMap(other.X, other.Y)) continue;
-    const int at = CellIndex(other.X, other.Y);
+    const int at = StandingCell(other);
+    if (i == figure || at < 0) continue;
     if (state.TileMap[static_cast<std::size_t>(at)] > CellDoodad) continue;
     int bombs = 0;
     for (const Bomb& bomb : state.Bombs) bombs += bomb.Owner == i ? 1 : 0;
     if (bombs > other.PowerBombs || Distance(at, cell) > other.PowerFire + kStepsBeyondReach) continue;
-    if (best < 0 || Distance(at, cell) < Distance(CellIndex(state.Characters[static_cast<std::size_t>(best)].X,
-                                                             state.Characters[static_cast<std::size_t>(best)].Y), cell)) {
+    if (best < 0 || Distance(at, cell) < Distance(StandingCell(state.Characters[static_cast<std::size_t>(best)]), cell)) {
       best = i;
     }
   }

@@ -46,7 +46,8 @@ bool InStrongerLine(const GameState& state, int figure, int cell);
 
 // The nearest other figure that could answer a bomb on `cell` with one of
 // its own close enough to shut the way out: a bomb in hand, a cell it can
-// plant on, within its reach and three steps. -1 when there is none.
+// plant on (the one its step ends on), within its reach and three steps. -1
+// when there is none.
 int Answerer(const GameState& state, int figure, int cell);
 
 }  // namespace fl3::ai
