@@ -377,7 +377,7 @@ int ComputerPlayer::GoalValue(const GameState& state, int figure, int cell, bool
   if (steps != ai::DigDistance::kUnreachable) value -= pull * std::abs(steps - kHuntDistance);
   if (OtherFigureOn(state, figure, cell)) value -= kSharedCellCost;
   // The hard player keeps out of the lines of a better armed figure.
-  if (strength_ == CpuStrength::Hard && ai::InStrongerLine(state, figure, cell)) value -= kStrongerLineCost;
+  if (strength_ == CpuStrength::Hard && strongerLines_[static_cast<std::size_t>(cell)]) value -= kStrongerLineCost;
   if (cell == goal_) value += kStickToGoal;
   // A small tie-break of its own, so two computer players do not mirror each other.
   return value + Jitter(cell);
@@ -385,6 +385,7 @@ int ComputerPlayer::GoalValue(const GameState& state, int figure, int cell, bool
 
 int ComputerPlayer::ChooseGoal(const GameState& state, int figure) {
   dig_.Run(state, figure);
+  if (strength_ == CpuStrength::Hard) ai::MarkStrongerLines(state, figure, strongerLines_);
   const bool bombReady = BombsInHand(state, figure) >= 1;
   int best = -1;
   int bestScore = 0;

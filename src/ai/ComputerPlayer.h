@@ -76,6 +76,7 @@ class ComputerPlayer : public FigureControlSource {
   int aimedNext_ = 0;
   std::array<int, FigureCount> lastCell_{-1, -1, -1, -1};
   std::array<int, FigureCount> stillFrames_{};  // frames each figure has kept its cell
+  std::array<bool, CellCount> strongerLines_{};  // the hard player keeps out of these
 };
 
 }  // namespace fl3

@@ -50,20 +50,19 @@ int NearestOpponentCell(const GameState& state, int figure, int from) {
   return best;
 }
 
-bool InStrongerLine(const GameState& state, int figure, int cell) {
+void MarkStrongerLines(const GameState& state, int figure, std::array<bool, CellCount>& marked) {
+  marked.fill(false);
   const Character& me = state.Characters[static_cast<std::size_t>(figure)];
   for (int i = 0; i < FigureCount; ++i) {
     const Character& other = state.Characters[static_cast<std::size_t>(i)];
     if (i == figure || !other.InPlay() || !OnMap(other.X, other.Y)) continue;
     const bool stronger = other.PowerFire > me.PowerFire ||
                           (other.PowerFire == me.PowerFire && other.PowerBombs > me.PowerBombs);
-    const int at = CellIndex(other.X, other.Y);
-    if (!stronger || Distance(at, cell) > other.PowerFire + 1) continue;
-    bool inLine = false;
-    ForEachArmCell(state, at, other.PowerFire + 1, [&](int c) { inLine = inLine || c == cell; }, [](int) {});
-    if (inLine) return true;
+    if (!stronger) continue;
+    ForEachArmCell(
+        state, CellIndex(other.X, other.Y), other.PowerFire + 1,
+        [&](int c) { marked[static_cast<std::size_t>(c)] = true; }, [](int) {});
   }
-  return false;
 }
 
 int Answerer(const GameState& state, int figure, int cell) {

@@ -1,4 +1,6 @@
 #pragma once
+#include <array>
+
 #include "ai/DangerMap.h"
 #include "core/GameState.h"
 #include "match/FigureWalk.h"
@@ -40,9 +42,9 @@ int Distance(int cellA, int cellB);
 // The nearest other figure in play, or -1.
 int NearestOpponentCell(const GameState& state, int figure, int from);
 
-// Whether `cell` lies in line with a figure better armed than `figure`
-// (more fire, or as much fire and more bombs), within one more than its reach.
-bool InStrongerLine(const GameState& state, int figure, int cell);
+// Marks the cells in line with a figure better armed than `figure` (more
+// fire, or as much fire and more bombs), within one more than its reach.
+void MarkStrongerLines(const GameState& state, int figure, std::array<bool, CellCount>& marked);
 
 // The nearest other figure that could answer a bomb on `cell` with one of
 // its own close enough to shut the way out: a bomb in hand, a cell it can

@@ -101,7 +101,7 @@ NetPlanner::Net NetPlanner::OneBomb(const GameState& state, int figure, const Da
 NetPlanner::Net NetPlanner::TwoBombs(const GameState& state, int figure, bool othersTicking) {
   const Character& me = state.Characters[static_cast<std::size_t>(figure)];
   const int here = StandingCell(me);
-  if (here < 0) return {};
+  if (here < 0 || !AnyoneNear(state, figure)) return {};
   Bomb first;
   first.X = here % MapWidth;
   first.Y = here / MapWidth;
