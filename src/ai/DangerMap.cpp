@@ -35,7 +35,6 @@ void DangerMap::Clear() {
   firstFrame_.fill(kHorizonFrames);
   firstOwner_.fill(static_cast<std::int8_t>(kNoBomb));
   firstCut_.fill(-1);
-  firstOwn_.fill(0);
   bombAt_.fill(0);
   pendingCount_ = 0;
 }

@@ -81,7 +81,7 @@ class DangerMap {
   std::array<std::int16_t, CellCount> firstFrame_{};
   std::array<std::int8_t, CellCount> firstOwner_{};
   std::array<std::int16_t, CellCount> firstCut_{};
-  std::array<std::int16_t, CellCount> firstOwn_{};
+  std::array<std::int16_t, CellCount> firstOwn_{};  // set with firstCut_
   std::array<std::int16_t, CellCount> bombAt_{};  // index into pending_ + 1
   std::array<Pending, CellCount + 1> pending_{};
   int pendingCount_ = 0;

@@ -91,7 +91,8 @@ NetPlanner::Net NetPlanner::OneBomb(const GameState& state, int figure, const Da
     const Candidate& c = candidates_[static_cast<std::size_t>(i)];
     const NetBomb bomb{c.cell, c.frame};
     search_.Plan(state, figure, {&bomb, 1});
-    if (!search_.Catches(state, c.victim)) continue;
+    // The cheap question first: whether the planner gets out at all.
+    if (search_.WayOut(state, WayOutLimit(state, othersTicking)) < 0 || !search_.Catches(state, c.victim)) continue;
     const int refuge = search_.WayOut(state, WayOutLimit(state, othersTicking), Answerer(state, figure, c.cell));
     if (refuge >= 0) return {c.cell, c.cell == walk_.Start() ? search_.FirstMove(refuge) : walk_.FirstMove(c.cell)};
   }
@@ -117,7 +118,7 @@ NetPlanner::Net NetPlanner::TwoBombs(const GameState& state, int figure, bool ot
     const Candidate& c = candidates_[static_cast<std::size_t>(i)];
     const NetBomb bombs[2] = {{here, 0}, {c.cell, c.frame}};
     search_.Plan(state, figure, bombs);
-    if (search_.Catches(state, c.victim) &&
+    if (search_.WayOut(state, WayOutLimit(state, othersTicking)) >= 0 && search_.Catches(state, c.victim) &&
         search_.WayOut(state, WayOutLimit(state, othersTicking), Answerer(state, figure, c.cell)) >= 0) {
       return {here, afterFirst_.FirstMove(c.cell)};
     }

@@ -45,8 +45,7 @@ bool NetSearch::Catches(const GameState& state, int victim) {
   const std::int32_t frameMs = std::max(state.FrameTime, 1);
   const int setsOff = std::max(Warned(real_, cell, frameMs), 0);
   // Caught even knowing every fuse and chain.
-  runner_.Run(state, victim, real_, false, setsOff);
-  if (runner_.RestCount(1) == 0) return true;
+  if (!again_.CanReachRest(state, victim, real_, setsOff)) return true;
   DangerSight sees;
   sees.self = victim;
   sees.ownHeedMs = sees.othersHeedMs = kRunnerHeedMs + setsOff * frameMs;
@@ -72,8 +71,7 @@ bool NetSearch::CaughtAt(const GameState& state, int refuge, int arrival) {
   const int blast = real_.FirstBlastFrame(refuge);
   if (blast >= kHorizonFrames || blast < arrival) return false;
   const int setsOff = std::max(arrival, Warned(real_, refuge, std::max(state.FrameTime, 1)));
-  again_.RunFrom(state, real_, refuge, setsOff, false);
-  return again_.RestCount(1) == 0;
+  return !again_.CanReachRestFrom(state, real_, refuge, setsOff);
 }
 
 int NetSearch::WayOut(const GameState& state, int limitFrames, int answerer) {

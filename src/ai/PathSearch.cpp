@@ -42,6 +42,20 @@ int PathSearch::RestCount(int enough) const {
   return count;
 }
 
+bool PathSearch::CanReachRest(const GameState& state, int figure, const DangerMap& danger, int standsUntil) {
+  stopAtRest_ = true;
+  Run(state, figure, danger, false, standsUntil);
+  stopAtRest_ = false;
+  return foundRest_;
+}
+
+bool PathSearch::CanReachRestFrom(const GameState& state, const DangerMap& danger, int startCell, int startFrame) {
+  stopAtRest_ = true;
+  RunFrom(state, danger, startCell, startFrame, false);
+  stopAtRest_ = false;
+  return foundRest_;
+}
+
 void PathSearch::Run(const GameState& state, int figure, const DangerMap& danger, bool othersStay, int standsUntil) {
   const Character& me = state.Characters[static_cast<std::size_t>(figure)];
   std::int32_t x = me.X;
@@ -59,6 +73,7 @@ void PathSearch::RunFrom(const GameState& state, const DangerMap& danger, int st
                          bool othersStay) {
   danger_ = &danger;
   othersStay_ = othersStay;
+  foundRest_ = false;
   arrival_.fill(kUnreached);
   first_.fill(kStayHere);
   occupied_.fill(false);
@@ -69,6 +84,8 @@ void PathSearch::RunFrom(const GameState& state, const DangerMap& danger, int st
     if (other.InPlay() && OnMap(other.X, other.Y)) occupied_[static_cast<std::size_t>(CellIndex(other.X, other.Y))] = true;
   }
   arrival_[static_cast<std::size_t>(start_)] = static_cast<std::int16_t>(startFrame);
+  foundRest_ = SafeToRest(start_);
+  if (foundRest_ && stopAtRest_) return;
   // Label-correcting search over a ring buffer: a cell goes back in when a
   // better arrival is found (waits make arrivals uneven).
   std::size_t head = 0, tail = 0;
@@ -81,6 +98,11 @@ void PathSearch::RunFrom(const GameState& state, const DangerMap& danger, int st
     queued_[static_cast<std::size_t>(cell)] = false;
     for (int direction = DirLeft; direction <= DirDown; ++direction) {
       const int next = Relax(cell, direction, state, danger);
+      if (next >= 0 && stopAtRest_ && SafeToRest(next)) {
+        // A way to a safe cell exists; the first one found will do.
+        foundRest_ = true;
+        return;
+      }
       if (next < 0 || queued_[static_cast<std::size_t>(next)]) continue;
       queued_[static_cast<std::size_t>(next)] = true;
       queue_[tail] = static_cast<std::int16_t>(next);
