@@ -21,18 +21,12 @@ struct PlacedBomb { std::int32_t x, y, fuseMs, reach, owner; };
 std::unique_ptr<GameState> Field(std::initializer_list<const char*> rows, std::int32_t reach,
                                  const std::vector<PlacedBomb>& bombs = {}) {
   auto state = std::make_unique<GameState>();
-  MakeOpenField(*state);
-  state->TileMap.fill(CellBlock1);
-  int y = 0;
-  for (const char* row : rows) {
-    for (int x = 0; row[x] != '\0'; ++x) {
-      if (row[x] == '#') continue;
-      state->Tile(x, y) = CellNothing;
-      const int figure = row[x] == 'A' ? 0 : row[x] == 'V' ? 1 : row[x] == 'O' ? 2 : -1;
-      if (figure >= 0) PlaceFigure(*state, figure, x, y, ContCpu).PowerFire = figure == 0 ? reach : 2;
-    }
-    ++y;
-  }
+  DrawField(*state, rows, [&](int x, int y, char c) {
+    if (c == '#') return;
+    state->Tile(x, y) = CellNothing;
+    const int figure = c == 'A' ? 0 : c == 'V' ? 1 : c == 'O' ? 2 : -1;
+    if (figure >= 0) PlaceFigure(*state, figure, x, y, ContCpu).PowerFire = figure == 0 ? reach : 2;
+  });
   for (const PlacedBomb& b : bombs) {
     state->Bombs.Add(b.x, b.y, b.fuseMs, b.reach, kBombFireMs, b.owner);
     state->Tile(b.x, b.y) = CellBombFirst;
