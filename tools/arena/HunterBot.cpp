@@ -60,6 +60,13 @@ bool FreeFloor(const GameState& state, int cell) {
   return (code <= CellDoodad || (code >= CellItemBomb && code <= CellItemFire2)) && !InABombsLine(state, cell);
 }
 
+bool FigureOn(const GameState& state, int cell) {
+  for (const Character& figure : state.Characters) {
+    if (figure.InPlay() && OnMap(figure.X, figure.Y) && CellIndex(figure.X, figure.Y) == cell) return true;
+  }
+  return false;
+}
+
 FigureControls Plant() {
   FigureControls controls;
   controls.plant = true;
@@ -129,7 +136,8 @@ FigureControls HunterBot::Advance(const GameState& state, int figure, int here) 
     const int next = Neighbour(here, direction);
     if (next >= 0 && dig_.To(next) < dig_.To(best)) best = next;
   }
-  if (best == here) return {};
+  // Walking into a figure is refused: that counts as standing.
+  if (best == here || FigureOn(state, best)) return {};
   if (IsBox(state.TileMap[static_cast<std::size_t>(best)])) return plantable ? Plant() : FigureControls{};
   return InABombsLine(state, best) ? FigureControls{} : ControlsToward(DirectionTo(here, best));
 }
