@@ -1,5 +1,6 @@
 // One decision for three computer players together, on a field in the middle
-// of a match: blocks, boxes, bombs ticking and three figures standing.
+// of a match: blocks, boxes, bombs ticking and three figures standing, far
+// apart or close together.
 #include <benchmark/benchmark.h>
 
 #include <memory>
@@ -11,7 +12,11 @@ namespace {
 
 using namespace fl3;
 
-std::unique_ptr<GameState> MidMatchField() {
+// Where the figures stand: far apart, or close enough that nets are looked for.
+constexpr int kApart[4][2] = {{1, 1}, {23, 1}, {1, 13}, {13, 7}};
+constexpr int kClose[4][2] = {{9, 5}, {13, 5}, {11, 9}, {15, 7}};
+
+std::unique_ptr<GameState> MidMatchField(const int (&cells)[4][2]) {
   auto state = std::make_unique<GameState>();
   for (int y = 0; y < MapHeight; ++y) {
     for (int x = 0; x < MapWidth; ++x) {
@@ -20,7 +25,6 @@ std::unique_ptr<GameState> MidMatchField() {
       state->Item(x, y) = ItemRandom;
     }
   }
-  const int cells[4][2] = {{1, 1}, {23, 1}, {1, 13}, {13, 7}};
   for (int i = 0; i < FigureCount; ++i) {
     Character& figure = state->Characters[static_cast<std::size_t>(i)];
     figure.X = cells[i][0];
@@ -41,7 +45,7 @@ std::unique_ptr<GameState> MidMatchField() {
 }
 
 void ThreeComputerDecisions(benchmark::State& bench) {
-  auto state = MidMatchField();
+  auto state = MidMatchField(bench.range(1) != 0 ? kClose : kApart);
   const auto strength = static_cast<CpuStrength>(bench.range(0));
   ComputerPlayer one(strength, 1), two(strength, 2), three(strength, 3);
   for (auto _ : bench) {
@@ -50,7 +54,8 @@ void ThreeComputerDecisions(benchmark::State& bench) {
     benchmark::DoNotOptimize(three.ControlsFor(*state, 3));
   }
 }
-BENCHMARK(ThreeComputerDecisions)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
+// Strength, then 1 for figures close together.
+BENCHMARK(ThreeComputerDecisions)->ArgsProduct({{0, 1, 2}, {0, 1}})->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

@@ -13,6 +13,8 @@ using ai::PathSearch;
 
 // Scores are in frames of walking: a value of 120 is worth a 30-step detour.
 constexpr int kBombItemValue = 120, kFireItemValue = 130, kDoubleFireValue = 150;
+// The hard player goes half as far again out of its way for an item.
+constexpr int kHardItemPercent = 150;
 constexpr int kBoxValue = 40, kMaxBoxesCounted = 3;
 constexpr int kOpponentInLineValue = 90;
 // Worth a bomb even while running from fire.
@@ -25,6 +27,8 @@ constexpr int kKeptStillFrames = 100;
 // Another figure is taken to run from a bomb only once it has this long left.
 constexpr std::int32_t kVictimHeedMs = 1000;
 constexpr int kHuntPullPerCell = 6, kHuntDistance = 1, kSharedCellCost = 60;
+// What the hard player gives up to keep out of a better armed figure's lines.
+constexpr int kStrongerLineCost = 100;
 constexpr int kStickToGoal = 8;
 // A figure that has planted nothing for this long goes looking for fights.
 constexpr int kRestlessFrames = 200;
@@ -38,10 +42,10 @@ constexpr int kCalmBeforeHunt = 300, kHuntPullGrowth = 100;
 constexpr int kRoomWhenCrowded = 6;
 // When a bomb starts to count as danger. Every player watches its own bombs
 // all along but heeds another figure's bomb only late, so it can be caught
-// in a line it walked into: the hard player a second before the blast, the
-// normal one half a second, the easy one a quarter. Players who saw every
-// bomb at once would dodge forever.
-constexpr std::int32_t kEasyOthersHeedMs = 250, kNormalOthersHeedMs = 450, kHardOthersHeedMs = 1000;
+// in a line it walked into: the hard player 1.75 s before the blast, the
+// normal one 0.7 s, the easy one 0.3 s. Players who saw every bomb at once
+// would dodge forever.
+constexpr std::int32_t kEasyOthersHeedMs = 300, kNormalOthersHeedMs = 700, kHardOthersHeedMs = 1750;
 
 int ItemValue(std::int32_t code) {
   switch (code) {
@@ -93,6 +97,7 @@ FigureControls ComputerPlayer::ControlsFor(const GameState& state, int figure) {
   int lives = 0;
   for (const Character& c : state.Characters) lives += c.InPlay() ? c.Lives : 0;
   calmFrames_ = lives == livesSeen_ ? calmFrames_ + 1 : 0;
+  if (calmFrames_ == 0) aimedFrom_.fill(-1);
   livesSeen_ = lives;
   WatchOthers(state);
   // Between cells a new step is refused anyway.
@@ -129,6 +134,7 @@ FigureControls ComputerPlayer::Decide(const GameState& state, int figure) {
   const int here = paths_.Start();
   const bool fleeing = ai::AnyFrom(danger_.Blast(here), 0);
   FigureControls controls;
+  if (PlanNet(state, figure, controls)) return controls;
   const int goal = fleeing ? -1 : ChooseGoal(state, figure);
   if (TryPlant(state, figure, fleeing, goal == here, controls)) return controls;
   if (fleeing) return Flee(state, figure);
@@ -146,6 +152,30 @@ FigureControls ComputerPlayer::Decide(const GameState& state, int figure) {
   }
   standingStill_ = 0;
   return ControlsToward(paths_.FirstMove(goal));
+}
+
+// Normal and Hard close nets: one more bomb where, with those on the field,
+// it leaves another figure no way out. Hard also lays the first bomb of a
+// net that a second one closes.
+bool ComputerPlayer::PlanNet(const GameState& state, int figure, FigureControls& controls) {
+  if (strength_ == CpuStrength::Easy || BombsInHand(state, figure) < 1) return false;
+  const int here = paths_.Start();
+  const bool othersTicking = BombTicking(state, figure, false);
+  ai::NetPlanner::Net net = nets_.OneBomb(state, figure, danger_, othersTicking);
+  const bool plantableHere = state.TileMap[static_cast<std::size_t>(here)] <= CellDoodad;
+  if (net.cell < 0 && strength_ == CpuStrength::Hard && plantableHere && BombsInHand(state, figure) >= 2) {
+    net = nets_.TwoBombs(state, figure, othersTicking);
+  }
+  if (net.cell < 0 || (net.cell == here && !plantableHere)) return false;
+  goal_ = net.cell;
+  if (net.cell != here) {
+    controls = ControlsToward(net.leaveBy);
+    return true;
+  }
+  controls = ControlsToward(net.leaveBy);
+  controls.plant = true;
+  framesSincePlant_ = 0;
+  return true;
 }
 
 FigureControls ComputerPlayer::Wander() {
@@ -197,11 +227,13 @@ FigureControls ComputerPlayer::Flee(const GameState& state, int figure) {
 
 bool ComputerPlayer::Hunting() const { return calmFrames_ > kCalmBeforeHunt; }
 
-bool ComputerPlayer::BombReady(const GameState& state, int figure) const {
+// Bombs it may still plant: one more than its bomb count, less those it
+// has on the field (bursting ones included).
+int ComputerPlayer::BombsInHand(const GameState& state, int figure) const {
   const Character& me = state.Characters[static_cast<std::size_t>(figure)];
   int mine = 0;
   for (const Bomb& bomb : state.Bombs) mine += bomb.Owner == figure ? 1 : 0;
-  return mine <= me.PowerBombs;
+  return me.PowerBombs + 1 - mine;
 }
 
 ComputerPlayer::PlantView ComputerPlayer::ViewPlant(const GameState& state, int figure, int cell) const {
@@ -265,13 +297,28 @@ int ComputerPlayer::PressureWorth(const GameState& state, int figure) {
   return worth;
 }
 
+// A sound player does not plant where the nearest other figure, answering
+// with a bomb where it stands, would shut its way out; the easy one does.
+bool ComputerPlayer::SurvivesAnswer(const GameState& state, int figure) {
+  if (strength_ == CpuStrength::Easy) return true;
+  const int answerer = ai::Answerer(state, figure, paths_.Start());
+  if (answerer < 0) return true;
+  const ai::NetBomb bomb{paths_.Start(), 0};
+  answer_.Plan(state, figure, {&bomb, 1});
+  return answer_.WayOut(state, ai::kHorizonFrames, answerer) >= 0;
+}
+
 bool ComputerPlayer::TryPlant(const GameState& state, int figure, bool fleeing, bool atGoal, FigureControls& controls) {
   const Character& me = state.Characters[static_cast<std::size_t>(figure)];
-  if (state.TileMap[static_cast<std::size_t>(paths_.Start())] > CellDoodad || !BombReady(state, figure)) return false;
+  if (state.TileMap[static_cast<std::size_t>(paths_.Start())] > CellDoodad || BombsInHand(state, figure) < 1) return false;
   const PlantView view = ViewPlant(state, figure, paths_.Start());
   // Boxes are worth a bomb where it meant to plant, not on the way there.
   // While running from fire only pressure is worth a bomb.
-  int worth = fleeing ? 0 : view.line + (atGoal ? view.boxes : 0);
+  // Aiming at the others again from a cell it aimed from before, while
+  // nobody got hurt, is a loop, not pressure.
+  const bool aimedHereBefore = std::count(aimedFrom_.begin(), aimedFrom_.end(), paths_.Start()) > 0;
+  const int line = aimedHereBefore ? 0 : view.line;
+  int worth = fleeing ? 0 : line + (atGoal ? view.boxes : 0);
   const int opponent = ai::NearestOpponentCell(state, figure, paths_.Start());
   const bool opponentNear = opponent >= 0 &&
                             ai::Distance(opponent, paths_.Start()) <= std::max(me.PowerFire + 2, kPressureDistance);
@@ -282,8 +329,8 @@ bool ComputerPlayer::TryPlant(const GameState& state, int figure, bool fleeing, 
   planned.ExplodeTimeLeft = kBombFuseMs;
   planned.ExplodeLevel = me.PowerFire;
   planned.Owner = figure;
-  trial_.Build(state, plainSight_, &planned);
-  if (opponentNear) {
+  trial_.Build(state, plainSight_, {&planned, 1});
+  if (opponentNear && !aimedHereBefore) {
     const int pressure = PressureWorth(state, figure);
     worth = fleeing ? (pressure >= kTrapValue ? pressure : 0) : worth + pressure;
   }
@@ -298,6 +345,11 @@ bool ComputerPlayer::TryPlant(const GameState& state, int figure, bool fleeing, 
     framesSinceNoPlant_ = 0;
     return false;
   }
+  if (!SurvivesAnswer(state, figure)) return false;
+  if (worth >= kTrapValue || line > 0) {
+    aimedFrom_[static_cast<std::size_t>(aimedNext_)] = static_cast<std::int16_t>(paths_.Start());
+    aimedNext_ = (aimedNext_ + 1) % static_cast<int>(aimedFrom_.size());
+  }
   controls = ControlsToward(escape_.FirstMove(refuge));
   controls.plant = true;
   goal_ = refuge;
@@ -308,6 +360,7 @@ bool ComputerPlayer::TryPlant(const GameState& state, int figure, bool fleeing, 
 int ComputerPlayer::GoalValue(const GameState& state, int figure, int cell, bool bombReady) const {
   // The easy player never goes out of its way for an item.
   int value = strength_ == CpuStrength::Easy ? 0 : ItemValue(state.TileMap[static_cast<std::size_t>(cell)]);
+  if (strength_ == CpuStrength::Hard) value = value * kHardItemPercent / 100;
   // A cell that just proved a dead end for planting is no place to plant.
   const bool knownDeadEnd = cell == noPlantCell_ && framesSinceNoPlant_ < kRestlessFrames;
   int steps = dig_.To(cell);
@@ -323,6 +376,8 @@ int ComputerPlayer::GoalValue(const GameState& state, int figure, int cell, bool
   // cell flee as one and never trap each other.
   if (steps != ai::DigDistance::kUnreachable) value -= pull * std::abs(steps - kHuntDistance);
   if (OtherFigureOn(state, figure, cell)) value -= kSharedCellCost;
+  // The hard player keeps out of the lines of a better armed figure.
+  if (strength_ == CpuStrength::Hard && strongerLines_[static_cast<std::size_t>(cell)]) value -= kStrongerLineCost;
   if (cell == goal_) value += kStickToGoal;
   // A small tie-break of its own, so two computer players do not mirror each other.
   return value + Jitter(cell);
@@ -330,7 +385,8 @@ int ComputerPlayer::GoalValue(const GameState& state, int figure, int cell, bool
 
 int ComputerPlayer::ChooseGoal(const GameState& state, int figure) {
   dig_.Run(state, figure);
-  const bool bombReady = BombReady(state, figure);
+  if (strength_ == CpuStrength::Hard) ai::MarkStrongerLines(state, figure, strongerLines_);
+  const bool bombReady = BombsInHand(state, figure) >= 1;
   int best = -1;
   int bestScore = 0;
   for (int cell = 0; cell < CellCount; ++cell) {

@@ -6,6 +6,7 @@
 #include "ai/CpuStrength.h"
 #include "ai/DangerMap.h"
 #include "ai/DigDistance.h"
+#include "ai/NetPlanner.h"
 #include "ai/PathSearch.h"
 #include "match/FigureControls.h"
 
@@ -31,9 +32,11 @@ class ComputerPlayer : public FigureControlSource {
 
   void WatchOthers(const GameState& state);
   FigureControls Decide(const GameState& state, int figure);
+  bool PlanNet(const GameState& state, int figure, FigureControls& controls);
   FigureControls Flee(const GameState& state, int figure);
   FigureControls Wander();
   int Jitter(int cell) const;
+  bool SurvivesAnswer(const GameState& state, int figure);
   bool TryPlant(const GameState& state, int figure, bool fleeing, bool atGoal, FigureControls& controls);
   PlantView ViewPlant(const GameState& state, int figure, int cell) const;
   int PressureWorth(const GameState& state, int figure);
@@ -41,7 +44,7 @@ class ComputerPlayer : public FigureControlSource {
   int WayOut(const GameState& state, int figure, int cell, int frame);
   int ChooseGoal(const GameState& state, int figure);
   int GoalValue(const GameState& state, int figure, int cell, bool bombReady) const;
-  bool BombReady(const GameState& state, int figure) const;
+  int BombsInHand(const GameState& state, int figure) const;
   bool Hunting() const;
 
   CpuStrength strength_;
@@ -54,6 +57,8 @@ class ComputerPlayer : public FigureControlSource {
   ai::PathSearch escape_;
   ai::PathSearch victim_;
   ai::DigDistance dig_;
+  ai::NetPlanner nets_;
+  ai::NetSearch answer_;
 
   int goal_ = -1;
   int wanderGoal_ = -1;
@@ -66,8 +71,12 @@ class ComputerPlayer : public FigureControlSource {
   int calmFrames_ = 0;     // frames since any figure lost a life
   int livesSeen_ = -1;
   std::uint32_t jitter_ = 0;
+  // Cells it last aimed at another figure from since a life was lost.
+  std::array<std::int16_t, 4> aimedFrom_{-1, -1, -1, -1};
+  int aimedNext_ = 0;
   std::array<int, FigureCount> lastCell_{-1, -1, -1, -1};
   std::array<int, FigureCount> stillFrames_{};  // frames each figure has kept its cell
+  std::array<bool, CellCount> strongerLines_{};  // the hard player keeps out of these
 };
 
 }  // namespace fl3

@@ -21,6 +21,12 @@ constexpr int kDy[4] = {0, -1, 0, 1};
 
 }  // namespace
 
+int DangerMap::FirstBlastSeen(int cell, int heedFrames) const {
+  const auto c = static_cast<std::size_t>(cell);
+  const int byFuse = firstOwn_[c] - heedFrames;
+  return firstCut_[c] >= 0 ? std::min(byFuse, firstCut_[c] + 1) : firstFrame_[c] - heedFrames;
+}
+
 void DangerMap::Clear() {
   blast_.fill(0);
   blocked_.fill(0);
@@ -28,22 +34,28 @@ void DangerMap::Clear() {
   burnt_.fill(kHorizonFrames * 4);
   firstFrame_.fill(kHorizonFrames);
   firstOwner_.fill(static_cast<std::int8_t>(kNoBomb));
+  firstCut_.fill(-1);
   bombAt_.fill(0);
   pendingCount_ = 0;
 }
 
-void DangerMap::Build(const GameState& state, const DangerSight& sight, const Bomb* extra) {
+void DangerMap::Build(const GameState& state, const DangerSight& sight, std::span<const Bomb> extras,
+                      std::int32_t aheadMs) {
   Clear();
   const std::int32_t frameMs = std::max(state.FrameTime, 1);
-  for (const Bomb& bomb : state.Bombs) {
+  for (Bomb bomb : state.Bombs) {
     if (!OnMap(bomb.X, bomb.Y)) continue;
     if (bomb.Exploded) {
-      AddFireBurning(bomb, frameMs);
+      bomb.ExplodeDuration -= aheadMs;
+      if (bomb.ExplodeDuration >= 0) AddFireBurning(bomb, frameMs);
     } else {
-      AddBomb(bomb, frameMs, false);
+      bomb.ExplodeTimeLeft -= aheadMs;
+      if (bomb.ExplodeTimeLeft >= 0) AddBomb(bomb, frameMs);
     }
   }
-  if (extra != nullptr && OnMap(extra->X, extra->Y)) AddBomb(*extra, frameMs, true);
+  for (const Bomb& extra : extras) {
+    if (OnMap(extra.X, extra.Y)) AddBomb(extra, frameMs);
+  }
   AllowForSkippedPasses();
   for (int next = NextToBurst(); next >= 0; next = NextToBurst()) {
     Burst(state, pending_[static_cast<std::size_t>(next)], sight, frameMs);
@@ -60,18 +72,18 @@ void DangerMap::AddFireBurning(const Bomb& bomb, std::int32_t frameMs) {
   }
   // Its cell still stops other bombs' fire, like any bomb in the collection.
   Pending& entry = pending_[static_cast<std::size_t>(pendingCount_)];
-  entry = {bomb.X, bomb.Y, 0, 0, bomb.Owner, 0, 0, bomb.ExplodeDuration / frameMs, true, false};
+  entry = {bomb.X, bomb.Y, 0, 0, bomb.Owner, 0, 0, bomb.ExplodeDuration / frameMs, true, -1, 0};
   bombAt_[static_cast<std::size_t>(CellIndex(bomb.X, bomb.Y))] = static_cast<std::int16_t>(++pendingCount_);
 }
 
-void DangerMap::AddBomb(const Bomb& bomb, std::int32_t frameMs, bool heedAlways) {
+void DangerMap::AddBomb(const Bomb& bomb, std::int32_t frameMs) {
   const auto cell = static_cast<std::size_t>(CellIndex(bomb.X, bomb.Y));
   if (bombAt_[cell] != 0) return;
   const int frame = BurstFrame(bomb.ExplodeTimeLeft, frameMs);
   blocked_[cell] |= FramesFromTo(0, frame + FireFrames(frameMs) + 4);
   Pending& entry = pending_[static_cast<std::size_t>(pendingCount_)];
   entry = {bomb.X, bomb.Y, bomb.ExplodeTimeLeft, bomb.ExplodeLevel, bomb.Owner, frame, 1, frame + FireFrames(frameMs),
-           false, heedAlways};
+           false, -1, frame};
   bombAt_[cell] = static_cast<std::int16_t>(++pendingCount_);
 }
 
@@ -97,7 +109,6 @@ int DangerMap::NextToBurst() const {
 }
 
 bool DangerMap::Heeded(const Pending& bomb, const DangerSight& sight) {
-  if (bomb.heedAlways) return true;
   return bomb.fuseMs <= (bomb.owner == sight.self ? sight.ownHeedMs : sight.othersHeedMs);
 }
 
@@ -110,6 +121,8 @@ void DangerMap::MarkBlast(int cell, const Pending& bomb, const DangerSight& sigh
   if (bomb.frame < firstFrame_[c]) {
     firstFrame_[c] = static_cast<std::int16_t>(bomb.frame);
     firstOwner_[c] = static_cast<std::int8_t>(bomb.owner);
+    firstCut_[c] = static_cast<std::int16_t>(bomb.cutAt);
+    firstOwn_[c] = static_cast<std::int16_t>(bomb.ownFrame);
   }
 }
 
@@ -135,7 +148,10 @@ void DangerMap::Burst(const GameState& state, Pending& bomb, const DangerSight& 
         if (!hit.done || hit.removal > bomb.frame) {
           // The cut fuse: a quarter of what is left when this blast reaches it.
           const std::int32_t left = std::max(hit.fuseMs - (bomb.frame + 1) * frameMs, 0);
-          if (!hit.done) hit.frame = std::min(hit.frame, bomb.frame + BurstFrame(left / 4, frameMs));
+          if (!hit.done && bomb.frame + BurstFrame(left / 4, frameMs) < hit.frame) {
+            hit.frame = bomb.frame + BurstFrame(left / 4, frameMs);
+            if (hit.cutAt < 0) hit.cutAt = bomb.frame;
+          }
           break;
         }
       } else if (IsBox(code) && burnt_[static_cast<std::size_t>(cell)] > bomb.frame) {

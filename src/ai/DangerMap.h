@@ -1,6 +1,7 @@
 #pragma once
 #include <array>
 #include <cstdint>
+#include <span>
 
 #include "ai/FrameMask.h"
 #include "core/GameState.h"
@@ -32,9 +33,12 @@ class DangerMap {
  public:
   static constexpr int kNoBomb = -1;
 
-  // `extra`: a bomb about to be planted, taken into account as if it lay
-  // there already (null: none).
-  void Build(const GameState& state, const DangerSight& sight, const Bomb* extra = nullptr);
+  void Build(const GameState& state, const DangerSight& sight) { Build(state, sight, {}, 0); }
+  // `extras`: bombs about to be planted, taken into account as if they lay
+  // there already (heeded as any other bomb). `aheadMs`: the plan is seen from that much later, every
+  // fuse and fire on the field shorter by it (what has gone by then is left
+  // out); the extras' fuses are as given.
+  void Build(const GameState& state, const DangerSight& sight, std::span<const Bomb> extras, std::int32_t aheadMs = 0);
 
   // Frames at which a blast reaches the cell (a figure counted on it is hurt).
   FrameMask Blast(int cell) const { return blast_[static_cast<std::size_t>(cell)]; }
@@ -45,6 +49,10 @@ class DangerMap {
   // The owner of the first blast on the cell, or kNoBomb.
   int FirstBlastOwner(int cell) const { return firstOwner_[static_cast<std::size_t>(cell)]; }
   int FirstBlastFrame(int cell) const { return firstFrame_[static_cast<std::size_t>(cell)]; }
+  // The frame a player who judges each bomb by its own fuse sees the first
+  // blast over the cell coming, heeding a bomb `heedFrames` ahead: then, or
+  // once another blast has cut its fuse short, whichever comes first.
+  int FirstBlastSeen(int cell, int heedFrames) const;
 
  private:
   struct Pending {
@@ -53,11 +61,12 @@ class DangerMap {
     int late;     // frames the blast may come after `frame`
     int removal;  // frame in which the bomb pass takes it away
     bool done;
-    bool heedAlways;  // the bomb about to be planted
+    int cutAt;    // frame of the blast that cuts its fuse, or -1
+    int ownFrame;  // when its own fuse runs out
   };
 
   void Clear();
-  void AddBomb(const Bomb& bomb, std::int32_t frameMs, bool heedAlways);
+  void AddBomb(const Bomb& bomb, std::int32_t frameMs);
   void AddFireBurning(const Bomb& bomb, std::int32_t frameMs);
   void AllowForSkippedPasses();
   int NextToBurst() const;
@@ -71,6 +80,8 @@ class DangerMap {
   std::array<std::int16_t, CellCount> burnt_{};  // frame a box burns
   std::array<std::int16_t, CellCount> firstFrame_{};
   std::array<std::int8_t, CellCount> firstOwner_{};
+  std::array<std::int16_t, CellCount> firstCut_{};
+  std::array<std::int16_t, CellCount> firstOwn_{};  // set with firstCut_
   std::array<std::int16_t, CellCount> bombAt_{};  // index into pending_ + 1
   std::array<Pending, CellCount + 1> pending_{};
   int pendingCount_ = 0;

@@ -1,5 +1,7 @@
 #include "ai/FireLines.h"
 
+#include "ai/PathSearch.h"
+
 #include <cstdlib>
 
 #include "match/FigureWalk.h"
@@ -44,6 +46,39 @@ int NearestOpponentCell(const GameState& state, int figure, int from) {
     if (i == figure || !other.InPlay() || !OnMap(other.X, other.Y)) continue;
     const int cell = CellIndex(other.X, other.Y);
     if (best < 0 || Distance(from, cell) < Distance(from, best)) best = cell;
+  }
+  return best;
+}
+
+void MarkStrongerLines(const GameState& state, int figure, std::array<bool, CellCount>& marked) {
+  marked.fill(false);
+  const Character& me = state.Characters[static_cast<std::size_t>(figure)];
+  for (int i = 0; i < FigureCount; ++i) {
+    const Character& other = state.Characters[static_cast<std::size_t>(i)];
+    if (i == figure || !other.InPlay() || !OnMap(other.X, other.Y)) continue;
+    const bool stronger = other.PowerFire > me.PowerFire ||
+                          (other.PowerFire == me.PowerFire && other.PowerBombs > me.PowerBombs);
+    if (!stronger) continue;
+    ForEachArmCell(
+        state, CellIndex(other.X, other.Y), other.PowerFire + 1,
+        [&](int c) { marked[static_cast<std::size_t>(c)] = true; }, [](int) {});
+  }
+}
+
+int Answerer(const GameState& state, int figure, int cell) {
+  constexpr int kStepsBeyondReach = 3;
+  int best = -1;
+  for (int i = 0; i < FigureCount; ++i) {
+    const Character& other = state.Characters[static_cast<std::size_t>(i)];
+    const int at = StandingCell(other);
+    if (i == figure || at < 0) continue;
+    if (state.TileMap[static_cast<std::size_t>(at)] > CellDoodad) continue;
+    int bombs = 0;
+    for (const Bomb& bomb : state.Bombs) bombs += bomb.Owner == i ? 1 : 0;
+    if (bombs > other.PowerBombs || Distance(at, cell) > other.PowerFire + kStepsBeyondReach) continue;
+    if (best < 0 || Distance(at, cell) < Distance(StandingCell(state.Characters[static_cast<std::size_t>(best)]), cell)) {
+      best = i;
+    }
   }
   return best;
 }

@@ -1,4 +1,6 @@
 #pragma once
+#include <array>
+
 #include "ai/DangerMap.h"
 #include "core/GameState.h"
 #include "match/FigureWalk.h"
@@ -39,5 +41,15 @@ int Distance(int cellA, int cellB);
 
 // The nearest other figure in play, or -1.
 int NearestOpponentCell(const GameState& state, int figure, int from);
+
+// Marks the cells in line with a figure better armed than `figure` (more
+// fire, or as much fire and more bombs), within one more than its reach.
+void MarkStrongerLines(const GameState& state, int figure, std::array<bool, CellCount>& marked);
+
+// The nearest other figure that could answer a bomb on `cell` with one of
+// its own close enough to shut the way out: a bomb in hand, a cell it can
+// plant on (the one its step ends on), within its reach and three steps. -1
+// when there is none.
+int Answerer(const GameState& state, int figure, int cell);
 
 }  // namespace fl3::ai

@@ -15,6 +15,14 @@ bool Walkable(std::int32_t code) { return code < CellBox1 || code > CellBlock3; 
 
 int FramesPerStep() { return kCellPixels / kStepPixels; }
 
+int StandingCell(const Character& figure) {
+  if (!figure.InPlay()) return -1;
+  std::int32_t x = figure.X;
+  std::int32_t y = figure.Y;
+  if (figure.Moving) StepFrom(figure.Direction, x, y);
+  return OnMap(x, y) ? CellIndex(x, y) : -1;
+}
+
 bool PathSearch::SafeToRest(int cell) const {
   const int arrival = Arrival(cell);
   return arrival != kUnreached && !AnyFrom(danger_->Blast(cell), arrival);
@@ -34,6 +42,20 @@ int PathSearch::RestCount(int enough) const {
   return count;
 }
 
+bool PathSearch::CanReachRest(const GameState& state, int figure, const DangerMap& danger, int standsUntil) {
+  stopAtRest_ = true;
+  Run(state, figure, danger, false, standsUntil);
+  stopAtRest_ = false;
+  return foundRest_;
+}
+
+bool PathSearch::CanReachRestFrom(const GameState& state, const DangerMap& danger, int startCell, int startFrame) {
+  stopAtRest_ = true;
+  RunFrom(state, danger, startCell, startFrame, false);
+  stopAtRest_ = false;
+  return foundRest_;
+}
+
 void PathSearch::Run(const GameState& state, int figure, const DangerMap& danger, bool othersStay, int standsUntil) {
   const Character& me = state.Characters[static_cast<std::size_t>(figure)];
   std::int32_t x = me.X;
@@ -51,6 +73,7 @@ void PathSearch::RunFrom(const GameState& state, const DangerMap& danger, int st
                          bool othersStay) {
   danger_ = &danger;
   othersStay_ = othersStay;
+  foundRest_ = false;
   arrival_.fill(kUnreached);
   first_.fill(kStayHere);
   occupied_.fill(false);
@@ -61,6 +84,8 @@ void PathSearch::RunFrom(const GameState& state, const DangerMap& danger, int st
     if (other.InPlay() && OnMap(other.X, other.Y)) occupied_[static_cast<std::size_t>(CellIndex(other.X, other.Y))] = true;
   }
   arrival_[static_cast<std::size_t>(start_)] = static_cast<std::int16_t>(startFrame);
+  foundRest_ = SafeToRest(start_);
+  if (foundRest_ && stopAtRest_) return;
   // Label-correcting search over a ring buffer: a cell goes back in when a
   // better arrival is found (waits make arrivals uneven).
   std::size_t head = 0, tail = 0;
@@ -73,6 +98,11 @@ void PathSearch::RunFrom(const GameState& state, const DangerMap& danger, int st
     queued_[static_cast<std::size_t>(cell)] = false;
     for (int direction = DirLeft; direction <= DirDown; ++direction) {
       const int next = Relax(cell, direction, state, danger);
+      if (next >= 0 && stopAtRest_ && SafeToRest(next)) {
+        // A way to a safe cell exists; the first one found will do.
+        foundRest_ = true;
+        return;
+      }
       if (next < 0 || queued_[static_cast<std::size_t>(next)]) continue;
       queued_[static_cast<std::size_t>(next)] = true;
       queue_[tail] = static_cast<std::int16_t>(next);

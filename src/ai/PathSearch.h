@@ -10,6 +10,10 @@ namespace fl3::ai {
 // Frames a figure needs for one step: it walks 8 pixels a frame.
 int FramesPerStep();
 
+// The cell a figure in play stands on, or where its step under way ends; -1
+// off the field or out of play.
+int StandingCell(const Character& figure);
+
 // The earliest safe arrival at every cell a figure can walk to, and which
 // way to go first. A figure counts as standing on the cell it leaves for the
 // whole step, so leaving a cell at frame d needs it free of blasts up to
@@ -28,6 +32,13 @@ class PathSearch {
   // The same for the figure standing on `startCell` until `startFrame`,
   // wherever it is now.
   void RunFrom(const GameState& state, const DangerMap& danger, int startCell, int startFrame, bool othersStay);
+
+  // Whether the figure (standing until `standsUntil`), or one standing on
+  // `startCell` until `startFrame`, can reach a cell safe to rest on, with
+  // the others out of the way after its first step. Stops at the first such
+  // cell: what else the search holds afterwards is partial.
+  bool CanReachRest(const GameState& state, int figure, const DangerMap& danger, int standsUntil);
+  bool CanReachRestFrom(const GameState& state, const DangerMap& danger, int startCell, int startFrame);
 
   int Start() const { return start_; }
   bool Reached(int cell) const { return arrival_[static_cast<std::size_t>(cell)] != kUnreached; }
@@ -49,6 +60,8 @@ class PathSearch {
   const DangerMap* danger_ = nullptr;
   int start_ = -1;
   bool othersStay_ = false;
+  bool stopAtRest_ = false;
+  bool foundRest_ = false;
   std::array<std::int16_t, CellCount> arrival_{};
   std::array<std::int8_t, CellCount> first_{};
   std::array<bool, CellCount> occupied_{};

@@ -12,10 +12,10 @@ namespace fl3::testing {
 namespace {
 
 // The tournament's command line: --help and --version answer and end well;
-// the seats still and dodger are taken (the tool goes on to the missing
-// level folder: status 1), an unknown seat is refused (status 2). Catches
-// --help read as an option wanting a value, a version that is not the
-// game's, and the new seats left out.
+// the seats still, dodger and hunter are taken (the tool goes on to the
+// missing level folder: status 1), an unknown seat is refused (status 2).
+// Catches --help read as an option wanting a value, a version that is not
+// the game's, and a seat left out of the reader.
 TEST(ArenaTest, AnswersHelpAndVersionAndTakesTheNewSeats) {
   const auto run = [](const std::vector<std::string>& arguments) { return RunProgram(FUSELARK3_ARENA, arguments); };
   const auto seats = [&](const std::string& list) {
@@ -26,7 +26,7 @@ TEST(ArenaTest, AnswersHelpAndVersionAndTakesTheNewSeats) {
   EXPECT_EQ(help.out.rfind("usage: fuselark3-arena", 0), 0u);
   const ProgramRun version = run({"--version"});
   EXPECT_EQ(std::pair(version.status, version.out), std::pair(0, std::string("fuselark3-arena ") + FUSELARK3_VERSION + "\n"));
-  EXPECT_EQ(seats("still,dodger"), 1);
+  EXPECT_EQ(seats("still,dodger,hunter"), 1);
   EXPECT_EQ(seats("cpu:1,walker"), 2);
 }
 

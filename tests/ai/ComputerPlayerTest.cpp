@@ -22,18 +22,11 @@ constexpr std::int32_t kFrameMs = 51;
 // in far away so that the match runs on.
 std::unique_ptr<GameState> Field(std::initializer_list<const char*> rows) {
   auto state = std::make_unique<GameState>();
-  MakeOpenField(*state);
-  state->TileMap.fill(CellBlock1);
-  int y = 0;
-  for (const char* row : rows) {
-    for (int x = 0; row[x] != '\0'; ++x) {
-      const char c = row[x];
-      state->Tile(x, y) = c == '#' ? CellBlock1 : c == 'X' ? CellBox1 : c == 'f' ? CellItemFire : CellNothing;
-      if (c == 'A') PlaceFigure(*state, 0, x, y, ContCpu).PowerFire = 3;
-      if (c == 'B') PlaceFigure(*state, 1, x, y, ContMan);
-    }
-    ++y;
-  }
+  DrawField(*state, rows, [&](int x, int y, char c) {
+    state->Tile(x, y) = c == '#' ? CellBlock1 : c == 'X' ? CellBox1 : c == 'f' ? CellItemFire : CellNothing;
+    if (c == 'A') PlaceFigure(*state, 0, x, y, ContCpu).PowerFire = 3;
+    if (c == 'B') PlaceFigure(*state, 1, x, y, ContMan);
+  });
   if (state->Characters[1].Cont == ContOff) {
     state->Tile(23, 13) = CellNothing;
     PlaceFigure(*state, 1, 23, 13, ContMan);

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <initializer_list>
 #include <vector>
 
 #include "core/GameState.h"
@@ -22,6 +23,19 @@ inline void MakeOpenField(GameState& state, const std::vector<Cell>& cells = {})
     figure.X = figure.Y = OffMapPos;
   }
   for (const Cell& cell : cells) state.Tile(cell.x, cell.y) = cell.code;
+}
+
+// A field drawn row by row from the top-left corner, every cell not drawn a
+// block; `draw(x, y, c)` makes each drawn character what it stands for.
+template <typename Draw>
+void DrawField(GameState& state, std::initializer_list<const char*> rows, Draw draw) {
+  MakeOpenField(state);
+  state.TileMap.fill(CellBlock1);
+  int y = 0;
+  for (const char* row : rows) {
+    for (int x = 0; row[x] != '\0'; ++x) draw(x, y, row[x]);
+    ++y;
+  }
 }
 
 // A MAN figure with 3 lives; figure i holds the keys 10i + 11 .. 10i + 15

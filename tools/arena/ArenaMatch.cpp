@@ -5,6 +5,7 @@
 
 #include "BaselineBot.h"
 #include "DodgerBot.h"
+#include "HunterBot.h"
 #include "ai/ComputerPlayer.h"
 #include "match/FreshBlasts.h"
 #include "match/MatchFrame.h"
@@ -86,6 +87,7 @@ ArenaMatchReport PlayArenaMatch(const LevelData& level, const ArenaRules& rules,
     }
     if (who.kind == Seat::Baseline) player = std::make_unique<BaselineBot>(figureSeed);
     if (who.kind == Seat::Dodger) player = std::make_unique<DodgerBot>(figureSeed);
+    if (who.kind == Seat::Hunter) player = std::make_unique<HunterBot>(figureSeed);
     engine.SetControlSource(i, player.get());
   }
 

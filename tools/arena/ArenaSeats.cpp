@@ -15,6 +15,8 @@ bool ReadSeat(const std::string& entry, Seat& seat) {
     seat.kind = Seat::Still;
   } else if (entry == "dodger") {
     seat.kind = Seat::Dodger;
+  } else if (entry == "hunter") {
+    seat.kind = Seat::Hunter;
   } else if (entry == "cpu") {
     seat.kind = Seat::Computer;
   } else if (entry.size() == 5 && entry.rfind("cpu:", 0) == 0 && IsCpuStrength(entry[4] - '0')) {
@@ -35,7 +37,7 @@ bool ReadSeats(const std::string& text, std::vector<Seat>& seats, std::string& e
   while (std::getline(in, entry, ',')) {
     Seat seat;
     if (!ReadSeat(entry, seat)) {
-      error = "unknown seat \"" + entry + "\" (use cpu, cpu:0, cpu:1, cpu:2, baseline, still, dodger or off)";
+      error = "unknown seat \"" + entry + "\" (use cpu, cpu:0, cpu:1, cpu:2, baseline, still, dodger, hunter or off)";
       return false;
     }
     seats.push_back(seat);
