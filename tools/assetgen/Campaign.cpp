@@ -27,7 +27,7 @@ Quest Campaign() {
   quest.stages = {
       {"GARDEN.FL3", DefeatAll, 5, 0, 0, "A sleepy gardener guards the hedges. Burn your way to him and send him home.",
        {Rival(Easy, 1, 2)}},
-      {"ISLANDS.FL3", DefeatAll, 4, 0, 0, "The island keeper is tougher than he looks: two lives, and he knows the shallows.",
+      {"ISLANDS.FL3", DefeatAll, 5, 0, 0, "The island keeper is tougher than he looks: two lives, and he knows the shallows.",
        {Rival(Easy, 2, 5)}},
       {"ARENA.FL3", MostKills, 3, 120, 2, "The crowd wants blood. Score two hits in two minutes on the open sand.",
        {Rival(Easy, 3, 3)}},
@@ -55,7 +55,7 @@ Quest Campaign() {
        {Rival(Hard, 3, 6), Rival(Hard, 3, 2)}},
       {"DUEL.FL3", MostKills, 3, 150, 0, "The duellists' hall: three rivals, one count that matters.",
        {Rival(Hard, 3, 7), Rival(Normal, 3, 3), Rival(Normal, 3, 5)}},
-      {"GAUNTLET.FL3", DefeatAll, 3, 0, 0, "The last run. Three masters wait in the gauntlet. Leave none of them standing.",
+      {"GAUNTLET.FL3", DefeatAll, 4, 0, 0, "The last run. Three masters wait in the gauntlet. Leave none of them standing.",
        {Rival(Hard, 2, 4), Rival(Hard, 2, 6), Rival(Hard, 2, 7)}},
   };
   return quest;
