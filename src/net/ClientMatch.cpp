@@ -21,14 +21,19 @@ void Merge(StepReport& report, const StepResult& step) {
 StepReport ClientSession::Update(std::int64_t nowMs, DrawList* draw) {
   StepReport report;
   if (phase_ == Phase::Ended) return report;
-  if (phase_ <= Phase::Joining && nowMs - beganMs_ > kAnswerWaitMs) {
+  if (phase_ == Phase::Connecting && nowMs - beganMs_ > kAnswerWaitMs) {
     Finish(EndReason::HostLeft, "No answer from the host within 5 seconds.");
     return report;
   }
-  if (phase_ >= Phase::Lobby && nowMs - lastHeardMs_ > kSilenceMs) {
-    Finish(EndReason::HostLeft, "The host is gone.");
+  if (phase_ == Phase::Joining && nowMs - beganMs_ > kJoinWaitMs) {
+    Finish(EndReason::HostLeft, "The host did not answer this machine's greeting within 20 seconds.");
     return report;
   }
+  if (phase_ >= Phase::Lobby && nowMs - lastHeardMs_ > kSilenceMs) {
+    HostGone("The host is gone.", nowMs);
+    return report;
+  }
+  if (firstFrameAt_) BeginWhenClockKnown(nowMs);
   if (phase_ == Phase::Running) report = RunFrames(nowMs, draw);
   if (phase_ == Phase::Finishing && nowMs - finishingSinceMs_ > kFinishWaitMs) {
     Finish(EndReason::Over, "The host did not confirm the end of the match.");
@@ -36,16 +41,20 @@ StepReport ClientSession::Update(std::int64_t nowMs, DrawList* draw) {
   }
   // A player sends with every frame it plays, and now and then while it
   // waits; a spectator only acknowledges, a few times a second.
+  // From the greeting on: the host hears this machine while its welcome is
+  // still on the way.
   const bool send = role_ == Role::Spectator ? nowMs >= nextSendMs_ : report.ran || nowMs >= nextSendMs_;
-  if (phase_ >= Phase::Lobby && send) {
+  if (phase_ >= Phase::Joining && send) {
     SendInputs(nowMs);
     nextSendMs_ = nowMs + (role_ == Role::Spectator ? 4 * kSendEveryMs : kSendEveryMs + kSendEveryMs / 2);
   }
   return report;
 }
 
-// Where the host stands now, from its newest report and half a round trip.
+// Where the host stands now, from its newest report and half a round trip;
+// before any report, from the moment of frame 0.
 int ClientSession::HostFrameNow(std::int64_t nowMs) const {
+  if (hostPlayedAtMs_ == kLongAgoMs) return static_cast<int>((nowMs - firstFrameMs_) / ControlFrame::kNetworkFrameMs) + 1;
   const std::int64_t since = nowMs - hostPlayedAtMs_ + link_.RoundTripMs() / 2;
   return hostPlayed_ + static_cast<int>(since / ControlFrame::kNetworkFrameMs);
 }
@@ -87,41 +96,56 @@ StepReport ClientSession::RunFrames(std::int64_t nowMs, DrawList* draw) {
 void ClientSession::SendInputs(std::int64_t nowMs) {
   Inputs inputs;
   inputs.link = link_.Stamp(nowMs);
+  if (role_ == Role::Player && setup_) inputs.figures = figures_;  // ready for the Start
   if (match_) {
     const RollbackRunner& runner = match_->Runner();
     inputs.played = static_cast<std::uint32_t>(runner.Current());
     inputs.framesHave = static_cast<std::uint32_t>(framesHave_);
-    if (role_ == Role::Player) {
-      // Every control of ours the host lacks, until it says it has them.
-      inputs.figures = figures_;
-      const int first = std::max({hostInputsHave_, firstOwnFrame_, runner.Standing()});
-      inputs.firstInput = static_cast<std::uint32_t>(first);
-      int count = 0;
-      for (int frame = first; count < kMaxInputFrames && runner.Holds(frame); ++frame, ++count) {
-        bool known = true;
-        for (int i = 0; i < FigureCount; ++i) known = known && ((figures_ >> i & 1u) == 0 || runner.Known(frame, i));
-        if (!known) break;
-        for (int i = 0; i < FigureCount; ++i) {
-          if ((figures_ >> i & 1u) == 0) continue;
-          inputs.inputs[static_cast<std::size_t>(count * std::popcount(figures_) + (std::popcount(figures_ & ((1u << i) - 1))))] =
-              static_cast<std::uint8_t>(PackFigure(runner.KnownControls(frame, i)));
-        }
-      }
-      inputs.inputCount = static_cast<std::uint8_t>(count);
-      const int firstHash = std::max({hostHashesHave_, firstStanding_, runner.Standing() - RollbackRunner::kKeptStanding + 1});
-      inputs.firstHash = static_cast<std::uint32_t>(firstHash);
-      int hashes = 0;
-      for (int frame = firstHash; frame < runner.Standing() && hashes < kMaxHashes; ++frame, ++hashes) {
-        inputs.hashes[static_cast<std::size_t>(hashes)] = static_cast<std::uint32_t>(runner.StandingHash(frame));
-      }
-      inputs.hashCount = static_cast<std::uint8_t>(hashes);
-    }
+    if (role_ == Role::Player) PutOwnControls(inputs);
+    PutHashes(inputs);
   }
   Encode(inputs, out_.Add(kHost, Channel::Unsequenced));
 }
 
+// Every control of ours the host lacks, until it says it has them.
+void ClientSession::PutOwnControls(Inputs& inputs) const {
+  const RollbackRunner& runner = match_->Runner();
+  const int perFrame = std::popcount(figures_);
+  inputs.figures = figures_;
+  const int first = std::max({hostInputsHave_, firstOwnFrame_, runner.Standing()});
+  inputs.firstInput = static_cast<std::uint32_t>(first);
+  int count = 0;
+  for (int frame = first; count < kMaxInputFrames && runner.Holds(frame); ++frame, ++count) {
+    bool known = true;
+    for (int i = 0; i < FigureCount; ++i) known = known && ((figures_ >> i & 1u) == 0 || runner.Known(frame, i));
+    if (!known) break;
+    for (int i = 0; i < FigureCount; ++i) {
+      if ((figures_ >> i & 1u) == 0) continue;
+      const int at = count * perFrame + std::popcount(static_cast<unsigned>(figures_ & ((1u << i) - 1)));
+      inputs.inputs[static_cast<std::size_t>(at)] = static_cast<std::uint8_t>(PackFigure(runner.KnownControls(frame, i)));
+    }
+  }
+  inputs.inputCount = static_cast<std::uint8_t>(count);
+}
+
+// The newest frames that stand: resending the oldest unacknowledged ones
+// would let them fall a round trip behind every few frames. A desync lasts,
+// so a frame missed only moves which one is named. Spectators send theirs
+// too: the host tells any machine out of step.
+void ClientSession::PutHashes(Inputs& inputs) const {
+  const RollbackRunner& runner = match_->Runner();
+  const int firstHash = std::max({hostHashesHave_, firstStanding_, runner.Standing() - kMaxHashes});
+  inputs.firstHash = static_cast<std::uint32_t>(firstHash);
+  int hashes = 0;
+  for (int frame = firstHash; frame < runner.Standing() && hashes < kMaxHashes; ++frame, ++hashes) {
+    inputs.hashes[static_cast<std::size_t>(hashes)] = static_cast<std::uint32_t>(runner.StandingHash(frame));
+  }
+  inputs.hashCount = static_cast<std::uint8_t>(hashes);
+}
+
 std::int64_t ClientSession::NextWakeMs() const {
   const std::int64_t wake = nextSendMs_;
+  if (firstFrameAt_ && link_.ClockKnown()) return std::min(wake, link_.LocalTimeOf(*firstFrameAt_, lastHeardMs_));
   if (phase_ != Phase::Running) return wake;
   const RollbackRunner& runner = match_->Runner();
   const int confirmedAhead = runner.Confirmed() - runner.Current();

@@ -15,7 +15,7 @@ std::string RefusalText(const Refuse& refuse) {
              "); this is FUSELARK3 " + std::string(GameVersion()) + " (protocol " + std::to_string(kProtocolVersion) + ").";
     case RefuseReason::Full: return "The match is full.";
     case RefuseReason::Password: return refuse.text == "wrong password" ? "Wrong password." : "Refused: " + refuse.text + ".";
-    case RefuseReason::Name: return "Another player in this match already has that name.";
+    case RefuseReason::Name: return "That name is taken.";
     case RefuseReason::Running: return "The match has already begun.";
     case RefuseReason::Busy: return "The host is busy; try again in a moment.";
     case RefuseReason::NoSpectators: return "The host lets nobody watch this match.";
@@ -40,14 +40,34 @@ void ClientSession::Connected(std::int64_t nowMs) {
   hello.role = config_.role;
   hello.seats = static_cast<std::uint8_t>(config_.role == Role::Player ? std::clamp(config_.seats, 1, 2) : 0);
   hello.name = config_.name;
+  hello.seatKey = config_.seatKey;
   Encode(hello, out_.Add(kHost, Channel::Reliable));
   phase_ = Phase::Joining;
   lastHeardMs_ = nowMs;
 }
 
-void ClientSession::Disconnected(std::int64_t) {
+void ClientSession::Disconnected(std::int64_t nowMs) {
   if (phase_ == Phase::Ended) return;
-  Finish(EndReason::HostLeft, phase_ == Phase::Connecting ? "No answer from the host." : "The connection to the host was lost.");
+  HostGone(phase_ == Phase::Connecting ? "No answer from the host." : "The connection to the host was lost.", nowMs);
+}
+
+// Whatever way the host went: a machine that holds the match to its last
+// standing frame has seen it end, as every other machine has.
+void ClientSession::HostGone(std::string message, std::int64_t nowMs) {
+  PlayConfirmed(nowMs);
+  if (match_ && match_->StandingEnd().end != MatchEnd::Running) return Finish(EndReason::Over, "");
+  Finish(EndReason::HostLeft, std::move(message));
+}
+
+// Plays every frame the host confirmed, at once.
+void ClientSession::PlayConfirmed(std::int64_t nowMs) {
+  if (!match_ || phase_ < Phase::Running) return;
+  const RollbackRunner& runner = match_->Runner();
+  match_->Correct(nullptr);
+  for (int i = 0; i < RollbackRunner::kHeld && runner.Current() < runner.Confirmed(); ++i) {
+    match_->Pace().Begin(nowMs);
+    match_->Step(nowMs, 0, nullptr);
+  }
 }
 
 void ClientSession::Finish(EndReason reason, std::string message) {
@@ -68,6 +88,7 @@ void ClientSession::Received(Channel, std::string_view bytes, std::int64_t nowMs
   if (phase_ == Phase::Ended) return;
   lastHeardMs_ = nowMs;
   Handle(bytes, nowMs);
+  if (firstFrameAt_) BeginWhenClockKnown(nowMs);
 }
 
 void ClientSession::Handle(std::string_view bytes, std::int64_t nowMs) {
@@ -78,6 +99,7 @@ void ClientSession::Handle(std::string_view bytes, std::int64_t nowMs) {
       Welcome welcome;
       if (phase_ == Phase::Joining && Decode(bytes, welcome) && welcome.role == config_.role) {
         figures_ = welcome.figures;
+        seatKey_ = welcome.seatKey;
         role_ = welcome.role;
         phase_ = Phase::Lobby;
       }
@@ -141,14 +163,31 @@ void ClientSession::SeatFigures() {
 
 void ClientSession::OnStart(std::string_view bytes, std::int64_t nowMs) {
   Start start;
-  if (phase_ != Phase::Lobby || !setup_ || !Decode(bytes, start)) return;
+  if (phase_ != Phase::Lobby || !setup_ || firstFrameAt_ || !Decode(bytes, start)) return;
+  link_.TookClock(start.sentMs, nowMs);
+  firstFrameAt_ = start.firstFrameAt;
+  BeginWhenClockKnown(nowMs);
+}
+
+// Every machine plays its first frame at the same moment, however late the
+// Start came (a resend costs a round trip). The host's clock is read on this
+// one only through a measured offset: the two may be days apart. Until a
+// round trip is measured the mapped time is late by the way across, so the
+// start waits for the measure, though not beyond that time.
+void ClientSession::BeginWhenClockKnown(std::int64_t nowMs) {
+  if (!firstFrameAt_ || !link_.ClockKnown()) return;
+  const std::int64_t firstFrameMs = link_.LocalTimeOf(*firstFrameAt_, nowMs);
+  if (!link_.Measured() && nowMs < firstFrameMs) return;
+  firstFrameAt_.reset();
   IoResult result;
   match_ = NetMatch::Begin(state_, *setup_, result);
   if (!match_) return Finish(EndReason::Refused, "The match cannot start: " + result.reason);
   SeatFigures();
-  // Every machine plays its first frame at the same moment, however late
-  // this message came (a resend costs a round trip).
-  match_->Pace().Begin(std::max(nowMs, link_.LocalTimeOf(start.firstFrameAt, nowMs)));
+  match_->Pace().Begin(std::max(nowMs, firstFrameMs));
+  // A Start that came late (lost and sent again) is made up for at once, as
+  // a rejoiner does: the others would wait for this machine's controls.
+  firstFrameMs_ = firstFrameMs;
+  catchingUp_ = role_ == Role::Player && nowMs - firstFrameMs > ControlFrame::kNetworkFrameMs;
   phase_ = Phase::Running;
 }
 
@@ -177,6 +216,13 @@ void ClientSession::OnTransfer(std::string_view bytes, std::int64_t nowMs) {
 void ClientSession::OnFrames(std::string_view bytes, std::int64_t nowMs) {
   Frames frames;
   if (!Decode(bytes, frames) || !link_.Took(frames.link, nowMs)) return;
+  // The host plays already, and its Start has not come (lost, and sent again
+  // after a longer and longer wait): frame 0 was about that many frames
+  // before this message. The match begins from that, a little late at most.
+  if (!match_ && phase_ == Phase::Lobby && setup_ && frames.played > 0 && !firstFrameAt_) {
+    firstFrameAt_ = frames.link.sentMs - std::min<std::uint32_t>(frames.played, 1u << 20) * ControlFrame::kNetworkFrameMs;
+    BeginWhenClockKnown(nowMs);
+  }
   if (!match_) return;
   RollbackRunner& runner = match_->Runner();
   const int played = static_cast<int>(std::min<std::uint32_t>(frames.played, 1u << 30));
@@ -196,16 +242,16 @@ void ClientSession::OnFrames(std::string_view bytes, std::int64_t nowMs) {
 void ClientSession::OnEnd(std::string_view bytes) {
   End end;
   if (!Decode(bytes, end)) return;
-  if (end.reason == EndReason::Over && match_ && match_->StandingEnd().end != MatchEnd::Running) {
-    return Finish(EndReason::Over, "");
-  }
+  if (end.reason != EndReason::Over) return Finish(end.reason, end.text);
+  if (!match_) return Finish(EndReason::HostLeft, end.text);
+  if (match_->StandingEnd().end != MatchEnd::Running) return Finish(EndReason::Over, "");
   // Over while this machine (a spectator a few frames behind) has not played
-  // to the end yet: it has every frame, so it plays them first.
-  if (end.reason == EndReason::Over && match_ && phase_ == Phase::Running) {
+  // to the end yet: it has every frame, so it plays them first, at its pace.
+  if (match_->Runner().Confirmed() > static_cast<int>(std::min<std::uint32_t>(end.frame, 1u << 30))) {
     hostSaidOver_ = true;
     return;
   }
-  Finish(end.reason == EndReason::Over ? EndReason::HostLeft : end.reason, end.text);
+  Finish(EndReason::HostLeft, "The match ended on the host before this machine had its last frames.");
 }
 
 void ClientSession::OnDesyncProbe(std::string_view bytes) {

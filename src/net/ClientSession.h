@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "net/LinkMeter.h"
+#include "net/LongAgo.h"
 #include "net/NetMatch.h"
 #include "net/Outbox.h"
 #include "net/SessionTypes.h"
@@ -25,6 +26,7 @@ struct ClientConfig {
   Role role = Role::Player;
   int seats = 1;             // figures wanted by a player: 1 or 2
   std::string password;
+  SeatKey seatKey{};         // from an earlier seating by this host: takes a running seat back
   int inputDelay = 0;        // 0..3 frames
   // This machine's n-th figure (0 or 1) is `figure`; asked when the match begins.
   std::function<LocalSeat(int figure, int nth, const MatchStart& start)> seatFor;
@@ -38,7 +40,8 @@ struct ClientConfig {
 class ClientSession {
  public:
   static constexpr PeerId kHost = 0;
-  static constexpr std::int64_t kAnswerWaitMs = 5000;  // no word from the host within this: give up
+  static constexpr std::int64_t kAnswerWaitMs = 5000;  // no connection within this: give up
+  static constexpr std::int64_t kJoinWaitMs = 20000;   // connected, but not let in within this: give up
   static constexpr int kSpectatorLagFrames = 3;
 
   ClientSession(GameState& state, ClientConfig config, std::int64_t nowMs);
@@ -59,6 +62,9 @@ class ClientSession {
   const MatchStart* Setup() const { return setup_ ? &*setup_ : nullptr; }
   const Lobby& LobbyView() const { return lobby_; }
   std::uint8_t OwnFigures() const { return figures_; }
+  // The host's secret for this machine's seats (all zero until seated): the
+  // way back into a running match after a drop. Never shown to others.
+  const SeatKey& SeatKeyGiven() const { return seatKey_; }
   int RoundTripMs() const { return link_.RoundTripMs(); }
   int LossPerMille() const { return link_.LossPerMille(); }
   bool CatchingUp() const { return catchingUp_; }
@@ -70,6 +76,9 @@ class ClientSession {
   void OnChallenge(std::string_view bytes);
   void OnSetup(std::string_view bytes);
   void OnStart(std::string_view bytes, std::int64_t nowMs);
+  void BeginWhenClockKnown(std::int64_t nowMs);
+  void HostGone(std::string message, std::int64_t nowMs);
+  void PlayConfirmed(std::int64_t nowMs);
   void OnTransfer(std::string_view bytes, std::int64_t nowMs);
   void OnFrames(std::string_view bytes, std::int64_t nowMs);
   void OnEnd(std::string_view bytes);
@@ -78,6 +87,8 @@ class ClientSession {
   StepReport RunFrames(std::int64_t nowMs, DrawList* draw);
   int HostFrameNow(std::int64_t nowMs) const;
   void SendInputs(std::int64_t nowMs);
+  void PutOwnControls(Inputs& inputs) const;
+  void PutHashes(Inputs& inputs) const;
   void Finish(EndReason reason, std::string message);
 
   GameState& state_;
@@ -91,13 +102,16 @@ class ClientSession {
   Lobby lobby_;
   Role role_ = Role::Player;
   std::uint8_t figures_ = 0;
+  SeatKey seatKey_{};
+  std::optional<std::uint32_t> firstFrameAt_;  // a Start whose time is not yet on this machine's clock
   std::unique_ptr<NetMatch> match_;
   std::int64_t beganMs_;
   std::int64_t lastHeardMs_;
-  std::int64_t nextSendMs_ = 0;
+  std::int64_t nextSendMs_ = kLongAgoMs;
   std::int64_t finishingSinceMs_ = -1;
   int hostPlayed_ = 0;
-  std::int64_t hostPlayedAtMs_ = 0;
+  std::int64_t hostPlayedAtMs_ = kLongAgoMs;  // when the host's newest report came
+  std::int64_t firstFrameMs_ = kLongAgoMs;    // frame 0's moment on this clock, when mapped
   int framesHave_ = 0;
   int hostInputsHave_ = 0;
   int hostHashesHave_ = 0;

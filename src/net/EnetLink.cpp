@@ -11,6 +11,15 @@ namespace {
 constexpr std::size_t kHostPacketLimit = 96 * 1024;       // what players send: small, a snapshot at most
 constexpr std::size_t kClientPacketLimit = 4 * 1024 * 1024; // a whole long match as a transfer
 constexpr int kConnectsPerAddressPerSecond = 6;
+constexpr std::size_t kAddressesRemembered = 256;
+// ENet drops a peer once one reliable command (its ping included) went
+// unanswered through a few resends: on an ordinary lossy link that happens
+// now and then. Our own silence rule, fed by every packet, decides who is
+// gone; ENet's own limit is kept far beyond it.
+constexpr enet_uint32 kEnetTimeoutMinimumMs = 60000;
+constexpr enet_uint32 kEnetTimeoutMaximumMs = 120000;
+// A peer told to go gets this long to take what was queued for it.
+constexpr std::int64_t kClosingMs = 5000;
 
 std::int64_t NowMs() {
   return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch()).count();
@@ -18,10 +27,10 @@ std::int64_t NowMs() {
 
 // ENet must keep sending control frames whatever its own measure of the
 // link says: its throttle would drop unsequenced packets when reliable ones
-// come back slowly. A dead link is noticed within seconds.
+// come back slowly.
 void Tune(ENetPeer* peer) {
   enet_peer_throttle_configure(peer, ENET_PEER_PACKET_THROTTLE_INTERVAL, ENET_PEER_PACKET_THROTTLE_SCALE, 0);
-  enet_peer_timeout(peer, ENET_PEER_TIMEOUT_LIMIT, 3000, 6000);
+  enet_peer_timeout(peer, ENET_PEER_TIMEOUT_LIMIT, kEnetTimeoutMinimumMs, kEnetTimeoutMaximumMs);
 }
 
 bool Started(std::string& error) {
@@ -97,6 +106,9 @@ PeerId EnetLink::IdOf(_ENetPeer* peer) {
 
 // Connections from one address beyond a few a second are reset unanswered.
 bool EnetLink::FloodingAddress(std::uint32_t address, std::int64_t nowMs) {
+  if (attempts_.size() >= kAddressesRemembered) {
+    std::erase_if(attempts_, [nowMs](const auto& entry) { return entry.second.empty() || nowMs - entry.second.back() >= 1000; });
+  }
   auto& times = attempts_[address];
   std::erase_if(times, [nowMs](std::int64_t at) { return nowMs - at >= 1000; });
   times.push_back(nowMs);
@@ -106,11 +118,13 @@ bool EnetLink::FloodingAddress(std::uint32_t address, std::int64_t nowMs) {
 void EnetLink::Poll(std::vector<LinkEvent>& events) {
   ENetEvent event;
   while (enet_host_service(host_, &event, 0) > 0) {
+    const bool closing = closing_.contains(event.peer);
     switch (event.type) {
       case ENET_EVENT_TYPE_CONNECT: {
+        closing_.erase(event.peer);
         Tune(event.peer);
         if (event.peer == server_) {
-          events.push_back({LinkEvent::Kind::Connected, 0, Channel::Reliable, {}});
+          events.push_back({LinkEvent::Kind::Connected, 0, 0, Channel::Reliable, {}});
           break;
         }
         if (FloodingAddress(event.peer->address.host, NowMs())) {
@@ -120,21 +134,22 @@ void EnetLink::Poll(std::vector<LinkEvent>& events) {
         const PeerId id = nextId_++;
         event.peer->data = reinterpret_cast<void*>(static_cast<std::uintptr_t>(id));
         peers_[id] = event.peer;
-        events.push_back({LinkEvent::Kind::Connected, id, Channel::Reliable, {}});
+        events.push_back({LinkEvent::Kind::Connected, id, event.peer->address.host, Channel::Reliable, {}});
         break;
       }
       case ENET_EVENT_TYPE_DISCONNECT: {
+        closing_.erase(event.peer);
         const PeerId id = IdOf(event.peer);
-        if (event.peer != server_ && peers_.erase(id) == 0) break;  // one reset for flooding
-        events.push_back({LinkEvent::Kind::Disconnected, id, Channel::Reliable, {}});
         event.peer->data = nullptr;
+        if (closing || (event.peer != server_ && peers_.erase(id) == 0)) break;  // already forgotten
+        events.push_back({LinkEvent::Kind::Disconnected, id, 0, Channel::Reliable, {}});
         break;
       }
       case ENET_EVENT_TYPE_RECEIVE: {
         const PeerId id = IdOf(event.peer);
-        if (event.peer == server_ || peers_.count(id) != 0) {
+        if (!closing && (event.peer == server_ || peers_.count(id) != 0)) {
           const Channel channel = event.channelID == 1 ? Channel::Unsequenced : Channel::Reliable;
-          events.push_back({LinkEvent::Kind::Received, id, channel,
+          events.push_back({LinkEvent::Kind::Received, id, 0, channel,
                             std::string(reinterpret_cast<const char*>(event.packet->data), event.packet->dataLength)});
         }
         enet_packet_destroy(event.packet);
@@ -142,6 +157,26 @@ void EnetLink::Poll(std::vector<LinkEvent>& events) {
       }
       case ENET_EVENT_TYPE_NONE: break;
     }
+  }
+  ResetClosedTooLong(NowMs());
+}
+
+void EnetLink::Close(_ENetPeer* peer, std::int64_t nowMs) {
+  enet_peer_disconnect_later(peer, 0);
+  if (peer == server_) return;
+  peer->data = nullptr;
+  closing_[peer] = nowMs + kClosingMs;
+}
+
+// A peer that never answers its disconnect holds a slot no longer than this.
+void EnetLink::ResetClosedTooLong(std::int64_t nowMs) {
+  for (auto at = closing_.begin(); at != closing_.end();) {
+    if (nowMs < at->second) {
+      ++at;
+      continue;
+    }
+    enet_peer_reset(at->first);
+    at = closing_.erase(at);
   }
 }
 
@@ -153,10 +188,9 @@ void EnetLink::Send(Outbox& out) {
       if (found == peers_.end()) continue;
       peer = found->second;
     }
-    // The peer stays until its Disconnected event: a closing connection
-    // still owes the acknowledgement of what was sent before.
     if (item.disconnect) {
-      enet_peer_disconnect_later(peer, 0);
+      Close(peer, NowMs());
+      if (server_ == nullptr) peers_.erase(item.peer);
       continue;
     }
     const bool reliable = item.channel == Channel::Reliable;

@@ -19,6 +19,7 @@ inline constexpr std::uint16_t kDefaultPort = 61513;
 struct LinkEvent {
   enum class Kind : std::uint8_t { Connected, Disconnected, Received } kind = Kind::Received;
   PeerId peer = 0;
+  std::uint32_t address = 0;  // the peer's IPv4 address, on Connected
   Channel channel = Channel::Reliable;
   std::string bytes;
 };
@@ -39,7 +40,10 @@ class EnetLink {
   int Socket() const;
   // Everything that came in since the last call (nothing blocks).
   void Poll(std::vector<LinkEvent>& events);
-  // Sends a session's outbox (and empties it); a client's messages all go to the host.
+  // Sends a session's outbox (and empties it); a client's messages all go to
+  // the host. A peer told to disconnect is forgotten at once: no event of it
+  // comes any more, and its slot is freed within seconds even if it never
+  // answers.
   void Send(Outbox& out);
   void Flush();
 
@@ -52,10 +56,13 @@ class EnetLink {
   explicit EnetLink(_ENetHost* host);
   PeerId IdOf(_ENetPeer* peer);
   bool FloodingAddress(std::uint32_t address, std::int64_t nowMs);
+  void Close(_ENetPeer* peer, std::int64_t nowMs);
+  void ResetClosedTooLong(std::int64_t nowMs);
 
   _ENetHost* host_;
   _ENetPeer* server_ = nullptr;  // a client's one peer
   std::map<PeerId, _ENetPeer*> peers_;
+  std::map<_ENetPeer*, std::int64_t> closing_;  // peers told to go, until when they may take
   PeerId nextId_ = 1;
   std::map<std::uint32_t, std::vector<std::int64_t>> attempts_;  // recent connections by address
 };

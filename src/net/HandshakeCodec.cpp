@@ -78,6 +78,7 @@ void Encode(const Hello& message, std::string& out) {
   w.U8(static_cast<std::uint32_t>(message.role));
   w.U8(message.seats);
   w.Text(message.name.substr(0, kMaxNameBytes));
+  WriteBytes(w, message.seatKey);
   PadToRequestSize(out);
 }
 
@@ -101,6 +102,7 @@ bool Decode(std::string_view bytes, Hello& message) {
   const std::uint32_t role = in.U8();
   read.seats = static_cast<std::uint8_t>(in.U8());
   read.name = in.Text(kMaxNameBytes);
+  ReadBytes(in, read.seatKey);
   if (!in.Good() || !ZeroPadding(in) || role > 1 || read.name.empty() || !Printable(read.name)) return false;
   read.role = static_cast<Role>(role);
   if (read.role == Role::Player ? (read.seats < 1 || read.seats > 2) : read.seats != 0) return false;
@@ -168,6 +170,7 @@ void Encode(const Welcome& message, std::string& out) {
   LittleEndianWriter w = Begin(MessageType::Welcome, out);
   w.U8(static_cast<std::uint32_t>(message.role));
   w.U8(message.figures);
+  WriteBytes(w, message.seatKey);
 }
 
 bool Decode(std::string_view bytes, Welcome& message) {
@@ -175,9 +178,12 @@ bool Decode(std::string_view bytes, Welcome& message) {
   if (!Is(in, MessageType::Welcome)) return false;
   const std::uint32_t role = in.U8();
   const std::uint32_t figures = in.U8();
+  SeatKey key{};
+  ReadBytes(in, key);
   if (!in.Good() || !in.AtEnd() || role > 1 || figures >= (1u << FigureCount)) return false;
   message.role = static_cast<Role>(role);
   message.figures = static_cast<std::uint8_t>(figures);
+  message.seatKey = key;
   return true;
 }
 
@@ -221,14 +227,17 @@ bool DecodeSetup(std::string_view bytes, MatchStart& start) {
 void Encode(const Start& message, std::string& out) {
   LittleEndianWriter w = Begin(MessageType::Start, out);
   w.U32(message.firstFrameAt);
+  w.U32(message.sentMs);
 }
 
 bool Decode(std::string_view bytes, Start& message) {
   LittleEndianReader in(bytes);
   if (!Is(in, MessageType::Start)) return false;
   const std::uint32_t at = in.U32();
+  const std::uint32_t sent = in.U32();
   if (!in.Good() || !in.AtEnd()) return false;
   message.firstFrameAt = at;
+  message.sentMs = sent;
   return true;
 }
 
@@ -271,7 +280,7 @@ bool Decode(std::string_view bytes, End& message) {
   const std::uint32_t reason = in.U8();
   read.frame = in.U32();
   read.text = in.Text(kMaxEndText);
-  if (!in.Good() || !in.AtEnd() || reason < 1 || reason > static_cast<std::uint32_t>(EndReason::Dropped)) return false;
+  if (!in.Good() || !in.AtEnd() || reason < 1 || reason > static_cast<std::uint32_t>(EndReason::Excluded)) return false;
   read.reason = static_cast<EndReason>(reason);
   message = std::move(read);
   return true;

@@ -6,7 +6,9 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "net/AddressGate.h"
 #include "net/LinkMeter.h"
 #include "net/NetMatch.h"
 #include "net/Outbox.h"
@@ -29,7 +31,7 @@ struct HostConfig {
   std::array<HostSeat, FigureCount> seats{};
   std::array<FigureControlSource*, FigureCount> sources{};  // Local and Computer seats
   std::string password;             // empty: none
-  NonceSource* nonces = nullptr;    // challenges and salt; needed with a password
+  NonceSource* nonces = nullptr;    // challenges, salt and seat keys; the system's when null
   int inputDelay = 0;               // 0..3 frames, for Local seats
   int maxFrames = 0;                // > 0: the host ends the match after this many frames
   int startDelayMs = 200;           // at least; longer on a long round trip
@@ -41,7 +43,7 @@ struct HostConfig {
 struct HostStats {
   int malformed = 0;       // messages dropped as malformed, unknown or out of turn
   int othersSeats = 0;     // controls for figures the sender does not play
-  int excluded = 0;        // peers disconnected for flooding or faults
+  int excluded = 0;        // peers disconnected for flooding, faults or late controls
   int refused = 0;         // joins refused
   int desyncs = 0;
   int hashesCompared = 0;
@@ -55,7 +57,9 @@ class HostSession {
   HostSession(GameState& state, HostConfig config);
   ~HostSession();
 
-  void Connected(PeerId peer, std::int64_t nowMs);
+  // `address` tells machines apart (their IPv4 address): limits and waits
+  // after wrong passwords are per address.
+  void Connected(PeerId peer, std::uint32_t address, std::int64_t nowMs);
   void Disconnected(PeerId peer, std::int64_t nowMs);
   void Received(PeerId peer, Channel channel, std::string_view bytes, std::int64_t nowMs);
   // Runs what is due (frames, sends, time-outs); draws a new or corrected frame.
@@ -74,10 +78,15 @@ class HostSession {
   const NetMatch* Match() const { return match_.get(); }
   Lobby LobbyView() const;
   const HostStats& Stats() const { return stats_; }
+  // Connections the host keeps anything for: each goes within seconds.
+  std::size_t PeerCount() const { return peers_.size(); }
   int RoundTripMs() const;  // the largest among the players
-  // A desync found, with both states once the client's has come (or not).
+  // A client found out of step, with both states once the client's has
+  // come (or not); one at a time.
   std::optional<DesyncEvidence> TakeDesync();
-  bool DesyncPending() const { return desync_.has_value(); }
+  bool DesyncPending() const { return !desyncs_.empty(); }
+  // What happened to peers since the last call.
+  std::vector<SessionEvent> TakeEvents();
 
  private:
   struct Peer {
@@ -86,6 +95,8 @@ class HostSession {
     std::uint8_t seatsWanted = 0;
     std::uint8_t figures = 0;
     std::string name;
+    SeatKey seatKey{};  // what it showed in its Hello
+    std::uint32_t address = 0;
     std::int64_t connectedMs = 0;
     std::int64_t lastHeardMs = 0;
     Nonce nonce{};
@@ -95,40 +106,60 @@ class HostSession {
     int played = 0;
     int framesHave = 0;  // confirmed frames the peer holds, all below this
     int hashesHave = 0;  // its hash reports taken, all below this
-    std::int64_t lastSentMs = -1000;
-    bool closing = false;
+    std::int64_t lastSentMs = kLongAgoMs;
+    bool ready = false;             // a player that has said it holds the setup
+    std::int64_t heldOthersMs = 0;  // how long the host waited for its controls, in all
+    std::int64_t waitingSinceMs = kLongAgoMs;  // while it holds the host waiting
   };
   struct Figure {
     HostSeat seat = HostSeat::Off;
     std::string name;
+    SeatKey key{};            // the seated machine's secret
     PeerId peer = 0;          // 0: nobody connected plays it
     bool taken = false;
-    std::int64_t leftMs = -1; // when its player was dropped
+    std::int64_t leftMs = kLongAgoMs;  // when its player was dropped
     int fillUntil = 0;        // the host holds nothing for it in frames below this
   };
+  // A client out of step: the host waits a little for its state.
+  struct PendingDesync {
+    PeerId peer = 0;
+    std::int64_t untilMs = 0;
+    bool ready = false;
+    DesyncEvidence evidence;
+  };
+  enum class GoneWhy : std::uint8_t { Left, Silent, Refused, Replaced, Late, Excluded, OutOfStep };
 
   void Handle(PeerId id, Peer& peer, std::string_view bytes, std::int64_t nowMs);
   void OnHello(PeerId id, Peer& peer, std::string_view bytes, std::int64_t nowMs);
-  void OnAnswer(PeerId id, Peer& peer, std::string_view bytes);
-  void Admit(PeerId id, Peer& peer);
-  void AdmitPlayer(PeerId id, Peer& peer);
+  void OnAnswer(PeerId id, Peer& peer, std::string_view bytes, std::int64_t nowMs);
+  void Admit(PeerId id, Peer& peer, std::int64_t nowMs);
+  void AdmitPlayer(PeerId id, Peer& peer, std::int64_t nowMs);
+  bool NameTaken(const std::string& name, PeerId asking, std::int64_t nowMs) const;
   bool Rejoin(PeerId id, Peer& peer, std::int64_t nowMs);
   void OnInputs(PeerId id, Peer& peer, std::string_view bytes, std::int64_t nowMs);
-  void CompareHashes(Peer& peer, const Inputs& inputs);
-  void OnDesyncState(Peer& peer, std::string_view bytes);
+  bool CompareHashes(PeerId id, Peer& peer, const Inputs& inputs, std::int64_t nowMs);
+  void OnDesyncState(PeerId id, std::string_view bytes);
   void Refuse(PeerId id, RefuseReason reason, std::string text, std::size_t requestBytes);
-  void Fault(PeerId id, Peer& peer);
-  void Drop(PeerId id, std::int64_t nowMs, bool disconnect);
+  void Fault(PeerId id, Peer& peer, std::int64_t nowMs);
+  // Puts an admitted peer out, telling it why first.
+  void Exclude(PeerId id, EndReason reason, const std::string& text, GoneWhy why, std::int64_t nowMs);
+  // The one way out for every peer, whatever made it go: its seats are held
+  // still (or free again in the lobby), its place is free, it is forgotten.
+  void Gone(PeerId id, std::int64_t nowMs, GoneWhy why, bool disconnect);
+  void Note(SessionEvent::Kind kind, const Peer& peer);
   void SendWelcome(PeerId id, const Peer& peer);
   void SendTransfer(PeerId id, int firstOwnFrame);
   void BroadcastLobby();
   void SendFrames(std::int64_t nowMs, bool quick);
   void FillDropped();
   void CheckTimeouts(std::int64_t nowMs);
+  void CheckLate(std::int64_t nowMs, bool waiting);
+  void SettleDesyncs(std::int64_t nowMs);
   void Finish(std::int64_t nowMs);
-  void FoundDesync(Peer& peer, int frame);
+  void FoundDesync(PeerId id, Peer& peer, int frame, std::int64_t nowMs);
   int Slowdown() const;
   int InputsHave(const Peer& peer) const;
+  NonceSource& Nonces();
 
   GameState& state_;
   HostConfig config_;
@@ -139,15 +170,17 @@ class HostSession {
   std::array<Figure, FigureCount> figures_{};
   std::unique_ptr<NetMatch> match_;
   HostStats stats_;
+  std::unique_ptr<NonceSource> systemNonces_;
   PasswordKey key_{};
   Salt salt_{};
-  std::int64_t nextSendMs_ = 0;
+  bool keyMade_ = false;
+  AddressGate gate_;
+  std::int64_t nextSendMs_ = kLongAgoMs;
   std::int64_t finishingSinceMs_ = -1;
-  std::int64_t helloWindowMs_ = 0;
-  int hellosInWindow_ = 0;
-  std::optional<DesyncEvidence> desync_;
-  std::int64_t desyncSinceMs_ = -1;
-  bool desyncReady_ = false;
+  std::vector<PendingDesync> desyncs_;
+  std::vector<SessionEvent> events_;
+  // When the host first played each held frame, to tell how late controls are.
+  std::array<std::int64_t, RollbackRunner::kHeld> firstRunMs_{};
   bool escapeAsked_ = false;
   std::uint32_t sendTick_ = 0;
   std::string scratch_;

@@ -37,8 +37,7 @@ bool LinkMeter::Took(const LinkStamp& stamp, std::int64_t nowMs) {
     newestAtMs_ = nowMs;
   }
   lastHeardMs_ = nowMs;
-  const std::uint32_t delta = StampClock(nowMs) - stamp.sentMs;
-  if (received_ == 1 || static_cast<std::int32_t>(delta - leastDelta_) < 0) leastDelta_ = delta;
+  TookClock(stamp.sentMs, nowMs);
   if (stamp.echoMs != 0) {
     const std::uint32_t elapsed = StampClock(nowMs) - stamp.echoMs;
     if (elapsed >= stamp.heldMs && elapsed - stamp.heldMs < kLongestRoundTripMs) {
@@ -49,6 +48,12 @@ bool LinkMeter::Took(const LinkStamp& stamp, std::int64_t nowMs) {
     }
   }
   return true;
+}
+
+void LinkMeter::TookClock(std::uint32_t remoteSentMs, std::int64_t nowMs) {
+  const std::uint32_t delta = StampClock(nowMs) - remoteSentMs;
+  if (!clockKnown_ || static_cast<std::int32_t>(delta - leastDelta_) < 0) leastDelta_ = delta;
+  clockKnown_ = true;
 }
 
 std::int64_t LinkMeter::LocalTimeOf(std::uint32_t remoteStamp, std::int64_t nowMs) const {

@@ -16,14 +16,21 @@ class LinkMeter {
   LinkStamp Stamp(std::int64_t nowMs);
   // Reads the stamp of a message that came in; false for one seen before.
   bool Took(const LinkStamp& stamp, std::int64_t nowMs);
+  // A clock sample from a message stamped outside the sequence (the Start).
+  void TookClock(std::uint32_t remoteSentMs, std::int64_t nowMs);
 
   int RoundTripMs() const { return roundTripMs_; }  // smoothed; 0 until measured
   bool Measured() const { return measured_; }
   // The share of the other side's messages that never came, in thousandths.
   int LossPerMille() const;
   std::int64_t LastHeardMs() const { return lastHeardMs_; }
+  // Whether a stamped message came, so that the other side's clock can be
+  // read on ours at all: two machines' clocks may be days apart.
+  bool ClockKnown() const { return clockKnown_; }
   // When a moment of the other side's clock (a stamp) happens on ours: from
-  // the least delayed message and the shortest round trip seen.
+  // the least delayed message and the shortest round trip seen (until a
+  // round trip is measured, a little late by the one-way delay). Only once
+  // ClockKnown().
   std::int64_t LocalTimeOf(std::uint32_t remoteStamp, std::int64_t nowMs) const;
 
  private:
@@ -40,6 +47,7 @@ class LinkMeter {
   int roundTripMs_ = 0;
   int shortestRoundTripMs_ = 0;
   bool measured_ = false;
+  bool clockKnown_ = false;
   std::uint32_t leastDelta_ = 0;  // our stamp on arrival minus theirs on sending, the least seen
 };
 

@@ -44,13 +44,13 @@ void NetMatch::Account(const StepResult& step) {
 
 StepResult NetMatch::Step(std::int64_t nowMs, int slowdownMs, DrawList* draw) {
   const bool due = pace_.Due(nowMs) && end_.end == MatchEnd::Running;
-  if (due && !runner_->CanRun() && waitingSinceMs_ < 0) waitingSinceMs_ = pace_.DueMs();
+  if (due && !runner_->CanRun() && waitingSinceMs_ == kLongAgoMs) waitingSinceMs_ = pace_.DueMs();
   const StepResult step = runner_->Step(due, draw);
   if (step.ran) {
-    if (waitingSinceMs_ >= 0) {
+    if (waitingSinceMs_ != kLongAgoMs) {
       ++stats_.framesWaited;
       stats_.waitedMs += nowMs - waitingSinceMs_;
-      waitingSinceMs_ = -1;
+      waitingSinceMs_ = kLongAgoMs;
     }
     pace_.Played(nowMs, slowdownMs);
   }

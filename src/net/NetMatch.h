@@ -7,6 +7,7 @@
 #include "core/IoResult.h"
 #include "match/MatchStart.h"
 #include "net/FramePace.h"
+#include "net/LongAgo.h"
 #include "net/RollbackRunner.h"
 #include "net/WireMessages.h"
 
@@ -64,7 +65,7 @@ class NetMatch {
   FrameOutcome end_;
   int endFrame_ = -1;
   std::uint64_t finalHash_ = 0;
-  std::int64_t waitingSinceMs_ = -1;
+  std::int64_t waitingSinceMs_ = kLongAgoMs;  // the due time of a frame held back
 };
 
 std::vector<ControlFrame> UnpackFrames(std::string_view packed);

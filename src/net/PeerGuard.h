@@ -1,6 +1,8 @@
 #pragma once
 #include <cstdint>
 
+#include "net/LongAgo.h"
+
 namespace fl3::net {
 
 // What one peer may send: a flood or a run of malformed messages gets it
@@ -22,7 +24,7 @@ class PeerGuard {
   int Faults() const { return faults_; }
 
  private:
-  std::int64_t windowStartMs_ = 0;
+  std::int64_t windowStartMs_ = kLongAgoMs;
   int inWindow_ = 0;
   int faults_ = 0;
   bool flooded_ = false;

@@ -81,6 +81,11 @@ class RollbackRunner {
   const std::vector<ControlFrame>& StandingControls() const { return standingControls_; }
   // The state after a standing frame, kept for the newest kKeptStanding; null when gone.
   const MatchSnapshot* StandingState(int frame) const;
+  // The state before the first frame that does not stand yet (before frame 0
+  // until one stands), whatever frames were played on predictions since.
+  const MatchSnapshot& StateBeforeStanding() const {
+    return before_[static_cast<std::size_t>(standing_ % (kWindow + 1))];
+  }
   std::uint64_t StandingHash(int frame) const;
 
   int Rollbacks() const { return rollbacks_; }

@@ -13,9 +13,17 @@
 namespace fl3::net {
 
 inline constexpr std::int64_t kSilenceMs = 3000;     // a peer silent this long is dropped
+// A player whose controls come this much later than the host played the
+// frame, or who has held the others still this long in all, is dropped as
+// a silent one is: nobody stalls the match longer than a dead machine can.
+inline constexpr std::int64_t kLateMs = kSilenceMs;
 inline constexpr std::int64_t kRejoinMs = 60000;     // a dropped player may come back within this
-inline constexpr std::int64_t kHelloWaitMs = 2000;   // a connection must say Hello within this
-inline constexpr std::int64_t kAnswerWaitMs = 10000; // and answer a challenge within this
+// A connection must say Hello within this, and answer a challenge within the
+// next: long enough for a few resends of each on a lossy link. A crowd of
+// silent connections from one address is capped instead.
+inline constexpr std::int64_t kHelloWaitMs = 10000;
+inline constexpr std::int64_t kAnswerWaitMs = 15000;
+inline constexpr int kWaitingPerAddress = 4;  // connections not yet let in, from one address at once
 inline constexpr std::int64_t kFinishWaitMs = 5000;  // the end waits this long for stragglers
 inline constexpr std::int64_t kSendEveryMs = ControlFrame::kNetworkFrameMs;
 inline constexpr int kMaxPlayersPerMachine = 2;
@@ -39,6 +47,23 @@ inline SessionEnd EndWith(EndReason reason, std::string message, int frame = -1,
   end.outcome = outcome;
   return end;
 }
+
+// What happened to a peer of the host, for the windows to tell.
+struct SessionEvent {
+  enum class Kind : std::uint8_t {
+    Joined,     // took seats or a place as spectator
+    Rejoined,   // took its running seats back
+    Left,       // said it leaves
+    Silent,     // not heard for kSilenceMs, or its connection closed
+    Late,       // its controls came too late
+    Excluded,   // flooded or sent malformed messages
+    OutOfStep,  // its hash differed from the host's
+  };
+  Kind kind = Kind::Joined;
+  std::string name;
+  std::uint8_t figures = 0;  // a bit per figure it played (none for a spectator)
+  int frame = -1;            // the host's frame then, once the match runs
+};
 
 // What a frame-by-frame driver learns from one update.
 struct StepReport {

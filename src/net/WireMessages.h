@@ -12,7 +12,7 @@
 namespace fl3::net {
 
 // Version of these messages; a peer with another one is refused, both named.
-inline constexpr std::uint16_t kProtocolVersion = 1;
+inline constexpr std::uint16_t kProtocolVersion = 2;
 // Every message a peer sends before it is admitted is padded to this size,
 // and nothing sent to an unadmitted peer is larger: the host never answers
 // with more bytes than it was sent.
@@ -32,7 +32,13 @@ enum class Role : std::uint8_t { Player = 0, Spectator = 1 };
 
 enum class RefuseReason : std::uint8_t { Version = 1, Full, Password, Name, Running, Malformed, Busy, NoSpectators };
 
-enum class EndReason : std::uint8_t { Over = 1, HostLeft, Desync, Refused, Dropped };
+// Dropped: this machine left. Excluded: the host put it out (controls far
+// too late, a flood, malformed messages).
+enum class EndReason : std::uint8_t { Over = 1, HostLeft, Desync, Refused, Dropped, Excluded };
+
+// The host's secret for the machine it seated: only that machine may take a
+// running seat back. All zero: none.
+using SeatKey = std::array<std::uint8_t, 16>;
 
 // The first message of a client.
 struct Hello {
@@ -41,6 +47,7 @@ struct Hello {
   Role role = Role::Player;
   std::uint8_t seats = 1;  // figures wanted: 1 or 2 for a player, 0 for a spectator
   std::string name;
+  SeatKey seatKey{};       // given by this host at an earlier seating, to take the seat back
 };
 
 struct Refuse {
@@ -62,6 +69,7 @@ struct Answer {
 struct Welcome {
   Role role = Role::Player;
   std::uint8_t figures = 0;  // a bit per figure this peer plays
+  SeatKey seatKey{};         // this machine's alone: never shown to others
 };
 
 enum class SeatState : std::uint8_t { Off, Host, Computer, Free, Taken, Left };
@@ -78,6 +86,7 @@ struct Lobby {
 
 struct Start {
   std::uint32_t firstFrameAt = 0;  // when the host plays its first frame, on its stamp clock
+  std::uint32_t sentMs = 0;        // the host's stamp clock when it sent this: a clock sample
 };
 
 // The running match for a peer that comes in late: its start, every

@@ -83,6 +83,7 @@ WRONG=$(wait_titled "Wrong password") || fail "the password typed on the host wa
 xdotool windowfocus "$WRONG" 2>/dev/null || true
 xdotool key Return
 wait_titled "Join" >/dev/null || fail "the join dialog did not come back after a wrong password"
+sleep 1.2  # after a wrong password the host checks this address's next answer only a second later
 xdotool key Tab Tab Tab Tab  # the remembered address and name stay; on to the password
 xdotool type --delay 20 "secret"
 xdotool key Return

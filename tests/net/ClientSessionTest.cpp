@@ -22,10 +22,10 @@ TEST(ClientSessionTest, JoinFailuresAreToldPlainly) {
     std::vector<std::string> wanted;  // in the end's message
   };
   const std::vector<Case> cases{
-      {{versionRefusal}, {"9.9 (protocol 7)", std::string(GameVersion()) + " (protocol 1)"}},
+      {{versionRefusal}, {"9.9 (protocol 7)", std::string(GameVersion()) + " (protocol " + std::to_string(kProtocolVersion) + ")"}},
       {{passwordRefusal}, {"Wrong password."}},
       {{welcome, setup}, {"lacks the picture A0.BMP"}},
-      {{}, {"No answer from the host within 5 seconds."}},
+      {{}, {"did not answer this machine's greeting within 20 seconds."}},
   };
   for (const Case& c : cases) {
     GameState state;
@@ -35,7 +35,7 @@ TEST(ClientSessionTest, JoinFailuresAreToldPlainly) {
     ClientSession session(state, config, 0);
     session.Connected(10);
     for (const std::string& message : c.messages) session.Received(Channel::Reliable, message, 20);
-    session.Update(6000, nullptr);
+    session.Update(21000, nullptr);
     ASSERT_EQ(session.CurrentPhase(), Phase::Ended);
     for (const std::string& words : c.wanted) EXPECT_NE(session.Ended().message.find(words), std::string::npos) << session.Ended().message;
   }
@@ -56,7 +56,7 @@ TEST(ClientSessionTest, ACancelledRoomIsToldAlsoToAPlayerStillBeingLetIn) {
   joining.name = "Bo";
   joining.password = "pw";
   ClientSession client(clientState, joining, 0);
-  host.Connected(7, 0);
+  host.Connected(7, 0, 0);
   client.Connected(0);
   for (const Outgoing& hello : client.Out().Items()) host.Received(7, hello.channel, hello.bytes, 10);
   client.Out().Clear();
@@ -67,6 +67,71 @@ TEST(ClientSessionTest, ACancelledRoomIsToldAlsoToAPlayerStillBeingLetIn) {
   }
   ASSERT_EQ(client.CurrentPhase(), Phase::Ended);
   EXPECT_EQ(client.Ended().message, "The host closed the match.");
+}
+
+// A Start that came almost a second late (lost and sent again), or never:
+// the client makes up the frames it missed at once, as far as its window
+// allows, rather than running behind and holding the host up; without the
+// Start it begins from the host's frames. Catches a late start kept late,
+// and a player waiting in the lobby while the match runs without it.
+TEST(ClientSessionTest, AStartThatCameLateOrNeverIsMadeUpAtOnce) {
+  for (const bool startCame : {true, false}) {
+    std::string welcome, setup, frames, start;
+    Encode(Welcome{Role::Player, 0b0010, {}}, welcome);
+    EncodeSetup(testing::NetTestStart(MatchMostKills, 2), setup);
+    Frames heard;  // the host's clock: it sent this at 5000, 18 frames into the match
+    heard.link.sentMs = 5000;
+    heard.played = 18;
+    Encode(heard, frames);
+    Encode(Start{4100, 4050}, start);  // frame 0 at 4100 on the host's clock
+    GameState state;
+    ClientConfig config;
+    config.name = "Di";
+    ClientSession session(state, config, 0);
+    session.Connected(0);
+    session.Received(Channel::Reliable, welcome, 10);
+    session.Received(Channel::Reliable, setup, 10);
+    session.Received(Channel::Unsequenced, frames, 100);
+    if (startCame) session.Received(Channel::Reliable, start, 110);
+    session.Update(120, nullptr);
+    ASSERT_EQ(session.CurrentPhase(), Phase::Running) << startCame;
+    EXPECT_EQ(session.Match()->Runner().Current(), RollbackRunner::kWindow) << startCame;
+  }
+}
+
+// A spectator a few frames behind whose host goes (its end message lost, or
+// the host closed at once) holds every frame to the end: it plays them and
+// ends the match as over, on its last frame. Catches a spectator stopping
+// short with "the connection was lost".
+TEST(ClientSessionTest, ASpectatorWhoseHostGoesPlaysTheConfirmedFramesToTheLast) {
+  constexpr int kLast = 12;  // Escape in this frame ends the match
+  std::string welcome, setup, start, frames;
+  Encode(Welcome{Role::Spectator, 0, {}}, welcome);
+  EncodeSetup(testing::NetTestStart(MatchMostKills, 2), setup);
+  Encode(Start{1000, 900}, start);
+  Frames confirmed;
+  confirmed.link.sentMs = 950;
+  confirmed.count = kLast + 1;
+  ControlFrame quit;
+  quit.escape = true;
+  confirmed.frames[kLast] = quit.Pack();
+  Encode(confirmed, frames);
+  GameState state;
+  ClientConfig config;
+  config.name = "Cy";
+  config.role = Role::Spectator;
+  ClientSession session(state, config, 0);
+  session.Connected(0);
+  for (const std::string* message : {&welcome, &setup, &start}) session.Received(Channel::Reliable, *message, 10);
+  session.Update(200, nullptr);  // the first frame's time has come
+  session.Received(Channel::Unsequenced, frames, 210);
+  session.Update(220, nullptr);  // it plays all but the last few
+  ASSERT_EQ(session.CurrentPhase(), Phase::Running);
+  ASSERT_LT(session.Match()->Runner().Current(), kLast);
+  session.Disconnected(230);
+  EXPECT_EQ(session.Ended().reason, EndReason::Over) << session.Ended().message;
+  EXPECT_EQ(session.Ended().frame, kLast);
+  EXPECT_EQ(session.Ended().outcome.end, MatchEnd::Quit);
 }
 
 }  // namespace

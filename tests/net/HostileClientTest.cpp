@@ -3,157 +3,120 @@
 #include <memory>
 #include <random>
 
+#include "HostileKit.h"
 #include "NetLab.h"
-#include "NetTestKit.h"
+#include "net/LinkMeter.h"
 #include "net/PasswordProof.h"
 
 namespace fl3 {
 namespace {
 
 using namespace fl3::net;
+using testing::FirstOfType;
+using testing::HelloFrom;
 
-// Scripted players: such a match is the same however its messages travel,
-// so a run with a hostile peer can be held against a run without.
-netlab::LabSettings ScriptedMatch() {
-  netlab::LabSettings settings;
-  settings.start = testing::NetTestStart(MatchMostKills, 9, 30);
-  settings.scripted = true;
-  settings.password = "open sesame";
-  std::mt19937 random(4);
-  for (int figure = 0; figure < 3; ++figure) {
-    auto& script = settings.scripts[static_cast<std::size_t>(figure)];
-    while (script.size() < 700) script.insert(script.end(), 3 + random() % 20, UnpackFigure(random() % 32));
+enum class Misdeed { OthersSeats, Malformed, Flood, Withholds, Trickles, LiesAboutHashes };
+
+// A player who knows the password, takes the last seat (after the honest
+// players have theirs) and then misbehaves in one way. Its messages carry
+// real sequence numbers, so the host reads every one of them.
+struct Intruder {
+  Misdeed misdeed;
+  LinkMeter link;
+  bool hello = false, answered = false;
+  std::int64_t startedMs = -1, lastTickMs = 0;
+
+  void Act(std::int64_t now, netlab::HostileLink& out) {
+    if (now >= 1500 && !hello) hello = true, out.Send(0, Channel::Reliable, HelloFrom("mallory"));
+    if (const std::string* bytes = FirstOfType(out.Heard(0), MessageType::Challenge); bytes && !answered) {
+      answered = true;
+      out.Send(0, Channel::Reliable, testing::AnswerTo(*bytes, testing::kPassword, "mallory"));
+    }
+    if (startedMs < 0 && FirstOfType(out.Heard(0), MessageType::Start)) startedMs = now;
+    if (!FirstOfType(out.Heard(0), MessageType::Setup) || now - lastTickMs < ControlFrame::kNetworkFrameMs) return;
+    lastTickMs = now;
+    if (startedMs < 0) return out.Send(0, Channel::Unsequenced, testing::Ready(link.Stamp(now), 0b1000));
+    const int frame = static_cast<int>((now - startedMs) / ControlFrame::kNetworkFrameMs);
+    for (int copy = 0; copy < (misdeed == Misdeed::Flood && frame > 60 ? 510 : 1); ++copy) out.Send(0, Channel::Unsequenced, Inputs(now, frame));
+    if (misdeed == Misdeed::Malformed) {
+      const std::string bytes = Inputs(now, frame);
+      out.Send(0, Channel::Unsequenced, bytes.substr(0, bytes.size() / 2));
+      out.Send(0, Channel::Reliable, frame == 10 ? std::string(200'000, '\x0A') : std::string(1, '\x7F'));
+    }
   }
-  for (std::size_t i = 0; i < settings.shims.size(); ++i) settings.shims[i] = {40, 10, 0.03, 0.01, 0.01, 50 + i};
-  return settings;
-}
 
-std::string HelloFrom(const std::string& name, const std::string& version) {
-  std::string bytes;
-  Encode(Hello{kProtocolVersion, version, Role::Player, 1, name}, bytes);
-  return bytes;
-}
-
-const std::string* FirstOfType(const std::vector<std::string>& heard, MessageType type) {
-  for (const std::string& bytes : heard) {
-    if (TypeOf(bytes) == static_cast<std::uint8_t>(type)) return &bytes;
-  }
-  return nullptr;
-}
-
-// What the hostile peer has done so far.
-struct Mischief {
-  bool hello = false, answered = false, otherHellos = false, wrongAnswer = false, junk = false;
-  std::int64_t startedMs = -1, lastTickMs = 0, floodedUntilMs = 0;
-};
-
-// A player who knows the password and takes a seat, then sends controls for
-// another's figure, truncated, oversized and unknown messages and a flood of
-// 10,000 a second; beside it, joins with a wrong version and a wrong
-// password. The honest machines' match ends exactly as without it.
-TEST(HostileClientTest, TheOthersMatchEndsAsItWouldHave) {
-  netlab::LabSettings quiet = ScriptedMatch();  // figure 3 held by an honest player who holds nothing
-  const netlab::LabResult baseline = RunLabMatch(quiet);
-  ASSERT_FALSE(baseline.timedOut);
-  ASSERT_NE(baseline.playbackHash, 0u);
-
-  netlab::LabSettings settings = ScriptedMatch();
-  settings.clients = 2;
-  settings.hostileSeats = 1;
-  auto mischief = std::make_shared<Mischief>();
-  settings.hostile = [mischief](std::int64_t now, netlab::HostileLink& link) {
-    Mischief& m = *mischief;
-    // After the honest players have their seats, so that it takes the last one.
-    if (now >= 1500 && !m.hello) m.hello = true, link.Send(0, Channel::Reliable, HelloFrom("mallory", std::string(GameVersion())));
-    if (const std::string* bytes = FirstOfType(link.Heard(0), MessageType::Challenge); bytes && !m.answered) {
-      Challenge challenge;
-      PasswordKey key;
-      ASSERT_TRUE(Decode(*bytes, challenge) && DeriveKey("open sesame", challenge.salt, key));
-      std::string answer;
-      Encode(Answer{Prove(key, challenge.nonce, "mallory")}, answer);
-      link.Send(0, Channel::Reliable, answer);
-      m.answered = true;
+  // Its own figure holds nothing, in every frame up to a little ahead.
+  std::string Inputs(std::int64_t now, int frame) {
+    net::Inputs inputs;
+    inputs.link = link.Stamp(now);
+    inputs.played = static_cast<std::uint32_t>(frame);
+    inputs.figures = misdeed == Misdeed::OthersSeats ? 0b1010 : 0b1000;
+    const int upTo = misdeed == Misdeed::Withholds ? 0 : misdeed == Misdeed::Trickles ? frame / 2 : frame + 3;
+    inputs.firstInput = static_cast<std::uint32_t>(std::max(0, upTo - kMaxInputFrames));
+    inputs.inputCount = static_cast<std::uint8_t>(upTo - static_cast<int>(inputs.firstInput));
+    for (int i = 0; misdeed == Misdeed::OthersSeats && i < inputs.inputCount; ++i) inputs.inputs[static_cast<std::size_t>(2 * i)] = 0x1F;
+    if (misdeed == Misdeed::LiesAboutHashes && frame > 60) {  // a frame that stands by now
+      inputs.firstHash = static_cast<std::uint32_t>(frame - 50);
+      inputs.hashCount = 1;
+      inputs.hashes[0] = 0x12345678;
     }
-    if (now >= 2000 && !m.otherHellos) {
-      m.otherHellos = true;
-      link.Send(1, Channel::Reliable, HelloFrom("old", "0.0-hostile"));
-      link.Send(2, Channel::Reliable, HelloFrom("eve", std::string(GameVersion())));
-    }
-    if (FirstOfType(link.Heard(2), MessageType::Challenge) && !m.wrongAnswer) {
-      m.wrongAnswer = true;
-      std::string answer;
-      Encode(Answer{}, answer);
-      link.Send(2, Channel::Reliable, answer);
-    }
-    if (m.startedMs < 0 && FirstOfType(link.Heard(0), MessageType::Start)) m.startedMs = now;
-    if (m.startedMs < 0 || now - m.lastTickMs < 51) return;
-    m.lastTickMs = now;
-    // Its own figure holds nothing; the figure after it is somebody else's.
-    Inputs inputs;
-    inputs.figures = 0b1010;
-    const int frame = static_cast<int>((now - m.startedMs) / 51);
-    inputs.firstInput = static_cast<std::uint32_t>(std::max(0, frame - 8));
-    inputs.inputCount = 12;
-    for (int i = 0; i < 12; ++i) inputs.inputs[static_cast<std::size_t>(2 * i)] = 0x1F;
     std::string bytes;
     Encode(inputs, bytes);
-    link.Send(0, Channel::Unsequenced, bytes);
-    if (now - m.startedMs > 4000 && !m.junk) {
-      m.junk = true;
-      link.Send(0, Channel::Unsequenced, bytes.substr(0, bytes.size() / 2));
-      link.Send(0, Channel::Reliable, std::string(200'000, '\x0A'));
-      link.Send(0, Channel::Reliable, std::string(1, '\x7F'));
-    }
-    if (now - m.startedMs > 6000 && m.floodedUntilMs == 0) m.floodedUntilMs = now + 1000;
-    for (int i = 0; now < m.floodedUntilMs && i < 510; ++i) link.Send(0, Channel::Unsequenced, bytes);  // 10,000 a second
-  };
-  const netlab::LabResult result = RunLabMatch(settings);
-  ASSERT_FALSE(result.timedOut);
-  ASSERT_EQ(result.machines.size(), 3u);
-  for (const netlab::LabMachine& machine : result.machines) {
-    EXPECT_EQ(machine.end.reason, EndReason::Over) << machine.end.message;
-    EXPECT_EQ(machine.finalHash, baseline.playbackHash);
+    return bytes;
   }
-  EXPECT_GT(result.hostStats.othersSeats, 0);
-  EXPECT_GT(result.hostStats.malformed, 0);
-  EXPECT_EQ(result.hostStats.excluded, 1);
-  EXPECT_GE(result.hostStats.refused, 2);
-}
+};
 
-// The refusals themselves: a wrong version names both, a wrong password
-// says so, and neither answer is larger than the greeting that caused it.
-TEST(HostileClientTest, WrongVersionAndPasswordAreRefusedPlainly) {
-  netlab::LabSettings settings = ScriptedMatch();
-  settings.start.timeLeftMs = 3000;
-  std::vector<std::string> heardVersion, heardPassword;
-  bool sent = false, answered = false;
-  settings.hostile = [&](std::int64_t now, netlab::HostileLink& link) {
-    if (!sent) {
-      sent = true;
-      link.Send(1, Channel::Reliable, HelloFrom("old", "0.0-hostile"));
-      link.Send(2, Channel::Reliable, HelloFrom("eve", std::string(GameVersion())));
-    }
-    if (!answered && FirstOfType(link.Heard(2), MessageType::Challenge)) {
-      answered = true;
-      std::string answer;
-      Encode(Answer{}, answer);
-      link.Send(2, Channel::Reliable, answer);
-    }
-    heardVersion = link.Heard(1), heardPassword = link.Heard(2);
-    (void)now;
+// A seated player that sends controls for another's figure, malformed
+// messages, a flood of 10,000 a second, no controls at all, controls at
+// half the pace, or hashes it made up: the host puts it out (telling
+// it why), its figure stands still, nobody waits for it longer than for a
+// silent machine, and the honest machines' match ends exactly as it would
+// have with a quiet player in that seat. Catches a peer put out that keeps
+// its seat (every machine frozen), late controls without limit, and one
+// machine's bad hash ending everybody's match.
+TEST(HostileClientTest, APlayerWhoMisbehavesIsPutOutAndTheOthersPlayOn) {
+  const netlab::LabResult baseline = RunLabMatch(testing::ScriptedMatch());  // figure 3 held by a quiet player
+  ASSERT_FALSE(baseline.timedOut);
+  ASSERT_NE(baseline.playbackHash, 0u);
+  struct Row {
+    Misdeed misdeed;
+    EndReason told;
+    SessionEvent::Kind event;
   };
-  ASSERT_FALSE(RunLabMatch(settings).timedOut);
-  Refuse refuse;
-  const std::string* version = FirstOfType(heardVersion, MessageType::Refuse);
-  ASSERT_TRUE(version && Decode(*version, refuse));
-  EXPECT_EQ(refuse.reason, RefuseReason::Version);
-  EXPECT_EQ(refuse.hostVersion, GameVersion());
-  EXPECT_NE(refuse.text.find("0.0-hostile"), std::string::npos);
-  EXPECT_LE(version->size(), kRequestBytes);
-  const std::string* password = FirstOfType(heardPassword, MessageType::Refuse);
-  ASSERT_TRUE(password && Decode(*password, refuse));
-  EXPECT_EQ(refuse.reason, RefuseReason::Password);
-  EXPECT_LE(password->size(), kRequestBytes);
+  for (const Row row : {Row{Misdeed::OthersSeats, EndReason::Excluded, SessionEvent::Kind::Excluded},
+                        Row{Misdeed::Malformed, EndReason::Excluded, SessionEvent::Kind::Excluded},
+                        Row{Misdeed::Flood, EndReason::Excluded, SessionEvent::Kind::Excluded},
+                        Row{Misdeed::Withholds, EndReason::Excluded, SessionEvent::Kind::Late},
+                        Row{Misdeed::Trickles, EndReason::Excluded, SessionEvent::Kind::Late},
+                        Row{Misdeed::LiesAboutHashes, EndReason::Desync, SessionEvent::Kind::OutOfStep}}) {
+    SCOPED_TRACE(static_cast<int>(row.misdeed));
+    netlab::LabSettings settings = testing::ScriptedMatch();
+    settings.clients = 2;
+    settings.hostileSeats = 1;
+    auto intruder = std::make_shared<Intruder>(Intruder{row.misdeed, {}});
+    std::vector<std::string> heard;
+    settings.hostile = [intruder, &heard](std::int64_t now, netlab::HostileLink& link) {
+      intruder->Act(now, link);
+      heard = link.Heard(0);
+    };
+    const netlab::LabResult result = RunLabMatch(settings);
+    ASSERT_FALSE(result.timedOut);
+    ASSERT_EQ(result.machines.size(), 3u);
+    for (const netlab::LabMachine& machine : result.machines) {
+      EXPECT_EQ(machine.end.reason, EndReason::Over) << machine.end.message;
+      EXPECT_EQ(machine.finalHash, baseline.playbackHash) << machine.name;
+    }
+    EXPECT_LE(result.machines[0].stats.waitedMs, kLateMs + 500);
+    End end;
+    const std::string* told = FirstOfType(heard, MessageType::End);
+    ASSERT_TRUE(told && Decode(*told, end));
+    EXPECT_EQ(end.reason, row.told) << end.text;
+    const auto out = std::find_if(result.events.begin(), result.events.end(),
+                                  [](const SessionEvent& event) { return event.name == "mallory" && event.kind != SessionEvent::Kind::Joined; });
+    ASSERT_NE(out, result.events.end());
+    EXPECT_EQ(out->kind, row.event);
+    EXPECT_EQ(out->figures, 0b1000);
+  }
 }
 
 }  // namespace

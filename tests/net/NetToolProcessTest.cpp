@@ -78,32 +78,39 @@ std::string PortOf(const Process& host) {
   return {};
 }
 
-// Four processes over real ENet on 127.0.0.1 with the shim on, one client
-// killed in the middle and started again, a spectator joining late: every
-// summary that the match produced names the same final hash.
+// Four processes over real ENet on 127.0.0.1 with the shim on, each on a
+// clock of its own (days apart, running at different rates), one client
+// killed in the middle and started again with its seat key, a spectator
+// joining late: every summary that the match produced names the same final
+// hash.
 TEST(NetToolProcessTest, ProcessesOverEnetEndOnOneHash) {
   const testing::TempFolder folder;
   const auto level = folder.Write("NET.FL3", testing::NetTestStart(MatchMostKills, 3).level);
   const std::vector<std::string> shim{"--latency", "30", "--jitter", "10", "--loss", "3", "--duplicate", "1", "--reorder", "1"};
   auto with = [&](std::vector<std::string> arguments, std::uint64_t seed) {
     arguments.insert(arguments.end(), shim.begin(), shim.end());
-    arguments.insert(arguments.end(), {"--seed", std::to_string(seed), "--wait", "20", "--folder", folder.Path().string()});
+    const std::int64_t offsetMs = (static_cast<std::int64_t>(seed % 7) - 3) * 86'400'000 + 3'600'000;
+    arguments.insert(arguments.end(), {"--seed", std::to_string(seed), "--wait", "20", "--folder", folder.Path().string(),
+                                       "--clock-offset", std::to_string(offsetMs), "--clock-rate",
+                                       std::to_string(static_cast<int>(seed % 5) * 100 - 200)});
     return arguments;
   };
   Process host(folder, "host", with({"host", "--level", level.string(), "--kind", "1", "--seconds", "9", "--port", "0"}, 1));
   const std::string port = PortOf(host);
   ASSERT_FALSE(port.empty()) << host.Read(true);
   const std::string address = "127.0.0.1:" + port;
+  const std::string key = (folder.Path() / "p1.key").string();
   std::vector<std::unique_ptr<Process>> clients;
   for (int i = 1; i <= 3; ++i) {
     const std::string name = "p" + std::to_string(i);
-    clients.push_back(std::make_unique<Process>(folder, name, with({"join", "--host", address, "--name", name}, 10 + i)));
+    const std::string keyFile = i == 1 ? key : (folder.Path() / (name + ".key")).string();
+    clients.push_back(std::make_unique<Process>(folder, name, with({"join", "--host", address, "--name", name, "--seat-key", keyFile}, 10 + i)));
   }
   std::this_thread::sleep_for(std::chrono::seconds(3));
   clients[0]->Kill();
   Process spectator(folder, "watcher", with({"watch", "--host", address, "--name", "watcher"}, 20));
   std::this_thread::sleep_for(std::chrono::milliseconds(700));
-  Process again(folder, "p1-again", with({"join", "--host", address, "--name", "p1"}, 30));
+  Process again(folder, "p1-again", with({"join", "--host", address, "--name", "p1", "--seat-key", key}, 11));
 
   const auto deadline = Clock::now() + std::chrono::seconds(60);
   std::vector<const Process*> finished{&host, clients[1].get(), clients[2].get(), &spectator, &again};

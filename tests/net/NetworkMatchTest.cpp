@@ -2,11 +2,13 @@
 
 #include "NetLab.h"
 #include <fstream>
+#include <set>
 
 #include "NetTestKit.h"
 #include "TempFolder.h"
 #include "net/DesyncReport.h"
 #include "net/RollbackRunner.h"
+#include "replay/ReplayPlayback.h"
 
 namespace fl3 {
 namespace {
@@ -74,13 +76,31 @@ TEST(NetworkMatchTest, RejoinersAndLateSpectatorsEndWhereTheReplayEnds) {
   }
 }
 
-// A client whose match began from another state than the host's: the host
-// finds the first frame whose hashes differ, every machine ends with a
-// desync, and the evidence names the field and holds both states.
-TEST(NetworkMatchTest, ADesyncIsFoundAndNamed) {
+// A spectator let in around the host's first frames, some of them played
+// before any stands: it starts from the state before the first frame that
+// stands, and ends where everybody ends. Catches the host's predicted state
+// sent as the state before frame 0.
+TEST(NetworkMatchTest, ASpectatorLetInBeforeAnyFrameStandsEndsWhereTheReplayEnds) {
+  for (std::int64_t joinsAtMs = 1'000; joinsAtMs <= 2'000; joinsAtMs += 100) {
+    LabSettings settings = FourMachines(MatchMostLives, 41, 200, 10, 0.02);
+    settings.start.timeLeftMs = 8'000;
+    settings.spectatorJoinsAtMs = joinsAtMs;
+    SCOPED_TRACE(joinsAtMs);
+    ExpectAllEndOnTheReplay(RunLabMatch(settings), 5);
+  }
+}
+
+// A client and the spectator whose matches began from another state than
+// the host's: the host finds the first frame whose hashes differ, each of
+// the two alone leaves with a desync (the others play on to the replay's
+// end), and the evidence of both sides names the field and holds both
+// states. Catches one machine's desync ending everybody's match, and a
+// spectator out of step that nobody notices.
+TEST(NetworkMatchTest, AClientOutOfStepLeavesAloneAndItsDesyncIsNamed) {
   LabSettings settings = FourMachines(MatchMostKills, 5, 40, 10, 0.02);
+  settings.spectatorJoinsAtMs = 0;
   settings.tamper = [](int client, std::string& bytes) {
-    if (client != 2 || net::TypeOf(bytes) != static_cast<std::uint8_t>(net::MessageType::Setup)) return;
+    if ((client != 2 && client != 4) || net::TypeOf(bytes) != static_cast<std::uint8_t>(net::MessageType::Setup)) return;
     MatchStart start;
     ASSERT_TRUE(net::DecodeSetup(bytes, start));
     start.random ^= 1;
@@ -88,9 +108,17 @@ TEST(NetworkMatchTest, ADesyncIsFoundAndNamed) {
   };
   const netlab::LabResult result = RunLabMatch(settings);
   ASSERT_FALSE(result.timedOut);
-  EXPECT_EQ(result.desyncs, 1);
-  for (const netlab::LabMachine& machine : result.machines) EXPECT_EQ(machine.end.reason, net::EndReason::Desync);
-  ASSERT_EQ(result.evidence.size(), 2u);  // the host's and the client's
+  EXPECT_EQ(result.desyncs, 2);
+  ASSERT_EQ(result.machines.size(), 5u);
+  for (std::size_t i = 0; i < result.machines.size(); ++i) {
+    const netlab::LabMachine& machine = result.machines[i];
+    const bool outOfStep = i == 2 || i == 4;
+    EXPECT_EQ(machine.end.reason, outOfStep ? net::EndReason::Desync : net::EndReason::Over) << machine.name;
+    if (!outOfStep) {
+      EXPECT_EQ(machine.finalHash, result.playbackHash) << machine.name;
+    }
+  }
+  ASSERT_EQ(result.evidence.size(), 4u);  // the host's and the machine's, twice
   for (const net::DesyncEvidence& evidence : result.evidence) {
     EXPECT_EQ(evidence.frame, 0);
     ASSERT_TRUE(evidence.host && evidence.client);
@@ -114,6 +142,95 @@ TEST(NetworkMatchTest, ADesyncIsFoundAndNamed) {
     const std::string bytes = folder.Read("desyncs/" + std::filesystem::path(base + side).filename().string());
     EXPECT_TRUE(DecodeSnapshot(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(), state)) << side;
   }
+}
+
+// Each machine on a clock of its own, one 10^6 s ahead of the host's and one
+// as far behind; the last one seated hears the Start before any stamped
+// message (the host starts in the pass that seats it). Every machine still
+// plays frame 0 at the host's moment. Catches the host's time read as this
+// machine's own before the offset between them is measured.
+TEST(NetworkMatchTest, ClocksDaysApartStillPlayTheFirstFrameTogether) {
+  LabSettings settings = FourMachines(MatchMostKills, 31, 60, 10, 0.02);
+  settings.start.timeLeftMs = 10'000;
+  settings.shims[0].jitterMs = 0, settings.shims[0].loss = 0;  // the Start comes first, not after a Frames
+  settings.shims[3].latencyMs = 150;                              // the last one seated
+  settings.clocks = {{{0, 0}, {-1'000'000'000, 150}, {3'600'000, -150}, {1'000'000'000, 200}, {0, 0}}};
+  const netlab::LabResult result = RunLabMatch(settings);
+  ExpectAllEndOnTheReplay(result, 4);
+  for (const netlab::LabMachine& machine : result.machines) {
+    EXPECT_NEAR(machine.firstFrameAtMs, result.machines[0].firstFrameAtMs, ControlFrame::kNetworkFrameMs) << machine.name;
+    EXPECT_EQ(machine.stats.framesWaited, 0) << machine.name;
+  }
+}
+
+// Figure 1 walks a square; the others hold nothing, so nobody dies. Its
+// client is killed and comes back: with the key its seat was given it
+// steers again (the figure moves after the rejoin); by name alone or with a
+// made-up key the name is taken and the figure stands. Catches a seat given
+// back without its key, and a rejoiner whose controls the host no longer
+// takes.
+TEST(NetworkMatchTest, OnlyTheMachineThatHeldASeatTakesItBackAndSteersAgain) {
+  using Key = LabSettings::RestartKey;
+  for (const Key key : {Key::Kept, Key::None, Key::Wrong}) {
+    const bool withKey = key == Key::Kept;
+    SCOPED_TRACE(static_cast<int>(key));
+    LabSettings settings = FourMachines(MatchMostLives, 23, 60, 20, 0.03);
+    settings.start.timeLeftMs = 20'000;
+    settings.scripted = true;
+    for (int run = 0; run < 200; ++run) {
+      settings.scripts[1].insert(settings.scripts[1].end(), 6, ControlsToward(std::array{DirLeft, DirDown, DirRight, DirUp}[run % 4]));
+    }
+    settings.killClientAtMs = 5'000;
+    settings.restartClientAtMs = 7'000;
+    settings.restartKey = key;
+    const netlab::LabResult result = RunLabMatch(settings);
+    ASSERT_FALSE(result.timedOut);
+    ASSERT_EQ(result.machines.size(), 4u);  // the host, two clients, the one started again
+    EXPECT_EQ(result.machines[3].end.reason, withKey ? net::EndReason::Over : net::EndReason::Refused);
+    if (!withKey) {
+      EXPECT_EQ(result.machines[3].end.message, "That name is taken.");
+    }
+    Replay replay;
+    ASSERT_TRUE(DecodeReplay(result.hostReplay, replay));
+    auto state = std::make_unique<GameState>();
+    ReplayPlayback playback(*state, replay);
+    std::set<std::pair<int, int>> places;  // figure 1's from a second after the restart
+    playback.PlayThrough([&](int frame, const FrameOutcome&) {
+      if (frame > 8'000 / ControlFrame::kNetworkFrameMs) places.insert({state->Characters[1].X, state->Characters[1].Y});
+    });
+    EXPECT_EQ(places.size() > 1, withKey) << places.size() << " places";
+  }
+}
+
+// The host ends the match with Escape while no player presses anything:
+// every machine, the spectator too, ends it at once in the same frame, as
+// a quit. Catches a correction that only looks at the figures' controls:
+// with everybody still, only Escape differs from the prediction.
+TEST(NetworkMatchTest, EscapeOnTheHostEndsEveryMachineWhileNobodyMoves) {
+  LabSettings settings = FourMachines(MatchNormal, 9, 80, 20, 0.05);
+  settings.scripted = true;  // empty scripts: nobody moves
+  settings.spectatorJoinsAtMs = 0;
+  settings.hostEscapeAtMs = 6'000;
+  const netlab::LabResult result = RunLabMatch(settings);
+  ExpectAllEndOnTheReplay(result, 5);
+  for (const netlab::LabMachine& machine : result.machines) EXPECT_EQ(machine.end.outcome.end, MatchEnd::Quit) << machine.name;
+  EXPECT_LT(result.machines[0].endFrame, 6'000 / ControlFrame::kNetworkFrameMs);
+}
+
+// The host's end message never reaches a client and the spectator, and the
+// host closes at once: having played the match to its last standing frame
+// (the spectator from the confirmed frames it holds), each still ends it as
+// over, on the frame and state of everybody else. Catches "the connection
+// was lost" told after a whole match, and a spectator stopping short.
+TEST(NetworkMatchTest, WithoutTheEndMessageAMachineThatPlayedToTheEndEndsOver) {
+  LabSettings settings = FourMachines(MatchMostKills, 17, 190, 30, 0.08);
+  settings.start.timeLeftMs = 15'000;
+  settings.spectatorJoinsAtMs = 0;
+  settings.hostLingerMs = 0;
+  settings.tamper = [](int client, std::string& bytes) {
+    if ((client == 2 || client == 4) && net::TypeOf(bytes) == static_cast<std::uint8_t>(net::MessageType::End)) bytes.clear();
+  };
+  ExpectAllEndOnTheReplay(RunLabMatch(settings), 5);
 }
 
 }  // namespace

@@ -114,12 +114,24 @@ TEST(PacketReaderFuzzTest, MutatedMessagesAreRefusedOrReadExactly) {
   fuzzer.name = "fuzz";
   ClientSession client(clientState, fuzzer, 0);
   client.Connected(0);
-  host.Connected(1, 0);
+  host.Connected(1, 1, 0);
   std::string hello;
   Encode(Hello{kProtocolVersion, std::string(GameVersion()), Role::Player, 1, "Ann"}, hello);
   host.Received(1, Channel::Reliable, hello, 0);
+  Inputs ready;  // it holds the setup
+  ready.figures = 0b0010;
+  std::string readyBytes;
+  Encode(ready, readyBytes);
+  host.Received(1, Channel::Unsequenced, readyBytes, 0);
   ASSERT_TRUE(host.AllSeatsTaken());
   host.StartMatch(0);
+  // The player comes back with the key its seat was given.
+  Hello again{kProtocolVersion, std::string(GameVersion()), Role::Player, 1, "Ann", {}};
+  for (const Outgoing& item : host.Out().Items()) {
+    Welcome welcome;
+    if (Decode(item.bytes, welcome)) again.seatKey = welcome.seatKey;
+  }
+  Encode(again, hello);
 
   for (long n = 0; n < inputs; ++n) {
     std::string bytes = seeds[static_cast<std::size_t>(random() % seeds.size())];
@@ -128,12 +140,12 @@ TEST(PacketReaderFuzzTest, MutatedMessagesAreRefusedOrReadExactly) {
     if (::testing::Test::HasFatalFailure()) return;
     const std::int64_t now = n * 10;  // keeps each sender under the flood limit
     const PeerId stranger = 100 + static_cast<PeerId>(n % 50);
-    host.Connected(stranger, now);
+    host.Connected(stranger, static_cast<std::uint32_t>(stranger), now);
     host.Received(stranger, Channel::Reliable, bytes, now);
     // The player comes back by name every so often: faults get a peer disconnected.
     const PeerId player = 1000 + static_cast<PeerId>(n / 40);
     if (n % 40 == 0) {
-      host.Connected(player, now);
+      host.Connected(player, 1, now);
       host.Received(player, Channel::Reliable, hello, now);
     }
     host.Received(player, Channel::Unsequenced, bytes, now);

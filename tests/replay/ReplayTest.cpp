@@ -83,7 +83,8 @@ ControlFrame Holding(std::uint32_t bits, std::int32_t ms = 51) { return ControlF
 
 // Faults: a run longer than one byte holds, a time beside the usual ones,
 // Escape's bit or a first frame that changes nothing lost or mangled; a
-// change of one control or a run of equal times costing more than a byte.
+// change of one control or a run of equal times costing more than a byte;
+// the longest run one byte holds (15 equal times) taken for a longer one.
 TEST(ReplayStreams, EveryFrameComesBackAndAChangeOrARunOfTimesCostsAByte) {
   std::vector<ControlFrame> alternating, everything{Holding(0x1FFFFF, 0)}, times, sevenHeld(7, Holding(1u << 20));
   for (int i = 0; i < 10; ++i) alternating.push_back(Holding(i % 2 == 0 ? 1u << 19 : 0));
@@ -97,7 +98,9 @@ TEST(ReplayStreams, EveryFrameComesBackAndAChangeOrARunOfTimesCostsAByte) {
   for (const Row& row : {Row{"1000 frames of nothing", std::vector<ControlFrame>(1000), 3, 3},
                          Row{"a tap every other frame", alternating, 10, 1}, Row{"all held, no time", everything, 21, 2},
                          Row{"every short time and the longest", times, 2, 15 + 2 + 6},
-                         Row{"Escape held for seven frames", sevenHeld, 2, 1}}) {
+                         Row{"Escape held for seven frames", sevenHeld, 2, 1},
+                         Row{"15 equal frames", std::vector<ControlFrame>(15), 2, 1},
+                         Row{"16 equal frames", std::vector<ControlFrame>(16), 2, 2}}) {
     std::string controls, frameTimes;
     EncodeControlStream(row.frames, controls);
     EncodeFrameTimeStream(row.frames, frameTimes);

@@ -6,7 +6,6 @@
 #include <nlohmann/json.hpp>
 
 namespace fl3::netlab {
-namespace {
 
 const char* ReasonName(net::EndReason reason) {
   switch (reason) {
@@ -15,9 +14,12 @@ const char* ReasonName(net::EndReason reason) {
     case net::EndReason::Desync: return "desync";
     case net::EndReason::Refused: return "refused";
     case net::EndReason::Dropped: return "left";
+    case net::EndReason::Excluded: return "excluded";
   }
   return "?";
 }
+
+namespace {
 
 double PerSecond(std::uint64_t bytes, double seconds) { return seconds > 0 ? static_cast<double>(bytes) / seconds : 0; }
 

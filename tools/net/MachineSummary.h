@@ -35,6 +35,7 @@ struct MachineSummary {
 };
 
 void WriteSummary(const MachineSummary& summary, std::ostream& out);
+const char* ReasonName(net::EndReason reason);
 std::string HashText(std::uint64_t hash);
 
 }  // namespace fl3::netlab

@@ -13,17 +13,13 @@
 #include "net/NetReplay.h"
 #include "replay/ReplayPlayback.h"
 #include "ScriptSeat.h"
+#include "SeatPlayers.h"
 
 namespace fl3::netlab {
 namespace {
 
 using net::Channel;
 using net::MemoryNetwork;
-
-std::unique_ptr<ComputerPlayer> PlayerFor(const MatchStart& start, int figure) {
-  const std::uint64_t seed = start.cpuSeed * 4 + static_cast<std::uint64_t>(figure) + 1;
-  return std::make_unique<ComputerPlayer>(static_cast<CpuStrength>(start.cpuStrength), seed);
-}
 
 std::unique_ptr<FigureControlSource> SourceFor(const LabSettings& settings, const MatchStart& start, int figure) {
   if (settings.scripted) return std::make_unique<ScriptSeat>(settings.scripts[static_cast<std::size_t>(figure)]);
@@ -32,11 +28,17 @@ std::unique_ptr<FigureControlSource> SourceFor(const LabSettings& settings, cons
 
 struct ClientMachine {
   int endpoint = 0;
+  std::string name;
+  MachineClock clock;
+  std::int64_t firstFrameAtMs = -1;
   std::unique_ptr<GameState> state = std::make_unique<GameState>();
   std::array<std::unique_ptr<FigureControlSource>, FigureCount> players;
   std::unique_ptr<net::ClientSession> session;
   bool alive = true;
 };
+
+// Every hostile connection comes from one machine: one address.
+constexpr std::uint32_t kHostileAddress = 0xBADu;
 
 class Lab : public HostileLink {
  public:
@@ -48,10 +50,11 @@ class Lab : public HostileLink {
     config.inputDelay = settings.inputDelay;
     config.password = settings.password;
     config.nonces = &nonces_;
+    config.localName = "host";
     for (int i = 0; i < FigureCount; ++i) {
       const auto index = static_cast<std::size_t>(i);
       if (settings.start.figures[index].cont == ContOff) continue;
-      if (i >= 1 && i <= settings.clients + settings.hostileSeats) {
+      if (i >= 1 && i <= settings.clients + settings.firstClientSeats - 1 + settings.hostileSeats) {
         config.seats[index] = net::HostSeat::Network;
         config.start.figures[index].cont = ContMan;
       } else {
@@ -62,7 +65,7 @@ class Lab : public HostileLink {
       }
     }
     host_ = std::make_unique<net::HostSession>(hostState_, config);
-    for (int i = 1; i <= settings.clients; ++i) AddClient(i, "player " + std::to_string(i), net::Role::Player, 0);
+    for (int i = 1; i <= settings.clients; ++i) AddClient(i, "player " + std::to_string(i), net::Role::Player, 0, {});
   }
 
   LabResult Run() {
@@ -72,12 +75,18 @@ class Lab : public HostileLink {
       Schedule(now);
       if (settings_.hostile) settings_.hostile(now, *this);
       now_ = now;
-      if (host_->CurrentPhase() == net::Phase::Lobby && host_->AllSeatsTaken()) host_->StartMatch(now);
-      host_->Update(now, nullptr);
+      const std::int64_t hostNow = HostClock().Local(now);
+      if (host_->CurrentPhase() == net::Phase::Lobby && host_->AllSeatsTaken()) host_->StartMatch(hostNow);
+      if (settings_.hostEscapeAtMs >= 0 && now >= settings_.hostEscapeAtMs && !escaped_) escaped_ = true, host_->EndMatch();
+      host_->Update(hostNow, nullptr);
+      if (hostFirstFrameMs_ < 0 && host_->Match() && host_->Match()->Runner().Current() > 0) hostFirstFrameMs_ = now;
       Flush(hostEndpoint_, host_->Out(), now);
+      HostLeavesWhenDone(now);
       for (auto& client : clients_) {
         if (!client->alive) continue;
-        client->session->Update(now, nullptr);
+        client->session->Update(client->clock.Local(now), nullptr);
+        const net::NetMatch* match = client->session->Match();
+        if (client->firstFrameAtMs < 0 && match && match->Runner().Current() > 0) client->firstFrameAtMs = now;
         Flush(client->endpoint, client->session->Out(), now);
       }
       Collect();
@@ -87,12 +96,30 @@ class Lab : public HostileLink {
   }
 
  private:
-  void AddClient(int shim, const std::string& name, net::Role role, std::int64_t now) {
+  const MachineClock& HostClock() const { return settings_.clocks[0]; }
+
+  // A host that is done closes a moment later, as its process or window does.
+  void HostLeavesWhenDone(std::int64_t now) {
+    if (host_->CurrentPhase() != net::Phase::Ended || hostClosed_) return;
+    if (hostEndedAtMs_ < 0) hostEndedAtMs_ = now;
+    if (now < hostEndedAtMs_ + settings_.hostLingerMs) return;
+    hostClosed_ = true;
+    for (const auto& client : clients_) network_.Disconnect(hostEndpoint_, client->endpoint, now);
+  }
+
+  // Machine `shim` (1..3 a client, 4 the spectator) connects; a machine
+  // that comes back has its address, clock and seat key again.
+  void AddClient(int shim, const std::string& name, net::Role role, std::int64_t now, const net::SeatKey& key) {
     ClientMachine& client = *clients_.emplace_back(std::make_unique<ClientMachine>());
     client.endpoint = network_.AddMachine(settings_.shims[static_cast<std::size_t>(shim)]);
+    addresses_[client.endpoint] = static_cast<std::uint32_t>(shim);
+    client.name = name;
+    client.clock = settings_.clocks[static_cast<std::size_t>(shim)];
     net::ClientConfig config;
     config.name = name;
     config.role = role;
+    config.seats = shim == 1 ? settings_.firstClientSeats : 1;
+    config.seatKey = key;
     config.inputDelay = settings_.inputDelay;
     ClientMachine* self = &client;
     config.password = settings_.password;
@@ -102,7 +129,7 @@ class Lab : public HostileLink {
       player = SourceFor(settings, start, figure);
       return net::LocalSeat{player.get(), !settings.scripted};
     };
-    client.session = std::make_unique<net::ClientSession>(*client.state, config, now);
+    client.session = std::make_unique<net::ClientSession>(*client.state, config, client.clock.Local(now));
     network_.Connect(client.endpoint, hostEndpoint_, now);
   }
 
@@ -115,11 +142,14 @@ class Lab : public HostileLink {
     }
     if (settings_.restartClientAtMs >= 0 && now >= settings_.restartClientAtMs && !restarted_) {
       restarted_ = true;
-      AddClient(1, "player 1", net::Role::Player, now);
+      net::SeatKey key = clients_.front()->session->SeatKeyGiven();
+      if (settings_.restartKey == LabSettings::RestartKey::None) key = {};
+      if (settings_.restartKey == LabSettings::RestartKey::Wrong) key[0] ^= 1;
+      AddClient(1, "player 1", net::Role::Player, now, key);
     }
     if (settings_.spectatorJoinsAtMs >= 0 && now >= settings_.spectatorJoinsAtMs && !spectatorJoined_) {
       spectatorJoined_ = true;
-      AddClient(4, "spectator", net::Role::Spectator, now);
+      AddClient(4, "spectator", net::Role::Spectator, now, {});
     }
   }
 
@@ -127,6 +157,7 @@ class Lab : public HostileLink {
     auto& endpoint = hostile_[connection];
     if (!endpoint) {
       endpoint = network_.AddMachine(net::ShimSettings{});
+      addresses_[*endpoint] = kHostileAddress;
       network_.Connect(*endpoint, hostEndpoint_, now_);
       heard_[*endpoint];
     }
@@ -138,16 +169,18 @@ class Lab : public HostileLink {
     return endpoint == hostile_.end() ? nothing : heard_[*endpoint->second];
   }
 
-  void Deliver(std::int64_t now) {
+  void Deliver(std::int64_t trueNow) {
     MemoryNetwork::Delivery delivery;
-    while (network_.Take(now, delivery)) {
+    while (network_.Take(trueNow, delivery)) {
+      std::int64_t now = trueNow;
       if (const auto heard = heard_.find(delivery.to); heard != heard_.end()) {
         if (delivery.kind == MemoryNetwork::Kind::Message) heard->second.push_back(delivery.bytes);
         continue;
       }
       if (delivery.to == hostEndpoint_) {
         const auto peer = static_cast<net::PeerId>(delivery.from);
-        if (delivery.kind == MemoryNetwork::Kind::Connected) host_->Connected(peer, now);
+        now = HostClock().Local(trueNow);
+        if (delivery.kind == MemoryNetwork::Kind::Connected) host_->Connected(peer, AddressOf(delivery.from), now);
         if (delivery.kind == MemoryNetwork::Kind::Disconnected) host_->Disconnected(peer, now);
         if (delivery.kind == MemoryNetwork::Kind::Message) host_->Received(peer, delivery.channel, delivery.bytes, now);
         continue;
@@ -155,6 +188,7 @@ class Lab : public HostileLink {
       for (std::size_t i = 0; i < clients_.size(); ++i) {
         auto& client = clients_[i];
         if (client->endpoint != delivery.to || !client->alive) continue;
+        now = client->clock.Local(trueNow);
         if (settings_.tamper) settings_.tamper(static_cast<int>(i) + 1, delivery.bytes);
         if (delivery.kind == MemoryNetwork::Kind::Connected) client->session->Connected(now);
         if (delivery.kind == MemoryNetwork::Kind::Disconnected) client->session->Disconnected(now);
@@ -180,6 +214,7 @@ class Lab : public HostileLink {
       ++desyncs_;
       evidence_.push_back(std::move(*evidence));
     }
+    for (net::SessionEvent& event : host_->TakeEvents()) events_.push_back(std::move(event));
     for (auto& client : clients_) {
       if (!client->alive) continue;
       if (auto evidence = client->session->TakeDesync()) evidence_.push_back(std::move(*evidence));
@@ -194,12 +229,19 @@ class Lab : public HostileLink {
                        [](const auto& c) { return !c->alive || c->session->CurrentPhase() == net::Phase::Ended; });
   }
 
+  std::uint32_t AddressOf(int endpoint) const {
+    const auto found = addresses_.find(endpoint);
+    return found == addresses_.end() ? 0 : found->second;
+  }
+
   std::int64_t NextEventMs() const {
-    std::int64_t next = std::min(network_.NextDeliveryMs(), host_->NextWakeMs());
+    std::int64_t next = std::min(network_.NextDeliveryMs(), HostClock().TrueOf(host_->NextWakeMs()));
     for (const auto& client : clients_) {
-      if (client->alive) next = std::min(next, client->session->NextWakeMs());
+      if (client->alive) next = std::min(next, client->clock.TrueOf(client->session->NextWakeMs()));
     }
-    for (const std::int64_t at : {settings_.killClientAtMs, settings_.restartClientAtMs, settings_.spectatorJoinsAtMs}) {
+    const std::int64_t hostCloses = hostEndedAtMs_ >= 0 && !hostClosed_ ? hostEndedAtMs_ + settings_.hostLingerMs : -1;
+    for (const std::int64_t at :
+         {settings_.killClientAtMs, settings_.restartClientAtMs, settings_.spectatorJoinsAtMs, settings_.hostEscapeAtMs, hostCloses}) {
       if (at >= 0) next = std::min(next, at);
     }
     return next;
@@ -208,6 +250,7 @@ class Lab : public HostileLink {
   LabMachine MachineOf(const net::NetMatch* match, const net::SessionEnd& end, int endpoint, int roundTrip) const {
     LabMachine machine;
     machine.end = end;
+    machine.firstFrameAtMs = endpoint == hostEndpoint_ ? hostFirstFrameMs_ : -1;
     machine.roundTripMs = roundTrip;
     machine.bytesSent = network_.CountersOf(endpoint).bytesSent;
     machine.bytesReceived = network_.CountersOf(endpoint).bytesReceived;
@@ -226,12 +269,15 @@ class Lab : public HostileLink {
     result.desyncs = desyncs_;
     result.hostStats = host_->Stats();
     result.evidence = evidence_;
+    result.events = events_;
     result.machines.push_back(MachineOf(host_->Match(), host_->Ended(), hostEndpoint_, host_->RoundTripMs()));
     for (const auto& owned : clients_) {
       const ClientMachine& client = *owned;
       if (!client.alive) continue;
       result.machines.push_back(MachineOf(client.session->Match(), client.session->Ended(), client.endpoint,
                                           client.session->RoundTripMs()));
+      result.machines.back().name = client.name;
+      result.machines.back().firstFrameAtMs = client.firstFrameAtMs;
     }
     // The host's match as a replay file, read back and checked as the
     // replay checker checks it.
@@ -258,9 +304,14 @@ class Lab : public HostileLink {
   std::array<std::unique_ptr<FigureControlSource>, FigureCount> hostPlayers_;
   std::unique_ptr<net::HostSession> host_;
   std::vector<std::unique_ptr<ClientMachine>> clients_;
-  bool killed_ = false, restarted_ = false, spectatorJoined_ = false;
+  bool killed_ = false, restarted_ = false, spectatorJoined_ = false, escaped_ = false;
+  std::int64_t hostFirstFrameMs_ = -1;
+  std::int64_t hostEndedAtMs_ = -1;
+  bool hostClosed_ = false;
+  std::map<int, std::uint32_t> addresses_;  // by endpoint: the machine's
   int desyncs_ = 0;
   std::vector<net::DesyncEvidence> evidence_;
+  std::vector<net::SessionEvent> events_;
 };
 
 }  // namespace

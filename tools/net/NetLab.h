@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "MachineClock.h"
 #include "match/FigureControls.h"
 #include "match/MatchStart.h"
 #include "net/BadNetwork.h"
@@ -30,6 +31,7 @@ class HostileLink {
 struct LabSettings {
   MatchStart start;
   int clients = 3;
+  int firstClientSeats = 1;  // client 1 may play two figures at one machine
   int hostileSeats = 0;  // network seats after the clients', for the hostile peer
   std::function<void(std::int64_t nowMs, HostileLink& link)> hostile;
   // Scripts instead of computer players (the host's figure 0 and each
@@ -39,17 +41,25 @@ struct LabSettings {
   std::string password;
   // Each machine's outgoing link: [0] the host, [i] client i, [4] the spectator.
   std::array<net::ShimSettings, 5> shims{};
+  // Each machine's own clock, in the same order.
+  std::array<MachineClock, 5> clocks{};
   int inputDelay = 0;
   int maxFrames = 0;
   std::int64_t spectatorJoinsAtMs = -1;  // -1: no spectator
   std::int64_t killClientAtMs = -1;      // client 1 dies then ...
   std::int64_t restartClientAtMs = -1;   // ... and comes back as a new process
+  // The seat key the restarted client shows: the one it was given, none, or a
+  // made-up one.
+  enum class RestartKey : std::uint8_t { Kept, None, Wrong } restartKey = RestartKey::Kept;
+  std::int64_t hostEscapeAtMs = -1;      // Escape on the host then
+  std::int64_t hostLingerMs = 300;       // a host that is done closes this much later
   std::int64_t timeLimitMs = 60 * 60 * 1000;
   // Sees (and may change) every message to a client: (client index, bytes).
   std::function<void(int, std::string&)> tamper;
 };
 
 struct LabMachine {
+  std::string name;
   net::MatchStats stats;
   net::SessionEnd end;
   std::uint64_t finalHash = 0;
@@ -57,12 +67,14 @@ struct LabMachine {
   std::int64_t bytesSent = 0;
   std::int64_t bytesReceived = 0;
   int roundTripMs = 0;
+  std::int64_t firstFrameAtMs = -1;  // true time its first frame was played
 };
 
 struct LabResult {
   net::HostStats hostStats;
   std::vector<LabMachine> machines;  // the host, the clients, then the spectator
   std::vector<net::DesyncEvidence> evidence;
+  std::vector<net::SessionEvent> events;  // the host's
   std::string hostReplay;            // the host's replay file
   std::uint64_t playbackHash = 0;    // its final hash, when the replay checks out (0 otherwise)
   int desyncs = 0;

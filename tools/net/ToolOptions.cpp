@@ -54,9 +54,10 @@ bool HostAndPort(std::string_view text, std::string& host, int& port) {
 }  // namespace
 
 bool ReadToolOptions(int argc, char** argv, ToolOptions& options, std::string& error) {
-  if (argc < 2) return error = "a mode first: host, join, watch or soak", false;
+  if (argc < 2) return error = "a mode first: host, join, watch, soak or enet-soak", false;
   const std::map<std::string_view, ToolOptions::Mode> modes{{"host", ToolOptions::Mode::Host},
-      {"join", ToolOptions::Mode::Join}, {"watch", ToolOptions::Mode::Watch}, {"soak", ToolOptions::Mode::Soak}};
+      {"join", ToolOptions::Mode::Join}, {"watch", ToolOptions::Mode::Watch}, {"soak", ToolOptions::Mode::Soak},
+      {"enet-soak", ToolOptions::Mode::EnetSoak}};
   const auto mode = modes.find(argv[1]);
   if (mode == modes.end()) return error = std::string("unknown mode ") + argv[1], false;
   options.mode = mode->second;
@@ -91,15 +92,21 @@ bool ReadToolOptions(int argc, char** argv, ToolOptions& options, std::string& e
     else if (name == "--reorder") good = Percent(value, options.shim.reorder);
     else if (name == "--seed") good = Number(value, 0, 999'999'999'999, n), options.shim.seed = static_cast<std::uint64_t>(n);
     else if (name == "--matches") good = Number(value, 1, 1'000'000, n), options.matches = static_cast<int>(n);
+    else if (name == "--min-rtt") good = Number(value, 0, 2000, n), options.minRoundTripMs = static_cast<int>(n);
+    else if (name == "--min-loss") good = Percent(value, options.minLoss);
     else if (name == "--max-rtt") good = Number(value, 0, 2000, n), options.maxRoundTripMs = static_cast<int>(n);
     else if (name == "--max-loss") good = Percent(value, options.maxLoss);
+    else if (name == "--first-match") good = Number(value, 0, 1'000'000, n), options.firstMatch = static_cast<int>(n);
+    else if (name == "--parallel") good = Number(value, 1, 64, n), options.parallel = static_cast<int>(n);
+    else if (name == "--clock-offset") good = Number(value, -1'000'000'000'000, 1'000'000'000'000, n), options.clock.offsetMs = n;
+    else if (name == "--clock-rate") good = Number(value, -1000, 1000, n), options.clock.ratePpm = static_cast<double>(n);
+    else if (name == "--seat-key") options.seatKey = value;
     else return error = "unknown option " + std::string(name), false;
     if (!good) return error = "bad value for " + std::string(name) + ": " + std::string(value), false;
   }
   if (options.mode == ToolOptions::Mode::Host && options.level.empty()) return error = "host needs --level FILE", false;
-  if (options.mode == ToolOptions::Mode::Soak && (options.levels.empty() || options.matches == 0)) {
-    return error = "soak needs --levels DIR and --matches N", false;
-  }
+  const bool soak = options.mode == ToolOptions::Mode::Soak || options.mode == ToolOptions::Mode::EnetSoak;
+  if (soak && (options.levels.empty() || options.matches == 0)) return error = "soak needs --levels DIR and --matches N", false;
   if ((options.mode == ToolOptions::Mode::Join || options.mode == ToolOptions::Mode::Watch) && options.name.empty()) {
     return error = "join and watch need --name NAME", false;
   }

@@ -4,12 +4,13 @@
 #include <filesystem>
 #include <string>
 
+#include "MachineClock.h"
 #include "net/BadNetwork.h"
 
 namespace fl3::netlab {
 
 struct ToolOptions {
-  enum class Mode { Host, Join, Watch, Soak } mode = Mode::Host;
+  enum class Mode { Host, Join, Watch, Soak, EnetSoak } mode = Mode::Host;
   // The host's match.
   std::filesystem::path level;
   std::int32_t kind = 0;
@@ -28,13 +29,18 @@ struct ToolOptions {
   std::string play = "cpu";  // a client's figures: cpu, or script:FILE
   int inputDelay = 0;
   net::ShimSettings shim;
+  MachineClock clock;            // this machine's clock, set apart from the real one
+  std::filesystem::path seatKey; // a file that keeps the seats' key between runs
   std::filesystem::path folder;  // desync reports; empty: the player's folder
   // The in-memory soak.
   std::filesystem::path levels;
   std::filesystem::path replays;  // where the soak writes every host's replay; empty: nowhere
   int matches = 0;
-  int maxRoundTripMs = 400;
-  double maxLoss = 0.10;
+  int minRoundTripMs = 0, maxRoundTripMs = 400;
+  double minLoss = 0, maxLoss = 0.10;
+  // The soak over real ENet.
+  int parallel = 8;    // matches at once
+  int firstMatch = 0;  // the soak's first match: to play one again
 };
 
 // False with a one-line reason for a bad command line.

@@ -5,6 +5,7 @@
 #include <iostream>
 
 #include "EnetRun.h"
+#include "EnetSoak.h"
 #include "Soak.h"
 #include "ToolOptions.h"
 #include "core/ProgramOptions.h"
@@ -17,7 +18,10 @@ constexpr const char* kUsage =
     "       fuselark3-net join --host ADDRESS[:PORT] --name NAME [--seats 1|2] [--play cpu|script:FILE] [--password P]\n"
     "       fuselark3-net watch --host ADDRESS[:PORT] --name NAME\n"
     "       fuselark3-net soak --levels DIR --matches N [--max-rtt MS] [--max-loss PCT]\n"
-    "  every mode: [--port P] [--delay 0..3] [--wait SECONDS] [--folder DIR]\n"
+    "       fuselark3-net enet-soak --levels DIR --matches N [--seconds T] [--parallel P]\n"
+    "                               [--first-match M] [--max-rtt MS] [--max-loss PCT]\n"
+    "  every mode: [--port P] [--delay 0..3] [--wait SECONDS] [--folder DIR] [--seat-key FILE]\n"
+    "              [--clock-offset MS] [--clock-rate PPM]\n"
     "              [--latency MS] [--jitter MS] [--loss PCT] [--duplicate PCT] [--reorder PCT] [--seed S]\n"
     "  S: cpu, net (a player on another machine), off, or script:FILE (lines \"COUNT CONTROLS\",\n"
     "  controls of l u r d p or -). A host whose seats are all net or off is a dedicated host.\n"
@@ -38,6 +42,7 @@ int main(int argc, char** argv) {
     switch (options.mode) {
       case fl3::netlab::ToolOptions::Mode::Host: return fl3::netlab::RunHost(options, std::cout, std::cerr);
       case fl3::netlab::ToolOptions::Mode::Soak: return fl3::netlab::RunSoak(options, std::cout, std::cerr);
+      case fl3::netlab::ToolOptions::Mode::EnetSoak: return fl3::netlab::RunEnetSoak(options, std::cout, std::cerr);
       default: return fl3::netlab::RunClient(options, std::cout, std::cerr);
     }
   } catch (const std::exception& failure) {

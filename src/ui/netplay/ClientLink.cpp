@@ -5,19 +5,32 @@
 
 namespace fl3 {
 
+namespace {
+
+std::string LabelOf(const JoinSetup& setup) {
+  return setup.request.address.host + ":" + std::to_string(setup.request.address.port);
+}
+
+}  // namespace
+
 ClientLink::ClientLink(GameState& state, const GameFolder& folder, const JoinSetup& setup,
-                       std::unique_ptr<net::EnetLink> enet, std::int64_t nowMs)
+                       std::unique_ptr<net::EnetLink> enet, std::int64_t nowMs, RememberedSeat& seat)
     : folder_(folder),
       address_(setup.request.address),
-      hostLabel_(address_.host + ":" + std::to_string(address_.port)),
+      hostLabel_(LabelOf(setup)),
       watching_(setup.request.watch),
+      name_(setup.request.name),
+      seat_(seat),
       enet_(std::move(enet)),
-      session_(state, Config(setup), nowMs) {}
+      session_(state,
+               Config(setup, seat.hostLabel == LabelOf(setup) && seat.name == setup.request.name ? seat.key : net::SeatKey{}),
+               nowMs) {}
 
 // The n-th player at this keyboard steers the n-th figure the host gives.
-net::ClientConfig ClientLink::Config(const JoinSetup& setup) {
+net::ClientConfig ClientLink::Config(const JoinSetup& setup, const net::SeatKey& key) {
   net::ClientConfig config;
   config.name = setup.request.name;
+  config.seatKey = key;
   config.role = setup.request.watch ? net::Role::Spectator : net::Role::Player;
   config.seats = setup.request.players;
   config.password = setup.request.password;
@@ -49,6 +62,9 @@ NetPlayStep ClientLink::Service(std::int64_t nowMs, DrawList* draw) {
   const net::StepReport report = session_.Update(nowMs, draw);
   enet_->Send(session_.Out());
   enet_->Flush();
+  if (session_.SeatKeyGiven() != net::SeatKey{} && session_.SeatKeyGiven() != seat_.key) {
+    seat_ = {hostLabel_, name_, session_.SeatKeyGiven()};
+  }
   if (session_.CurrentPhase() == net::Phase::Ended && !over_) Settle(nowMs);
   return {report.ran, report.corrected, report.ran || report.corrected, report.beeps};
 }

@@ -13,12 +13,20 @@
 
 namespace fl3 {
 
+// The key a host gave this game for its seats, kept while the game runs:
+// joining that host again under the same name takes a running seat back.
+struct RememberedSeat {
+  std::string hostLabel;
+  std::string name;
+  net::SeatKey key{};
+};
+
 // A client's side of a network game (a player or a spectator): the client
 // session over its ENet connection to the host.
 class ClientLink : public NetPlayLink {
  public:
   ClientLink(GameState& state, const GameFolder& folder, const JoinSetup& setup, std::unique_ptr<net::EnetLink> enet,
-             std::int64_t nowMs);
+             std::int64_t nowMs, RememberedSeat& seat);
 
   NetPlayStep Service(std::int64_t nowMs, DrawList* draw) override;
   std::int64_t NextWakeMs() const override { return session_.NextWakeMs(); }
@@ -37,7 +45,7 @@ class ClientLink : public NetPlayLink {
   bool Watching() const override { return watching_; }
 
  private:
-  static net::ClientConfig Config(const JoinSetup& setup);
+  static net::ClientConfig Config(const JoinSetup& setup, const net::SeatKey& key);
   void Receive(std::int64_t nowMs);
   void Settle(std::int64_t nowMs);
 
@@ -45,6 +53,8 @@ class ClientLink : public NetPlayLink {
   HostAddress address_;
   std::string hostLabel_;
   bool watching_;
+  std::string name_;
+  RememberedSeat& seat_;
   std::unique_ptr<net::EnetLink> enet_;
   net::ClientSession session_;
   std::vector<net::LinkEvent> events_;

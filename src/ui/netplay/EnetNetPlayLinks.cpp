@@ -41,7 +41,7 @@ std::unique_ptr<NetPlayLink> EnetNetPlayLinks::Join(const JoinSetup& setup, std:
                {}};
     return nullptr;
   }
-  return std::make_unique<ClientLink>(state_, folder_, setup, std::move(enet), nowMs);
+  return std::make_unique<ClientLink>(state_, folder_, setup, std::move(enet), nowMs, seat_);
 }
 
 }  // namespace fl3

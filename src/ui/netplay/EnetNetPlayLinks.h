@@ -1,6 +1,7 @@
 #pragma once
 #include "core/GameFolder.h"
 #include "core/GameState.h"
+#include "ui/netplay/ClientLink.h"
 #include "ui/netplay/NetPlayLinks.h"
 
 namespace fl3 {
@@ -16,6 +17,7 @@ class EnetNetPlayLinks : public NetPlayLinks {
  private:
   GameState& state_;
   const GameFolder& folder_;
+  RememberedSeat seat_;
 };
 
 }  // namespace fl3

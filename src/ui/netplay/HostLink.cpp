@@ -1,6 +1,9 @@
 #include "ui/netplay/HostLink.h"
 
+#include <ctime>
+
 #include "match/SeatLayoutControls.h"
+#include "net/DesyncReport.h"
 #include "ui/netplay/NetPlayEnds.h"
 
 namespace fl3 {
@@ -56,7 +59,7 @@ bool HostLink::SetPassword(const std::string& password) {
     if (seat.state == net::SeatState::Taken) return false;
   }
   session_ = NewSession(password);
-  for (const net::PeerId peer : connected_) session_->Connected(peer, lastServiceMs_);
+  for (const auto& [peer, address] : connected_) session_->Connected(peer, address, lastServiceMs_);
   return true;
 }
 
@@ -66,11 +69,11 @@ void HostLink::Receive(std::int64_t nowMs) {
   for (const net::LinkEvent& event : events_) {
     switch (event.kind) {
       case net::LinkEvent::Kind::Connected:
-        connected_.push_back(event.peer);
-        session_->Connected(event.peer, nowMs);
+        connected_.emplace_back(event.peer, event.address);
+        session_->Connected(event.peer, event.address, nowMs);
         break;
       case net::LinkEvent::Kind::Disconnected:
-        std::erase(connected_, event.peer);
+        std::erase_if(connected_, [&event](const auto& entry) { return entry.first == event.peer; });
         session_->Disconnected(event.peer, nowMs);
         break;
       case net::LinkEvent::Kind::Received: session_->Received(event.peer, event.channel, event.bytes, nowMs); break;
@@ -87,12 +90,16 @@ NetPlayStep HostLink::Service(std::int64_t nowMs, DrawList* draw) {
   const net::StepReport report = session_->Update(nowMs, draw);
   enet_->Send(session_->Out());
   enet_->Flush();
-  if (session_->CurrentPhase() == net::Phase::Ended && !over_) {
-    const net::SessionEnd& end = session_->Ended();
-    if (end.reason != net::EndReason::Desync || desync_.Settle(session_->TakeDesync(), folder_, nowMs)) {
-      end_ = HostEnd(end, desync_.Text());
-      over_ = true;
+  // A client out of step left and the match went on: its report is written
+  // once the match is over, not between frames.
+  if (auto evidence = session_->TakeDesync()) outOfStep_.push_back(std::move(*evidence));
+  if (session_->CurrentPhase() == net::Phase::Ended) {
+    for (const net::DesyncEvidence& evidence : outOfStep_) {
+      std::string written;
+      net::WriteDesyncReport(folder_.Directory(), evidence, std::time(nullptr), written);
     }
+    outOfStep_.clear();
+    if (!over_) end_ = HostEnd(session_->Ended(), ""), over_ = true;
   }
   return {report.ran, report.corrected, report.ran || report.corrected, report.beeps};
 }

@@ -8,7 +8,6 @@
 #include "net/EnetLink.h"
 #include "net/HostSession.h"
 #include "net/PasswordProof.h"
-#include "ui/netplay/DesyncReporter.h"
 #include "ui/netplay/NetPlayEnds.h"
 #include "ui/netplay/NetPlayLinks.h"
 
@@ -55,8 +54,8 @@ class HostLink : public NetPlayLink {
   std::unique_ptr<net::EnetLink> enet_;
   std::unique_ptr<net::HostSession> session_;
   std::vector<net::LinkEvent> events_;
-  std::vector<net::PeerId> connected_;
-  DesyncReporter desync_;
+  std::vector<std::pair<net::PeerId, std::uint32_t>> connected_;  // with their addresses
+  std::vector<net::DesyncEvidence> outOfStep_;  // clients that left out of step, reported after the match
   NetPlayEnd end_;
   bool over_ = false;
   bool held_ = false;

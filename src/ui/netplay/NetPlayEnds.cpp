@@ -13,11 +13,13 @@ NetPlayEnd Refusal(const net::SessionEnd& end) {
   if (Says(text, "is full")) return {NetPlayEnd::Kind::Refused, "Match full", text, end.outcome, true};
   if (Says(text, "protocol")) return {NetPlayEnd::Kind::Refused, "Other version", text, end.outcome};
   if (Says(text, "lacks the picture")) return {NetPlayEnd::Kind::Refused, "Missing picture", text, end.outcome};
+  if (Says(text, "name is taken")) return {NetPlayEnd::Kind::Refused, "Name taken", text, end.outcome};
   if (Says(text, "nobody watch")) return {NetPlayEnd::Kind::Refused, "No spectators", text, end.outcome};
   if (Says(text, "already begun")) {
     return {NetPlayEnd::Kind::Refused, "Match begun",
             text + " You can watch it now, and play in the host's next match from its waiting room. A player who "
-                   "dropped out of this match gets back in by joining within a minute under the same name.",
+                   "dropped out of this match gets back in by joining again from the same game within a minute "
+                   "under the same name.",
             end.outcome, true};
   }
   return {NetPlayEnd::Kind::Refused, "Cannot join", text, end.outcome};
@@ -33,7 +35,7 @@ NetPlayEnd HostLost(const net::SessionEnd& end, HostHeard heard) {
     case HostHeard::Answers:
       return {NetPlayEnd::Kind::HostGone, "Connection lost",
               "The connection to the host was lost, but the host still answers: its match goes on without you. "
-              "Joining again within a minute under the same name gives you your figure back.",
+              "Joining again from this game within a minute under the same name gives you your figure back.",
               end.outcome};
     case HostHeard::Silent:
       return {NetPlayEnd::Kind::HostGone, "Host gone",
@@ -59,6 +61,7 @@ NetPlayEnd ClientEnd(const net::SessionEnd& end, const std::string& hostLabel, c
     case EndReason::Dropped: return {NetPlayEnd::Kind::Left, "", "", end.outcome};
     case EndReason::Refused: return Refusal(end);
     case EndReason::Desync: return Desync(end, desyncReport);
+    case EndReason::Excluded: return {NetPlayEnd::Kind::Failed, "Dropped by the host", end.message, end.outcome};
     case EndReason::HostLeft: break;
   }
   if (Says(end.message, "No answer")) {
