@@ -99,6 +99,31 @@ TEST(ClientSessionTest, AStartThatCameLateOrNeverIsMadeUpAtOnce) {
   }
 }
 
+// The Start is the first stamped word from a host whose clock reads 10^9 ms
+// (11 days) ahead of this one: frame 0, due 200 ms after it was sent, is
+// played then, not at once and not in 11 days. Catches the host's time read
+// before the offset between the clocks is taken from a stamped message.
+TEST(ClientSessionTest, AStartFromAClockDaysAheadIsPlayedOnTime) {
+  constexpr std::uint32_t kHostNow = 1'000'000'000;
+  std::string welcome, setup, start;
+  Encode(Welcome{Role::Player, 0b0010, {}}, welcome);
+  EncodeSetup(testing::NetTestStart(MatchMostKills, 2), setup);
+  Encode(Start{kHostNow + 200, kHostNow}, start);
+  GameState state;
+  ClientConfig config;
+  config.name = "Di";
+  ClientSession session(state, config, 0);
+  session.Connected(0);
+  session.Received(Channel::Reliable, welcome, 10);
+  session.Received(Channel::Reliable, setup, 10);
+  session.Received(Channel::Reliable, start, 20);
+  session.Update(100, nullptr);
+  EXPECT_NE(session.CurrentPhase(), Phase::Running);
+  session.Update(260, nullptr);
+  ASSERT_EQ(session.CurrentPhase(), Phase::Running);
+  EXPECT_LE(session.Match()->Runner().Current(), 3);
+}
+
 // A spectator a few frames behind whose host goes (its end message lost, or
 // the host closed at once) holds every frame to the end: it plays them and
 // ends the match as over, on its last frame. Catches a spectator stopping

@@ -145,10 +145,10 @@ TEST(NetworkMatchTest, AClientOutOfStepLeavesAloneAndItsDesyncIsNamed) {
 }
 
 // Each machine on a clock of its own, one 10^6 s ahead of the host's and one
-// as far behind; the last one seated hears the Start before any stamped
-// message (the host starts in the pass that seats it). Every machine still
-// plays frame 0 at the host's moment. Catches the host's time read as this
-// machine's own before the offset between them is measured.
+// as far behind, and rates up to 200 ppm apart: every machine plays frame 0
+// at the host's moment and never waits. Catches a mapping of the host's time
+// that drops the offset or the way across. (A Start that is the first
+// stamped word is ClientSessionTest's.)
 TEST(NetworkMatchTest, ClocksDaysApartStillPlayTheFirstFrameTogether) {
   LabSettings settings = FourMachines(MatchMostKills, 31, 60, 10, 0.02);
   settings.start.timeLeftMs = 10'000;
