@@ -69,6 +69,22 @@ TEST(ClientSessionTest, ACancelledRoomIsToldAlsoToAPlayerStillBeingLetIn) {
   EXPECT_EQ(client.Ended().message, "The host closed the match.");
 }
 
+ClientConfig PlayerDi() {
+  ClientConfig config;
+  config.name = "Di";
+  return config;
+}
+
+// Connected, given figure 1 and the match's setup, as a host does.
+void Seat(ClientSession& session, std::int64_t nowMs) {
+  std::string welcome, setup;
+  Encode(Welcome{Role::Player, 0b0010, {}}, welcome);
+  EncodeSetup(testing::NetTestStart(MatchMostKills, 2), setup);
+  session.Connected(nowMs);
+  session.Received(Channel::Reliable, welcome, nowMs);
+  session.Received(Channel::Reliable, setup, nowMs);
+}
+
 // A Start that came almost a second late (lost and sent again), or never:
 // the client makes up the frames it missed at once, as far as its window
 // allows, rather than running behind and holding the host up; without the
@@ -76,21 +92,15 @@ TEST(ClientSessionTest, ACancelledRoomIsToldAlsoToAPlayerStillBeingLetIn) {
 // and a player waiting in the lobby while the match runs without it.
 TEST(ClientSessionTest, AStartThatCameLateOrNeverIsMadeUpAtOnce) {
   for (const bool startCame : {true, false}) {
-    std::string welcome, setup, frames, start;
-    Encode(Welcome{Role::Player, 0b0010, {}}, welcome);
-    EncodeSetup(testing::NetTestStart(MatchMostKills, 2), setup);
+    std::string frames, start;
     Frames heard;  // the host's clock: it sent this at 5000, 18 frames into the match
     heard.link.sentMs = 5000;
     heard.played = 18;
     Encode(heard, frames);
     Encode(Start{4100, 4050}, start);  // frame 0 at 4100 on the host's clock
     GameState state;
-    ClientConfig config;
-    config.name = "Di";
-    ClientSession session(state, config, 0);
-    session.Connected(0);
-    session.Received(Channel::Reliable, welcome, 10);
-    session.Received(Channel::Reliable, setup, 10);
+    ClientSession session(state, PlayerDi(), 0);
+    Seat(session, 10);
     session.Received(Channel::Unsequenced, frames, 100);
     if (startCame) session.Received(Channel::Reliable, start, 110);
     session.Update(120, nullptr);
@@ -105,17 +115,11 @@ TEST(ClientSessionTest, AStartThatCameLateOrNeverIsMadeUpAtOnce) {
 // before the offset between the clocks is taken from a stamped message.
 TEST(ClientSessionTest, AStartFromAClockDaysAheadIsPlayedOnTime) {
   constexpr std::uint32_t kHostNow = 1'000'000'000;
-  std::string welcome, setup, start;
-  Encode(Welcome{Role::Player, 0b0010, {}}, welcome);
-  EncodeSetup(testing::NetTestStart(MatchMostKills, 2), setup);
+  std::string start;
   Encode(Start{kHostNow + 200, kHostNow}, start);
   GameState state;
-  ClientConfig config;
-  config.name = "Di";
-  ClientSession session(state, config, 0);
-  session.Connected(0);
-  session.Received(Channel::Reliable, welcome, 10);
-  session.Received(Channel::Reliable, setup, 10);
+  ClientSession session(state, PlayerDi(), 0);
+  Seat(session, 10);
   session.Received(Channel::Reliable, start, 20);
   session.Update(100, nullptr);
   EXPECT_NE(session.CurrentPhase(), Phase::Running);
