@@ -51,6 +51,9 @@ class EnetLink {
   std::uint64_t BytesSent() const;
   std::uint64_t BytesReceived() const;
   std::uint16_t BoundPort() const;
+  // Connections still open, those told to go included until they took
+  // what was sent them or ran out of time.
+  int OpenConnections() const { return static_cast<int>(peers_.size() + closing_.size()); }
 
  private:
   explicit EnetLink(_ENetHost* host);

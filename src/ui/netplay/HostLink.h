@@ -22,6 +22,7 @@ class HostLink : public NetPlayLink {
   std::int64_t NextWakeMs() const override { return session_->NextWakeMs(); }
   Stage CurrentStage() const override;
   net::Lobby LobbyView() const override { return session_->LobbyView(); }
+  bool OthersConnected() const override { return enet_->OpenConnections() > 0; }
   std::uint8_t OwnFigures() const override;
   int RoundTripMs() const override { return session_->RoundTripMs(); }
   const MatchStart* Start() const override { return &setup_.start; }
