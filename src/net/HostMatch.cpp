@@ -46,16 +46,18 @@ bool HostSession::StartMatch(std::int64_t nowMs) {
     const bool off = config_.start.figures[index].cont == ContOff;
     runner.SetSeat(i, off ? SeatKind::Off : KindOf(config_.seats[index]), config_.sources[index]);
   }
-  runner.SetInputDelay(config_.inputDelay);
   runner.DecideEscapeHere(true);
   // Time for the Start to reach everybody with a resend or two on the way
   // (ENet waits longer before each); a round trip not measured yet counts
   // as a long one. A client the Start reaches later still catches up.
-  int longest = 0;
+  int longest = 0, longestMeasured = 0;
   for (const auto& [id, peer] : peers_) {
     if (peer.stage != Peer::Stage::Admitted || peer.role != Role::Player) continue;
     longest = std::max(longest, peer.link.Measured() ? peer.link.RoundTripMs() : 500);
+    if (peer.link.Measured()) longestMeasured = std::max(longestMeasured, peer.link.RoundTripMs());
   }
+  // The host's figures reach the farthest player last.
+  runner.SetInputDelay(ChosenInputDelay(config_.inputDelay, longestMeasured));
   const std::int64_t firstFrameMs = nowMs + std::max(config_.startDelayMs, 3 * longest + 300);
   match_->Pace().Begin(firstFrameMs);
   // The Start carries the host's clock too: a client that has heard nothing

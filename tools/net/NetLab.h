@@ -56,6 +56,10 @@ struct LabSettings {
   std::int64_t timeLimitMs = 60 * 60 * 1000;
   // Sees (and may change) every message to a client: (client index, bytes).
   std::function<void(int, std::string&)> tamper;
+  // Called every `watchEveryMs` of true time once client 1's match runs, right
+  // after its service, as its screen is drawn: its match and its own figures.
+  int watchEveryMs = 0;
+  std::function<void(std::int64_t trueMs, const net::NetMatch& match, std::uint8_t own)> watch;
 };
 
 struct LabMachine {
@@ -68,6 +72,7 @@ struct LabMachine {
   std::int64_t bytesReceived = 0;
   int roundTripMs = 0;
   std::int64_t firstFrameAtMs = -1;  // true time its first frame was played
+  int inputDelay = -1;               // the frames of input delay it played with
 };
 
 struct LabResult {

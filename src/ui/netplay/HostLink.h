@@ -24,6 +24,7 @@ class HostLink : public NetPlayLink {
   net::Lobby LobbyView() const override { return session_->LobbyView(); }
   std::uint8_t OwnFigures() const override;
   int RoundTripMs() const override { return session_->RoundTripMs(); }
+  const net::NetMatch* Match() const override { return session_->Match(); }
   const MatchStart* Start() const override { return &setup_.start; }
   FrameOutcome Outcome() const override;
   const NetPlayEnd& End() const override { return end_; }
