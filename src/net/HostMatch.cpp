@@ -50,14 +50,11 @@ bool HostSession::StartMatch(std::int64_t nowMs) {
   // Time for the Start to reach everybody with a resend or two on the way
   // (ENet waits longer before each); a round trip not measured yet counts
   // as a long one. A client the Start reaches later still catches up.
-  int longest = 0, longestMeasured = 0;
+  int longest = 0;
   for (const auto& [id, peer] : peers_) {
     if (peer.stage != Peer::Stage::Admitted || peer.role != Role::Player) continue;
     longest = std::max(longest, peer.link.Measured() ? peer.link.RoundTripMs() : 500);
-    if (peer.link.Measured()) longestMeasured = std::max(longestMeasured, peer.link.RoundTripMs());
   }
-  // The host's figures reach the farthest player last.
-  runner.SetInputDelay(ChosenInputDelay(config_.inputDelay, longestMeasured));
   const std::int64_t firstFrameMs = nowMs + std::max(config_.startDelayMs, 3 * longest + 300);
   match_->Pace().Begin(firstFrameMs);
   // The Start carries the host's clock too: a client that has heard nothing
@@ -97,6 +94,9 @@ StepReport HostSession::Update(std::int64_t nowMs, DrawList* draw) {
     RollbackRunner& runner = match_->Runner();
     if (config_.maxFrames > 0 && runner.Current() >= config_.maxFrames && !escapeAsked_) EndMatch();
     FillDropped();
+    // Chosen just before the first frame, once every player's round trip is
+    // measured: the host's figures reach the farthest player last.
+    if (runner.Current() == 0) runner.SetInputDelay(ChosenInputDelay(config_.inputDelay, RoundTripMs()));
     const StepResult step = match_->Step(nowMs, Slowdown(), draw);
     if (step.ran) firstRunMs_[static_cast<std::size_t>((runner.Current() - 1) % RollbackRunner::kHeld)] = nowMs;
     report.ran = step.ran;
