@@ -12,8 +12,11 @@ namespace {
 
 constexpr float kCell = kCellSize;
 constexpr double kTieSlackPixels = 0.5;
-constexpr double kBlastStepFrames = 0.125;     // how finely a figure is moved through a blast
-constexpr double kBlastFramesPerDrawing = 2.0;  // the path's frames: half a cell
+constexpr double kWalkPixelsPerFrame = 8.0;
+// A prediction walks a figure at most the rollback window away from its path.
+constexpr double kFarthestAwayPixels = (FigureSmoother::kTrail + 1) * kWalkPixelsPerFrame;
+constexpr double kBlastStepPixels = 2.0;         // how finely a figure is moved through a blast
+constexpr double kBlastPixelsPerDrawing = 16.0;  // half a cell
 
 FigurePlace Plus(FigurePlace a, FigurePlace b) { return {a.x + b.x, a.y + b.y}; }
 FigurePlace Minus(FigurePlace a, FigurePlace b) { return {a.x - b.x, a.y - b.y}; }
@@ -100,18 +103,23 @@ void FigureSmoother::CatchUp(Figure& figure, std::int64_t elapsedMs) {
   figure.lag = std::max(0.0, figure.lag - frames * kCatchUpRate);
 }
 
-// A blast in a cell where the match does not have the figure now. Off its
-// path the figure was never there: it is drawn back on its path at once. On
-// its path it crossed the cell before the fire came: it goes on through at
-// half a cell a drawing, as if it ran.
+// A blast in a cell where the match does not have the figure now: the
+// figure crossed it before the fire came, or only the prediction had it
+// there. Back to its path and along it, it runs out at half a cell a drawing.
 void FigureSmoother::LeaveBlasts(Figure& figure, const MatchSnapshot& now, const Character& truth) {
   const Cell truthCell{truth.X, truth.Y}, truthPicture = CellOf(figure.path.At(0));
   const auto burnsElsewhere = [&](Cell cell) { return Burning(now, cell) && !(cell == truthCell) && !(cell == truthPicture); };
   const auto drawnCell = [&figure] { return CellOf(Plus(figure.path.At(figure.lag), figure.away)); };
-  if (!burnsElsewhere(drawnCell())) return;
-  figure.away = {};
-  for (double moved = 0; moved < kBlastFramesPerDrawing && figure.lag > 0 && burnsElsewhere(drawnCell()); moved += kBlastStepFrames) {
-    figure.lag = std::max(0.0, figure.lag - kBlastStepFrames);
+  for (double moved = 0; moved < kBlastPixelsPerDrawing && burnsElsewhere(drawnCell()); moved += kBlastStepPixels) {
+    const double away = Length(figure.away);
+    if (away > 0) {
+      const auto keep = static_cast<float>(std::max(0.0, away - kBlastStepPixels) / away);
+      figure.away = {figure.away.x * keep, figure.away.y * keep};
+    } else if (figure.lag > 0) {
+      figure.lag = std::max(0.0, figure.lag - kBlastStepPixels / kWalkPixelsPerFrame);
+    } else {
+      return;
+    }
   }
 }
 
@@ -126,9 +134,11 @@ void FigureSmoother::Follow(const RollbackRunner& runner, std::uint8_t own, std:
       figure.lag = 0;
       figure.away = {};
     } else if (!path.SameAs(figure.path)) {
-      // A correction: go on from where the figure was drawn.
+      // A correction: go on from where the figure was drawn, unless no
+      // step could bring it back (the prediction had it fall, or come back).
       figure.lag = NearestLag(path, figure.drawn);
       figure.away = Minus(figure.drawn, path.At(figure.lag));
+      if (Length(figure.away) > kFarthestAwayPixels) figure.lag = 0, figure.away = {};
     }
     figure.path = path;
     figure.lag = std::min(figure.lag, static_cast<double>(std::max(0, path.length - 1)));

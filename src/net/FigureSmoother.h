@@ -13,15 +13,14 @@ namespace fl3::net {
 // path the corrected frames say it took, a little faster than it walks,
 // until it is where the match has it: the correction shortens or lengthens
 // a step. From a place the corrected frames never held (a step predicted
-// too far) it walks back. It is never drawn inside a blast off its path; a
-// burning cell that it crossed before the fire came it runs through at half
-// a cell a drawing. Only the picture changes; the match, its hashes and its
-// sounds never do.
+// too far) it walks back first. Out of a blast the match does not have it in
+// it runs, half a cell a drawing. Only the picture changes; the match, its
+// hashes and its sounds never do.
 class FigureSmoother {
  public:
   static constexpr int kTrail = RollbackRunner::kWindow;  // frames of the corrected path a figure may be drawn behind
   // Frames of path made up per frame of time, on top of the walk itself.
-  static constexpr double kCatchUpRate = 1.0;
+  static constexpr double kCatchUpRate = 2.0;
   // Walking back from a place never held, in pixels a millisecond: as fast as a step.
   static constexpr double kBackPixelsPerMs = 8.0 / 51.0;
 

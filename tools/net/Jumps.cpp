@@ -76,9 +76,11 @@ int RunJumps(const ToolOptions& options, std::ostream& out, std::ostream& errors
   Moves moves;
   std::vector<int> delays;
   int roundTrip = 0, failed = 0;
+  double behind = 0;  // how far a drawn figure was from where the match had it
   for (int index = 0; index < options.matches; ++index) {
     SoakPlan plan = PlanSoakMatch(levels[static_cast<std::size_t>(index) % levels.size()], index, options, kMatchSeconds, kMostFrames);
     plan.settings.inputDelay = options.inputDelay;
+    plan.settings.sampledPlayers = true;
     std::array<Track, FigureCount> tracks;
     net::FigureSmoother smoother;
     plan.settings.watchEveryMs = kSampleMs;
@@ -89,7 +91,10 @@ int RunJumps(const ToolOptions& options, std::ostream& out, std::ostream& errors
       if (options.smooth) smoother.Follow(runner, own, nowMs);
       for (int i = 0; i < FigureCount; ++i) {
         if ((own >> i & 1u) != 0) continue;
-        tracks[static_cast<std::size_t>(i)].push_back(options.smooth ? smoother.Drawn(i) : FigurePicturePlace(shown->figures[static_cast<std::size_t>(i)]));
+        const FigurePlace truth = FigurePicturePlace(shown->figures[static_cast<std::size_t>(i)]);
+        const FigurePlace drawn = options.smooth ? smoother.Drawn(i) : truth;
+        tracks[static_cast<std::size_t>(i)].push_back(drawn);
+        if (OnField(truth)) behind = std::max<double>(behind, std::hypot(drawn.x - truth.x, drawn.y - truth.y) / kCellPixels);
       }
     };
     const LabResult result = RunLabMatch(plan.settings);
@@ -111,6 +116,7 @@ int RunJumps(const ToolOptions& options, std::ostream& out, std::ostream& errors
   json["p99AtStartCells"] = Rounded(Percentile(moves.atStart, 0.99));
   json["p99AtStopCells"] = Rounded(Percentile(moves.atStop, 0.99));
   json["largestCells"] = Rounded(moves.largest);
+  json["largestBehindCells"] = Rounded(behind);
   json["failedMatches"] = failed;
   out << json.dump(1) << "\n";
   return failed == 0 ? 0 : 1;

@@ -58,8 +58,9 @@ class Lab : public HostileLink {
         config.seats[index] = net::HostSeat::Network;
         config.start.figures[index].cont = ContMan;
       } else {
-        config.seats[index] = settings.scripted ? net::HostSeat::Local : net::HostSeat::Computer;
-        config.start.figures[index].cont = settings.scripted ? ContMan : ContCpu;
+        const bool likeKeys = settings.scripted || settings.sampledPlayers;
+        config.seats[index] = likeKeys ? net::HostSeat::Local : net::HostSeat::Computer;
+        config.start.figures[index].cont = likeKeys ? ContMan : ContCpu;
         hostPlayers_[index] = SourceFor(settings, settings.start, i);
         config.sources[index] = hostPlayers_[index].get();
       }
@@ -128,7 +129,7 @@ class Lab : public HostileLink {
     config.seatFor = [self, &settings](int figure, int, const MatchStart& start) {
       auto& player = self->players[static_cast<std::size_t>(figure)];
       player = SourceFor(settings, start, figure);
-      return net::LocalSeat{player.get(), !settings.scripted};
+      return net::LocalSeat{player.get(), !settings.scripted && !settings.sampledPlayers};
     };
     client.session = std::make_unique<net::ClientSession>(*client.state, config, client.clock.Local(now));
     network_.Connect(client.endpoint, hostEndpoint_, now);

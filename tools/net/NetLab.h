@@ -38,6 +38,9 @@ struct LabSettings {
   // client's): such a match does not depend on when controls arrive.
   bool scripted = false;
   std::array<std::vector<FigureControls>, FigureCount> scripts{};
+  // Computer players asked like keys, once before each frame, for the frame
+  // the input delay gives: as a player's hands are.
+  bool sampledPlayers = false;
   std::string password;
   // Each machine's outgoing link: [0] the host, [i] client i, [4] the spectator.
   std::array<net::ShimSettings, 5> shims{};
