@@ -40,6 +40,7 @@ class DrawList {
     if (!draws_.empty()) draws_.pop_back();
   }
   const std::vector<SpriteDraw>& Draws() const { return draws_; }
+  SpriteDraw& At(std::size_t index) { return draws_[index]; }
   std::size_t Size() const { return draws_.size(); }
 
  private:

@@ -33,20 +33,12 @@ void DrawCell(DrawList& list, std::int32_t code, float x, float y) {
 void DrawFigure(DrawList& list, const Character& figure, int index) {
   if (figure.Direction < DirLeft || figure.Direction > DirDown) return;
   if (figure.AnimFrame < 0 || figure.AnimFrame > 2) return;
-  std::int64_t x = std::int64_t{32} * figure.X;
-  std::int64_t y = std::int64_t{32} * figure.Y - 32;
-  const std::int64_t s = figure.StepOffset;
-  switch (figure.Direction) {
-    case DirLeft: x -= s; break;
-    case DirUp: y -= s; break;
-    case DirRight: x += s; break;
-    default: y += s; break;
-  }
   SpriteDraw draw;
   draw.picture = {PictureKind::Character, static_cast<std::int8_t>(index), static_cast<std::int8_t>(figure.AnimFrame + 1),
                   static_cast<std::int8_t>(figure.Direction)};
-  draw.x = static_cast<float>(x);
-  draw.y = static_cast<float>(y);
+  const FigurePlace place = FigurePicturePlace(figure);
+  draw.x = place.x;
+  draw.y = place.y;
   draw.width = kCellSize;
   draw.height = 2 * kCellSize;
   list.Add(draw);
@@ -68,6 +60,19 @@ void DrawPanel(DrawList& list, const Character& figure, int index) {
 }
 
 }  // namespace
+
+FigurePlace FigurePicturePlace(const Character& figure) {
+  std::int64_t x = std::int64_t{32} * figure.X;
+  std::int64_t y = std::int64_t{32} * figure.Y - 32;
+  const std::int64_t s = figure.StepOffset;
+  switch (figure.Direction) {
+    case DirLeft: x -= s; break;
+    case DirUp: y -= s; break;
+    case DirRight: x += s; break;
+    default: y += s; break;
+  }
+  return {static_cast<float>(x), static_cast<float>(y)};
+}
 
 void DrawMap(DrawList& list, const GameState& state, std::int32_t backgroundNumber) {
   const bool background = backgroundNumber >= 0;

@@ -11,6 +11,14 @@ namespace fl3 {
 // Codes without a tile picture are left out.
 void DrawMap(DrawList& list, const GameState& state, std::int32_t backgroundNumber);
 
+// The top left of a figure's picture on the field, in pixels: its cell and
+// how far it has stepped towards the next.
+struct FigurePlace {
+  float x = 0, y = 0;
+  friend bool operator==(const FigurePlace&, const FigurePlace&) = default;
+};
+FigurePlace FigurePicturePlace(const Character& figure);
+
 // The figures in play, back rows first. Returns how many are drawn; their
 // indexes are in `order`.
 int FigureDrawOrder(const GameState& state, std::array<int, FigureCount>& order);

@@ -158,7 +158,7 @@ void ClientSession::SeatFigures() {
       runner.SetSeat(i, seat.decidesInFrame ? SeatKind::Live : SeatKind::Sampled, seat.source);
     }
   }
-  runner.SetInputDelay(config_.inputDelay);
+  runner.SetInputDelay(ChosenInputDelay(config_.inputDelay, link_.Measured() ? link_.RoundTripMs() : 0));
 }
 
 void ClientSession::OnStart(std::string_view bytes, std::int64_t nowMs) {

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "net/InputDelay.h"
 #include "net/LinkMeter.h"
 #include "net/LongAgo.h"
 #include "net/NetMatch.h"
@@ -27,7 +28,7 @@ struct ClientConfig {
   int seats = 1;             // figures wanted by a player: 1 or 2
   std::string password;
   SeatKey seatKey{};         // from an earlier seating by this host: takes a running seat back
-  int inputDelay = 0;        // 0..3 frames
+  int inputDelay = 0;        // 0..3 frames, or kAutomaticDelay (from the round trip)
   // This machine's n-th figure (0 or 1) is `figure`; asked when the match begins.
   std::function<LocalSeat(int figure, int nth, const MatchStart& start)> seatFor;
   // The picture the level needs that this machine lacks, or empty.

@@ -46,7 +46,6 @@ bool HostSession::StartMatch(std::int64_t nowMs) {
     const bool off = config_.start.figures[index].cont == ContOff;
     runner.SetSeat(i, off ? SeatKind::Off : KindOf(config_.seats[index]), config_.sources[index]);
   }
-  runner.SetInputDelay(config_.inputDelay);
   runner.DecideEscapeHere(true);
   // Time for the Start to reach everybody with a resend or two on the way
   // (ENet waits longer before each); a round trip not measured yet counts
@@ -95,6 +94,9 @@ StepReport HostSession::Update(std::int64_t nowMs, DrawList* draw) {
     RollbackRunner& runner = match_->Runner();
     if (config_.maxFrames > 0 && runner.Current() >= config_.maxFrames && !escapeAsked_) EndMatch();
     FillDropped();
+    // Chosen just before the first frame, once every player's round trip is
+    // measured: the host's figures reach the farthest player last.
+    if (runner.Current() == 0) runner.SetInputDelay(ChosenInputDelay(config_.inputDelay, RoundTripMs()));
     const StepResult step = match_->Step(nowMs, Slowdown(), draw);
     if (step.ran) firstRunMs_[static_cast<std::size_t>((runner.Current() - 1) % RollbackRunner::kHeld)] = nowMs;
     report.ran = step.ran;

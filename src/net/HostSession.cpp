@@ -33,7 +33,7 @@ bool IsNone(const SeatKey& key) { return SameKey(key, SeatKey{}); }
 }  // namespace
 
 HostSession::HostSession(GameState& state, HostConfig config) : state_(state), config_(std::move(config)) {
-  config_.inputDelay = std::clamp(config_.inputDelay, 0, 3);
+  config_.inputDelay = std::clamp(config_.inputDelay, kAutomaticDelay, 3);
   for (int i = 0; i < FigureCount; ++i) {
     Figure& figure = figures_[static_cast<std::size_t>(i)];
     figure.seat = config_.seats[static_cast<std::size_t>(i)];

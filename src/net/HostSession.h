@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "net/AddressGate.h"
+#include "net/InputDelay.h"
 #include "net/LinkMeter.h"
 #include "net/NetMatch.h"
 #include "net/Outbox.h"
@@ -32,7 +33,7 @@ struct HostConfig {
   std::array<FigureControlSource*, FigureCount> sources{};  // Local and Computer seats
   std::string password;             // empty: none
   NonceSource* nonces = nullptr;    // challenges, salt and seat keys; the system's when null
-  int inputDelay = 0;               // 0..3 frames, for Local seats
+  int inputDelay = 0;               // 0..3 frames for Local seats, or kAutomaticDelay
   int maxFrames = 0;                // > 0: the host ends the match after this many frames
   int startDelayMs = 200;           // at least; longer on a long round trip
   bool spectatorsAllowed = true;

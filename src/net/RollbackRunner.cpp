@@ -200,6 +200,11 @@ const MatchSnapshot* RollbackRunner::StandingState(int frame) const {
   return keptFrames_[kept] == frame ? &kept_[kept] : nullptr;
 }
 
+const MatchSnapshot* RollbackRunner::StateAfter(int frame) const {
+  if (frame >= standing_ - 1 && frame < current_) return &before_[static_cast<std::size_t>((frame + 1) % (kWindow + 1))];
+  return StandingState(frame);
+}
+
 std::uint64_t RollbackRunner::StandingHash(int frame) const {
   const auto kept = static_cast<std::size_t>(frame % kKeptStanding);
   return frame >= 0 && keptFrames_[kept] == frame ? keptHashes_[kept] : 0;

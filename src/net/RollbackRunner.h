@@ -51,6 +51,7 @@ class RollbackRunner {
   // Live and Sampled seats need a source.
   void SetSeat(int figure, SeatKind kind, FigureControlSource* source = nullptr);
   void SetInputDelay(int frames) { inputDelay_ = frames < 0 ? 0 : frames > 3 ? 3 : frames; }
+  int InputDelay() const { return inputDelay_; }
   // This machine decides Escape (the host): it is known at a frame's first run.
   void DecideEscapeHere(bool decides) { escapeHere_ = decides; }
   // Escape held in the next frame played for the first time (the host ending the match).
@@ -81,6 +82,9 @@ class RollbackRunner {
   const std::vector<ControlFrame>& StandingControls() const { return standingControls_; }
   // The state after a standing frame, kept for the newest kKeptStanding; null when gone.
   const MatchSnapshot* StandingState(int frame) const;
+  // The state after a frame as this machine has it now: predicted when it
+  // does not stand yet. From the newest kKeptStanding standing frames on; null when gone.
+  const MatchSnapshot* StateAfter(int frame) const;
   // The state before the first frame that does not stand yet (before frame 0
   // until one stands), whatever frames were played on predictions since.
   const MatchSnapshot& StateBeforeStanding() const {

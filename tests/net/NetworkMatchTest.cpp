@@ -6,7 +6,9 @@
 
 #include "NetTestKit.h"
 #include "TempFolder.h"
+#include "match/MatchDrawing.h"
 #include "net/DesyncReport.h"
+#include "net/FigureSmoother.h"
 #include "net/RollbackRunner.h"
 #include "replay/ReplayPlayback.h"
 
@@ -231,6 +233,59 @@ TEST(NetworkMatchTest, WithoutTheEndMessageAMachineThatPlayedToTheEndEndsOver) {
     if ((client == 2 || client == 4) && net::TypeOf(bytes) == static_cast<std::uint8_t>(net::MessageType::End)) bytes.clear();
   };
   ExpectAllEndOnTheReplay(RunLabMatch(settings), 5);
+}
+
+// "Automatic" takes its frames from the round trip measured before the
+// first frame, on every machine; a fixed delay stays. Catches the automatic
+// setting dropped on the way (played as 0), a delay chosen before any round
+// trip is measured, and the host taking the shortest player's round trip.
+TEST(NetworkMatchTest, AutomaticInputDelayIsChosenFromTheRoundTripBeforeTheMatch) {
+  struct Case { int oneWayMs, setting, frames; };
+  for (const Case c : {Case{0, net::kAutomaticDelay, 0}, Case{75, net::kAutomaticDelay, 1}, Case{150, net::kAutomaticDelay, 2},
+                       Case{150, 3, 3}}) {
+    LabSettings settings = FourMachines(MatchMostKills, 31, c.oneWayMs, 0, 0.0);
+    settings.inputDelay = c.setting;
+    settings.maxFrames = 40;
+    const netlab::LabResult result = RunLabMatch(settings);
+    SCOPED_TRACE("one way " + std::to_string(c.oneWayMs) + " ms, setting " + std::to_string(c.setting));
+    ASSERT_EQ(result.machines.size(), 4u);
+    EXPECT_EQ(result.desyncs, 0);
+    for (const netlab::LabMachine& machine : result.machines) EXPECT_EQ(machine.inputDelay, c.frames) << "machine '" << machine.name << "'";
+  }
+}
+
+// Drawing the others' figures smoothed on a client, every 10 ms, leaves
+// every frame alone: the same replay, hashes and end as without. Catches a
+// smoother that plays, restores or steers the match it only looks at.
+TEST(NetworkMatchTest, SmoothingTheOthersFiguresChangesNoFrameOrHash) {
+  std::array<netlab::LabResult, 2> results;
+  for (const bool smooth : {false, true}) {
+    LabSettings settings = FourMachines(MatchMostKills, 23, 75, 30, 0.05);
+    settings.start.timeLeftMs = 15'000;
+    net::FigureSmoother smoother;
+    DrawList draws;
+    int moved = 0;
+    settings.watchEveryMs = 10;
+    settings.watch = [&](std::int64_t nowMs, const net::NetMatch& match, std::uint8_t own) {
+      if (!smooth) return;
+      smoother.Follow(match.Runner(), own, nowMs);
+      draws.Clear();
+      for (int i = 0; i < FigureCount; ++i) {
+        const FigurePlace place = FigurePicturePlace(match.Runner().StateAfter(match.Runner().Current() - 1)->figures[static_cast<std::size_t>(i)]);
+        draws.Add({{PictureKind::Character, static_cast<std::int8_t>(i), 1, 0}, place.x, place.y, 32, 64});
+      }
+      smoother.Place(draws);
+      moved += smoother.CatchingUp();
+    };
+    results[smooth] = RunLabMatch(settings);
+    EXPECT_EQ(moved > 0, smooth);  // the smoother had corrections to draw
+  }
+  ExpectAllEndOnTheReplay(results[1], 4);
+  EXPECT_EQ(results[1].hostReplay, results[0].hostReplay);
+  for (std::size_t i = 0; i < results[1].machines.size(); ++i) {
+    EXPECT_EQ(results[1].machines[i].finalHash, results[0].machines[i].finalHash);
+    EXPECT_EQ(results[1].machines[i].endFrame, results[0].machines[i].endFrame);
+  }
 }
 
 }  // namespace

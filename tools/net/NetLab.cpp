@@ -58,8 +58,9 @@ class Lab : public HostileLink {
         config.seats[index] = net::HostSeat::Network;
         config.start.figures[index].cont = ContMan;
       } else {
-        config.seats[index] = settings.scripted ? net::HostSeat::Local : net::HostSeat::Computer;
-        config.start.figures[index].cont = settings.scripted ? ContMan : ContCpu;
+        const bool likeKeys = settings.scripted || settings.sampledPlayers;
+        config.seats[index] = likeKeys ? net::HostSeat::Local : net::HostSeat::Computer;
+        config.start.figures[index].cont = likeKeys ? ContMan : ContCpu;
         hostPlayers_[index] = SourceFor(settings, settings.start, i);
         config.sources[index] = hostPlayers_[index].get();
       }
@@ -89,6 +90,7 @@ class Lab : public HostileLink {
         if (client->firstFrameAtMs < 0 && match && match->Runner().Current() > 0) client->firstFrameAtMs = now;
         Flush(client->endpoint, client->session->Out(), now);
       }
+      Watch(now);
       Collect();
       now = std::max(now + 1, NextEventMs());
     }
@@ -127,10 +129,18 @@ class Lab : public HostileLink {
     config.seatFor = [self, &settings](int figure, int, const MatchStart& start) {
       auto& player = self->players[static_cast<std::size_t>(figure)];
       player = SourceFor(settings, start, figure);
-      return net::LocalSeat{player.get(), !settings.scripted};
+      return net::LocalSeat{player.get(), !settings.scripted && !settings.sampledPlayers};
     };
     client.session = std::make_unique<net::ClientSession>(*client.state, config, client.clock.Local(now));
     network_.Connect(client.endpoint, hostEndpoint_, now);
+  }
+
+  void Watch(std::int64_t now) {
+    if (!settings_.watch || settings_.watchEveryMs <= 0 || now < nextWatchMs_) return;
+    nextWatchMs_ = now + settings_.watchEveryMs;
+    const ClientMachine& client = *clients_.front();
+    const net::NetMatch* match = client.alive ? client.session->Match() : nullptr;
+    if (match != nullptr) settings_.watch(now, *match, client.session->OwnFigures());
   }
 
   // A killed client, a late spectator: at their moments.
@@ -239,6 +249,7 @@ class Lab : public HostileLink {
     for (const auto& client : clients_) {
       if (client->alive) next = std::min(next, client->clock.TrueOf(client->session->NextWakeMs()));
     }
+    if (settings_.watch && settings_.watchEveryMs > 0) next = std::min(next, nextWatchMs_);
     const std::int64_t hostCloses = hostEndedAtMs_ >= 0 && !hostClosed_ ? hostEndedAtMs_ + settings_.hostLingerMs : -1;
     for (const std::int64_t at :
          {settings_.killClientAtMs, settings_.restartClientAtMs, settings_.spectatorJoinsAtMs, settings_.hostEscapeAtMs, hostCloses}) {
@@ -258,6 +269,7 @@ class Lab : public HostileLink {
       machine.stats = match->Stats();
       machine.finalHash = match->FinalHash();
       machine.endFrame = match->EndFrame();
+      machine.inputDelay = match->Runner().InputDelay();
     }
     return machine;
   }
@@ -306,6 +318,7 @@ class Lab : public HostileLink {
   std::vector<std::unique_ptr<ClientMachine>> clients_;
   bool killed_ = false, restarted_ = false, spectatorJoined_ = false, escaped_ = false;
   std::int64_t hostFirstFrameMs_ = -1;
+  std::int64_t nextWatchMs_ = 0;
   std::int64_t hostEndedAtMs_ = -1;
   bool hostClosed_ = false;
   std::map<int, std::uint32_t> addresses_;  // by endpoint: the machine's

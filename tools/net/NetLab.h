@@ -38,6 +38,9 @@ struct LabSettings {
   // client's): such a match does not depend on when controls arrive.
   bool scripted = false;
   std::array<std::vector<FigureControls>, FigureCount> scripts{};
+  // Computer players asked like keys, once before each frame, for the frame
+  // the input delay gives: as a player's hands are.
+  bool sampledPlayers = false;
   std::string password;
   // Each machine's outgoing link: [0] the host, [i] client i, [4] the spectator.
   std::array<net::ShimSettings, 5> shims{};
@@ -56,6 +59,10 @@ struct LabSettings {
   std::int64_t timeLimitMs = 60 * 60 * 1000;
   // Sees (and may change) every message to a client: (client index, bytes).
   std::function<void(int, std::string&)> tamper;
+  // Called every `watchEveryMs` of true time once client 1's match runs, right
+  // after its service, as its screen is drawn: its match and its own figures.
+  int watchEveryMs = 0;
+  std::function<void(std::int64_t trueMs, const net::NetMatch& match, std::uint8_t own)> watch;
 };
 
 struct LabMachine {
@@ -68,6 +75,7 @@ struct LabMachine {
   std::int64_t bytesReceived = 0;
   int roundTripMs = 0;
   std::int64_t firstFrameAtMs = -1;  // true time its first frame was played
+  int inputDelay = -1;               // the frames of input delay it played with
 };
 
 struct LabResult {

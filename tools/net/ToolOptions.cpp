@@ -54,10 +54,10 @@ bool HostAndPort(std::string_view text, std::string& host, int& port) {
 }  // namespace
 
 bool ReadToolOptions(int argc, char** argv, ToolOptions& options, std::string& error) {
-  if (argc < 2) return error = "a mode first: host, join, watch, soak or enet-soak", false;
+  if (argc < 2) return error = "a mode first: host, join, watch, soak, enet-soak or jumps", false;
   const std::map<std::string_view, ToolOptions::Mode> modes{{"host", ToolOptions::Mode::Host},
       {"join", ToolOptions::Mode::Join}, {"watch", ToolOptions::Mode::Watch}, {"soak", ToolOptions::Mode::Soak},
-      {"enet-soak", ToolOptions::Mode::EnetSoak}};
+      {"enet-soak", ToolOptions::Mode::EnetSoak}, {"jumps", ToolOptions::Mode::Jumps}};
   const auto mode = modes.find(argv[1]);
   if (mode == modes.end()) return error = std::string("unknown mode ") + argv[1], false;
   options.mode = mode->second;
@@ -84,6 +84,7 @@ bool ReadToolOptions(int argc, char** argv, ToolOptions& options, std::string& e
     else if (name == "--cpu-strength") good = Number(value, 0, 2, n), options.cpuStrength = static_cast<std::int32_t>(n);
     else if (name == "--max-frames") good = Number(value, 1, 10'000'000, n), options.maxFrames = static_cast<int>(n);
     else if (name == "--wait") good = Number(value, 1, 3600, n), options.waitSeconds = static_cast<int>(n);
+    else if (name == "--delay" && value == "auto") options.inputDelay = net::kAutomaticDelay;
     else if (name == "--delay") good = Number(value, 0, 3, n), options.inputDelay = static_cast<int>(n);
     else if (name == "--latency") good = Number(value, 0, 5000, n), options.shim.latencyMs = static_cast<int>(n);
     else if (name == "--jitter") good = Number(value, 0, 5000, n), options.shim.jitterMs = static_cast<int>(n);
@@ -101,12 +102,14 @@ bool ReadToolOptions(int argc, char** argv, ToolOptions& options, std::string& e
     else if (name == "--clock-offset") good = Number(value, -1'000'000'000'000, 1'000'000'000'000, n), options.clock.offsetMs = n;
     else if (name == "--clock-rate") good = Number(value, -1000, 1000, n), options.clock.ratePpm = static_cast<double>(n);
     else if (name == "--seat-key") options.seatKey = value;
+    else if (name == "--smooth") good = value == "on" || value == "off", options.smooth = value == "on";
     else return error = "unknown option " + std::string(name), false;
     if (!good) return error = "bad value for " + std::string(name) + ": " + std::string(value), false;
   }
   if (options.mode == ToolOptions::Mode::Host && options.level.empty()) return error = "host needs --level FILE", false;
-  const bool soak = options.mode == ToolOptions::Mode::Soak || options.mode == ToolOptions::Mode::EnetSoak;
-  if (soak && (options.levels.empty() || options.matches == 0)) return error = "soak needs --levels DIR and --matches N", false;
+  const bool soak = options.mode == ToolOptions::Mode::Soak || options.mode == ToolOptions::Mode::EnetSoak ||
+                    options.mode == ToolOptions::Mode::Jumps;
+  if (soak && (options.levels.empty() || options.matches == 0)) return error = "soak and jumps need --levels DIR and --matches N", false;
   if ((options.mode == ToolOptions::Mode::Join || options.mode == ToolOptions::Mode::Watch) && options.name.empty()) {
     return error = "join and watch need --name NAME", false;
   }

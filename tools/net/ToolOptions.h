@@ -6,11 +6,12 @@
 
 #include "MachineClock.h"
 #include "net/BadNetwork.h"
+#include "net/InputDelay.h"
 
 namespace fl3::netlab {
 
 struct ToolOptions {
-  enum class Mode { Host, Join, Watch, Soak, EnetSoak } mode = Mode::Host;
+  enum class Mode { Host, Join, Watch, Soak, EnetSoak, Jumps } mode = Mode::Host;
   // The host's match.
   std::filesystem::path level;
   std::int32_t kind = 0;
@@ -41,6 +42,8 @@ struct ToolOptions {
   // The soak over real ENet.
   int parallel = 8;    // matches at once
   int firstMatch = 0;  // the soak's first match: to play one again
+  // The jumps of the others' figures: drawn smoothed, or as the frames alone draw them.
+  bool smooth = true;
 };
 
 // False with a one-line reason for a bad command line.

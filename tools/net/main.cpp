@@ -1,11 +1,12 @@
 // fuselark3-net: one machine of a network match without a screen, or the
-// in-memory soak of many.
+// in-memory soak of many, or the jumps of the others' figures on a screen.
 #include <csignal>
 #include <exception>
 #include <iostream>
 
 #include "EnetRun.h"
 #include "EnetSoak.h"
+#include "Jumps.h"
 #include "Soak.h"
 #include "ToolOptions.h"
 #include "core/ProgramOptions.h"
@@ -20,7 +21,9 @@ constexpr const char* kUsage =
     "       fuselark3-net soak --levels DIR --matches N [--max-rtt MS] [--max-loss PCT]\n"
     "       fuselark3-net enet-soak --levels DIR --matches N [--seconds T] [--parallel P]\n"
     "                               [--first-match M] [--max-rtt MS] [--max-loss PCT]\n"
-    "  every mode: [--port P] [--delay 0..3] [--wait SECONDS] [--folder DIR] [--seat-key FILE]\n"
+    "       fuselark3-net jumps --levels DIR --matches N [--min-rtt MS] [--max-rtt MS]\n"
+    "                           [--min-loss PCT] [--max-loss PCT] [--smooth on|off]\n"
+    "  every mode: [--port P] [--delay 0..3|auto] [--wait SECONDS] [--folder DIR] [--seat-key FILE]\n"
     "              [--clock-offset MS] [--clock-rate PPM]\n"
     "              [--latency MS] [--jitter MS] [--loss PCT] [--duplicate PCT] [--reorder PCT] [--seed S]\n"
     "  S: cpu, net (a player on another machine), off, or script:FILE (lines \"COUNT CONTROLS\",\n"
@@ -43,6 +46,7 @@ int main(int argc, char** argv) {
       case fl3::netlab::ToolOptions::Mode::Host: return fl3::netlab::RunHost(options, std::cout, std::cerr);
       case fl3::netlab::ToolOptions::Mode::Soak: return fl3::netlab::RunSoak(options, std::cout, std::cerr);
       case fl3::netlab::ToolOptions::Mode::EnetSoak: return fl3::netlab::RunEnetSoak(options, std::cout, std::cerr);
+      case fl3::netlab::ToolOptions::Mode::Jumps: return fl3::netlab::RunJumps(options, std::cout, std::cerr);
       default: return fl3::netlab::RunClient(options, std::cout, std::cerr);
     }
   } catch (const std::exception& failure) {

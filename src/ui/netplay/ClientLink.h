@@ -34,6 +34,7 @@ class ClientLink : public NetPlayLink {
   net::Lobby LobbyView() const override { return session_.LobbyView(); }
   std::uint8_t OwnFigures() const override { return session_.OwnFigures(); }
   int RoundTripMs() const override { return session_.RoundTripMs(); }
+  const net::NetMatch* Match() const override { return session_.Match(); }
   const MatchStart* Start() const override { return session_.Setup(); }
   FrameOutcome Outcome() const override;
   const NetPlayEnd& End() const override { return end_; }

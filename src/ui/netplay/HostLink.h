@@ -25,6 +25,7 @@ class HostLink : public NetPlayLink {
   bool OthersConnected() const override { return enet_->OpenConnections() > 0; }
   std::uint8_t OwnFigures() const override;
   int RoundTripMs() const override { return session_->RoundTripMs(); }
+  const net::NetMatch* Match() const override { return session_->Match(); }
   const MatchStart* Start() const override { return &setup_.start; }
   FrameOutcome Outcome() const override;
   const NetPlayEnd& End() const override { return end_; }

@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "core/NetPlaySettings.h"
+#include "net/InputDelay.h"
 #include "ui/netplay/NetPlayPump.h"
 #include "ui/netplay/NetworkMatchScreen.h"
 #include "ui/netplay/WaitingRoom.h"
@@ -21,8 +22,10 @@ constexpr int kFarewellServices = 3;  // services after leaving, so the word get
 // most this long: over 300 ms and 10 % loss, 2 s left some without it.
 constexpr int kLingerMs = 3000;
 
-// "Automatic" leaves the delay to the link: none, for now.
-int FixedInputDelay(const NetPlaySettings& settings) { return std::max(0, settings.inputDelay); }
+// "Automatic" is passed on: the link chooses from the round trip as the match begins.
+int InputDelaySetting(const NetPlaySettings& settings) {
+  return settings.inputDelay == kAutomaticInputDelay ? net::kAutomaticDelay : std::clamp(settings.inputDelay, 0, kMostInputDelay);
+}
 
 std::string HostLabel(const HostAddress& address) { return address.host + ":" + std::to_string(address.port); }
 
@@ -41,7 +44,7 @@ bool NetPlayFlow::Host(const NetHostChoices& choices, std::uint64_t cpuSeed) {
   setup.players = &players_;
   const NetPlaySettings settings = ReadNetPlaySettings(parts_.folder);
   setup.port = settings.hostPort != 0 ? static_cast<std::uint16_t>(settings.hostPort) : links_.DefaultPort();
-  setup.inputDelay = FixedInputDelay(settings);
+  setup.inputDelay = InputDelaySetting(settings);
   setup.spectatorsAllowed = settings.spectatorsAllowed;
   setup.localName = settings.name;
 
@@ -81,7 +84,7 @@ bool NetPlayFlow::Join() {
                     [this](const MatchStart& start) {
                       return MissingLevelPicture(parts_.folder, start.TileSetNumber(), start.BackgroundNumber());
                     },
-                    FixedInputDelay(settings)};
+                    InputDelaySetting(settings)};
     NetPlayEnd problem;
     const std::unique_ptr<NetPlayLink> link = links_.Join(setup, parts_.clock.NowMs(), problem);
     if (!link) {

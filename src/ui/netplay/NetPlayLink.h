@@ -6,6 +6,7 @@
 #include "match/DrawList.h"
 #include "match/MatchFrame.h"
 #include "match/MatchStart.h"
+#include "net/NetMatch.h"
 #include "net/WireMessages.h"
 #include "replay/Replay.h"
 
@@ -64,6 +65,8 @@ class NetPlayLink {
   virtual const NetPlayEnd& End() const = 0;
   // The match as far as it stands here, as a normal replay; nothing when no frame was played.
   virtual std::optional<Replay> MatchReplay(std::int64_t recordedAtSeconds) const = 0;
+  // The running match's frames on this machine, for drawing; null before it begins.
+  virtual const net::NetMatch* Match() const { return nullptr; }
   // Escape or Cancel: the host ends the game for everybody, a client leaves.
   virtual void Quit(std::int64_t nowMs) = 0;
 

@@ -21,7 +21,7 @@ struct HostSetup {
   std::array<SeatChoice, FigureCount> seats{};
   SeatLayoutControls* players = nullptr;  // the MAN seats
   std::uint16_t port = 0;
-  int inputDelay = 0;  // frames, for the MAN seats
+  int inputDelay = 0;  // frames for the MAN seats, or net::kAutomaticDelay
   bool spectatorsAllowed = true;
   std::string localName;  // who plays the MAN seats, as the others see it
 };
@@ -33,7 +33,7 @@ struct JoinSetup {
   JoinRequest request;
   SeatLayoutControls* players = nullptr;
   std::function<std::string(const MatchStart& start)> missingPicture;
-  int inputDelay = 0;  // frames
+  int inputDelay = 0;  // frames, or net::kAutomaticDelay
 };
 
 // Makes the links of network games: over ENet in the game, stand-ins in tests.

@@ -46,7 +46,8 @@ NetPlaySessionWindow::NetPlaySessionWindow(const GameFolder& folder, Messages& m
   delay_->setCurrentIndex(settings_.inputDelay - kAutomaticInputDelay);
   form->addRow(QStringLiteral("Input delay:"), delay_);
   form->addRow(QString(), Note(QStringLiteral("A delay gives the others' controls time to arrive, so their figures "
-                                              "jump less; your own figure then answers that much later."),
+                                              "are corrected less; your own figure then answers that much later. "
+                                              "Automatic: none on a short round trip, one or two frames on a long one."),
                                this));
   BuildHostingRows(*form);
 

@@ -13,6 +13,7 @@
 #include "match/MatchDrawing.h"
 #include "match/MatchLoop.h"
 #include "media/Keyboard.h"
+#include "net/FigureSmoother.h"
 #include "ui/netplay/ConnectionReadout.h"
 
 namespace fl3 {
@@ -99,6 +100,7 @@ void RunNetworkFrames(frmNormalGame& window, NetPlayPump& pump, KeyState& keys,
   QImage readoutPicture;
   const QImage ownMark = OwnMarkPicture();
   OwnMarks marks{};
+  net::FigureSmoother smoother;
   const std::string role = link.Watching() ? "Watching  \u00b7  " : "";
   KeyState read{};
   bool quitAsked = false, keysTaken = true;
@@ -126,8 +128,15 @@ void RunNetworkFrames(frmNormalGame& window, NetPlayPump& pump, KeyState& keys,
     if (lineChanged) readoutPicture = ReadoutPicture(role + readout.Text(), readout.Warning());
     const FrameOutcome outcome = link.Outcome();
     if (done.drawn) DropWinnerNotStanding(draws, outcome);
+    // A corrected figure is drawn on between frames until it is back where the match has it.
+    const bool wasCatchingUp = smoother.CatchingUp();
+    if (const net::NetMatch* match = link.Match()) {
+      smoother.Follow(match->Runner(), link.OwnFigures(), nowMs);
+      smoother.Place(draws);
+    }
+    const bool moved = wasCatchingUp || smoother.CatchingUp();
     const int marked = MarkOwnFigures(draws, link.OwnFigures(), ownMark, marks);
-    if (done.drawn || lineChanged) window.ShowFrame(draws, &readoutPicture, std::span(marks.data(), static_cast<std::size_t>(marked)));
+    if (done.drawn || lineChanged || moved) window.ShowFrame(draws, &readoutPicture, std::span(marks.data(), static_cast<std::size_t>(marked)));
     window.Sound(done.beeps);
     window.NoteOutcome(outcome);
     if (outcome.end == MatchEnd::Winner && winnerSinceMs < 0) {
