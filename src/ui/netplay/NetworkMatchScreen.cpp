@@ -121,13 +121,16 @@ void RunNetworkFrames(frmNormalGame& window, NetPlayPump& pump, KeyState& keys,
   };
   frames.after = [&](const NetPlayStep& done, std::int64_t nowMs) {
     keysTaken = done.newFrame;
-    readout.Took(nowMs, done.newFrame, done.corrected, link.RoundTripMs());
-    const bool lineChanged = readout.Refresh(nowMs);
-    if (lineChanged) readoutPicture = ReadoutPicture(role + readout.Text(), readout.Warning());
     const FrameOutcome outcome = link.Outcome();
+    const bool over = quitAsked || outcome.end != MatchEnd::Running || link.CurrentStage() == NetPlayLink::Stage::Over;
+    readout.Took(nowMs, done, link.RoundTripMs());
+    const bool lineChanged = readout.Due(nowMs) && readout.Refresh(nowMs, link.SeatNotice(nowMs), over);
+    if (lineChanged) readoutPicture = ReadoutPicture(role + readout.Text(), readout.Warning());
     if (done.drawn) DropWinnerNotStanding(draws, outcome);
     const int marked = MarkOwnFigures(draws, link.OwnFigures(), ownMark, marks);
-    if (done.drawn || lineChanged) window.ShowFrame(draws, &readoutPicture, std::span(marks.data(), static_cast<std::size_t>(marked)));
+    // A frame that ends the match by Escape draws no field: the last picture stays.
+    const bool shown = done.drawn && !draws.Draws().empty();
+    if (shown || lineChanged) window.ShowFrame(draws, &readoutPicture, std::span(marks.data(), static_cast<std::size_t>(marked)));
     window.Sound(done.beeps);
     window.NoteOutcome(outcome);
     if (outcome.end == MatchEnd::Winner && winnerSinceMs < 0) {
@@ -136,7 +139,10 @@ void RunNetworkFrames(frmNormalGame& window, NetPlayPump& pump, KeyState& keys,
       winnerSinceMs = nowMs;
     }
     const bool winnerShown = winnerSinceMs < 0 || nowMs - winnerSinceMs >= MatchLoop::kWinnerShowMs;
-    if (link.CurrentStage() == NetPlayLink::Stage::Over && winnerShown) events.quit();
+    // The host's Escape, once it stands, ends the match on the screen at
+    // once; the host's last word to the others goes out after it.
+    const bool ended = link.CurrentStage() == NetPlayLink::Stage::Over || outcome.end == MatchEnd::Quit;
+    if (ended && winnerShown) events.quit();
   };
   pump.SetFrames(std::move(frames));
   events.exec();
