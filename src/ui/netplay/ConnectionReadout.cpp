@@ -1,10 +1,13 @@
 #include "ui/netplay/ConnectionReadout.h"
 
+#include "match/ControlFrame.h"
+
 namespace fl3 {
 
 void ConnectionReadout::Took(std::int64_t nowMs, const NetPlayStep& step, int roundTripMs) {
   roundTripMs_ = roundTripMs;
-  correctedSinceFrame_ = correctedSinceFrame_ || step.replayed >= kVisibleReplay;
+  const int explained = (roundTripMs + ControlFrame::kNetworkFrameMs - 1) / ControlFrame::kNetworkFrameMs + 1;
+  correctedSinceFrame_ = correctedSinceFrame_ || (step.replayed > 0 && step.replayed >= explained + kExtraFrames);
   if (!step.waiting) waitingSinceMs_ = -1;
   if (step.waiting && waitingSinceMs_ < 0) waitingSinceMs_ = nowMs;
   if (!step.newFrame) return;

@@ -376,9 +376,9 @@ TEST(NetPlaySessionWindow, ShowsAndSavesTheSessionSettingsBesideTheJoinChoices) 
   EXPECT_EQ(ReadNetPlaySettings(bench.folder), saved);
 }
 
-// Each line catches a fault of the readout: warning of the shallow
-// corrections a computer player's turns cause on a good link; not warning
-// of deep ones; warning on after they stopped; "(0 s)" for a short wait;
+// Each line catches a fault of the readout: warning of the corrections a
+// computer player's turns cause with every round trip, short or long; not
+// warning of ones deeper than the round trip explains; warning on after they stopped; "(0 s)" for a short wait;
 // "Waiting for the connection" during the winner picture; a lost player
 // not named; "Round trip -" before anything is measured.
 TEST(ConnectionReadout, TellsOnlyWhatIsTrue) {
@@ -393,8 +393,10 @@ TEST(ConnectionReadout, TellsOnlyWhatIsTrue) {
     bool warning;
   };
   const std::vector<Case> cases = {
-      {"shallow every frame", 1, 2, 0, "", false, 84, "Round trip 84 ms", false},
-      {"deep every third", 3, 3, 0, "", false, 84, "Round trip 84 ms, many corrections", true},
+      {"round trip's every frame", 1, 4, 0, "", false, 84, "Round trip 84 ms", false},
+      {"long round trip's every frame", 1, 9, 0, "", false, 400, "Round trip 400 ms", false},
+      {"deeper every eighth", 8, 5, 0, "", false, 84, "Round trip 84 ms", false},
+      {"deeper every third", 3, 5, 0, "", false, 84, "Round trip 84 ms, many corrections", true},
       {"none", 0, 0, 0, "", false, 84, "Round trip 84 ms", false},
       {"short wait", 0, 0, 100, "", false, 84, "Waiting for the connection", true},
       {"long wait", 0, 0, 1000, "", false, 84, "Waiting for the connection (1 s)", true},
