@@ -8,6 +8,8 @@
 #include <QPolygonF>
 #include <algorithm>
 #include <array>
+#include <cstdio>
+#include <cstdlib>
 #include <span>
 
 #include "match/MatchDrawing.h"
@@ -100,6 +102,9 @@ void RunNetworkFrames(frmNormalGame& window, NetPlayPump& pump, KeyState& keys,
   const QImage ownMark = OwnMarkPicture();
   OwnMarks marks{};
   const std::string role = link.Watching() ? "Watching  \u00b7  " : "";
+  // For the end-to-end test, which cannot read the picture: each new line
+  // also goes to the log.
+  const bool logLine = std::getenv("FUSELARK3_LOG_NET_LINE") != nullptr;
   KeyState read{};
   bool quitAsked = false, keysTaken = true;
   std::int64_t winnerSinceMs = -1;
@@ -126,6 +131,7 @@ void RunNetworkFrames(frmNormalGame& window, NetPlayPump& pump, KeyState& keys,
     readout.Took(nowMs, done, link.RoundTripMs());
     const bool lineChanged = readout.Due(nowMs) && readout.Refresh(nowMs, link.SeatNotice(nowMs), over);
     if (lineChanged) readoutPicture = ReadoutPicture(role + readout.Text(), readout.Warning());
+    if (lineChanged && logLine) std::fprintf(stderr, "network line: %s\n", readout.Text().c_str());
     if (done.drawn) DropWinnerNotStanding(draws, outcome);
     const int marked = MarkOwnFigures(draws, link.OwnFigures(), ownMark, marks);
     // A frame that ends the match by Escape draws no field: the last picture stays.
