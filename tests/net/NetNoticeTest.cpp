@@ -6,6 +6,7 @@
 
 #include "NetLab.h"
 #include "NetTestKit.h"
+#include "net/SeatNotices.h"
 
 namespace fl3 {
 namespace {
@@ -83,6 +84,44 @@ TEST(NetNoticeTest, EveryMachineNamesAPlayerWhoDropsOrLeaves) {
         EXPECT_EQ(notice.find("player 2"), std::string::npos) << notice;
       }
     }
+  }
+}
+
+
+// The words from the lobbies a machine sees. Each case catches a fault:
+// a count that shows "0 s" once the wait is over, a notice that stays after
+// the player is heard again, one figure's words for a machine that played
+// two, a seat that had left before this machine came in told as news, and
+// a "has left" that never goes away.
+TEST(NetNoticeTest, TheWordsFollowTheLobbies) {
+  using net::SeatState;
+  const auto lobby = [](SeatState a, std::uint16_t dropA, SeatState b) {
+    net::Lobby made;
+    made.seats[1] = {a, "Bo", 80, dropA};
+    made.seats[2] = {b, "Bo", 80, 0};
+    return made;
+  };
+  struct Case {
+    const char* what;
+    std::vector<net::Lobby> seen;  // a second apart
+    std::int64_t askedAfterMs;     // after the last
+    std::string text;
+  };
+  const std::vector<Case> cases = {
+      {"counting", {lobby(SeatState::Taken, 2500, SeatState::Taken)}, 0, "Bo's connection is lost: waiting 3 s"},
+      {"overdue", {lobby(SeatState::Taken, 2500, SeatState::Taken)}, 2600, "Bo's connection is lost"},
+      {"heard again", {lobby(SeatState::Taken, 2500, SeatState::Taken), lobby(SeatState::Taken, 0, SeatState::Taken)}, 0, ""},
+      {"two figures", {lobby(SeatState::Taken, 0, SeatState::Taken), lobby(SeatState::Left, 0, SeatState::Left)}, 0,
+       "Bo has left; Bo's figures stand"},
+      {"old news", {lobby(SeatState::Left, 0, SeatState::Left)}, 0, ""},
+      {"long ago", {lobby(SeatState::Taken, 0, SeatState::Off), lobby(SeatState::Left, 0, SeatState::Off)},
+       net::SeatNotices::kLeftShownMs, ""},
+  };
+  for (const Case& c : cases) {
+    net::SeatNotices notices;
+    std::int64_t now = 50'000;
+    for (const net::Lobby& seen : c.seen) notices.Saw(seen, now += 1000);
+    EXPECT_EQ(notices.Text(now + c.askedAfterMs), c.text) << c.what;
   }
 }
 
