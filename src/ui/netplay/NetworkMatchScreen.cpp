@@ -134,9 +134,9 @@ void RunNetworkFrames(frmNormalGame& window, NetPlayPump& pump, KeyState& keys,
     if (lineChanged && logLine) std::fprintf(stderr, "network line: %s\n", readout.Text().c_str());
     if (done.drawn) DropWinnerNotStanding(draws, outcome);
     const int marked = MarkOwnFigures(draws, link.OwnFigures(), ownMark, marks);
-    // A frame that ends the match by Escape draws no field: the last picture stays.
-    const bool shown = done.drawn && !draws.Draws().empty();
-    if (shown || lineChanged) window.ShowFrame(draws, &readoutPicture, std::span(marks.data(), static_cast<std::size_t>(marked)));
+    // A frame that ends the match by Escape draws no field: the last picture
+    // stays, rather than a bare blue screen.
+    if ((done.drawn || lineChanged) && !draws.Draws().empty()) window.ShowFrame(draws, &readoutPicture, std::span(marks.data(), static_cast<std::size_t>(marked)));
     window.Sound(done.beeps);
     window.NoteOutcome(outcome);
     if (outcome.end == MatchEnd::Winner && winnerSinceMs < 0) {
