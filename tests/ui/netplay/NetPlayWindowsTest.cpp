@@ -303,6 +303,32 @@ TEST(NetPlayMatchWindow, KeepsTapsQuitsThroughTheLinkOnceShowsTheWinnerAndTheRea
   EXPECT_GT(lit[1], 20);
 }
 
+// Catches a host's screen that stays up after its Escape stands, until its
+// last word has reached everybody (seconds over a poor link).
+TEST(NetPlayMatchWindow, TheHostsScreenEndsOnceItsEscapeStands) {
+  FlowBench bench;
+  KeyState escape{};
+  escape[kEscapeKey] = 0x80;
+  bench.script = {KeyState{}, escape, KeyState{}};
+  FakeLink link;
+  link.host = true;
+  link.stage = NetPlayLink::Stage::Running;
+  int stoodAt = -1;
+  link.script = [&](std::int64_t, DrawList*) {
+    if (link.quits > 0 && stoodAt < 0) stoodAt = link.services + 2, link.outcome.end = MatchEnd::Quit;
+    if (link.services == 200) link.stage = NetPlayLink::Stage::Over;  // the last word out, long after
+    return NetPlayStep{true, false, false, 0};
+  };
+  frmNormalGame window(bench.state, bench.folder, bench.messages, bench.music, nullptr);
+  window.SetDevices({[&](QObject&) { return std::make_unique<ScriptedKeyboard>(bench.script); }, &bench.clock, true});
+  NetPlayPump pump(link, bench.clock, true);
+  pump.Start();
+  KeyState keys{};
+  PlayNetworkMatch(window, pump, keys, {});
+  ASSERT_GE(stoodAt, 0);
+  EXPECT_LT(link.services, stoodAt + 3);
+}
+
 // Catches this machine's figure left unmarked, another machine's marked, and
 // the mark of a figure in the top row drawn off the screen.
 TEST(NetPlayMatchWindow, MarksThisMachinesOwnFigureOnly) {
