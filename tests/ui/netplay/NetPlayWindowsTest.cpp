@@ -303,6 +303,15 @@ TEST(NetPlayMatchWindow, KeepsTapsQuitsThroughTheLinkOnceShowsTheWinnerAndTheRea
   EXPECT_GT(lit[1], 20);
 }
 
+// The link's match in `window`, the bench's script at the keyboard.
+void PlayWithScriptedKeys(FlowBench& bench, FakeLink& link, frmNormalGame& window) {
+  window.SetDevices({[&](QObject&) { return std::make_unique<ScriptedKeyboard>(bench.script); }, &bench.clock, true});
+  NetPlayPump pump(link, bench.clock, true);
+  pump.Start();
+  KeyState keys{};
+  PlayNetworkMatch(window, pump, keys, {});
+}
+
 // Catches a host's screen that stays up after its Escape stands, until its
 // last word has reached everybody (seconds over a poor link).
 TEST(NetPlayMatchWindow, TheHostsScreenEndsOnceItsEscapeStands) {
@@ -320,11 +329,7 @@ TEST(NetPlayMatchWindow, TheHostsScreenEndsOnceItsEscapeStands) {
     return NetPlayStep{true, false, false, 0};
   };
   frmNormalGame window(bench.state, bench.folder, bench.messages, bench.music, nullptr);
-  window.SetDevices({[&](QObject&) { return std::make_unique<ScriptedKeyboard>(bench.script); }, &bench.clock, true});
-  NetPlayPump pump(link, bench.clock, true);
-  pump.Start();
-  KeyState keys{};
-  PlayNetworkMatch(window, pump, keys, {});
+  PlayWithScriptedKeys(bench, link, window);
   ASSERT_GE(stoodAt, 0);
   EXPECT_LT(link.services, stoodAt + 3);
 }
@@ -346,11 +351,7 @@ TEST(NetPlayMatchWindow, MarksThisMachinesOwnFigureOnly) {
     return NetPlayStep{true, false, true, 0};
   };
   frmNormalGame window(bench.state, bench.folder, bench.messages, bench.music, nullptr);
-  window.SetDevices({[&](QObject&) { return std::make_unique<ScriptedKeyboard>(bench.script); }, &bench.clock, true});
-  NetPlayPump pump(link, bench.clock, true);
-  pump.Start();
-  KeyState keys{};
-  PlayNetworkMatch(window, pump, keys, {});
+  PlayWithScriptedKeys(bench, link, window);
   const auto marked = [&](QRect area) {
     int count = 0;
     for (int y = area.top(); y <= area.bottom(); ++y) {
