@@ -186,5 +186,6 @@ click_at $((sx + 156)) $((sy + 282))  # Quit
 SCREENSHOT_DIR=docs tests/e2e/quest_e2e.sh "$BUILD_DIR"
 
 # Network play: the host's waiting room, the join dialog and a match with its
-# connection line, taken by the end-to-end test of two games on two displays.
+# connection line, one naming a player whose machine died, taken by the
+# end-to-end test of two games on two displays.
 SCREENSHOT_DIR=docs tests/e2e/netplay_e2e.sh "$BUILD_DIR"

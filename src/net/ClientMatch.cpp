@@ -12,6 +12,7 @@ constexpr int kMostFramesPerUpdate = 20;  // catching up after a transfer
 void Merge(StepReport& report, const StepResult& step) {
   report.ran = report.ran || step.ran;
   report.corrected = report.corrected || step.replayed > 0;
+  report.replayed = std::max(report.replayed, step.replayed);
   report.newlyStanding += step.newlyStanding;
   report.beeps += step.standingBeeps;
 }
@@ -89,6 +90,13 @@ StepReport ClientSession::RunFrames(std::int64_t nowMs, DrawList* draw) {
     finishingSinceMs_ = nowMs;
     // The host already said the match is over: nothing more to wait for.
     if (hostSaidOver_) Finish(EndReason::Over, "");
+    // Only the host's Escape ends a match so, and nothing but its word that
+    // the match is over can follow: this machine ends now, over any link,
+    // its hashes of the last frames going out with its farewell.
+    if (match_->StandingEnd().end == MatchEnd::Quit && phase_ == Phase::Finishing) {
+      SendInputs(nowMs);
+      Finish(EndReason::Over, "");
+    }
   }
   return report;
 }

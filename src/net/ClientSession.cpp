@@ -108,7 +108,9 @@ void ClientSession::Handle(std::string_view bytes, std::int64_t nowMs) {
     case MessageType::Setup: return OnSetup(bytes);
     case MessageType::Lobby: {
       Lobby lobby;
-      if (Decode(bytes, lobby)) lobby_ = std::move(lobby);
+      if (!Decode(bytes, lobby)) return;
+      notices_.Saw(lobby, nowMs);
+      lobby_ = std::move(lobby);
       return;
     }
     case MessageType::Start: return OnStart(bytes, nowMs);

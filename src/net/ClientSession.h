@@ -11,6 +11,7 @@
 #include "net/LongAgo.h"
 #include "net/NetMatch.h"
 #include "net/Outbox.h"
+#include "net/SeatNotices.h"
 #include "net/SessionTypes.h"
 #include "net/TimeSync.h"
 
@@ -62,6 +63,9 @@ class ClientSession {
   const NetMatch* Match() const { return match_.get(); }
   const MatchStart* Setup() const { return setup_ ? &*setup_ : nullptr; }
   const Lobby& LobbyView() const { return lobby_; }
+  // A player whose connection the host has lost or who has left, as the
+  // host tells it; empty when all is well.
+  std::string SeatNotice(std::int64_t nowMs) const { return notices_.Text(nowMs); }
   std::uint8_t OwnFigures() const { return figures_; }
   // The host's secret for this machine's seats (all zero until seated): the
   // way back into a running match after a drop. Never shown to others.
@@ -101,6 +105,7 @@ class ClientSession {
   TimeSync sync_;
   std::optional<MatchStart> setup_;
   Lobby lobby_;
+  SeatNotices notices_;
   Role role_ = Role::Player;
   std::uint8_t figures_ = 0;
   SeatKey seatKey_{};

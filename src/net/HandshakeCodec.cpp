@@ -193,6 +193,7 @@ void Encode(const Lobby& message, std::string& out) {
     w.U8(static_cast<std::uint32_t>(seat.state));
     w.Text(seat.name.substr(0, kMaxNameBytes));
     w.U16(seat.roundTripMs);
+    w.U16(seat.dropInMs);
   }
   w.U8(message.spectators);
 }
@@ -205,6 +206,7 @@ bool Decode(std::string_view bytes, Lobby& message) {
     const std::uint32_t state = in.U8();
     seat.name = in.Text(kMaxNameBytes);
     seat.roundTripMs = static_cast<std::uint16_t>(in.U16());
+    seat.dropInMs = static_cast<std::uint16_t>(in.U16());
     if (state > static_cast<std::uint32_t>(SeatState::Left) || !Printable(seat.name)) return false;
     seat.state = static_cast<SeatState>(state);
   }

@@ -88,6 +88,7 @@ void HostSession::EndMatch() {
 
 StepReport HostSession::Update(std::int64_t nowMs, DrawList* draw) {
   StepReport report;
+  nowMs_ = nowMs;
   CheckTimeouts(nowMs);
   SettleDesyncs(nowMs);
   if (phase_ == Phase::Running) {
@@ -101,6 +102,7 @@ StepReport HostSession::Update(std::int64_t nowMs, DrawList* draw) {
     if (step.ran) firstRunMs_[static_cast<std::size_t>((runner.Current() - 1) % RollbackRunner::kHeld)] = nowMs;
     report.ran = step.ran;
     report.corrected = step.replayed > 0;
+    report.replayed = step.replayed;
     report.newlyStanding = step.newlyStanding;
     report.beeps = step.standingBeeps;
     report.waiting = match_->Due(nowMs) && !step.ran;
@@ -322,9 +324,11 @@ void HostSession::CheckTimeouts(std::int64_t nowMs) {
 
 // A player may keep talking and still hold everybody still: controls that
 // come later than a silent machine may be silent, or that have held the
-// host waiting as long in all, put it out as a silence would.
+// host waiting as long in all, put it out as a silence would. Long before
+// that, every machine is told who it waits for and how much longer.
 void HostSession::CheckLate(std::int64_t nowMs, bool waiting) {
   const RollbackRunner& runner = match_->Runner();
+  bool lostChanged = false;
   for (auto at = peers_.begin(); at != peers_.end();) {
     const auto next = std::next(at);
     Peer& peer = at->second;
@@ -335,7 +339,11 @@ void HostSession::CheckLate(std::int64_t nowMs, bool waiting) {
       const bool holding = waiting && missing == runner.Standing();
       if (holding && peer.waitingSinceMs == kLongAgoMs) peer.waitingSinceMs = std::min(nowMs, match_->Pace().DueMs());
       if (!holding && peer.waitingSinceMs != kLongAgoMs) peer.heldOthersMs += nowMs - peer.waitingSinceMs, peer.waitingSinceMs = kLongAgoMs;
-      const std::int64_t heldMs = peer.heldOthersMs + (holding ? nowMs - peer.waitingSinceMs : 0);
+      const std::int64_t holdMs = holding ? nowMs - peer.waitingSinceMs : 0;
+      const std::int64_t heldMs = peer.heldOthersMs + holdMs;
+      const std::int64_t silentMs = nowMs - peer.lastHeardMs;
+      const std::int64_t dropAtMs = nowMs + std::min({kSilenceMs - silentMs, kLateMs - lateMs, kLateMs - heldMs});
+      lostChanged = NoteLost(peer, dropAtMs, std::max({lateMs, holdMs, silentMs}) >= kLostNoticeMs) || lostChanged;
       if (lateMs > kLateMs || heldMs > kLateMs) {
         ++stats_.excluded;
         Exclude(at->first, EndReason::Excluded,
@@ -346,6 +354,16 @@ void HostSession::CheckLate(std::int64_t nowMs, bool waiting) {
     }
     at = next;
   }
+  if (lostChanged) BroadcastLobby(nowMs);
+}
+
+// The drop time goes out once, when the player is found lost; each machine
+// counts down on its own clock from there.
+bool HostSession::NoteLost(Peer& peer, std::int64_t dropAtMs, bool lost) {
+  const bool wasLost = peer.dropAtMs != kLongAgoMs;
+  if (lost && !wasLost) peer.dropAtMs = dropAtMs;
+  if (!lost) peer.dropAtMs = kLongAgoMs;
+  return lost != wasLost;
 }
 
 // The end stands on the host; it waits (a while) for every peer to hold the

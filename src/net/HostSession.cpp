@@ -193,7 +193,7 @@ void HostSession::Admit(PeerId id, Peer& peer, std::int64_t nowMs) {
     EncodeSetup(config_.start, out_.Add(id, Channel::Reliable));
   }
   Note(SessionEvent::Kind::Joined, peer);
-  BroadcastLobby();
+  BroadcastLobby(nowMs);
 }
 
 // Names are one to a session: every peer let in, and the seats of dropped
@@ -210,7 +210,7 @@ bool HostSession::NameTaken(const std::string& name, PeerId asking, std::int64_t
   return false;
 }
 
-void HostSession::AdmitPlayer(PeerId id, Peer& peer, std::int64_t) {
+void HostSession::AdmitPlayer(PeerId id, Peer& peer, std::int64_t nowMs) {
   if (phase_ != Phase::Lobby) return Refuse(id, RefuseReason::Running, "the match has begun", kRequestBytes);
   std::uint8_t free = 0;
   for (int i = 0; i < FigureCount; ++i) {
@@ -233,7 +233,7 @@ void HostSession::AdmitPlayer(PeerId id, Peer& peer, std::int64_t) {
   SendWelcome(id, peer);
   EncodeSetup(config_.start, out_.Add(id, Channel::Reliable));
   Note(SessionEvent::Kind::Joined, peer);
-  BroadcastLobby();
+  BroadcastLobby(nowMs);
 }
 
 // The machine that held the seats, by its key, back within a minute (or
@@ -273,7 +273,7 @@ bool HostSession::Rejoin(PeerId id, Peer& peer, std::int64_t nowMs) {
   SendWelcome(id, peer);
   SendTransfer(id, firstOwn);
   Note(SessionEvent::Kind::Rejoined, peer);
-  BroadcastLobby();
+  BroadcastLobby(nowMs);
   return true;
 }
 
@@ -317,14 +317,19 @@ Lobby HostSession::LobbyView() const {
     const auto peer = peers_.find(figure.peer);
     if (figure.peer != 0 && peer != peers_.end()) {
       seat.roundTripMs = static_cast<std::uint16_t>(std::min(peer->second.link.RoundTripMs(), 0xFFFF));
+      if (const std::int64_t dropAt = peer->second.dropAtMs; dropAt != kLongAgoMs) {
+        seat.dropInMs = static_cast<std::uint16_t>(std::clamp<std::int64_t>(dropAt - nowMs_, 1, 0xFFFF));
+      }
     }
   }
   for (const auto& [id, peer] : peers_) lobby.spectators += peer.stage == Peer::Stage::Admitted && peer.role == Role::Spectator;
   return lobby;
 }
 
-void HostSession::BroadcastLobby() {
-  Encode(LobbyView(), scratch_);
+void HostSession::BroadcastLobby(std::int64_t nowMs) {
+  const Lobby lobby = LobbyView();
+  notices_.Saw(lobby, nowMs);
+  Encode(lobby, scratch_);
   for (const auto& [id, peer] : peers_) {
     if (peer.stage == Peer::Stage::Admitted) out_.Add(id, Channel::Reliable) = scratch_;
   }
@@ -348,8 +353,8 @@ void HostSession::Gone(PeerId id, std::int64_t nowMs, GoneWhy why, bool disconne
   }
   const Peer peer = std::move(found->second);
   peers_.erase(found);
-  // Once the match is over, everybody goes: nothing to tell.
-  if (peer.stage != Peer::Stage::Admitted || why == GoneWhy::Replaced || phase_ == Phase::Ended) return;
+  // Once the match's end stands, everybody goes: nothing to tell.
+  if (peer.stage != Peer::Stage::Admitted || why == GoneWhy::Replaced || phase_ >= Phase::Finishing) return;
   switch (why) {
     case GoneWhy::Left: Note(SessionEvent::Kind::Left, peer); break;
     case GoneWhy::Late: Note(SessionEvent::Kind::Late, peer); break;
@@ -357,7 +362,7 @@ void HostSession::Gone(PeerId id, std::int64_t nowMs, GoneWhy why, bool disconne
     case GoneWhy::OutOfStep: Note(SessionEvent::Kind::OutOfStep, peer); break;
     default: Note(SessionEvent::Kind::Silent, peer); break;
   }
-  BroadcastLobby();
+  BroadcastLobby(nowMs);
 }
 
 void HostSession::Note(SessionEvent::Kind kind, const Peer& peer) {

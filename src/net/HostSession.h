@@ -15,6 +15,7 @@
 #include "net/Outbox.h"
 #include "net/PasswordProof.h"
 #include "net/PeerGuard.h"
+#include "net/SeatNotices.h"
 #include "net/SessionTypes.h"
 #include "net/TimeSync.h"
 
@@ -88,6 +89,9 @@ class HostSession {
   bool DesyncPending() const { return !desyncs_.empty(); }
   // What happened to peers since the last call.
   std::vector<SessionEvent> TakeEvents();
+  // A player whose connection is lost or who has left, in words; empty
+  // when all is well. The clients read the same from the lobby.
+  std::string SeatNotice(std::int64_t nowMs) const { return notices_.Text(nowMs); }
 
  private:
   struct Peer {
@@ -111,6 +115,7 @@ class HostSession {
     bool ready = false;             // a player that has said it holds the setup
     std::int64_t heldOthersMs = 0;  // how long the host waited for its controls, in all
     std::int64_t waitingSinceMs = kLongAgoMs;  // while it holds the host waiting
+    std::int64_t dropAtMs = kLongAgoMs;        // while it is named as lost
   };
   struct Figure {
     HostSeat seat = HostSeat::Off;
@@ -150,11 +155,13 @@ class HostSession {
   void Note(SessionEvent::Kind kind, const Peer& peer);
   void SendWelcome(PeerId id, const Peer& peer);
   void SendTransfer(PeerId id, int firstOwnFrame);
-  void BroadcastLobby();
+  void BroadcastLobby(std::int64_t nowMs);
   void SendFrames(std::int64_t nowMs, bool quick);
   void FillDropped();
   void CheckTimeouts(std::int64_t nowMs);
   void CheckLate(std::int64_t nowMs, bool waiting);
+  // Whether the peer is now named as lost, and when it would be dropped.
+  bool NoteLost(Peer& peer, std::int64_t dropAtMs, bool lost);
   void SettleDesyncs(std::int64_t nowMs);
   void Finish(std::int64_t nowMs);
   void FoundDesync(PeerId id, Peer& peer, int frame, std::int64_t nowMs);
@@ -180,6 +187,8 @@ class HostSession {
   std::int64_t finishingSinceMs_ = -1;
   std::vector<PendingDesync> desyncs_;
   std::vector<SessionEvent> events_;
+  SeatNotices notices_;
+  std::int64_t nowMs_ = 0;  // the newest Update's, for the lobby's waits
   // When the host first played each held frame, to tell how late controls are.
   std::array<std::int64_t, RollbackRunner::kHeld> firstRunMs_{};
   bool escapeAsked_ = false;

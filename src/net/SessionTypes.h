@@ -17,6 +17,10 @@ inline constexpr std::int64_t kSilenceMs = 3000;     // a peer silent this long 
 // frame, or who has held the others still this long in all, is dropped as
 // a silent one is: nobody stalls the match longer than a dead machine can.
 inline constexpr std::int64_t kLateMs = kSilenceMs;
+// A player not heard from, or holding the match still, this long is named
+// on every machine as lost, with the wait left before the drop. Over a
+// 400 ms round trip at 10 % loss a live player is never this quiet.
+inline constexpr std::int64_t kLostNoticeMs = 1000;
 inline constexpr std::int64_t kRejoinMs = 60000;     // a dropped player may come back within this
 // A connection must say Hello within this, and answer a challenge within the
 // next: long enough for a few resends of each on a lossy link. A crowd of
@@ -69,6 +73,7 @@ struct SessionEvent {
 struct StepReport {
   bool ran = false;          // a new frame is on the state: draw it
   bool corrected = false;    // earlier frames were played again
+  int replayed = 0;          // the most frames one correction played again
   int newlyStanding = 0;
   int beeps = 0;             // explosions of frames that now stand: sound these
   bool waiting = false;      // a frame is due but held back (the picture holds)

@@ -12,7 +12,7 @@
 namespace fl3::net {
 
 // Version of these messages; a peer with another one is refused, both named.
-inline constexpr std::uint16_t kProtocolVersion = 2;
+inline constexpr std::uint16_t kProtocolVersion = 3;
 // Every message a peer sends before it is admitted is padded to this size,
 // and nothing sent to an unadmitted peer is larger: the host never answers
 // with more bytes than it was sent.
@@ -79,6 +79,9 @@ struct Lobby {
     SeatState state = SeatState::Off;
     std::string name;
     std::uint16_t roundTripMs = 0;
+    // Taken, but the host hears nothing of it: it drops the player this
+    // much later unless word comes. 0: nothing amiss.
+    std::uint16_t dropInMs = 0;
   };
   std::array<Seat, FigureCount> seats{};
   std::uint8_t spectators = 0;

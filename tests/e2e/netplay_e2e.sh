@@ -3,12 +3,13 @@
 # fuselark3-net: the host types a password without Enter and a wrong one is refused while the right
 # one lets the client in; Enter in the room does nothing until every seat is taken, then starts; the
 # client's key moves the client's figure on both screens alike (each marks only its own figures);
-# Escape on the host ends the match on both with a word on the client, and each keeps a replay of
+# the third player's process is killed and the host names it, as lost and then as gone; Escape on the host ends the match on both with a word on the client, and each keeps a replay of
 # the same match. Then the client watches, and its waiting room says so.
 # SCREENSHOT_DIR, when set, receives the pictures the README shows.
 set -euo pipefail
 BUILD_DIR=$1
 source "$(dirname "$0")/xvfb-session.sh"
+export FUSELARK3_LOG_NET_LINE=1  # each game logs the line below its panels as it changes
 
 declare -A SHOWN_ON RUN_AS LOG_OF
 machine() {  # host | client: the display and game that the helpers act on
@@ -99,7 +100,8 @@ wait_titled "Waiting room" 5 >/dev/null || fail "the client left the room when t
 printf '1 -\n' >"$SESSION_DIR/idle.script"
 "$BUILD_DIR/tools/net/fuselark3-net" join --host "127.0.0.1:$PORT" --name Cy --password secret \
   --play "script:$SESSION_DIR/idle.script" --folder "$SESSION_DIR/cy" --wait 60 >"$SESSION_DIR/cy.json" 2>&1 &
-STARTED_PIDS+=($!)
+CY_PID=$!
+STARTED_PIDS+=("$CY_PID")
 machine host
 sleep 2  # the third player reaches the host's room
 [[ -n "${SCREENSHOT_DIR:-}" ]] && shoot_window "$HOST_ROOM" "$SCREENSHOT_DIR/host-waiting-room.png"
@@ -121,6 +123,16 @@ read -r parts widest highest < <("$XSHOT" parts "$SESSION_DIR/host-after.png" "$
 (( parts == 4 && widest <= 20 && highest <= 14 )) \
   || fail "the two screens differ other than by each one's mark ($parts places, up to ${widest}x$highest pixels)"
 [[ -n "${SCREENSHOT_DIR:-}" ]] && "$XSHOT" shot "$SCREENSHOT_DIR/network-match.png"
+
+# The third player's machine dies: the host says whom it waits for, then that Cy is gone.
+machine host
+kill -KILL "$CY_PID"
+wait "$CY_PID" 2>/dev/null || true
+said() { grep -q "network line: $1" "${LOG_OF[host]}"; }
+for _ in $(seq 100); do said "Cy has left; Cy's figure stands" && break; sleep 0.1; done
+said "Cy's connection is lost: waiting [12] s" || fail "the host did not say that Cy's connection is lost"
+said "Cy has left; Cy's figure stands" || fail "the host did not say that Cy has left"
+[[ -n "${SCREENSHOT_DIR:-}" ]] && "$XSHOT" shot "$SCREENSHOT_DIR/network-drop.png"
 
 machine host
 hold_key Escape 0.3

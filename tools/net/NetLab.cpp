@@ -26,10 +26,33 @@ std::unique_ptr<FigureControlSource> SourceFor(const LabSettings& settings, cons
   return PlayerFor(start, figure);
 }
 
+// When a machine's match and session ended, and what it said of the others.
+struct Watch {
+  std::int64_t matchOverAtMs = -1;
+  std::int64_t endedAtMs = -1;
+  std::vector<std::string> notices;
+
+  template <typename Session>
+  void Look(const Session& session, std::int64_t trueNow, std::int64_t localNow) {
+    const bool ended = session.CurrentPhase() == net::Phase::Ended;
+    const net::NetMatch* match = session.Match();
+    if (endedAtMs < 0 && ended) endedAtMs = trueNow;
+    if (matchOverAtMs < 0 && (ended || (match && match->StandingEnd().end != MatchEnd::Running))) matchOverAtMs = trueNow;
+    std::string notice = session.SeatNotice(localNow);
+    if (!notice.empty() && (notices.empty() || notices.back() != notice)) notices.push_back(std::move(notice));
+  }
+  void Into(LabMachine& machine) const {
+    machine.matchOverAtMs = matchOverAtMs;
+    machine.endedAtMs = endedAtMs;
+    machine.notices = notices;
+  }
+};
+
 struct ClientMachine {
   int endpoint = 0;
   std::string name;
   MachineClock clock;
+  Watch watch;
   std::int64_t firstFrameAtMs = -1;
   std::unique_ptr<GameState> state = std::make_unique<GameState>();
   std::array<std::unique_ptr<FigureControlSource>, FigureCount> players;
@@ -80,17 +103,19 @@ class Lab : public HostileLink {
       if (host_->CurrentPhase() == net::Phase::Lobby && host_->AllSeatsTaken()) host_->StartMatch(hostNow);
       if (settings_.hostEscapeAtMs >= 0 && now >= settings_.hostEscapeAtMs && !escaped_) escaped_ = true, host_->EndMatch();
       host_->Update(hostNow, nullptr);
+      hostWatch_.Look(*host_, now, hostNow);
       if (hostFirstFrameMs_ < 0 && host_->Match() && host_->Match()->Runner().Current() > 0) hostFirstFrameMs_ = now;
       Flush(hostEndpoint_, host_->Out(), now);
       HostLeavesWhenDone(now);
       for (auto& client : clients_) {
         if (!client->alive) continue;
         client->session->Update(client->clock.Local(now), nullptr);
+        client->watch.Look(*client->session, now, client->clock.Local(now));
         const net::NetMatch* match = client->session->Match();
         if (client->firstFrameAtMs < 0 && match && match->Runner().Current() > 0) client->firstFrameAtMs = now;
         Flush(client->endpoint, client->session->Out(), now);
       }
-      Watch(now);
+      SampleForWatcher(now);
       Collect();
       now = std::max(now + 1, NextEventMs());
     }
@@ -135,7 +160,7 @@ class Lab : public HostileLink {
     network_.Connect(client.endpoint, hostEndpoint_, now);
   }
 
-  void Watch(std::int64_t now) {
+  void SampleForWatcher(std::int64_t now) {
     if (!settings_.watch || settings_.watchEveryMs <= 0 || now < nextWatchMs_) return;
     nextWatchMs_ = now + settings_.watchEveryMs;
     const ClientMachine& client = *clients_.front();
@@ -149,6 +174,10 @@ class Lab : public HostileLink {
       killed_ = true;
       clients_.front()->alive = false;
       network_.Silence(clients_.front()->endpoint);
+    }
+    if (settings_.leaveClientAtMs >= 0 && now >= settings_.leaveClientAtMs && !left_) {
+      left_ = true;
+      clients_.front()->session->Leave();
     }
     if (settings_.restartClientAtMs >= 0 && now >= settings_.restartClientAtMs && !restarted_) {
       restarted_ = true;
@@ -252,7 +281,7 @@ class Lab : public HostileLink {
     if (settings_.watch && settings_.watchEveryMs > 0) next = std::min(next, nextWatchMs_);
     const std::int64_t hostCloses = hostEndedAtMs_ >= 0 && !hostClosed_ ? hostEndedAtMs_ + settings_.hostLingerMs : -1;
     for (const std::int64_t at :
-         {settings_.killClientAtMs, settings_.restartClientAtMs, settings_.spectatorJoinsAtMs, settings_.hostEscapeAtMs, hostCloses}) {
+         {settings_.killClientAtMs, settings_.leaveClientAtMs, settings_.restartClientAtMs, settings_.spectatorJoinsAtMs, settings_.hostEscapeAtMs, hostCloses}) {
       if (at >= 0) next = std::min(next, at);
     }
     return next;
@@ -283,6 +312,7 @@ class Lab : public HostileLink {
     result.evidence = evidence_;
     result.events = events_;
     result.machines.push_back(MachineOf(host_->Match(), host_->Ended(), hostEndpoint_, host_->RoundTripMs()));
+    hostWatch_.Into(result.machines.back());
     for (const auto& owned : clients_) {
       const ClientMachine& client = *owned;
       if (!client.alive) continue;
@@ -290,6 +320,7 @@ class Lab : public HostileLink {
                                           client.session->RoundTripMs()));
       result.machines.back().name = client.name;
       result.machines.back().firstFrameAtMs = client.firstFrameAtMs;
+      client.watch.Into(result.machines.back());
     }
     // The host's match as a replay file, read back and checked as the
     // replay checker checks it.
@@ -316,9 +347,11 @@ class Lab : public HostileLink {
   std::array<std::unique_ptr<FigureControlSource>, FigureCount> hostPlayers_;
   std::unique_ptr<net::HostSession> host_;
   std::vector<std::unique_ptr<ClientMachine>> clients_;
-  bool killed_ = false, restarted_ = false, spectatorJoined_ = false, escaped_ = false;
+  bool killed_ = false, left_ = false, restarted_ = false, spectatorJoined_ = false, escaped_ = false;
   std::int64_t hostFirstFrameMs_ = -1;
   std::int64_t nextWatchMs_ = 0;
+  Watch hostWatch_;
+
   std::int64_t hostEndedAtMs_ = -1;
   bool hostClosed_ = false;
   std::map<int, std::uint32_t> addresses_;  // by endpoint: the machine's

@@ -51,6 +51,7 @@ struct LabSettings {
   std::int64_t spectatorJoinsAtMs = -1;  // -1: no spectator
   std::int64_t killClientAtMs = -1;      // client 1 dies then ...
   std::int64_t restartClientAtMs = -1;   // ... and comes back as a new process
+  std::int64_t leaveClientAtMs = -1;     // Escape on client 1 then
   // The seat key the restarted client shows: the one it was given, none, or a
   // made-up one.
   enum class RestartKey : std::uint8_t { Kept, None, Wrong } restartKey = RestartKey::Kept;
@@ -76,6 +77,10 @@ struct LabMachine {
   int roundTripMs = 0;
   std::int64_t firstFrameAtMs = -1;  // true time its first frame was played
   int inputDelay = -1;               // the frames of input delay it played with
+  std::int64_t matchOverAtMs = -1;   // true time its match's end stood, or its session ended
+  std::int64_t endedAtMs = -1;       // true time its session ended
+  std::vector<std::string> notices;  // what it said of the other players, each change in order
+
 };
 
 struct LabResult {

@@ -66,7 +66,7 @@ NetPlayStep ClientLink::Service(std::int64_t nowMs, DrawList* draw) {
     seat_ = {hostLabel_, name_, session_.SeatKeyGiven()};
   }
   if (session_.CurrentPhase() == net::Phase::Ended && !over_) Settle(nowMs);
-  return {report.ran, report.corrected, report.ran || report.corrected, report.beeps};
+  return {report.ran, report.corrected, report.ran || report.corrected, report.beeps, report.replayed, report.waiting};
 }
 
 // The end is told once its evidence is in: a desync's report written, and

@@ -42,6 +42,7 @@ class ClientLink : public NetPlayLink {
     return ReplayOfMatch(session_.Match(), recordedAtSeconds, session_.LobbyView(), watching_);
   }
   void Quit(std::int64_t) override { session_.Leave(); }
+  std::string SeatNotice(std::int64_t nowMs) const override { return session_.SeatNotice(nowMs); }
   bool IsHost() const override { return false; }
   bool Watching() const override { return watching_; }
 

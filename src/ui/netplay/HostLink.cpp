@@ -101,7 +101,7 @@ NetPlayStep HostLink::Service(std::int64_t nowMs, DrawList* draw) {
     outOfStep_.clear();
     if (!over_) end_ = HostEnd(session_->Ended(), ""), over_ = true;
   }
-  return {report.ran, report.corrected, report.ran || report.corrected, report.beeps};
+  return {report.ran, report.corrected, report.ran || report.corrected, report.beeps, report.replayed, report.waiting};
 }
 
 NetPlayLink::Stage HostLink::CurrentStage() const {

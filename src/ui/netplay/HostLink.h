@@ -36,6 +36,7 @@ class HostLink : public NetPlayLink {
     held_ = false;
     session_->EndMatch();
   }
+  std::string SeatNotice(std::int64_t nowMs) const override { return session_->SeatNotice(nowMs); }
   bool IsHost() const override { return true; }
   bool CanStart() const override { return session_->AllSeatsTaken(); }
   bool StartMatch(std::int64_t nowMs) override { return session_->StartMatch(nowMs); }

@@ -36,6 +36,8 @@ struct NetPlayStep {
   bool corrected = false;  // earlier frames were played again
   bool drawn = false;      // the draw list holds a new picture
   int beeps = 0;           // explosions of frames that now stand
+  int replayed = 0;        // the most frames one correction played again
+  bool waiting = false;    // a frame is due but held back for others' controls
 };
 
 // One machine's side of a network game as the windows see it: the host or a
@@ -67,6 +69,10 @@ class NetPlayLink {
   virtual std::optional<Replay> MatchReplay(std::int64_t recordedAtSeconds) const = 0;
   // The running match's frames on this machine, for drawing; null before it begins.
   virtual const net::NetMatch* Match() const { return nullptr; }
+  // A player whose connection is lost or who has left, in words, the same
+  // on every machine; empty when all is well.
+  virtual std::string SeatNotice(std::int64_t) const { return {}; }
+
   // Escape or Cancel: the host ends the game for everybody, a client leaves.
   virtual void Quit(std::int64_t nowMs) = 0;
 

@@ -8,6 +8,8 @@
 #include <QPolygonF>
 #include <algorithm>
 #include <array>
+#include <cstdio>
+#include <cstdlib>
 #include <span>
 
 #include "match/MatchDrawing.h"
@@ -102,6 +104,9 @@ void RunNetworkFrames(frmNormalGame& window, NetPlayPump& pump, KeyState& keys,
   OwnMarks marks{};
   net::FigureSmoother smoother;
   const std::string role = link.Watching() ? "Watching  \u00b7  " : "";
+  // For the end-to-end test, which cannot read the picture: each new line
+  // also goes to the log.
+  const bool logLine = std::getenv("FUSELARK3_LOG_NET_LINE") != nullptr;
   KeyState read{};
   bool quitAsked = false, keysTaken = true;
   std::int64_t winnerSinceMs = -1;
@@ -123,10 +128,12 @@ void RunNetworkFrames(frmNormalGame& window, NetPlayPump& pump, KeyState& keys,
   };
   frames.after = [&](const NetPlayStep& done, std::int64_t nowMs) {
     keysTaken = done.newFrame;
-    readout.Took(nowMs, done.newFrame, done.corrected, link.RoundTripMs());
-    const bool lineChanged = readout.Refresh(nowMs);
-    if (lineChanged) readoutPicture = ReadoutPicture(role + readout.Text(), readout.Warning());
     const FrameOutcome outcome = link.Outcome();
+    const bool over = quitAsked || outcome.end != MatchEnd::Running || link.CurrentStage() == NetPlayLink::Stage::Over;
+    readout.Took(nowMs, done, link.RoundTripMs());
+    const bool lineChanged = readout.Due(nowMs) && readout.Refresh(nowMs, link.SeatNotice(nowMs), over);
+    if (lineChanged) readoutPicture = ReadoutPicture(role + readout.Text(), readout.Warning());
+    if (lineChanged && logLine) std::fprintf(stderr, "network line: %s\n", readout.Text().c_str());
     if (done.drawn) DropWinnerNotStanding(draws, outcome);
     // A corrected figure is drawn on between frames until it is back where the match has it.
     const bool wasCatchingUp = smoother.CatchingUp();
@@ -136,7 +143,12 @@ void RunNetworkFrames(frmNormalGame& window, NetPlayPump& pump, KeyState& keys,
     }
     const bool moved = wasCatchingUp || smoother.CatchingUp();
     const int marked = MarkOwnFigures(draws, link.OwnFigures(), ownMark, marks);
-    if (done.drawn || lineChanged || moved) window.ShowFrame(draws, &readoutPicture, std::span(marks.data(), static_cast<std::size_t>(marked)));
+    // A frame that ends the match by Escape draws no field: the last picture
+    // stays, rather than a bare blue screen.
+    if ((done.drawn || lineChanged || moved) && !draws.Draws().empty()) {
+      window.ShowFrame(draws, &readoutPicture, std::span(marks.data(), static_cast<std::size_t>(marked)));
+    }
+
     window.Sound(done.beeps);
     window.NoteOutcome(outcome);
     if (outcome.end == MatchEnd::Winner && winnerSinceMs < 0) {
@@ -145,7 +157,10 @@ void RunNetworkFrames(frmNormalGame& window, NetPlayPump& pump, KeyState& keys,
       winnerSinceMs = nowMs;
     }
     const bool winnerShown = winnerSinceMs < 0 || nowMs - winnerSinceMs >= MatchLoop::kWinnerShowMs;
-    if (link.CurrentStage() == NetPlayLink::Stage::Over && winnerShown) events.quit();
+    // The host's Escape, once it stands, ends the match on the screen at
+    // once; the host's last word to the others goes out after it.
+    const bool ended = link.CurrentStage() == NetPlayLink::Stage::Over || outcome.end == MatchEnd::Quit;
+    if (ended && winnerShown) events.quit();
   };
   pump.SetFrames(std::move(frames));
   events.exec();

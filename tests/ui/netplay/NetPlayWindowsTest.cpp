@@ -15,7 +15,6 @@
 #include "match/MatchLoop.h"
 #include "ScriptedDevices.h"
 #include "WithoutPermissionOverride.h"
-#include "ui/netplay/ConnectionReadout.h"
 #include "ui/netplay/JoinDialog.h"
 #include "ui/netplay/NetPlayFlow.h"
 #include "ui/netplay/NetPlayPump.h"
@@ -303,6 +302,37 @@ TEST(NetPlayMatchWindow, KeepsTapsQuitsThroughTheLinkOnceShowsTheWinnerAndTheRea
   EXPECT_GT(lit[1], 20);
 }
 
+// The link's match in `window`, the bench's script at the keyboard.
+void PlayWithScriptedKeys(FlowBench& bench, FakeLink& link, frmNormalGame& window) {
+  window.SetDevices({[&](QObject&) { return std::make_unique<ScriptedKeyboard>(bench.script); }, &bench.clock, true});
+  NetPlayPump pump(link, bench.clock, true);
+  pump.Start();
+  KeyState keys{};
+  PlayNetworkMatch(window, pump, keys, {});
+}
+
+// Catches a host's screen that stays up after its Escape stands, until its
+// last word has reached everybody (seconds over a poor link).
+TEST(NetPlayMatchWindow, TheHostsScreenEndsOnceItsEscapeStands) {
+  FlowBench bench;
+  KeyState escape{};
+  escape[kEscapeKey] = 0x80;
+  bench.script = {KeyState{}, escape, KeyState{}};
+  FakeLink link;
+  link.host = true;
+  link.stage = NetPlayLink::Stage::Running;
+  int stoodAt = -1;
+  link.script = [&](std::int64_t, DrawList*) {
+    if (link.quits > 0 && stoodAt < 0) stoodAt = link.services + 2, link.outcome.end = MatchEnd::Quit;
+    if (link.services == 200) link.stage = NetPlayLink::Stage::Over;  // the last word out, long after
+    return NetPlayStep{true, false, false, 0};
+  };
+  frmNormalGame window(bench.state, bench.folder, bench.messages, bench.music, nullptr);
+  PlayWithScriptedKeys(bench, link, window);
+  ASSERT_GE(stoodAt, 0);
+  EXPECT_LT(link.services, stoodAt + 3);
+}
+
 // Catches this machine's figure left unmarked, another machine's marked, and
 // the mark of a figure in the top row drawn off the screen.
 TEST(NetPlayMatchWindow, MarksThisMachinesOwnFigureOnly) {
@@ -320,11 +350,7 @@ TEST(NetPlayMatchWindow, MarksThisMachinesOwnFigureOnly) {
     return NetPlayStep{true, false, true, 0};
   };
   frmNormalGame window(bench.state, bench.folder, bench.messages, bench.music, nullptr);
-  window.SetDevices({[&](QObject&) { return std::make_unique<ScriptedKeyboard>(bench.script); }, &bench.clock, true});
-  NetPlayPump pump(link, bench.clock, true);
-  pump.Start();
-  KeyState keys{};
-  PlayNetworkMatch(window, pump, keys, {});
+  PlayWithScriptedKeys(bench, link, window);
   const auto marked = [&](QRect area) {
     int count = 0;
     for (int y = area.top(); y <= area.bottom(); ++y) {
@@ -374,28 +400,6 @@ TEST(NetPlaySessionWindow, ShowsAndSavesTheSessionSettingsBesideTheJoinChoices) 
   EXPECT_NE(bench.messages.shown[0].text.find("too long"), std::string::npos);
   EXPECT_NE(bench.messages.shown[1].text.find("could not be saved"), std::string::npos);
   EXPECT_EQ(ReadNetPlaySettings(bench.folder), saved);
-}
-
-// Catches a readout that warns at a single correction, keeps warning after
-// the corrections have stopped, never notices a stall, or changes its line
-// faster than it can be read.
-TEST(ConnectionReadout, WarnsOfManyCorrectionsAndStallsAndQuietensAgain) {
-  ConnectionReadout readout;
-  std::int64_t now = 0;
-  const auto frames = [&](int count, int correctedEvery) {
-    for (int i = 1; i <= count; ++i) readout.Took(now += 51, true, correctedEvery > 0 && i % correctedEvery == 0, 84);
-    readout.Refresh(now);
-    return std::pair(readout.Text(), readout.Warning());
-  };
-  using Line = std::pair<std::string, bool>;
-  EXPECT_EQ(frames(40, 20), Line("Round trip 84 ms", false));
-  EXPECT_EQ(frames(40, 3), Line("Round trip 84 ms, many corrections", true));
-  EXPECT_EQ(frames(40, 0), Line("Round trip 84 ms", false));
-  readout.Took(now += 300, false, false, 84);
-  EXPECT_FALSE(readout.Refresh(now));  // not yet due
-  readout.Took(now += 1300, false, false, 84);
-  EXPECT_TRUE(readout.Refresh(now));
-  EXPECT_EQ(Line(readout.Text(), readout.Warning()), Line("Waiting for the connection (1 s)", true));
 }
 
 }  // namespace
