@@ -146,6 +146,8 @@ ENDED=$(wait_titled "Match ended") || fail "the client was not told that the hos
 xdotool windowfocus "$ENDED" 2>/dev/null || true
 xdotool key Return
 for who in host client; do
+  # The host keeps its replay once its last word has reached the others (a few seconds at most).
+  for _ in $(seq 60); do [[ -n "$(find "$SESSION_DIR/$who/replays" -type f 2>/dev/null)" ]] && break; sleep 0.1; done
   replay=$(find "$SESSION_DIR/$who/replays" -type f 2>/dev/null | head -n1)
   [[ -n "$replay" ]] || fail "the $who kept no replay of the match"
   "$BUILD_DIR/tools/sim/fuselark3-sim" --replay "$replay" --trace | tail -n1 >"$SESSION_DIR/$who-last.json" \
