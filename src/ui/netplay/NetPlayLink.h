@@ -79,8 +79,8 @@ class NetPlayLink {
   virtual bool IsHost() const = 0;
   // A spectator's: it follows the match and steers nothing.
   virtual bool Watching() const { return false; }
-  // Whether anybody is still connected, to hear this machine's last word.
-  virtual bool OthersConnected() const;
+  // The host's: whether anybody is still connected, to hear its last word.
+  virtual bool OthersConnected() const { return false; }
   // The host's: whether every network seat is taken, and the start of the match.
   virtual bool CanStart() const { return false; }
   virtual bool StartMatch(std::int64_t) { return false; }
