@@ -12,7 +12,7 @@ namespace {
 
 constexpr float kCell = kCellSize;
 constexpr double kTieSlackPixels = 0.5;
-constexpr double kWalkPixelsPerFrame = 8.0;
+constexpr double kWalkPixelsPerFrame = kStepPixels;
 // A prediction walks a figure at most the rollback window away from its path.
 constexpr double kFarthestAwayPixels = (FigureSmoother::kTrail + 1) * kWalkPixelsPerFrame;
 constexpr double kBlastStepPixels = 2.0;         // how finely a figure is moved through a blast

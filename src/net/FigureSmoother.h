@@ -2,7 +2,9 @@
 #include <array>
 #include <cstdint>
 
+#include "match/ControlFrame.h"
 #include "match/DrawList.h"
+#include "match/FigureWalk.h"
 #include "match/MatchDrawing.h"
 #include "net/RollbackRunner.h"
 
@@ -22,7 +24,7 @@ class FigureSmoother {
   // Frames of path made up per frame of time, on top of the walk itself.
   static constexpr double kCatchUpRate = 2.0;
   // Walking back from a place never held, in pixels a millisecond: as fast as a step.
-  static constexpr double kBackPixelsPerMs = 8.0 / 51.0;
+  static constexpr double kBackPixelsPerMs = double{kStepPixels} / ControlFrame::kNetworkFrameMs;
 
   // The figures of `own` are drawn where the match has them; so is every
   // figure until it is followed for the first time.
